@@ -1,0 +1,43 @@
+# Thin wrapper over CMake: `make run` starts the program under Wine, `make test` runs
+# every test under Wine, `make bench` prints the benchmark figures.
+BUILD    ?= build
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
+PACKAGES := g++-mingw-w64-x86-64-posix cmake make wine wine64 xvfb xauth xdotool imagemagick
+SESSION  := tools/wine-session.sh $(BUILD)
+
+.PHONY: all deps configure build run test bench clean format
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	    $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j2
+
+run: build
+	@$(SESSION) tools/run-program.sh $(BUILD)
+
+test: build
+	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120
+
+bench: build
+	@$(SESSION) tools/run-bench.sh $(BUILD)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs one command inside a private Wine session: its own prefix in the build folder,
+# a persistent wineserver, and a private Xvfb when there is no display. Everything the
+# session started is stopped again by process id when the command ends, fails or is
+# interrupted.
+#
+#   tools/wine-session.sh <build-dir> <command> [args...]
+set -u
+
+build_dir=$(cd "$1" && pwd)
+shift
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+xvfb_pid=""
+server_pid=""
+
+cleanup() {
+    local rc=$?
+    trap - EXIT INT TERM
+    # Ask our own server (this prefix only) to end its clients, then make sure.
+    if [ -n "$server_pid" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1 &
+        local waiter=$!
+        for _ in $(seq 1 50); do kill -0 "$waiter" 2>/dev/null || break; sleep 0.1; done
+        kill "$waiter" 2>/dev/null
+        kill "$server_pid" 2>/dev/null
+    fi
+    # Any process still carrying this prefix in its environment was started by us.
+    for env in /proc/[0-9]*/environ; do
+        pid=${env#/proc/}; pid=${pid%/environ}
+        [ "$pid" = "$$" ] && continue
+        if tr '\0' '\n' <"$env" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            kill -9 "$pid" 2>/dev/null
+        fi
+    done
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        if kill -0 "$xvfb_pid" 2>/dev/null; then
+            export DISPLAY=":$n"
+            break
+        fi
+        xvfb_pid=""
+    done
+    [ -n "${DISPLAY:-}" ] || { echo "wine-session: could not start Xvfb" >&2; exit 1; }
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-session: creating the Wine prefix (once)" >&2
+    wineboot -i >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+fi
+
+wineserver -f -p >/dev/null 2>&1 &
+server_pid=$!
+# Give the server a moment to own the prefix socket before clients connect.
+wine cmd /c exit >/dev/null 2>&1
+
+"$@"
