@@ -1,0 +1,340 @@
+#!/usr/bin/env python3
+"""Draws the program's bitmaps and icon and writes them as BMP/ICO files.
+
+The generated files are committed, so the build never runs this script. Run it by hand
+after changing the art:
+
+    python3 res/make_art.py            # writes next to this script
+    python3 res/make_art.py OUTDIR
+
+Only the standard library is used. Shapes are anti-aliased by supersampling, then the
+skins are reduced to a 256-colour palette because the window code blits them as 8-bit
+DIBs. Output is byte-for-byte reproducible.
+"""
+
+import math
+import os
+import struct
+import sys
+
+SUPERSAMPLE = 4
+
+# The title band colours are shared by the form skin and the 14x14 caption buttons so
+# that the buttons' rounded corners blend into the band they sit on.
+TITLE_TOP = (24, 48, 77)
+TITLE_BOTTOM = (44, 86, 128)
+ACCENT = (79, 163, 224)
+FRAME = (16, 33, 52)
+BODY_TOP = (240, 243, 247)
+BODY_BOTTOM = (218, 225, 234)
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+class Canvas:
+    def __init__(self, width, height, color=(0, 0, 0)):
+        self.width = width
+        self.height = height
+        self.px = [[tuple(map(float, color)) for _ in range(width)] for _ in range(height)]
+        self.alpha = [[1.0] * width for _ in range(height)]
+
+    def blend(self, x, y, color, a):
+        if 0 <= x < self.width and 0 <= y < self.height and a > 0:
+            self.px[y][x] = mix(self.px[y][x], color, a)
+
+    def fill_rect(self, x0, y0, x1, y1, color):
+        for y in range(max(0, y0), min(self.height, y1)):
+            row = self.px[y]
+            for x in range(max(0, x0), min(self.width, x1)):
+                row[x] = tuple(map(float, color))
+
+    def vgradient(self, x0, y0, x1, y1, top, bottom):
+        span = max(1, y1 - y0 - 1)
+        for y in range(max(0, y0), min(self.height, y1)):
+            c = mix(top, bottom, (y - y0) / span)
+            row = self.px[y]
+            for x in range(max(0, x0), min(self.width, x1)):
+                row[x] = c
+
+    def shape(self, inside, bbox, color, opacity=1.0):
+        """Paints every pixel of bbox by the fraction of its subsamples inside the shape."""
+        x0, y0, x1, y1 = bbox
+        n = SUPERSAMPLE
+        for y in range(max(0, int(y0)), min(self.height, int(math.ceil(y1)))):
+            for x in range(max(0, int(x0)), min(self.width, int(math.ceil(x1)))):
+                hits = 0
+                for sy in range(n):
+                    for sx in range(n):
+                        if inside(x + (sx + 0.5) / n, y + (sy + 0.5) / n):
+                            hits += 1
+                if hits:
+                    self.blend(x, y, color, opacity * hits / (n * n))
+
+    def coverage_to_alpha(self, inside):
+        """Makes the canvas transparent outside the shape (used for icons)."""
+        n = SUPERSAMPLE
+        for y in range(self.height):
+            for x in range(self.width):
+                hits = sum(
+                    1
+                    for sy in range(n)
+                    for sx in range(n)
+                    if inside(x + (sx + 0.5) / n, y + (sy + 0.5) / n)
+                )
+                self.alpha[y][x] = hits / (n * n)
+
+
+def rounded_rect(x0, y0, x1, y1, r):
+    def inside(px, py):
+        if not (x0 <= px <= x1 and y0 <= py <= y1):
+            return False
+        cx = min(max(px, x0 + r), x1 - r)
+        cy = min(max(py, y0 + r), y1 - r)
+        return (px - cx) ** 2 + (py - cy) ** 2 <= r * r
+
+    return inside, (x0, y0, x1, y1)
+
+
+def segment(ax, ay, bx, by, width):
+    half = width / 2.0
+
+    def inside(px, py):
+        dx, dy = bx - ax, by - ay
+        t = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)
+        t = min(1.0, max(0.0, t))
+        qx, qy = ax + t * dx - px, ay + t * dy - py
+        return qx * qx + qy * qy <= half * half
+
+    bbox = (min(ax, bx) - half, min(ay, by) - half, max(ax, bx) + half, max(ay, by) + half)
+    return inside, bbox
+
+
+def polygon(points):
+    def inside(px, py):
+        result = False
+        j = len(points) - 1
+        for i in range(len(points)):
+            xi, yi = points[i]
+            xj, yj = points[j]
+            if (yi > py) != (yj > py) and px < (xj - xi) * (py - yi) / (yj - yi) + xi:
+                result = not result
+            j = i
+        return result
+
+    xs = [p[0] for p in points]
+    ys = [p[1] for p in points]
+    return inside, (min(xs), min(ys), max(xs), max(ys))
+
+
+def scaled(points, s, dx=0.0, dy=0.0):
+    return [(x * s + dx, y * s + dy) for x, y in points]
+
+
+# A lightning bolt in a unit box; scaled onto the key cap of the icon and the skin logo.
+BOLT = [(0.58, 0.0), (0.16, 0.56), (0.46, 0.56), (0.36, 1.0), (0.84, 0.40), (0.54, 0.40)]
+
+
+def draw_key(c, x, y, size):
+    """A keyboard key cap with a lightning bolt on it."""
+    r = size * 0.18
+    c.shape(*rounded_rect(x, y, x + size, y + size, r), (58, 66, 78))
+    c.shape(*rounded_rect(x + size * 0.06, y + size * 0.04, x + size * 0.94,
+                          y + size * 0.80, r * 0.8), (236, 239, 243))
+    c.shape(*rounded_rect(x + size * 0.12, y + size * 0.08, x + size * 0.88,
+                          y + size * 0.30, r * 0.6), (255, 255, 255), 0.55)
+    bolt = scaled(BOLT, size * 0.62, x + size * 0.19, y + size * 0.09)
+    c.shape(*polygon(bolt), (242, 160, 24))
+
+
+def title_color(y, height):
+    return mix(TITLE_TOP, TITLE_BOTTOM, y / max(1, height - 1))
+
+
+def draw_skin(width, height, band):
+    c = Canvas(width, height)
+    c.vgradient(0, band, width, height, BODY_TOP, BODY_BOTTOM)
+    c.vgradient(0, 0, width, band, TITLE_TOP, TITLE_BOTTOM)
+    # Faint diagonal stripes on the right half of the band; texture without content.
+    for k in range(8):
+        x = width * 0.55 + k * 26
+        c.shape(*polygon([(x, 0), (x + 12, 0), (x + 12 - band, band), (x - band, band)]),
+                (255, 255, 255), 0.035)
+    c.fill_rect(0, band, width, band + 2, ACCENT)
+    for i in range(4):  # soft shadow under the accent line
+        for x in range(width):
+            c.blend(x, band + 2 + i, (60, 80, 110), 0.16 * (4 - i) / 4)
+    # One-pixel frame: the window has no border of its own.
+    c.fill_rect(0, 0, width, 1, FRAME)
+    c.fill_rect(0, height - 1, width, height, FRAME)
+    c.fill_rect(0, 0, 1, height, FRAME)
+    c.fill_rect(width - 1, 0, width, height, FRAME)
+    return c
+
+
+def draw_form_back():
+    c = draw_skin(500, 360, 60)
+    draw_key(c, 16, 12, 36)
+    # Well for the key list (x20 y70, 455x270): inset edge, white face.
+    c.fill_rect(18, 68, 477, 342, (167, 180, 197))
+    c.fill_rect(19, 69, 476, 341, (250, 251, 253))
+    c.fill_rect(20, 70, 475, 340, (255, 255, 255))
+    return c
+
+
+def draw_dialog_back():
+    c = draw_skin(300, 110, 26)
+    draw_key(c, 6, 4, 18)
+    return c
+
+
+def draw_caption_button(glyph, pressed):
+    """A 14x14 face for the caption buttons at y=7 on the form's title band."""
+    c = Canvas(14, 14)
+    for y in range(14):
+        for x in range(14):
+            c.px[y][x] = title_color(7 + y, 60)
+    if glyph == "close":
+        face = (150, 40, 36) if pressed else (196, 66, 56)
+        edge = (224, 120, 108)
+    else:
+        face = (20, 42, 68) if pressed else (58, 104, 150)
+        edge = (110, 160, 208)
+    c.shape(*rounded_rect(0, 0, 14, 14, 3), edge)
+    c.shape(*rounded_rect(1, 1, 13, 13, 2.2), face)
+    if not pressed:
+        c.shape(*rounded_rect(1.5, 1.5, 12.5, 6, 1.6), (255, 255, 255), 0.14)
+    d = 1 if pressed else 0  # the glyph sinks with the face when pressed
+    white = (255, 255, 255)
+    if glyph == "close":
+        c.shape(*segment(4.2 + d, 4.2 + d, 9.8 + d, 9.8 + d, 1.7), white)
+        c.shape(*segment(9.8 + d, 4.2 + d, 4.2 + d, 9.8 + d, 1.7), white)
+    else:
+        c.shape(*segment(4.0 + d, 10.0 + d, 10.0 + d, 10.0 + d, 2.0), white)
+    return c
+
+
+def draw_icon(size):
+    c = Canvas(size, size)
+    inset = 0.5 if size <= 16 else 1.0
+    inside, _ = rounded_rect(inset, inset, size - inset, size - inset, size * 0.18)
+    draw_key(c, inset, inset, size - 2 * inset)
+    c.coverage_to_alpha(inside)
+    return c
+
+
+# --- palette reduction -------------------------------------------------------------------
+
+
+def quantize(canvas, limit=256):
+    """Median cut over the distinct colours, then nearest-colour mapping."""
+    counts = {}
+    for row in canvas.px:
+        for p in row:
+            q = tuple(int(round(v)) for v in p)
+            counts[q] = counts.get(q, 0) + 1
+    boxes = [sorted(counts)]
+    while len(boxes) < limit:
+        best, best_range, best_ch = None, 0, 0
+        for i, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            for ch in range(3):
+                lo = min(p[ch] for p in box)
+                hi = max(p[ch] for p in box)
+                if hi - lo > best_range:
+                    best, best_range, best_ch = i, hi - lo, ch
+        if best is None:
+            break
+        box = sorted(boxes.pop(best), key=lambda p: (p[best_ch], p))
+        mid = len(box) // 2
+        boxes += [box[:mid], box[mid:]]
+    palette = []
+    for box in boxes:
+        total = sum(counts[p] for p in box)
+        palette.append(tuple(int(round(sum(p[ch] * counts[p] for p in box) / total))
+                             for ch in range(3)))
+    palette = sorted(set(palette))
+    cache = {}
+
+    def nearest(p):
+        if p not in cache:
+            cache[p] = min(range(len(palette)),
+                           key=lambda i: sum((palette[i][ch] - p[ch]) ** 2 for ch in range(3)))
+        return cache[p]
+
+    indices = [[nearest(tuple(int(round(v)) for v in p)) for p in row] for row in canvas.px]
+    return palette, indices
+
+
+# --- file formats --------------------------------------------------------------------------
+
+
+def bmp_8bit(canvas):
+    palette, indices = quantize(canvas)
+    w, h = canvas.width, canvas.height
+    stride = (w + 3) & ~3
+    pixels = bytearray()
+    for y in reversed(range(h)):  # bottom-up rows
+        row = bytes(indices[y])
+        pixels += row + b"\0" * (stride - w)
+    colors = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    offset = 14 + 40 + len(colors)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835,
+                       len(palette), 0)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return head + info + colors + bytes(pixels)
+
+
+def ico_image_32bit(canvas):
+    w, h = canvas.width, canvas.height
+    xor = bytearray()
+    for y in reversed(range(h)):
+        for x in range(w):
+            r, g, b = (int(round(v)) for v in canvas.px[y][x])
+            a = int(round(canvas.alpha[y][x] * 255))
+            xor += struct.pack("<BBBB", b, g, r, a)
+    # The AND mask still matters to code paths that ignore alpha.
+    mask_stride = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in reversed(range(h)):
+        row = bytearray(mask_stride)
+        for x in range(w):
+            if canvas.alpha[y][x] < 0.5:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return info + bytes(xor) + bytes(mask)
+
+
+def ico(canvases):
+    images = [ico_image_32bit(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for c, data in zip(canvases, images):
+        out += struct.pack("<BBBBHHII", c.width % 256, c.height % 256, 0, 0, 1, 32,
+                           len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    files = {
+        "FormBack.bmp": bmp_8bit(draw_form_back()),
+        "DialogBack.bmp": bmp_8bit(draw_dialog_back()),
+        "CloseDown.bmp": bmp_8bit(draw_caption_button("close", True)),
+        "CloseUp.bmp": bmp_8bit(draw_caption_button("close", False)),
+        "MinDown.bmp": bmp_8bit(draw_caption_button("min", True)),
+        "MinUp.bmp": bmp_8bit(draw_caption_button("min", False)),
+        "HotkeyForm.ico": ico([draw_icon(16), draw_icon(32)]),
+    }
+    for name, data in files.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+        print(f"{name}: {len(data)} bytes")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,35 @@
+// Resource identifiers shared by the C++ sources and res/HotkeyForm.rc.
+// Plain #defines only: windres reads this file through its C preprocessor.
+#ifndef HOTKEYFORM_RES_RESOURCE_H
+#define HOTKEYFORM_RES_RESOURCE_H
+
+// Dialog templates and strings
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_HOTKEYFORM 102
+#define IDD_PROGRAMPATH 130
+
+// Icon, bitmaps and menus
+#define IDR_MAINFRAME 128
+#define IDB_FORM_BACK 129
+#define IDB_DIALOG_BACK 131
+#define IDR_TRAYMENU 132
+#define IDB_CLOSE_DOWN 134
+#define IDB_CLOSE_UP 135
+#define IDB_MIN_DOWN 137
+#define IDB_MIN_UP 138
+
+// Controls
+#define IDC_KEYLIST 1000
+#define IDC_PATH_BROWSE 1007
+#define IDC_MINIMIZE 1009
+
+// Tray menu commands
+#define ID_TRAY_SHOW 32775
+#define ID_TRAY_EXIT 32776
+#define ID_TRAY_ABOUT 32778
+
+// System menu command; the low four bits of SC_* values must stay clear.
+#define IDM_ABOUTBOX 0x0010
+
+#endif // HOTKEYFORM_RES_RESOURCE_H
