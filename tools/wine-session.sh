@@ -34,11 +34,14 @@ cleanup() {
     for env in /proc/[0-9]*/environ; do
         pid=${env#/proc/}; pid=${pid%/environ}
         [ "$pid" = "$$" ] && continue
-        if tr '\0' '\n' <"$env" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+        if { tr '\0' '\n' <"$env" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null; then
             kill -9 "$pid" 2>/dev/null
         fi
     done
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
     exit "$rc"
 }
 trap cleanup EXIT

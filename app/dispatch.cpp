@@ -1,0 +1,28 @@
+// Hotkey dispatch: from the driver's key code to a started program.
+#include "app/hotkey_form.h"
+#include "app/launch.h"
+
+LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
+    BringToForeground();
+    if (wParam >= kKeyCodeS1 && wParam <= kKeyCodeS5) {
+        auto slot = static_cast<int>(wParam - kKeyCodeS1);
+        if (slot == kSlotS1)
+            RefreshS1FromRegistry();
+        LaunchSlot(m_slots[slot]);
+    }
+    return 1;
+}
+
+void CHotkeyFormDlg::BringToForeground() {
+    DWORD thisThread = ::GetCurrentThreadId();
+    DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    // Joining the foreground thread's input lets this thread take the foreground.
+    ::AttachThreadInput(foregroundThread, thisThread, TRUE);
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_hWnd);
+    ::AttachThreadInput(foregroundThread, thisThread, FALSE);
+}
+
+void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot) {
+    StartProcess(CommandLineForPath(slot.strDefaultPath));
+}

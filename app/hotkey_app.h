@@ -1,0 +1,13 @@
+// CHotkeyApp: starts once per session and runs the main form for the life of the process.
+#pragma once
+
+#include "framework/winapp.h"
+
+class CHotkeyApp : public CWinApp {
+public:
+    CHotkeyApp();
+    // Always FALSE: the main form's modal loop is the program's only message loop.
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,111 @@
+// Reading and writing the key slots through the platform's profile and registry functions.
+#include "app/settings_store.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr int kValueCapacity = 261; // 260 characters and the terminator
+constexpr DWORD kRegistryBytes = 260;
+constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
+
+CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
+    CString value;
+    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kValueCapacity), kValueCapacity,
+                               file);
+    value.ReleaseBuffer();
+    return value;
+}
+
+// Opens a registry key for reading and closes it when it goes out of scope.
+class RegistryKey {
+public:
+    RegistryKey(HKEY parent, const wchar_t* path) {
+        // Read access only: full access under HKEY_LOCAL_MACHINE is refused to
+        // non-administrators, who must still be able to start S1's program.
+        if (::RegOpenKeyExW(parent, path, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
+            m_hKey = nullptr;
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() {
+        if (m_hKey)
+            ::RegCloseKey(m_hKey);
+    }
+    HKEY get() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+} // namespace
+
+void CHotkeySettingsStore::BuildIniPath() {
+    wchar_t path[kValueCapacity] = {};
+    ::GetModuleFileNameW(nullptr, path, kValueCapacity);
+    BuildIniPathFrom(path);
+}
+
+void CHotkeySettingsStore::BuildIniPathFrom(const CString& strModulePath) {
+    CString dir = strModulePath;
+    int lastBackslash = dir.ReverseFind(L'\\');
+    if (lastBackslash >= 0)
+        dir = dir.Left(lastBackslash);
+    m_strModuleDir = dir;
+    m_strIniPath.Format(L"%s\\%s", m_strModuleDir.GetString(), L"Hotkey.ini");
+}
+
+std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
+    for (int i = 1; i < kSlotCount; ++i) {
+        m_slots[i].strDisplayName = ReadProfileValue(kSections[i], L"DisplayName", m_strIniPath);
+        m_slots[i].strDefaultPath = ReadProfileValue(kSections[i], L"DefaultPath", m_strIniPath);
+    }
+    std::vector<KEYROW> rows;
+    for (int i = 1; i < kSlotCount; ++i) {
+        if (m_slots[i].strDisplayName.IsEmpty())
+            continue;
+        int index = static_cast<int>(rows.size());
+        rows.push_back({index, L" " + m_slots[i].strDisplayName, m_slots[i].strDefaultPath});
+    }
+    return rows;
+}
+
+void CHotkeySettingsStore::SyncSlotsFromList(const CKeyRowSource& rows) {
+    for (int row = 0; row < rows.GetRowCount(); ++row) {
+        CString key = rows.GetKeyText(row);
+        key.TrimRight();
+        key.TrimLeft();
+        if (key.IsEmpty())
+            continue;
+        for (KEYSLOT& slot : m_slots) {
+            if (slot.strDisplayName == key) {
+                slot.strDefaultPath = rows.GetPathText(row);
+                break;
+            }
+        }
+    }
+}
+
+void CHotkeySettingsStore::SaveSettings() const {
+    for (int i = 1; i < kSlotCount; ++i) {
+        const KEYSLOT& slot = m_slots[i];
+        if (slot.strDisplayName.IsEmpty())
+            continue;
+        ::WritePrivateProfileStringW(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath);
+        ::WritePrivateProfileStringW(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath);
+    }
+}
+
+void CHotkeySettingsStore::RefreshS1FromRegistry() {
+    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100");
+    if (!key.get())
+        return;
+    // One unit more than the value may fill, so text without a terminator still ends.
+    wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
+    DWORD size = kRegistryBytes;
+    if (::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                           &size) != ERROR_SUCCESS)
+        return;
+    m_slots[kSlotS1].strDefaultPath.Format(L"%s", buffer);
+    m_slots[kSlotS1].strDisplayName.Empty();
+}

@@ -1,0 +1,7 @@
+// The program entry: hands control to the one application object.
+#include "framework/winapp.h"
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow) {
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? pApp->WinMain(hInstance, lpCmdLine, nCmdShow) : -1;
+}

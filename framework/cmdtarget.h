@@ -1,0 +1,22 @@
+// CCmdTarget: the root of every class that has a message table.
+#pragma once
+
+#include "framework/msgmap.h"
+
+class CCmdTarget {
+public:
+    CCmdTarget() = default;
+    CCmdTarget(const CCmdTarget&) = delete;
+    CCmdTarget& operator=(const CCmdTarget&) = delete;
+    virtual ~CCmdTarget() = default;
+
+    // Runs the first WM_COMMAND entry for this code and id, searching derived tables first.
+    virtual BOOL OnCmdMsg(UINT nID, UINT nCode, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    // The first entry that handles the message, derived tables first, or null.
+    static const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* pMap, afx::Match match,
+                                             UINT nMessage, UINT nCode, UINT nID);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+};

@@ -1,0 +1,259 @@
+// Typed adapters and the ON_ macros that build message table entries from them.
+// Each adapter documents its handler's signature; a handler with another signature fails
+// to compile at the table entry.
+#pragma once
+
+#include <type_traits>
+
+#include "framework/msgmap.h"
+
+class CWnd;
+
+namespace afx {
+
+template <class>
+struct MemberFn;
+template <class C, class R, class... A>
+struct MemberFn<R (C::*)(A...)> {
+    using Class = C;
+    using Signature = R(A...);
+};
+
+template <auto F>
+using ClassOf = typename MemberFn<decltype(F)>::Class;
+
+template <auto F, class Sig>
+constexpr bool kHasSignature = std::is_same_v<typename MemberFn<decltype(F)>::Signature, Sig>;
+
+template <auto F>
+ClassOf<F>* Target(CCmdTarget* p) {
+    return static_cast<ClassOf<F>*>(p);
+}
+
+// A device context lent for one call; the caller keeps ownership of the handle.
+struct BorrowedDC : CDC {
+    explicit BorrowedDC(WPARAM h) { Attach(reinterpret_cast<HDC>(h)); }
+    ~BorrowedDC() override { Detach(); }
+};
+
+// void OnPaint()
+template <auto F>
+BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, void()>, "handler must be void()");
+    (Target<F>(p)->*F)();
+    *r = 0;
+    return TRUE;
+}
+
+// BOOL OnHandler()  (reflected command notifications that may pass on)
+template <auto F>
+BOOL B(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL()>, "handler must be BOOL()");
+    *r = 0;
+    return (Target<F>(p)->*F)();
+}
+
+// int OnCreate(LPCREATESTRUCT lpCreateStruct)
+template <auto F>
+BOOL Create(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, int(LPCREATESTRUCT)>, "handler must be int(LPCREATESTRUCT)");
+    *r = (Target<F>(p)->*F)(reinterpret_cast<LPCREATESTRUCT>(l));
+    return TRUE;
+}
+
+// void OnTimer(UINT_PTR nIDEvent)
+template <auto F>
+BOOL Timer(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT_PTR)>, "handler must be void(UINT_PTR)");
+    (Target<F>(p)->*F)(w);
+    *r = 0;
+    return TRUE;
+}
+
+// void OnSysCommand(UINT nID, LPARAM lParam)
+template <auto F>
+BOOL SysCommand(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT, LPARAM)>, "handler must be void(UINT, LPARAM)");
+    (Target<F>(p)->*F)(static_cast<UINT>(w), l);
+    *r = 0;
+    return TRUE;
+}
+
+// void OnLButtonDown(UINT nFlags, CPoint point)
+template <auto F>
+BOOL Mouse(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT, CPoint)>, "handler must be void(UINT, CPoint)");
+    (Target<F>(p)->*F)(static_cast<UINT>(w), CPoint(l));
+    *r = 0;
+    return TRUE;
+}
+
+// void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <auto F>
+BOOL Key(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT, UINT, UINT)>, "handler must be void(UINT, UINT, UINT)");
+    (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
+    *r = 0;
+    return TRUE;
+}
+
+// void OnSetFocus(CWnd* pOldWnd) / void OnKillFocus(CWnd* pNewWnd)
+template <auto F>
+BOOL Focus(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, void(CWnd*)>, "handler must be void(CWnd*)");
+    (Target<F>(p)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)));
+    *r = 0;
+    return TRUE;
+}
+
+// void OnWindowPosChanging(WINDOWPOS* lpwndpos)
+template <auto F>
+BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(WINDOWPOS*)>, "handler must be void(WINDOWPOS*)");
+    (Target<F>(p)->*F)(reinterpret_cast<WINDOWPOS*>(l));
+    *r = 0;
+    return TRUE;
+}
+
+// BOOL OnEraseBkgnd(CDC* pDC)
+template <auto F>
+BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL(CDC*)>, "handler must be BOOL(CDC*)");
+    BorrowedDC dc(w);
+    *r = (Target<F>(p)->*F)(&dc);
+    return TRUE;
+}
+
+// HCURSOR OnQueryDragIcon()
+template <auto F>
+BOOL QueryDragIcon(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
+    *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
+    return TRUE;
+}
+
+template <class>
+struct ScrollBarArg;
+template <class C, class Bar>
+struct ScrollBarArg<void (C::*)(UINT, UINT, Bar*)> {
+    using type = Bar*;
+};
+
+// void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+// The scroll bar is passed only when a bound object of that class owns the handle.
+template <auto F>
+BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    using Bar = typename ScrollBarArg<decltype(F)>::type;
+    auto* bound = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(l));
+    (Target<F>(p)->*F)(LOWORD(w), HIWORD(w), dynamic_cast<Bar>(bound));
+    *r = 0;
+    return TRUE;
+}
+
+// HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush passes on.
+template <auto F>
+BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, HBRUSH(CDC*, UINT)>, "handler must be HBRUSH(CDC*, UINT)");
+    const MSG* msg = CWnd::GetCurrentMessage();
+    BorrowedDC dc(w);
+    // The current message is still the parent's WM_CTLCOLORxxx, whose offset is the type.
+    HBRUSH brush = (Target<F>(p)->*F)(&dc, msg->message - WM_CTLCOLORMSGBOX);
+    *r = reinterpret_cast<LRESULT>(brush);
+    return brush != nullptr;
+}
+
+// LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
+template <auto F>
+BOOL Message(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, LRESULT(WPARAM, LPARAM)>, "handler must be LRESULT(WPARAM, LPARAM)");
+    *r = (Target<F>(p)->*F)(w, l);
+    return TRUE;
+}
+
+// void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
+template <auto F>
+BOOL Notify(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(NMHDR*, LRESULT*)>, "handler must be void(NMHDR*, LRESULT*)");
+    *r = 0;
+    (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
+    return TRUE;
+}
+
+// BOOL OnNotifyReflectEx(NMHDR* pNMHDR, LRESULT* pResult): FALSE lets the parent see it too.
+template <auto F>
+BOOL NotifyReflectEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL(NMHDR*, LRESULT*)>, "handler must be BOOL(NMHDR*, LRESULT*)");
+    *r = 0;
+    return (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
+}
+
+// BOOL OnNotifyEx(UINT id, NMHDR* pNMHDR, LRESULT* pResult): id is the sender's control id.
+template <auto F>
+BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL(UINT, NMHDR*, LRESULT*)>,
+                  "handler must be BOOL(UINT, NMHDR*, LRESULT*)");
+    auto* hdr = reinterpret_cast<NMHDR*>(l);
+    *r = 0;
+    return (Target<F>(p)->*F)(static_cast<UINT>(::GetDlgCtrlID(hdr->hwndFrom)), hdr, r);
+}
+
+} // namespace afx
+
+// Plain messages
+#define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, &afx::Create<&ThisClass::OnCreate>)
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, &afx::V<&ThisClass::OnDestroy>)
+#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, &afx::V<&ThisClass::OnPaint>)
+#define ON_WM_SYSCOLORCHANGE() AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::V<&ThisClass::OnSysColorChange>)
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, &afx::Timer<&ThisClass::OnTimer>)
+#define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, &afx::SysCommand<&ThisClass::OnSysCommand>)
+#define ON_WM_LBUTTONDOWN() AFX_MSG_ENTRY(WM_LBUTTONDOWN, &afx::Mouse<&ThisClass::OnLButtonDown>)
+#define ON_WM_LBUTTONUP() AFX_MSG_ENTRY(WM_LBUTTONUP, &afx::Mouse<&ThisClass::OnLButtonUp>)
+#define ON_WM_LBUTTONDBLCLK() AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, &afx::Mouse<&ThisClass::OnLButtonDblClk>)
+#define ON_WM_RBUTTONDOWN() AFX_MSG_ENTRY(WM_RBUTTONDOWN, &afx::Mouse<&ThisClass::OnRButtonDown>)
+#define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, &afx::Mouse<&ThisClass::OnMouseMove>)
+#define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, &afx::Key<&ThisClass::OnKeyDown>)
+#define ON_WM_KEYUP() AFX_MSG_ENTRY(WM_KEYUP, &afx::Key<&ThisClass::OnKeyUp>)
+#define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, &afx::Key<&ThisClass::OnChar>)
+#define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, &afx::Focus<&ThisClass::OnSetFocus>)
+#define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, &afx::Focus<&ThisClass::OnKillFocus>)
+#define ON_WM_WINDOWPOSCHANGING()                                                                  \
+    AFX_MSG_ENTRY(WM_WINDOWPOSCHANGING, &afx::WindowPos<&ThisClass::OnWindowPosChanging>)
+#define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, &afx::EraseBkgnd<&ThisClass::OnEraseBkgnd>)
+#define ON_WM_QUERYDRAGICON()                                                                      \
+    AFX_MSG_ENTRY(WM_QUERYDRAGICON, &afx::QueryDragIcon<&ThisClass::OnQueryDragIcon>)
+#define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::Scroll<&ThisClass::OnVScroll>)
+#define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::Scroll<&ThisClass::OnHScroll>)
+
+// Program-defined and registered messages: LRESULT OnMessage(WPARAM, LPARAM)
+#define ON_MESSAGE(msg, memberFxn) AFX_MSG_ENTRY(msg, &afx::Message<&ThisClass::memberFxn>)
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                         \
+    {afx::Match::Registered, 0, 0, 0, 0, &(nMessageVariable), &afx::Message<&ThisClass::memberFxn>},
+
+// WM_COMMAND by id, and by notify code and id: void OnCommand()
+#define ON_CONTROL(code, id, memberFxn)                                                            \
+    {afx::Match::Command, WM_COMMAND, (code), (id), (id), nullptr, &afx::V<&ThisClass::memberFxn>},
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+
+// WM_NOTIFY by code and id
+#define ON_NOTIFY(code, id, memberFxn)                                                             \
+    {afx::Match::Notify, WM_NOTIFY, static_cast<UINT>(code), (id), (id), nullptr,                 \
+     &afx::Notify<&ThisClass::memberFxn>},
+#define ON_NOTIFY_EX_RANGE(code, id, idLast, memberFxn)                                            \
+    {afx::Match::Notify, WM_NOTIFY, static_cast<UINT>(code), (id), (idLast), nullptr,             \
+     &afx::NotifyEx<&ThisClass::memberFxn>},
+#define ON_NOTIFY_EX(code, id, memberFxn) ON_NOTIFY_EX_RANGE(code, id, id, memberFxn)
+
+// Notifications reflected back to the control that sent them
+#define ON_NOTIFY_REFLECT(code, memberFxn)                                                         \
+    AFX_REFLECT_ENTRY(WM_NOTIFY, static_cast<UINT>(code), &afx::Notify<&ThisClass::memberFxn>)
+#define ON_NOTIFY_REFLECT_EX(code, memberFxn)                                                      \
+    AFX_REFLECT_ENTRY(WM_NOTIFY, static_cast<UINT>(code),                                          \
+                      &afx::NotifyReflectEx<&ThisClass::memberFxn>)
+#define ON_CONTROL_REFLECT(code, memberFxn)                                                        \
+    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::V<&ThisClass::memberFxn>)
+#define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
+    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::B<&ThisClass::memberFxn>)
+// All WM_CTLCOLOR* messages reflect under one entry: HBRUSH CtlColor(CDC*, UINT nCtlColor)
+#define ON_WM_CTLCOLOR_REFLECT() AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::CtlColorReflect<&ThisClass::CtlColor>)

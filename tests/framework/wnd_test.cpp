@@ -1,0 +1,135 @@
+// Binding windows to objects: the creation hook, subclassing, default processing, unbinding.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/controls.h"
+#include "framework/winapp.h"
+
+namespace {
+
+class CRecordingWnd : public CWnd {
+public:
+    std::vector<UINT> m_seen;
+    bool m_bBoundAtCreate = false;
+    bool m_bPostNcDestroy = false;
+    int m_nCreateResult = 0;
+
+    BOOL CreatePopup() {
+        return CreateEx(0, AfxRegisterWndClass(0), L"title", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0);
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        m_seen.push_back(message);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    int OnCreate(LPCREATESTRUCT cs) {
+        m_bBoundAtCreate = FromHandlePermanent(m_hWnd) == this && cs != nullptr &&
+                           GetCurrentMessage()->message == WM_CREATE;
+        return m_nCreateResult;
+    }
+    LRESULT OnSetText(WPARAM, LPARAM) {
+        // Default processing stores the text; the handler then decorates the result.
+        return Default() ? 7 : 0;
+    }
+    void PostNcDestroy() override { m_bPostNcDestroy = true; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecordingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+TEST(CreationHook, WindowIsBoundBeforeItsFirstMessage) {
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreatePopup());
+    ASSERT_FALSE(wnd.m_seen.empty());
+    // The very first message of a window's life already reaches the object.
+    EXPECT_TRUE(wnd.m_seen.front() == WM_GETMINMAXINFO || wnd.m_seen.front() == WM_NCCREATE);
+    EXPECT_TRUE(wnd.m_bBoundAtCreate);
+    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
+}
+
+TEST(CreationHook, FailedCreateLeavesTheObjectUnbound) {
+    CRecordingWnd wnd;
+    wnd.m_nCreateResult = -1;
+    EXPECT_FALSE(wnd.CreatePopup());
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_TRUE(wnd.m_bPostNcDestroy);
+}
+
+TEST(DefaultProcessing, HandlerRunsTheDefaultForTheMessageBeingHandled) {
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreatePopup());
+    EXPECT_EQ(wnd.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed")), 7);
+    CString text;
+    wnd.GetWindowText(text);
+    EXPECT_EQ(text, CString(L"changed"));
+}
+
+TEST(Destruction, DestroyUnbindsAndCallsPostNcDestroyOnce) {
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreatePopup());
+    HWND h = wnd.m_hWnd;
+    EXPECT_TRUE(wnd.DestroyWindow());
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+    EXPECT_TRUE(wnd.m_bPostNcDestroy);
+}
+
+class CPreSubclassProbe : public CEdit {
+public:
+    bool m_bBoundInPreSubclass = false;
+    bool m_bMapSawTextDuringPreSubclass = false;
+    int m_nTextMessages = 0;
+
+protected:
+    void PreSubclassWindow() override {
+        m_bBoundInPreSubclass = FromHandlePermanent(m_hWnd) == this;
+        int before = m_nTextMessages;
+        ::SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
+        m_bMapSawTextDuringPreSubclass = m_nTextMessages != before;
+    }
+    LRESULT OnGetTextLength(WPARAM, LPARAM) {
+        ++m_nTextMessages;
+        return Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPreSubclassProbe, CEdit)
+    ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+END_MESSAGE_MAP()
+
+TEST(Subclassing, PreSubclassWindowRunsBeforeTheWindowProcedureIsReplaced) {
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    CPreSubclassProbe probe;
+    ASSERT_TRUE(probe.SubclassWindow(edit));
+    EXPECT_TRUE(probe.m_bBoundInPreSubclass);
+    EXPECT_FALSE(probe.m_bMapSawTextDuringPreSubclass);
+    // From now on the control's messages pass through the table, and default processing
+    // still reaches the original control.
+    EXPECT_EQ(::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 3);
+    EXPECT_EQ(probe.m_nTextMessages, 1);
+    // A window can be bound to one object only.
+    CEdit second;
+    EXPECT_FALSE(second.SubclassWindow(edit));
+}
+
+TEST(HandleMap, TemporaryObjectsNeverOwnTheirWindow) {
+    HWND h = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                               nullptr);
+    CWnd* temp = CWnd::FromHandle(h);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(CWnd::FromHandle(h), temp);
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(::IsWindow(h));
+    ::DestroyWindow(h);
+}
+
+} // namespace
