@@ -17,7 +17,7 @@ constexpr const wchar_t* kFormClassName = L"THotkeyForm";
 CHotkeyApp theApp;
 
 BEGIN_MESSAGE_MAP(CHotkeyApp, CWinApp)
-    ON_COMMAND(ID_HELP, OnHelp)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}

@@ -25,8 +25,8 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CDialog)
-    ON_WM_WINDOWPOSCHANGING()
-    ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_WM_WINDOWPOSCHANGING()
+ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)

@@ -91,8 +91,10 @@ void CHotkeySettingsStore::SaveSettings() const {
         const KEYSLOT& slot = m_slots[i];
         if (slot.strDisplayName.IsEmpty())
             continue;
-        ::WritePrivateProfileStringW(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath);
-        ::WritePrivateProfileStringW(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath);
+        ::WritePrivateProfileStringW(kSections[i], L"DisplayName", slot.strDisplayName,
+                                     m_strIniPath);
+        ::WritePrivateProfileStringW(kSections[i], L"DefaultPath", slot.strDefaultPath,
+                                     m_strIniPath);
     }
 }
 

@@ -15,7 +15,7 @@ struct KEYSLOT {
 // One row of the key list as the store exchanges it with the form.
 struct KEYROW {
     int nIndex;
-    CString strKeyText;  // a space, then the slot's display name
+    CString strKeyText; // a space, then the slot's display name
     CString strPathText;
 };
 

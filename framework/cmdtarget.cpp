@@ -1,6 +1,8 @@
 // Message table lookup shared by windows and the application object.
 #include "framework/cmdtarget.h"
 
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
 namespace {
 
 bool Matches(const AFX_MSGMAP_ENTRY& e, afx::Match match, UINT nMessage, UINT nCode, UINT nID) {
@@ -34,7 +36,8 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(const AFX_MSGMAP* pMap, afx::Match
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    const AFX_MSGMAP_ENTRY* e = FindEntry(GetMessageMap(), afx::Match::Command, WM_COMMAND, nCode, nID);
+    const AFX_MSGMAP_ENTRY* e =
+        FindEntry(GetMessageMap(), afx::Match::Command, WM_COMMAND, nCode, nID);
     if (!e)
         return FALSE;
     LRESULT ignored = 0;
@@ -47,6 +50,4 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
-    return GetThisMessageMap();
-}
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }

@@ -2,13 +2,16 @@
 #pragma once
 
 #include "framework/msgmap.h"
+#include "framework/runtime.h"
 
-class CCmdTarget {
+class CCmdTarget : public CObject {
+    DECLARE_DYNAMIC(CCmdTarget)
+
 public:
     CCmdTarget() = default;
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
-    virtual ~CCmdTarget() = default;
+    ~CCmdTarget() override = default;
 
     // Runs the first WM_COMMAND entry for this code and id, searching derived tables first.
     virtual BOOL OnCmdMsg(UINT nID, UINT nCode, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

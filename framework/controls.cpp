@@ -1,6 +1,15 @@
 // Control wrappers that take more than one message.
 #include "framework/controls.h"
 
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
     // The list view reports how much it copied, so grow until the text fits.
     CString text;
@@ -22,8 +31,8 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
     LVITEMW item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPWSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) {
@@ -38,8 +47,8 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     LVITEMW item{};
     item.state = nState;
     item.stateMask = nMask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int nItem) const {
@@ -67,14 +76,14 @@ int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat, int nWid
         col.mask |= LVCF_WIDTH;
         col.cx = nWidth;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(nCol),
-                                        reinterpret_cast<LPARAM>(&col)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&col)));
 }
 
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const {
     lpRect->left = static_cast<LONG>(nCode);
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int nItem, int nSubItem, int nArea, RECT& rect) const {
@@ -92,4 +101,21 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     *pResult = TRUE;
     return TRUE;
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+    int n = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
+    if (n == LB_ERR) {
+        rString.Empty();
+        return;
+    }
+    SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex),
+                reinterpret_cast<LPARAM>(rString.GetBufferSetLength(n)));
+    rString.ReleaseBuffer(n);
+}
+
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr);
 }

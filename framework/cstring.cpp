@@ -45,17 +45,13 @@ BOOL CString::LoadString(UINT nID) {
     return TRUE;
 }
 
-int CString::Compare(const wchar_t* psz) const {
-    return m_str.compare(psz ? psz : L"");
-}
+int CString::Compare(const wchar_t* psz) const { return m_str.compare(psz ? psz : L""); }
 
 int CString::CompareNoCase(const wchar_t* psz) const {
     return _wcsicmp(m_str.c_str(), psz ? psz : L"");
 }
 
-CString& CString::Trim() {
-    return TrimRight().TrimLeft();
-}
+CString& CString::Trim() { return TrimRight().TrimLeft(); }
 
 CString& CString::TrimLeft() {
     size_t i = 0;
@@ -117,9 +113,7 @@ CString CString::Right(int nCount) const {
     return CString(m_str.substr(m_str.size() - static_cast<size_t>(nCount)));
 }
 
-CString CString::Mid(int nFirst) const {
-    return Mid(nFirst, GetLength());
-}
+CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
 
 CString CString::Mid(int nFirst, int nCount) const {
     if (nFirst < 0)
@@ -152,7 +146,8 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew) {
         return 0;
     std::wstring from(pszOld), to(pszNew ? pszNew : L"");
     int count = 0;
-    for (size_t i = m_str.find(from); i != std::wstring::npos; i = m_str.find(from, i + to.size())) {
+    for (size_t i = m_str.find(from); i != std::wstring::npos;
+         i = m_str.find(from, i + to.size())) {
         m_str.replace(i, from.size(), to);
         ++count;
     }

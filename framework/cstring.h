@@ -11,7 +11,8 @@ public:
     // Construction
     CString() = default;
     CString(const wchar_t* psz) : m_str(psz ? psz : L"") {}
-    CString(const wchar_t* pch, int nLength) : m_str(pch ? pch : L"", pch && nLength > 0 ? nLength : 0) {}
+    CString(const wchar_t* pch, int nLength)
+        : m_str(pch ? pch : L"", pch && nLength > 0 ? nLength : 0) {}
     CString(wchar_t ch, int nRepeat = 1) : m_str(nRepeat > 0 ? nRepeat : 0, ch) {}
     CString(const std::wstring& s) : m_str(s) {}
 
@@ -48,7 +49,9 @@ public:
         m_str += ch;
         return *this;
     }
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
     friend CString operator+(const CString& a, const wchar_t* b) { return a + CString(b); }
     friend CString operator+(const wchar_t* a, const CString& b) { return CString(a) + b; }
     friend CString operator+(const CString& a, wchar_t ch) { return CString(a.m_str + ch); }

@@ -10,9 +10,11 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     rControl.SubclassWindow(hControl);
 }
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -58,9 +60,7 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
@@ -70,9 +70,7 @@ void CDialog::EndDialog(int nResult) {
         PostMessage(WM_NULL);
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-    return m_hWnd && ::IsDialogMessageW(m_hWnd, pMsg);
-}
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return m_hWnd && ::IsDialogMessageW(m_hWnd, pMsg); }
 
 BOOL CDialog::OnCmdMsg(UINT nID, UINT nCode, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (CWnd::OnCmdMsg(nID, nCode, wParam, lParam, pResult))

@@ -1,12 +1,107 @@
-// Device context and GDI object wrappers. Each wrapper owns its handle and frees it;
-// Attach/Detach lend a handle owned elsewhere.
+// GDI wrappers. Each owning wrapper frees its handle; Attach/Detach lend a handle owned
+// elsewhere. Selections made through CSelectObject are undone when it goes out of scope.
+//
+//   CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn  - GDI objects
+//   CDC, CPaintDC, CClientDC, CWindowDC            - device contexts
+//   CSelectObject                                   - scoped selection
 #pragma once
 
 #include <windows.h>
 
+#include "framework/cstring.h"
 #include "framework/types.h"
 
 class CWnd;
+
+// --- GDI objects -----------------------------------------------------------------------------
+
+class CGdiObject {
+public:
+    CGdiObject() = default;
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    CGdiObject(CGdiObject&& o) noexcept : m_hObject(o.Detach()) {}
+    CGdiObject& operator=(CGdiObject&& o) noexcept {
+        if (this != &o) {
+            DeleteObject();
+            m_hObject = o.Detach();
+        }
+        return *this;
+    }
+    virtual ~CGdiObject() { DeleteObject(); }
+
+    HGDIOBJ m_hObject = nullptr;
+
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    BOOL Attach(HGDIOBJ h) {
+        DeleteObject();
+        m_hObject = h;
+        return h != nullptr;
+    }
+    HGDIOBJ Detach() {
+        HGDIOBJ h = m_hObject;
+        m_hObject = nullptr;
+        return h;
+    }
+    BOOL DeleteObject() {
+        if (!m_hObject)
+            return FALSE;
+        return ::DeleteObject(Detach());
+    }
+    int GetObject(int nCount, LPVOID lpObject) const {
+        return ::GetObjectW(m_hObject, nCount, lpObject);
+    }
+    BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
+};
+
+class CPen : public CGdiObject {
+public:
+    CPen() = default;
+    CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
+    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+    explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
+    BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+};
+
+class CFont : public CGdiObject {
+public:
+    BOOL CreateFontIndirect(const LOGFONTW* lpLogFont) {
+        return Attach(::CreateFontIndirectW(lpLogFont));
+    }
+    int GetLogFont(LOGFONTW* pLogFont) const { return GetObject(sizeof(LOGFONTW), pLogFont); }
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+};
+
+class CBitmap : public CGdiObject {
+public:
+    BOOL LoadBitmap(UINT nIDResource);
+    BOOL CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight) {
+        return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
+    }
+    int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+};
+
+class CRgn : public CGdiObject {
+public:
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) {
+        return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
+    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+};
+
+// --- Device contexts -------------------------------------------------------------------------
 
 class CDC {
 public:
@@ -36,7 +131,128 @@ public:
             return FALSE;
         return ::DeleteDC(Detach());
     }
+    BOOL CreateCompatibleDC(HDC hDC) { return Attach(::CreateCompatibleDC(hDC)); }
+
+    // Selection
+    HGDIOBJ SelectObject(const CGdiObject* pObject) { return SelectObject(pObject->m_hObject); }
+    HGDIOBJ SelectObject(HGDIOBJ hObject) {
+        return hObject ? ::SelectObject(m_hDC, hObject) : nullptr;
+    }
+    HGDIOBJ SelectStockObject(int nIndex) {
+        return ::SelectObject(m_hDC, ::GetStockObject(nIndex));
+    }
+    HGDIOBJ GetCurrentObject(UINT uObjectType) const {
+        return ::GetCurrentObject(m_hDC, uObjectType);
+    }
+    int SaveDC() { return ::SaveDC(m_hDC); }
+    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
+
+    // Attributes
+    COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
+    COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
+    COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
+    COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
+    int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
+    CPoint SetWindowOrg(int x, int y) {
+        POINT old{};
+        ::SetWindowOrgEx(m_hDC, x, y, &old);
+        return old;
+    }
+    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
+    int SelectClipRgn(const CRgn* pRgn) {
+        return ::SelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
+    }
+    CSize GetTextExtent(const CString& str) const {
+        SIZE s{};
+        ::GetTextExtentPoint32W(m_hAttribDC, str, str.GetLength(), &s);
+        return s;
+    }
+
+    // Drawing
+    CPoint MoveTo(int x, int y) {
+        POINT old{};
+        ::MoveToEx(m_hDC, x, y, &old);
+        return old;
+    }
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    COLORREF SetPixel(int x, int y, COLORREF cr) { return ::SetPixel(m_hDC, x, y, cr); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    void FillRect(LPCRECT lpRect, HBRUSH hBrush) { ::FillRect(m_hDC, lpRect, hBrush); }
+    void FrameRect(LPCRECT lpRect, HBRUSH hBrush) { ::FrameRect(m_hDC, lpRect, hBrush); }
+    void FillSolidRect(LPCRECT lpRect, COLORREF cr);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF cr);
+    // A one-pixel border: top and left in crTopLeft, bottom and right in crBottomRight.
+    void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
+    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) {
+        return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
+    }
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) {
+        return ::DrawTextW(m_hDC, str, str.GetLength(), lpRect, nFormat);
+    }
+    BOOL TextOut(int x, int y, const CString& str) {
+        return ::TextOutW(m_hDC, x, y, str, str.GetLength());
+    }
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, HDC hSrcDC, int xSrc, int ySrc,
+                DWORD dwRop) {
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, hSrcDC, xSrc, ySrc, dwRop);
+    }
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, HDC hSrcDC, int xSrc, int ySrc,
+                    int nSrcWidth, int nSrcHeight, DWORD dwRop) {
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, hSrcDC, xSrc, ySrc, nSrcWidth, nSrcHeight,
+                            dwRop);
+    }
 
 protected:
     BOOL m_bPrinting = FALSE;
+};
+
+// The context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps{};
+
+protected:
+    HWND m_hWnd;
+};
+
+// GetDC of the client area; released on destruction.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+protected:
+    HWND m_hWnd;
+};
+
+// GetWindowDC of the whole window; released on destruction.
+class CWindowDC : public CDC {
+public:
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
+
+protected:
+    HWND m_hWnd;
+};
+
+// Selects an object into a context for one scope and restores the previous one.
+class CSelectObject {
+public:
+    CSelectObject(CDC& dc, HGDIOBJ hObject)
+        : m_hDC(dc.m_hDC), m_hOld(::SelectObject(m_hDC, hObject)) {}
+    CSelectObject(CDC& dc, const CGdiObject& object) : CSelectObject(dc, object.m_hObject) {}
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+    ~CSelectObject() {
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
+    }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
 };

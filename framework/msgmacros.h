@@ -11,24 +11,18 @@ class CWnd;
 
 namespace afx {
 
-template <class>
-struct MemberFn;
-template <class C, class R, class... A>
-struct MemberFn<R (C::*)(A...)> {
+template <class> struct MemberFn;
+template <class C, class R, class... A> struct MemberFn<R (C::*)(A...)> {
     using Class = C;
     using Signature = R(A...);
 };
 
-template <auto F>
-using ClassOf = typename MemberFn<decltype(F)>::Class;
+template <auto F> using ClassOf = typename MemberFn<decltype(F)>::Class;
 
 template <auto F, class Sig>
 constexpr bool kHasSignature = std::is_same_v<typename MemberFn<decltype(F)>::Signature, Sig>;
 
-template <auto F>
-ClassOf<F>* Target(CCmdTarget* p) {
-    return static_cast<ClassOf<F>*>(p);
-}
+template <auto F> ClassOf<F>* Target(CCmdTarget* p) { return static_cast<ClassOf<F>*>(p); }
 
 // A device context lent for one call; the caller keeps ownership of the handle.
 struct BorrowedDC : CDC {
@@ -37,8 +31,7 @@ struct BorrowedDC : CDC {
 };
 
 // void OnPaint()
-template <auto F>
-BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+template <auto F> BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void()>, "handler must be void()");
     (Target<F>(p)->*F)();
     *r = 0;
@@ -46,24 +39,21 @@ BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
 }
 
 // BOOL OnHandler()  (reflected command notifications that may pass on)
-template <auto F>
-BOOL B(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+template <auto F> BOOL B(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL()>, "handler must be BOOL()");
     *r = 0;
     return (Target<F>(p)->*F)();
 }
 
 // int OnCreate(LPCREATESTRUCT lpCreateStruct)
-template <auto F>
-BOOL Create(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL Create(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, int(LPCREATESTRUCT)>, "handler must be int(LPCREATESTRUCT)");
     *r = (Target<F>(p)->*F)(reinterpret_cast<LPCREATESTRUCT>(l));
     return TRUE;
 }
 
 // void OnTimer(UINT_PTR nIDEvent)
-template <auto F>
-BOOL Timer(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL Timer(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT_PTR)>, "handler must be void(UINT_PTR)");
     (Target<F>(p)->*F)(w);
     *r = 0;
@@ -71,8 +61,7 @@ BOOL Timer(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
 }
 
 // void OnSysCommand(UINT nID, LPARAM lParam)
-template <auto F>
-BOOL SysCommand(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL SysCommand(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, LPARAM)>, "handler must be void(UINT, LPARAM)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), l);
     *r = 0;
@@ -80,8 +69,7 @@ BOOL SysCommand(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
 }
 
 // void OnLButtonDown(UINT nFlags, CPoint point)
-template <auto F>
-BOOL Mouse(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL Mouse(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, CPoint)>, "handler must be void(UINT, CPoint)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), CPoint(l));
     *r = 0;
@@ -89,17 +77,16 @@ BOOL Mouse(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
 }
 
 // void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-template <auto F>
-BOOL Key(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
-    static_assert(kHasSignature<F, void(UINT, UINT, UINT)>, "handler must be void(UINT, UINT, UINT)");
+template <auto F> BOOL Key(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT, UINT, UINT)>,
+                  "handler must be void(UINT, UINT, UINT)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
     *r = 0;
     return TRUE;
 }
 
 // void OnSetFocus(CWnd* pOldWnd) / void OnKillFocus(CWnd* pNewWnd)
-template <auto F>
-BOOL Focus(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL Focus(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(CWnd*)>, "handler must be void(CWnd*)");
     (Target<F>(p)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)));
     *r = 0;
@@ -107,8 +94,7 @@ BOOL Focus(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
 }
 
 // void OnWindowPosChanging(WINDOWPOS* lpwndpos)
-template <auto F>
-BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(WINDOWPOS*)>, "handler must be void(WINDOWPOS*)");
     (Target<F>(p)->*F)(reinterpret_cast<WINDOWPOS*>(l));
     *r = 0;
@@ -116,8 +102,7 @@ BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 }
 
 // BOOL OnEraseBkgnd(CDC* pDC)
-template <auto F>
-BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(CDC*)>, "handler must be BOOL(CDC*)");
     BorrowedDC dc(w);
     *r = (Target<F>(p)->*F)(&dc);
@@ -125,24 +110,20 @@ BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
 }
 
 // HCURSOR OnQueryDragIcon()
-template <auto F>
-BOOL QueryDragIcon(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+template <auto F> BOOL QueryDragIcon(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
     *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
     return TRUE;
 }
 
-template <class>
-struct ScrollBarArg;
-template <class C, class Bar>
-struct ScrollBarArg<void (C::*)(UINT, UINT, Bar*)> {
+template <class> struct ScrollBarArg;
+template <class C, class Bar> struct ScrollBarArg<void (C::*)(UINT, UINT, Bar*)> {
     using type = Bar*;
 };
 
 // void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 // The scroll bar is passed only when a bound object of that class owns the handle.
-template <auto F>
-BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     using Bar = typename ScrollBarArg<decltype(F)>::type;
     auto* bound = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(l));
     (Target<F>(p)->*F)(LOWORD(w), HIWORD(w), dynamic_cast<Bar>(bound));
@@ -151,8 +132,7 @@ BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
 }
 
 // HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush passes on.
-template <auto F>
-BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HBRUSH(CDC*, UINT)>, "handler must be HBRUSH(CDC*, UINT)");
     const MSG* msg = CWnd::GetCurrentMessage();
     BorrowedDC dc(w);
@@ -163,33 +143,32 @@ BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
 }
 
 // LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
-template <auto F>
-BOOL Message(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
-    static_assert(kHasSignature<F, LRESULT(WPARAM, LPARAM)>, "handler must be LRESULT(WPARAM, LPARAM)");
+template <auto F> BOOL Message(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, LRESULT(WPARAM, LPARAM)>,
+                  "handler must be LRESULT(WPARAM, LPARAM)");
     *r = (Target<F>(p)->*F)(w, l);
     return TRUE;
 }
 
 // void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
-template <auto F>
-BOOL Notify(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
-    static_assert(kHasSignature<F, void(NMHDR*, LRESULT*)>, "handler must be void(NMHDR*, LRESULT*)");
+template <auto F> BOOL Notify(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(NMHDR*, LRESULT*)>,
+                  "handler must be void(NMHDR*, LRESULT*)");
     *r = 0;
     (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
     return TRUE;
 }
 
 // BOOL OnNotifyReflectEx(NMHDR* pNMHDR, LRESULT* pResult): FALSE lets the parent see it too.
-template <auto F>
-BOOL NotifyReflectEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
-    static_assert(kHasSignature<F, BOOL(NMHDR*, LRESULT*)>, "handler must be BOOL(NMHDR*, LRESULT*)");
+template <auto F> BOOL NotifyReflectEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL(NMHDR*, LRESULT*)>,
+                  "handler must be BOOL(NMHDR*, LRESULT*)");
     *r = 0;
     return (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
 }
 
 // BOOL OnNotifyEx(UINT id, NMHDR* pNMHDR, LRESULT* pResult): id is the sender's control id.
-template <auto F>
-BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(UINT, NMHDR*, LRESULT*)>,
                   "handler must be BOOL(UINT, NMHDR*, LRESULT*)");
     auto* hdr = reinterpret_cast<NMHDR*>(l);
@@ -203,12 +182,14 @@ BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 #define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, &afx::Create<&ThisClass::OnCreate>)
 #define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, &afx::V<&ThisClass::OnDestroy>)
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, &afx::V<&ThisClass::OnPaint>)
-#define ON_WM_SYSCOLORCHANGE() AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::V<&ThisClass::OnSysColorChange>)
+#define ON_WM_SYSCOLORCHANGE()                                                                     \
+    AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::V<&ThisClass::OnSysColorChange>)
 #define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, &afx::Timer<&ThisClass::OnTimer>)
 #define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, &afx::SysCommand<&ThisClass::OnSysCommand>)
 #define ON_WM_LBUTTONDOWN() AFX_MSG_ENTRY(WM_LBUTTONDOWN, &afx::Mouse<&ThisClass::OnLButtonDown>)
 #define ON_WM_LBUTTONUP() AFX_MSG_ENTRY(WM_LBUTTONUP, &afx::Mouse<&ThisClass::OnLButtonUp>)
-#define ON_WM_LBUTTONDBLCLK() AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, &afx::Mouse<&ThisClass::OnLButtonDblClk>)
+#define ON_WM_LBUTTONDBLCLK()                                                                      \
+    AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, &afx::Mouse<&ThisClass::OnLButtonDblClk>)
 #define ON_WM_RBUTTONDOWN() AFX_MSG_ENTRY(WM_RBUTTONDOWN, &afx::Mouse<&ThisClass::OnRButtonDown>)
 #define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, &afx::Mouse<&ThisClass::OnMouseMove>)
 #define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, &afx::Key<&ThisClass::OnKeyDown>)
@@ -238,10 +219,20 @@ BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 
 // WM_NOTIFY by code and id
 #define ON_NOTIFY(code, id, memberFxn)                                                             \
-    {afx::Match::Notify, WM_NOTIFY, static_cast<UINT>(code), (id), (id), nullptr,                 \
+    {afx::Match::Notify,                                                                           \
+     WM_NOTIFY,                                                                                    \
+     static_cast<UINT>(code),                                                                      \
+     (id),                                                                                         \
+     (id),                                                                                         \
+     nullptr,                                                                                      \
      &afx::Notify<&ThisClass::memberFxn>},
 #define ON_NOTIFY_EX_RANGE(code, id, idLast, memberFxn)                                            \
-    {afx::Match::Notify, WM_NOTIFY, static_cast<UINT>(code), (id), (idLast), nullptr,             \
+    {afx::Match::Notify,                                                                           \
+     WM_NOTIFY,                                                                                    \
+     static_cast<UINT>(code),                                                                      \
+     (id),                                                                                         \
+     (idLast),                                                                                     \
+     nullptr,                                                                                      \
      &afx::NotifyEx<&ThisClass::memberFxn>},
 #define ON_NOTIFY_EX(code, id, memberFxn) ON_NOTIFY_EX_RANGE(code, id, id, memberFxn)
 
@@ -256,4 +247,5 @@ BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 #define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
     AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::B<&ThisClass::memberFxn>)
 // All WM_CTLCOLOR* messages reflect under one entry: HBRUSH CtlColor(CDC*, UINT nCtlColor)
-#define ON_WM_CTLCOLOR_REFLECT() AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::CtlColorReflect<&ThisClass::CtlColor>)
+#define ON_WM_CTLCOLOR_REFLECT()                                                                   \
+    AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::CtlColorReflect<&ThisClass::CtlColor>)

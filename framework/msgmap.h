@@ -65,7 +65,7 @@ private:
         static const AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    {afx::Match::End, 0, 0, 0, 0, nullptr, nullptr}                                                \
+    { afx::Match::End, 0, 0, 0, 0, nullptr, nullptr }                                              \
     }                                                                                              \
     ;                                                                                              \
     static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries};                     \

@@ -63,7 +63,9 @@ public:
         if (top > bottom)
             std::swap(top, bottom);
     }
-    bool IntersectRect(const RECT& a, const RECT& b) { return ::IntersectRect(this, &a, &b) != FALSE; }
+    bool IntersectRect(const RECT& a, const RECT& b) {
+        return ::IntersectRect(this, &a, &b) != FALSE;
+    }
     bool UnionRect(const RECT& a, const RECT& b) { return ::UnionRect(this, &a, &b) != FALSE; }
     bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
     bool operator!=(const RECT& o) const { return !(*this == o); }

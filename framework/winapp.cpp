@@ -17,6 +17,8 @@ std::vector<AfxMessageFilter>& Filters() {
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
 CWinApp::CWinApp(LPCWSTR lpszAppName) {
     g_pApp = this;
     if (lpszAppName)
@@ -69,25 +71,17 @@ const AFX_MSGMAP* CWinApp::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CWinApp::GetMessageMap() const {
-    return GetThisMessageMap();
-}
+const AFX_MSGMAP* CWinApp::GetMessageMap() const { return GetThisMessageMap(); }
 
-CWinApp* AfxGetApp() {
-    return g_pApp;
-}
+CWinApp* AfxGetApp() { return g_pApp; }
 
-CWnd* AfxGetMainWnd() {
-    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
-}
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
 
 HINSTANCE AfxGetInstanceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() {
-    return AfxGetInstanceHandle();
-}
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 BOOL AfxRegisterClass(WNDCLASSW* lpWndClass) {
     WNDCLASSW existing{};

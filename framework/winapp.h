@@ -4,6 +4,8 @@
 #include "framework/wnd.h"
 
 class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
+
 public:
     // lpszAppName null takes the name from the executable.
     explicit CWinApp(LPCWSTR lpszAppName = nullptr);

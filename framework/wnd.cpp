@@ -30,6 +30,8 @@ bool IsImeWindow(HWND hWnd) {
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
 // --- Binding ---------------------------------------------------------------------------------
 
 CWnd::~CWnd() {
@@ -126,7 +128,8 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 void CWnd::HookWindowCreate() {
     auto& state = State();
     if (!state.hCbtHook)
-        state.hCbtHook = ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+        state.hCbtHook =
+            ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
     state.pWndInit = this;
 }
 
@@ -199,9 +202,7 @@ BOOL CWnd::DestroyWindow() {
 
 // --- Dispatch --------------------------------------------------------------------------------
 
-const MSG* CWnd::GetCurrentMessage() {
-    return &State().current;
-}
+const MSG* CWnd::GetCurrentMessage() { return &State().current; }
 
 LRESULT CWnd::Default() {
     const MSG& m = State().current;
@@ -358,9 +359,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return e && e->pfn(this, wParam, lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
@@ -402,8 +401,8 @@ void CWnd::ScreenToClient(LPRECT r) const {
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx,
-                          cy, nFlags);
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy,
+                          nFlags);
 }
 
 void CWnd::CenterWindow() {
@@ -441,6 +440,4 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const {
-    return GetThisMessageMap();
-}
+const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }

@@ -7,12 +7,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "framework/cmdtarget.h"
 #include "framework/cstring.h"
 #include "framework/gdi.h"
 #include "framework/types.h"
 
 class CWnd : public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
+
 public:
     // Data members
     HWND m_hWnd = nullptr;
@@ -123,6 +127,18 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
+    // Tool tips for parts of this window. While enabled, mouse messages seen by the
+    // library's message loops ask OnToolHitTest which tool lies under the mouse; a tool with
+    // LPSTR_TEXTCALLBACK text asks its window for the text with TTN_NEEDTEXT.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tool id under the point (client coordinates) with *pTI filled in, or -1 for none.
+    // By default each visible child window is a tool of its own.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const;
+    // The message filter behind EnableToolTips.
+    static void FilterToolTipMessage(MSG* pMsg);
+    // The tool tip window shared by this thread's windows, or null before the first tool.
+    static HWND GetToolTipWindow();
+
     // Overridables
     virtual void PreSubclassWindow() {}
     // Sees a message before the dialog manager and translation; TRUE swallows it.
@@ -157,6 +173,7 @@ protected:
     friend class CDialog;
 
     WNDPROC m_pfnSuper = nullptr;
+    bool m_bToolTips = false;
 };
 
 #include "framework/msgmacros.h"

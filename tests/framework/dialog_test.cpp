@@ -71,9 +71,7 @@ protected:
     }
 };
 
-void PostKey(HWND to, WPARAM vk) {
-    ::PostMessageW(to, WM_KEYDOWN, vk, 1);
-}
+void PostKey(HWND to, WPARAM vk) { ::PostMessageW(to, WM_KEYDOWN, vk, 1); }
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -89,7 +87,8 @@ TEST_F(DialogTest, ControlSeesKeysBeforeTheDialogManager) {
     };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     // F5 is swallowed by the control; Esc walks on to the dialog and cancels it.
-    EXPECT_EQ(g_log, (std::vector<std::string>{"edit key116", "edit esc", "dialog esc", "OnCancel"}));
+    EXPECT_EQ(g_log,
+              (std::vector<std::string>{"edit key116", "edit esc", "dialog esc", "OnCancel"}));
 }
 
 TEST_F(DialogTest, EnterReachesOnOKThroughTheDefaultButton) {
@@ -129,7 +128,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CNestingDialog, CTestDialog)
-    ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST_F(DialogTest, QuitMessageEndsNestedLoopsAndStaysQueuedForTheCaller) {

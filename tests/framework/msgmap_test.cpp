@@ -19,7 +19,8 @@ std::vector<std::string> g_calls;
 class CBaseWnd : public CWnd {
 public:
     BOOL CreatePopup() {
-        return CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0);
+        return CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 100, 100), nullptr,
+                        0);
     }
 
 protected:
@@ -39,9 +40,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-    ON_MESSAGE(WM_TEST_A, OnA)
-    ON_MESSAGE(WM_TEST_B, OnB)
-    ON_MESSAGE(WM_TEST_B, OnBSecond)
+ON_MESSAGE(WM_TEST_A, OnA)
+ON_MESSAGE(WM_TEST_B, OnB)
+ON_MESSAGE(WM_TEST_B, OnBSecond)
 END_MESSAGE_MAP()
 
 class CDerivedWnd : public CBaseWnd {
@@ -65,12 +66,12 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
-    ON_MESSAGE(WM_TEST_A, OnDerivedA)
-    ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, OnRegistered)
-    ON_COMMAND(IDOK, OnOk)
-    ON_BN_CLICKED(5, OnButtonClicked)
-    ON_EN_CHANGE(6, OnEditChange)
-    ON_NOTIFY(NM_CLICK, 7, OnItemNotify)
+ON_MESSAGE(WM_TEST_A, OnDerivedA)
+ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, OnRegistered)
+ON_COMMAND(IDOK, OnOk)
+ON_BN_CLICKED(5, OnButtonClicked)
+ON_EN_CHANGE(6, OnEditChange)
+ON_NOTIFY(NM_CLICK, 7, OnItemNotify)
 END_MESSAGE_MAP()
 
 // A child that takes some notifications back from its parent.
@@ -95,9 +96,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
-    ON_NOTIFY_REFLECT_EX(NM_CLICK, OnClickReflect)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClkReflect)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_NOTIFY_REFLECT_EX(NM_CLICK, OnClickReflect)
+ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClkReflect)
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class COwnerDrawButton : public CButton {
@@ -119,7 +120,8 @@ protected:
     }
     HWND CreateChild(const wchar_t* cls, UINT id, DWORD style = 0) {
         return ::CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 10, 10, m_wnd.m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr,
+                                 nullptr);
     }
     CDerivedWnd m_wnd;
 };
@@ -168,9 +170,9 @@ TEST_F(MessageMapTest, ReflectedNotifyReachesChildAndOnlyThePassingFormReachesPa
     // Consumed by the child: the child's result is the message result.
     child.m_bLetParentSee = false;
     EXPECT_EQ(Notify(child.m_hWnd, NM_CLICK), 5);
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"child dblclk", "child click",
-                                                 "notify " + std::to_string(NM_CLICK),
-                                                 "child click"}));
+    EXPECT_EQ(g_calls,
+              (std::vector<std::string>{"child dblclk", "child click",
+                                        "notify " + std::to_string(NM_CLICK), "child click"}));
 }
 
 TEST_F(MessageMapTest, ControlColourIsAnsweredByTheChildsBrush) {
@@ -183,7 +185,8 @@ TEST_F(MessageMapTest, ControlColourIsAnsweredByTheChildsBrush) {
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(child.m_hBrush));
     EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
     ::ReleaseDC(child.m_hWnd, dc);
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"child ctlcolor " + std::to_string(CTLCOLOR_STATIC)}));
+    EXPECT_EQ(g_calls,
+              (std::vector<std::string>{"child ctlcolor " + std::to_string(CTLCOLOR_STATIC)}));
 }
 
 TEST_F(MessageMapTest, OwnerDrawnButtonDrawsItselfFromTheParentsDrawItem) {

@@ -16,7 +16,8 @@ public:
     int m_nCreateResult = 0;
 
     BOOL CreatePopup() {
-        return CreateEx(0, AfxRegisterWndClass(0), L"title", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0);
+        return CreateEx(0, AfxRegisterWndClass(0), L"title", WS_POPUP, CRect(0, 0, 50, 50), nullptr,
+                        0);
     }
 
 protected:
@@ -38,8 +39,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CRecordingWnd, CWnd)
-    ON_WM_CREATE()
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_WM_CREATE()
+ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 TEST(CreationHook, WindowIsBoundBeforeItsFirstMessage) {
@@ -100,7 +101,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CPreSubclassProbe, CEdit)
-    ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 END_MESSAGE_MAP()
 
 TEST(Subclassing, PreSubclassWindowRunsBeforeTheWindowProcedureIsReplaced) {

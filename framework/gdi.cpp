@@ -1,0 +1,54 @@
+// GDI wrapper operations that are more than a call.
+#include "framework/gdi.h"
+
+#include "framework/winapp.h"
+#include "framework/wnd.h"
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource) {
+    return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
+    // ExtTextOut with an opaque rectangle fills without creating a brush.
+    COLORREF old = ::SetBkColor(m_hDC, cr);
+    ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, old);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF cr) {
+    // A negative extent counts back from x or y, as Draw3dRect uses it for the far edges.
+    CRect rc(x, y, x + cx, y + cy);
+    rc.NormalizeRect();
+    FillSolidRect(&rc, cr);
+}
+
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight) {
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+               lpRect->bottom - lpRect->top, crTopLeft, crBottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight) {
+    FillSolidRect(x, y, cx - 1, 1, crTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, crTopLeft);
+    FillSolidRect(x + cx, y, -1, cy, crBottomRight);
+    FillSolidRect(x, y + cy, cx, -1, crBottomRight);
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { Attach(::BeginPaint(m_hWnd, &m_ps)); }
+
+CPaintDC::~CPaintDC() {
+    ::EndPaint(m_hWnd, &m_ps);
+    Detach();
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
+    Attach(::GetDC(m_hWnd));
+}
+
+CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
+    Attach(::GetWindowDC(m_hWnd));
+}
+
+CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
