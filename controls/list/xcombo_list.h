@@ -31,7 +31,7 @@ public:
 protected:
     // Sends one of the registered messages to the list control.
     void NotifyParent(UINT nMessage);
-    void SetScrollPosClamped(int nPos);
+    void SetScrollPosClamped(int nPos, int nMax);
 
     // Message handlers
     void OnLButtonDown(UINT nFlags, CPoint point);
