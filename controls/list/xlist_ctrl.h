@@ -1,0 +1,182 @@
+// CXListCtrl: a report-view list that keeps colours, bold text, an image, a tool tip, a check
+// box, a drop-down choice or a progress bar for every cell, paints every cell itself, and
+// tells its parent of check box clicks and committed choices (WM_XLISTCTRL_* messages).
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include "controls/list/xcombo_list.h"
+#include "controls/list/xheader_ctrl.h"
+#include "controls/list/xlist_cell.h"
+#include "framework/controls.h"
+
+class CXListCtrl : public CListCtrl {
+    DECLARE_DYNAMIC(CXListCtrl)
+
+public:
+    // Window timers of the drop list's life.
+    static constexpr UINT_PTR TIMER_COMBO_WATCH = 1;  // 100 ms while a button is pressed or open
+    static constexpr UINT_PTR TIMER_COMBO_CLOSE = 2;  // 50 ms after a cancel
+    static constexpr UINT_PTR TIMER_COMBO_COMMIT = 3; // 50 ms after Enter or a release
+    static constexpr UINT_PTR TIMER_COMBO_TRACK = 4;  // 50 ms after a key in the drop list
+
+    // Construction
+    CXListCtrl();
+    ~CXListCtrl() override;
+
+    // Rows and texts. Rows inserted here own their cell data; a row inserted through the
+    // base class has none and is treated as a plain, enabled row in the window colours.
+    int InsertItem(int nItem, LPCWSTR lpszItem);
+    int InsertItem(int nItem, LPCWSTR lpszItem, COLORREF crText, COLORREF crBack);
+    BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    // lpszText null keeps the text; a colour of -1 takes the system's window colours.
+    BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText, COLORREF crText, COLORREF crBack);
+    int GetColumnCount() const;
+    // Header check box of a column: 0 none, 1 unchecked, 2 checked.
+    int GetHeaderCheck(int nSubItem) const;
+    BOOL SetHeaderCheck(int nSubItem, int nCheckState);
+    int CountCheckedRows(int nSubItem) const;
+    // Column 0 ends where column 1 begins, not at the end of the row.
+    BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, RECT& rect) const;
+    // Repaints one cell before returning.
+    void RedrawCell(int nItem, int nSubItem);
+
+    // Cell attributes. Each checks the row and column first and answers FALSE (or the
+    // stated value) without effect when either is out of range or the row has no cell data.
+    BOOL SetRowEnabled(int nItem, BOOL bEnable);
+    BOOL GetRowEnabled(int nItem) const;
+    BOOL SetBold(int nItem, int nSubItem, BOOL bBold);
+    BOOL GetBold(int nItem, int nSubItem) const;
+    // An index into the small image list, or -1 for none.
+    BOOL SetItemImage(int nItem, int nSubItem, int nImage);
+    int GetItemImage(int nItem, int nSubItem) const;
+    BOOL SetItemToolTipText(int nItem, int nSubItem, LPCWSTR lpszToolTipText);
+    CString GetItemToolTipText(int nItem, int nSubItem) const;
+    // -1 removes the check box, 0 unchecked, 1 checked; a column with a header check box
+    // follows, as after a click.
+    BOOL SetCheckbox(int nItem, int nSubItem, int nCheckState);
+    int GetCheckbox(int nItem, int nSubItem) const;
+    // pChoices is not owned and must outlive the combo; nDropRows is kept within 1..100.
+    BOOL SetComboBox(int nItem, int nSubItem, BOOL bEnable, CStringArray* pChoices,
+                     int nDropRows = 10, int nDefaultChoice = 0);
+    BOOL IsComboBox(int nItem, int nSubItem) const;
+    // nPercent is kept within 0..100. lpszFormat takes the percentage as its one integer
+    // argument (say L"%d of 100"); null, empty or any other format shows "40%".
+    BOOL SetProgress(int nItem, int nSubItem, BOOL bEnable, int nPercent = 0,
+                     LPCWSTR lpszFormat = nullptr, BOOL bShowPercent = TRUE);
+    BOOL UpdateProgress(int nItem, int nSubItem, int nPercent);
+    // The cell's percentage, or -1 when it is not a progress cell.
+    int GetProgress(int nItem, int nSubItem) const;
+
+    // Overridables
+    // Each cell label is a tool of its own: id = row * 1000 + column + 1.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+    virtual BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
+
+protected:
+    void PreSubclassWindow() override;
+
+    // Cell data
+    struct CellArray {
+        std::unique_ptr<XLISTCELL[]> pCells;
+        int nCount = 0; // columns at the row's insertion; never changes
+    };
+    bool IsValidRow(int nItem) const { return nItem >= 0 && nItem < GetItemCount(); }
+    bool IsValidColumn(int nSubItem) const { return nSubItem >= 0 && nSubItem < GetColumnCount(); }
+    bool IsValidCell(int nItem, int nSubItem) const {
+        return IsValidRow(nItem) && IsValidColumn(nSubItem);
+    }
+    // The cell array behind a row's item data, or null when the data is not one of ours.
+    const CellArray* FindCells(LPARAM lParam) const;
+    const CellArray* GetRowCells(int nItem) const;
+    // One cell's record, or null for an invalid cell, a row without cell data or a column
+    // added after the row.
+    static XLISTCELL* CellAt(const CellArray* pArray, int nSubItem);
+    XLISTCELL* GetCell(int nItem, int nSubItem) const {
+        return IsValidCell(nItem, nSubItem) ? CellAt(GetRowCells(nItem), nSubItem) : nullptr;
+    }
+    static BOOL IsRowEnabled(const CellArray* pArray) {
+        return !pArray || pArray->pCells[0].bRowEnabled;
+    }
+    void FreeCells(LPARAM lParam) { m_cellArrays.erase(lParam); }
+    void RedrawRow(int nItem);
+    void UpdateHeaderCheckFromRows(int nSubItem);
+    void ReadSysColors();
+    void HookHeader();
+
+    // Painting (xlist_paint.cpp)
+    struct CellPaint {
+        int nItem;
+        int nSubItem;
+        CDC* pDC;
+        COLORREF crText;
+        COLORREF crBack;
+        CRect rect;
+        const CellArray* pRow; // null: no cell data
+        XLISTCELL* pCell;      // null: no record for this cell
+    };
+    void PaintCell(NMLVCUSTOMDRAW* pCD);
+    void ResolveCellColors(CellPaint& cell) const;
+    int PaintCellImage(CellPaint& cell);
+    void PaintCellText(CellPaint& cell);
+    void PaintCheckCell(CellPaint& cell);
+    void PaintComboCell(CellPaint& cell);
+    void PaintProgressCell(CellPaint& cell);
+    void OpenDropList(const CellPaint& cell, const CRect& rcCombo, const CString& strText);
+    void PaintEmptyList();
+
+    // Interaction (xlist_interaction.cpp)
+    void NotifyParent(UINT nMessage, int nItem, int nSubItem);
+    void CancelDropList();
+    void CloseDropList();
+    void ReleaseComboButton();
+    int RowFromPoint(CPoint point) const;
+    int ColumnFromPoint(int nItem, CPoint point) const;
+
+    // Message handlers
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnPaint();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnTimer(UINT_PTR nIDEvent);
+    BOOL OnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnDropListChoose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropListEscape(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropListKeyDown(WPARAM wParam, LPARAM lParam);
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnSysColorChange();
+    LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
+
+    // Data members
+    CString m_strEmptyText; // drawn in an empty list
+    CXHeaderCtrl m_wndHeader;
+    BOOL m_bHeaderHooked = FALSE;
+
+    // The system colours the painters use, re-read on WM_SYSCOLORCHANGE.
+    COLORREF m_crBtnFace;
+    COLORREF m_crBtnShadow;
+    COLORREF m_crGrayText;
+    COLORREF m_crHighlight;
+    COLORREF m_crHighlightText;
+    COLORREF m_crWindow;
+    COLORREF m_crWindowText;
+
+    // The active combo cell and its drop list.
+    BOOL m_bComboArmed = FALSE;
+    int m_nComboRow = 0;
+    int m_nComboCol = 0;
+    CRect m_rcComboButton;
+    std::unique_ptr<CXComboList> m_pDropList;
+    CFont m_fontDropList;
+    BOOL m_bDropFontReady = FALSE;
+    CString m_strComboUndo;
+
+    // Every cell array this control made, by the address stored as the row's item data.
+    // Item data that is not found here is never read as cell data.
+    std::unordered_map<LPARAM, CellArray> m_cellArrays;
+
+    DECLARE_MESSAGE_MAP()
+};

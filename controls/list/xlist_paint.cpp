@@ -1,0 +1,431 @@
+// CXListCtrl painting: the custom draw stages, the four cell painters (plain text with an
+// image, check box, combo, progress bar), opening the drop list from a pressed combo
+// button, and the empty list.
+#include <algorithm>
+#include <new>
+#include <optional>
+
+#include "controls/list/progress_text.h"
+#include "controls/list/xlist_ctrl.h"
+#include "framework/winapp.h"
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kProgressField = RGB(224, 224, 224);
+constexpr int kCheckBoxIndent = 9;
+constexpr int kCheckTextGap = 4;
+constexpr int kDropListScrollBarWidth = 11;
+
+// The list view's context for one notification; it stays the list view's.
+class CBorrowedDC : public CDC {
+public:
+    explicit CBorrowedDC(HDC hDC) { Attach(hDC); }
+    ~CBorrowedDC() override { Detach(); }
+};
+
+void Line(CDC& dc, int x1, int y1, int x2, int y2) {
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
+// The combo arrow: three lines of 5, 3 and 1 pixels, each one lower and narrower.
+void DrawComboArrow(CDC& dc, int x, int y) {
+    for (int i = 0, length = 5; i < 3; ++i, length -= 2)
+        Line(dc, x + i, y + i, x + i + length, y + i);
+}
+
+} // namespace
+
+// --- Custom draw -----------------------------------------------------------------------------
+
+void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
+    auto* pCD = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    switch (pCD->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        break;
+    case CDDS_ITEMPREPAINT:
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        break;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        PaintCell(pCD);
+        *pResult = CDRF_SKIPDEFAULT;
+        break;
+    default:
+        *pResult = CDRF_DODEFAULT;
+        break;
+    }
+}
+
+void CXListCtrl::PaintCell(NMLVCUSTOMDRAW* pCD) {
+    CBorrowedDC dc(pCD->nmcd.hdc);
+    const CellArray* pRow = FindCells(pCD->nmcd.lItemlParam);
+    CellPaint cell{static_cast<int>(pCD->nmcd.dwItemSpec),
+                   pCD->iSubItem,
+                   &dc,
+                   m_crWindowText,
+                   m_crWindow,
+                   CRect(),
+                   pRow,
+                   CellAt(pRow, pCD->iSubItem)};
+    if (cell.pCell) {
+        cell.crBack = cell.pCell->crCellBack;
+        cell.crText = cell.pCell->crCellText;
+    }
+    if (!IsRowEnabled(pRow))
+        cell.crText = m_crGrayText;
+    pCD->clrText = cell.crText;
+    pCD->clrTextBk = cell.crBack;
+    GetSubItemRect(cell.nItem, cell.nSubItem, LVIR_BOUNDS, cell.rect);
+
+    if (const XLISTCELL* pCell = cell.pCell) {
+        if (pCell->bHasProgress) {
+            PaintProgressCell(cell);
+            return;
+        }
+        if (pCell->bHasCombo) {
+            if (GetItemState(cell.nItem, LVIS_SELECTED) & LVIS_SELECTED)
+                PaintComboCell(cell);
+            else
+                PaintCellText(cell);
+            return;
+        }
+        if (pCell->nCheckState != -1) {
+            PaintCheckCell(cell);
+            return;
+        }
+    }
+    cell.rect.left += PaintCellImage(cell);
+    PaintCellText(cell);
+}
+
+void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
+    if (!(GetItemState(cell.nItem, LVIS_SELECTED) & LVIS_SELECTED))
+        return;
+    if (!(GetExtendedStyle() & LVS_EX_FULLROWSELECT) && cell.nSubItem != 0)
+        return;
+    if (::GetFocus() == m_hWnd) {
+        cell.crText = m_crHighlightText;
+        cell.crBack = m_crHighlight;
+    } else if (GetStyle() & LVS_SHOWSELALWAYS) {
+        cell.crText = m_crWindowText;
+        cell.crBack = m_crBtnFace;
+    }
+}
+
+// --- Plain cells -----------------------------------------------------------------------------
+
+int CXListCtrl::PaintCellImage(CellPaint& cell) {
+    CDC& dc = *cell.pDC;
+    const CRect& rc = cell.rect;
+    ResolveCellColors(cell);
+    dc.FillSolidRect(&rc, cell.crBack);
+
+    int nSpacing = m_wndHeader.m_nSpacing;
+    int x = rc.left + nSpacing;
+    HIMAGELIST hImages = GetImageList(LVSIL_SMALL);
+    if (!hImages || !cell.pCell || cell.pCell->nImageIndex < 0)
+        return 0;
+    int nImage = cell.pCell->nImageIndex;
+    IMAGEINFO info{};
+    CRect rcImage;
+    if (ImageList_GetImageInfo(hImages, nImage, &info))
+        rcImage = info.rcImage;
+    int w = rcImage.Width();
+    int h = rcImage.Height();
+    if (rc.right - x <= 0)
+        return 0;
+
+    COLORREF crOldBack = ImageList_SetBkColor(hImages, cell.crBack);
+    IMAGELISTDRAWPARAMS draw{};
+    draw.cbSize = sizeof(draw);
+    draw.himl = hImages;
+    draw.i = nImage;
+    draw.hdcDst = dc;
+    draw.x = x;
+    draw.y = (rc.top + rc.bottom) / 2 - h / 2;
+    draw.cx = std::min(static_cast<int>(rc.right) - x, w);
+    draw.cy = std::min(rc.Height(), h);
+    draw.rgbBk = CLR_DEFAULT;
+    draw.rgbFg = CLR_DEFAULT;
+    draw.fStyle = ILD_NORMAL;
+    draw.dwRop = SRCCOPY;
+    ImageList_DrawIndirect(&draw);
+    ImageList_SetBkColor(hImages, crOldBack);
+    return nSpacing + w;
+}
+
+void CXListCtrl::PaintCellText(CellPaint& cell) {
+    CDC& dc = *cell.pDC;
+    ResolveCellColors(cell);
+    dc.FillSolidRect(&cell.rect, cell.crBack);
+    CString text = GetItemText(cell.nItem, cell.nSubItem);
+    if (text.IsEmpty())
+        return;
+
+    HDITEMW hdi{};
+    hdi.mask = HDI_FORMAT;
+    ::SendMessageW(GetHeaderCtrlHandle(), HDM_GETITEMW, static_cast<WPARAM>(cell.nSubItem),
+                   reinterpret_cast<LPARAM>(&hdi));
+    UINT nFormat = DT_LEFT;
+    if (hdi.fmt & HDF_RIGHT)
+        nFormat = DT_RIGHT;
+    else if (hdi.fmt & HDF_CENTER)
+        nFormat = DT_CENTER;
+    nFormat |= DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+
+    CFont fontBold;
+    std::optional<CSelectObject> selectBold;
+    if (cell.pCell && cell.pCell->bBoldText) {
+        LOGFONTW lf{};
+        ::GetObjectW(dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf);
+        lf.lfWeight = FW_BOLD;
+        if (fontBold.CreateFontIndirect(&lf))
+            selectBold.emplace(dc, fontBold);
+    }
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(cell.crText);
+    dc.SetBkColor(cell.crBack);
+    dc.DrawText(text, &cell.rect, nFormat);
+}
+
+// --- Check box cells -------------------------------------------------------------------------
+
+void CXListCtrl::PaintCheckCell(CellPaint& cell) {
+    CDC& dc = *cell.pDC;
+    const CRect& rc = cell.rect;
+    ResolveCellColors(cell);
+    dc.FillSolidRect(&rc, cell.crBack);
+
+    CRect box(rc.left + kCheckBoxIndent, rc.top, 0, rc.bottom - 1);
+    int nSide = box.Height();
+    box.right = box.left + nSide;
+    int nTextLeft = box.right + kCheckTextGap;
+    CString text = GetItemText(cell.nItem, cell.nSubItem);
+    if (text.IsEmpty()) {
+        box.left = rc.left + rc.Width() / 2 - nSide / 2 - 1;
+        box.right = box.left + nSide;
+    }
+
+    dc.FillSolidRect(&box, m_crWindow);
+    box.left += 1;
+    dc.DrawEdge(&box, EDGE_SUNKEN, BF_RECT);
+
+    if (cell.pCell->nCheckState == 1) {
+        CPen pen(PS_SOLID, 1, IsRowEnabled(cell.pRow) ? kBlack : m_crGrayText);
+        CSelectObject selectPen(dc, pen);
+        // Seven 3-pixel strokes: down-left from the top right, then up-left to the tail.
+        static constexpr POINT kStrokes[] = {{9, 3}, {8, 4}, {7, 5}, {6, 6},
+                                             {5, 7}, {4, 6}, {3, 5}};
+        for (const POINT& p : kStrokes)
+            Line(dc, box.left + p.x, box.top + p.y, box.left + p.x, box.top + p.y + 3);
+    }
+
+    if (!text.IsEmpty()) {
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(cell.crText);
+        dc.SetBkColor(cell.crBack);
+        CRect rcText(nTextLeft, rc.top, rc.right, rc.bottom);
+        dc.DrawText(text, &rcText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    }
+}
+
+// --- Combo cells -----------------------------------------------------------------------------
+
+void CXListCtrl::PaintComboCell(CellPaint& cell) {
+    CDC& dc = *cell.pDC;
+    XLISTCELL* pCell = cell.pCell;
+    const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom + 1);
+
+    {
+        CPen penShadow(PS_SOLID, 1, m_crBtnShadow);
+        CSelectObject selectPen(dc, penShadow);
+        Line(dc, R.left, R.bottom - 2, R.right, R.bottom - 2);
+        Line(dc, R.left, R.top, R.right, R.top);
+        Line(dc, R.left, R.top, R.left, R.bottom - 2);
+        Line(dc, R.right, R.top, R.right, R.bottom - 1);
+    }
+
+    CPen penArrow(PS_SOLID, 1, kBlack);
+    CSelectObject selectPen(dc, penArrow);
+    CRect rcField = R;
+    rcField.DeflateRect(2, 2);
+    dc.FillSolidRect(&rcField, kWhite);
+
+    CRect B(R.right + 1 - R.Height(), R.top, R.right + 1, R.bottom);
+    B.DeflateRect(2, 2);
+
+    CString text = GetItemText(cell.nItem, cell.nSubItem);
+    if (text.IsEmpty() && pCell->pChoices && pCell->nDefaultChoice >= 0 &&
+        pCell->nDefaultChoice < pCell->pChoices->GetSize()) {
+        text = pCell->pChoices->GetAt(pCell->nDefaultChoice);
+        SetItemText(cell.nItem, cell.nSubItem, text);
+    }
+
+    if (!text.IsEmpty()) {
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(IsRowEnabled(cell.pRow) ? m_crWindowText : m_crGrayText);
+        dc.SetBkColor(m_crWindow);
+        CRect rcText(R.left + 2, R.top - 1, B.left - 1, R.bottom);
+        dc.DrawText(text, &rcText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    }
+
+    if (!pCell->bComboDown) {
+        dc.DrawEdge(&B, EDGE_RAISED, BF_RECT);
+        B.DeflateRect(2, 2);
+        dc.FillSolidRect(&B, m_crBtnFace);
+        DrawComboArrow(dc, B.left + 1, B.top + 2);
+        return;
+    }
+
+    m_rcComboButton = B;
+    CBrush brushShadow(m_crBtnShadow);
+    dc.FrameRect(&B, brushShadow);
+    B.DeflateRect(1, 1);
+    dc.FillSolidRect(&B, m_crBtnFace);
+    DrawComboArrow(dc, B.left + 3, B.top + 4);
+    if (!m_pDropList)
+        OpenDropList(cell, R, text);
+}
+
+void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CString& strText) {
+    auto* pList = new (std::nothrow) CXComboList(this);
+    if (!pList)
+        return;
+    m_pDropList.reset(pList);
+    m_nComboRow = cell.nItem;
+    m_nComboCol = cell.nSubItem;
+
+    // From the cell's bottom edge down, one cell height less a pixel per row.
+    CRect rcPopup(R.left, R.bottom - 1, R.right - 1,
+                  R.bottom - 1 + (R.Height() - 2) * cell.pCell->nDropRows);
+    ClientToScreen(&rcPopup);
+    LPCWSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC,
+                                            ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    BOOL bCreated =
+        lpszClass &&
+        pList->CreateEx(0, lpszClass, L"", WS_POPUP | WS_VISIBLE | WS_BORDER, rcPopup, this, 0);
+    // Creating the window moves the focus, and that can close the drop list again.
+    if (!bCreated || m_pDropList.get() != pList)
+        return;
+    m_strComboUndo.Empty();
+
+    if (!m_bDropFontReady) {
+        LOGFONTW lf{};
+        if (::GetObjectW(cell.pDC->GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
+            m_fontDropList.CreateFontIndirect(&lf))
+            m_bDropFontReady = TRUE;
+    }
+    if (m_bDropFontReady)
+        pList->SetFont(&m_fontDropList, FALSE);
+
+    CListBox& listBox = pList->m_ListBox;
+    if (const CStringArray* pChoices = cell.pCell->pChoices) {
+        for (int i = 0; i < pChoices->GetSize(); ++i) {
+            if (!pChoices->GetAt(i).IsEmpty())
+                listBox.AddString(pChoices->GetAt(i));
+        }
+    }
+
+    int nSelect = 0;
+    if (strText.IsEmpty()) {
+        CString strFirst;
+        if (listBox.GetCount() > 0)
+            listBox.GetText(0, strFirst);
+        SetItemText(cell.nItem, cell.nSubItem, strFirst);
+        if (m_pDropList.get() != pList)
+            return;
+    } else {
+        nSelect = listBox.FindStringExact(-1, strText);
+        if (nSelect == LB_ERR)
+            nSelect = 0;
+    }
+    listBox.SetCurSel(nSelect);
+    listBox.GetText(nSelect, m_strComboUndo);
+    pList->SetActive(kDropListScrollBarWidth);
+}
+
+// --- Progress cells --------------------------------------------------------------------------
+
+void CXListCtrl::PaintProgressCell(CellPaint& cell) {
+    CDC& dc = *cell.pDC;
+    const XLISTCELL* pCell = cell.pCell;
+    const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom - 1);
+
+    {
+        CPen penShadow(PS_SOLID, 1, m_crBtnShadow);
+        CSelectObject selectPen(dc, penShadow);
+        Line(dc, R.left, R.bottom, R.right + 1, R.bottom);
+        Line(dc, R.left, R.top, R.right, R.top);
+        Line(dc, R.left, R.top, R.left, R.bottom);
+        Line(dc, R.right, R.top, R.right, R.bottom);
+    }
+    dc.FillSolidRect(CRect(R.left + 1, R.top + 1, R.right, R.bottom), kProgressField);
+    {
+        CPen penInner(PS_SOLID, 1, kBlack);
+        CSelectObject selectPen(dc, penInner);
+        Line(dc, R.left + 1, R.top + 1, R.right, R.top + 1);
+        Line(dc, R.left + 1, R.top + 1, R.left + 1, R.bottom);
+    }
+
+    if (pCell->nPercent <= 0)
+        return;
+    int x = R.left + 2 + (R.right - (R.left + 2)) * pCell->nPercent / 100;
+    const CRect rcBar(R.left + 2, R.top + 2, x, R.bottom);
+    const CRect rcRest(x + 1, R.top + 2, R.right, R.bottom);
+    dc.FillSolidRect(&rcBar, m_crHighlight);
+
+    if (!pCell->bShowPercent)
+        return;
+    CString text = FormatProgressText(pCell->strPercentFormat, pCell->nPercent);
+    CRect rcText = R;
+    rcText.DeflateRect(1, 1);
+    rcText.top += 1;
+    dc.SetBkMode(TRANSPARENT);
+    // The text reads in the background colour over the bar and in the text colour beside it.
+    const struct {
+        const CRect& rcClip;
+        COLORREF crText;
+    } parts[] = {{rcBar, cell.crBack}, {rcRest, cell.crText}};
+    for (const auto& part : parts) {
+        int nSaved = dc.SaveDC();
+        ::IntersectClipRect(dc, part.rcClip.left, part.rcClip.top, part.rcClip.right,
+                            part.rcClip.bottom);
+        dc.SetTextColor(part.crText);
+        dc.DrawText(text, &rcText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        dc.RestoreDC(nSaved);
+    }
+}
+
+// --- Empty list ------------------------------------------------------------------------------
+
+void CXListCtrl::OnPaint() {
+    Default();
+    PaintEmptyList();
+}
+
+void CXListCtrl::PaintEmptyList() {
+    if (GetItemCount() > 0)
+        return;
+    CClientDC dc(this);
+    int nSaved = dc.SaveDC();
+    CRect rc;
+    GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    if (HWND hHeader = GetHeaderCtrlHandle()) {
+        CRect rcItem;
+        if (::SendMessageW(hHeader, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rcItem)))
+            rc.top += rcItem.bottom;
+    }
+    rc.top += 10;
+
+    CBrush brush(m_crWindow);
+    dc.FillRect(&rc, brush);
+    dc.SetTextColor(m_crWindowText);
+    dc.SetBkColor(m_crWindow);
+    dc.SelectStockObject(ANSI_VAR_FONT);
+    dc.DrawText(m_strEmptyText, &rc, DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
+    dc.RestoreDC(nSaved);
+}
