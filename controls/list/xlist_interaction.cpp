@@ -94,6 +94,11 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point) {
             m_nComboCol = nSubItem;
             RedrawCell(nItem, nSubItem);
             SetTimer(TIMER_COMBO_WATCH, kWatchInterval);
+            // Selecting the row lets the pressed button paint and open the drop list; that
+            // paint must come before a quick release's click notification lets go of it.
+            Default();
+            UpdateWindow();
+            return;
         }
         break;
     }

@@ -24,9 +24,9 @@ void AddColumns(CListCtrl& list, std::initializer_list<int> widths) {
 
 BOOL CListFrame::Create(int x, int y, int cx, int cy, DWORD dwListStyle) {
     if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)),
-                  L"list frame", WS_POPUP | WS_VISIBLE | WS_BORDER, CRect(x, y, x + cx, y + cy),
-                  nullptr, 0))
+                  L"list frame", WS_POPUP | WS_BORDER, CRect(x, y, x + cx, y + cy), nullptr, 0))
         return FALSE;
+    ShowWindow(SW_SHOWNOACTIVATE);
     CRect rc;
     GetClientRect(&rc);
     return m_list.CreateEx(0, WC_LISTVIEWW, L"",
@@ -224,6 +224,8 @@ void CScriptDialog::DoDataExchange(CDataExchange* pDX) {
 BOOL CScriptDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // As the main form has it: a click anywhere in a row selects the row.
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     if (m_onInit)
         m_onInit(m_list);
     m_dwStepStart = ::GetTickCount();
@@ -249,6 +251,12 @@ void CScriptDialog::Wait(int nMilliseconds) {
                            return static_cast<int>(::GetTickCount() - *pStart) >= nMilliseconds;
                        },
                        "pause", nMilliseconds + 5000});
+}
+
+void CScriptDialog::ClickCell(int nItem, int nSubItem, int dx) {
+    Then([this, nItem, nSubItem, dx] {
+        ClickAt(m_list.m_hWnd, CellPoint(m_list, nItem, nSubItem, dx));
+    });
 }
 
 bool CScriptDialog::Run() {

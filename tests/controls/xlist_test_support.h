@@ -109,10 +109,8 @@ public:
     // Runs the dialog with its script; false when a wait timed out.
     bool Run();
 
-    // Shorthands for steps.
-    void Click(POINT client) {
-        Then([this, client] { ClickAt(m_list.m_hWnd, client); });
-    }
+    // Shorthands for steps; cells are measured when the step runs.
+    void ClickCell(int nItem, int nSubItem, int dx = 0);
     void Key(WORD vk) {
         Then([vk] { PressKey(vk); });
     }
