@@ -7,16 +7,20 @@ set -u
 
 build=$(cd "${1:?usage: run-program.sh <build-dir>}" && pwd)
 tools=$(cd "$(dirname "$0")" && pwd)
-exe="$build/app/HotkeyForm.exe"
-fnkey="$build/tools/fnkey.exe"
 
-if [ ! -f "$exe" ]; then
-    echo "run-program: $exe is not built yet" >&2
+# Programs go to bin/ when the build collects them there, else to their own folders.
+find_program() {
+    for candidate in "$build/bin/$1" "$build/$2/$1"; do
+        [ -f "$candidate" ] && { echo "$candidate"; return; }
+    done
+    echo "run-program: $1 is not built yet (looked in $build/bin and $build/$2)" >&2
     exit 1
-fi
+}
+exe=$(find_program HotkeyForm.exe app) || exit 1
+fnkey=$(find_program fnkey.exe tools) || exit 1
 
 # Never overwrite an existing Hotkey.ini: it holds what the user assigned in earlier runs.
-ini="$build/app/Hotkey.ini"
+ini="$(dirname "$exe")/Hotkey.ini"
 if [ ! -e "$ini" ]; then
     cp "$tools/sample-Hotkey.ini" "$ini"
     echo "run-program: wrote sample key assignments to $ini"
@@ -41,4 +45,6 @@ Exit from the tray menu, or press Ctrl+C here to stop everything.
 
 TEXT
 
+# On Ctrl+C leave at once; the Wine session then stops the program and everything else.
+trap 'exit 130' INT TERM
 wait "$app"
