@@ -1,5 +1,5 @@
 // Checks the log line probe.exe leaves, including when many probes start at once, as they do
-// in the launch tests. ctest starts this in the folder that holds probe.exe.
+// in the launch tests.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,10 +10,12 @@
 
 namespace {
 
-std::wstring currentDir() {
-    wchar_t cwd[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, cwd);
-    return cwd;
+// The build puts every program in one folder.
+std::wstring besideThisTest(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, n);
+    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
 }
 
 std::wstring scratchName(const wchar_t* prefix) {
@@ -80,7 +82,7 @@ DWORD finish(Started& s) {
 TEST(Probe, SimultaneousProbesEachAppendOneWholeLine) {
     std::wstring log = scratchName(L"prb");
     SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
-    std::wstring exe = currentDir() + L"\\probe.exe";
+    std::wstring exe = besideThisTest(L"probe.exe");
 
     constexpr int kProbes = 8;
     std::vector<Started> probes;
@@ -127,7 +129,7 @@ TEST(Probe, WithoutProbeLogWritesBesideItself) {
     DeleteFileW(dir.c_str());
     ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
     std::wstring copy = dir + L"\\probe.exe";
-    ASSERT_TRUE(CopyFileW((currentDir() + L"\\probe.exe").c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(besideThisTest(L"probe.exe").c_str(), copy.c_str(), FALSE));
 
     Started probe = startSuspended(copy, L"alone");
     ResumeThread(probe.pi.hThread);

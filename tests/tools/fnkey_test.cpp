@@ -1,6 +1,5 @@
 // Drives fnkey.exe against a stand-in THotkeyForm window owned by the test thread and checks
-// what arrives there, what fnkey prints and how it exits. ctest starts this in the folder
-// that holds fnkey.exe.
+// what arrives there, what fnkey prints and how it exits.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -72,9 +71,11 @@ struct Outcome {
 
 // Keeps this thread's messages flowing while fnkey runs: a --send waits for formProc.
 Outcome runFnkey(const std::wstring& args) {
-    wchar_t cwd[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, cwd);
-    std::wstring exe = std::wstring(cwd) + L"\\fnkey.exe";
+    // The build puts every program in one folder.
+    wchar_t self[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe(self, n);
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"fnkey.exe";
     std::wstring cmd = L"\"" + exe + L"\" " + args;
     Handle out(captureFile()), err(captureFile());
     STARTUPINFOW si{};
