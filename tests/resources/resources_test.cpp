@@ -22,119 +22,36 @@ std::pair<const BYTE*, DWORD> rawResource(int id, LPCWSTR type) {
             SizeofResource(self(), found)};
 }
 
-// Walks a DLGTEMPLATEEX; field order is fixed by the format.
-class TemplateReader {
-public:
-    explicit TemplateReader(const BYTE* p) : p_(p) {}
-    WORD word() { return take<WORD>(); }
-    DWORD dword() { return take<DWORD>(); }
-    short coord() { return take<short>(); }
-    BYTE byte() { return take<BYTE>(); }
-    std::wstring text() {
-        std::wstring s;
-        while (WORD c = word())
-            s += wchar_t(c);
-        return s;
-    }
-    // A name, or "#<number>" for an ordinal.
-    std::wstring nameOrOrdinal() {
-        WORD first = word();
-        if (first == 0)
-            return {};
-        if (first == 0xFFFF)
-            return L"#" + std::to_wstring(word());
-        return wchar_t(first) + text();
-    }
-    void alignToDword() { pos_ = (pos_ + 3) & ~size_t(3); }
-
-private:
-    template <typename T> T take() {
-        T v;
-        memcpy(&v, p_ + pos_, sizeof v);
-        pos_ += sizeof v;
-        return v;
-    }
-    const BYTE* p_;
-    size_t pos_ = 0;
-};
-
-struct Item {
-    DWORD exStyle, style;
-    short x, y, cx, cy;
-    DWORD id;
-    std::wstring cls, title;
-};
-
-bool isButtonClass(const std::wstring& cls) {
-    return cls == L"#128" || lstrcmpiW(cls.c_str(), L"Button") == 0;
-}
-
-TEST(Resources, FormTemplateIsTheSkinnedPopupWithItsThreeControls) {
-    auto [data, size] = rawResource(IDD_HOTKEYFORM, RT_DIALOG);
-    ASSERT_NE(data, nullptr);
-    TemplateReader r(data);
-    EXPECT_EQ(r.word(), 1);      // dlgVer
-    ASSERT_EQ(r.word(), 0xFFFF); // extended template
-    r.dword();                   // helpID
-    EXPECT_EQ(r.dword(), 0u);
-    EXPECT_EQ(r.dword(), DWORD(DS_SETFONT | DS_FIXEDSYS | WS_POPUP | WS_VISIBLE | WS_SYSMENU));
-    WORD count = r.word();
-    EXPECT_EQ(r.coord(), 0);
-    EXPECT_EQ(r.coord(), 0);
-    EXPECT_EQ(r.coord(), 263);
-    EXPECT_EQ(r.coord(), 180);
-    EXPECT_EQ(r.nameOrOrdinal(), L""); // no menu
-    // windres stores the class name upper-cased; class names compare case-insensitively.
-    EXPECT_EQ(lstrcmpiW(r.nameOrOrdinal().c_str(), L"THotkeyForm"), 0);
-    EXPECT_EQ(r.text(), L"");
-    EXPECT_EQ(r.word(), 9);
-    EXPECT_EQ(r.word(), 0);
-    EXPECT_EQ(r.byte(), 0);
-    EXPECT_EQ(r.byte(), 1);
-    EXPECT_EQ(r.text(), L"MS Shell Dlg");
-
-    ASSERT_EQ(count, 3);
-    std::vector<Item> items;
-    for (int i = 0; i < count; ++i) {
-        r.alignToDword();
-        Item it;
-        r.dword(); // helpID
-        it.exStyle = r.dword();
-        it.style = r.dword();
-        it.x = r.coord(), it.y = r.coord(), it.cx = r.coord(), it.cy = r.coord();
-        it.id = r.dword();
-        it.cls = r.nameOrOrdinal();
-        it.title = r.nameOrOrdinal();
-        EXPECT_EQ(r.word(), 0); // no creation data
-        items.push_back(it);
-    }
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    EXPECT_EQ(items[0].id, DWORD(IDOK));
-    EXPECT_TRUE(isButtonClass(items[0].cls));
-    EXPECT_EQ(items[0].title, L"Close");
-    EXPECT_EQ(items[0].style, child | BS_OWNERDRAW | WS_TABSTOP);
-    EXPECT_EQ((std::vector<short>{items[0].x, items[0].y, items[0].cx, items[0].cy}),
-              (std::vector<short>{198, 22, 50, 16}));
-
-    EXPECT_EQ(items[1].id, DWORD(IDC_KEYLIST));
-    EXPECT_EQ(lstrcmpiW(items[1].cls.c_str(), WC_LISTVIEWW), 0);
-    EXPECT_EQ(items[1].style, child | LVS_REPORT | LVS_ALIGNLEFT | WS_BORDER | WS_TABSTOP);
-    EXPECT_EQ(items[1].style & LVS_SINGLESEL, 0u) << "the list allows several selected rows";
-    EXPECT_EQ(items[1].exStyle, DWORD(WS_EX_TRANSPARENT));
-    EXPECT_EQ((std::vector<short>{items[1].x, items[1].y, items[1].cx, items[1].cy}),
-              (std::vector<short>{16, 44, 181, 127}));
-
-    EXPECT_EQ(items[2].id, DWORD(IDC_MINIMIZE));
-    EXPECT_TRUE(isButtonClass(items[2].cls));
-    EXPECT_EQ(items[2].title, L"Minimize");
-    EXPECT_EQ(items[2].style, child | BS_OWNERDRAW | WS_TABSTOP);
-    EXPECT_EQ((std::vector<short>{items[2].x, items[2].y, items[2].cx, items[2].cy}),
-              (std::vector<short>{143, 23, 50, 14}));
-}
-
 INT_PTR CALLBACK quietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-TEST(Resources, FormTemplateCreatesAWindowOfTheRegisteredClass) {
+struct Child {
+    int id;
+    std::wstring cls, text;
+    DWORD style, exStyle;
+    RECT rect; // in the form's client coordinates
+};
+
+std::vector<LONG> box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The template's rectangle in pixels; like the dialog manager, it converts position and size
+// separately, which rounds differently from converting both corners.
+std::vector<LONG> pixels(HWND form, int x, int y, int cx, int cy) {
+    RECT r{x, y, cx, cy};
+    MapDialogRect(form, &r);
+    return {r.left, r.top, r.left + r.right, r.top + r.bottom};
+}
+
+// Destroys the form and its class however the test leaves.
+struct FormGuard {
+    HWND form = nullptr;
+    ~FormGuard() {
+        if (form)
+            DestroyWindow(form);
+        UnregisterClassW(L"THotkeyForm", GetModuleHandleW(nullptr));
+    }
+};
+
+TEST(Resources, FormTemplateCreatesTheSkinnedPopupOfTheRegisteredClass) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     WNDCLASSEXW wc{};
@@ -144,23 +61,69 @@ TEST(Resources, FormTemplateCreatesAWindowOfTheRegisteredClass) {
     wc.hInstance = self();
     wc.lpszClassName = L"THotkeyForm";
     ASSERT_NE(RegisterClassExW(&wc), 0);
+    FormGuard guard;
 
-    HWND form =
+    HWND form = guard.form =
         CreateDialogParamW(self(), MAKEINTRESOURCEW(IDD_HOTKEYFORM), nullptr, quietDialog, 0);
     ASSERT_NE(form, nullptr) << GetLastError();
+    // windres stores the template's class name upper-cased; class lookups ignore case, and
+    // the window reports the name it was registered under.
     wchar_t name[64] = {};
     GetClassNameW(form, name, 64);
     EXPECT_STREQ(name, L"THotkeyForm");
     EXPECT_EQ(FindWindowW(L"THotkeyForm", nullptr), form);
+    DWORD style = GetWindowLongW(form, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_SYSMENU | WS_VISIBLE),
+              DWORD(WS_POPUP | WS_SYSMENU | WS_VISIBLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0u) << "the skin draws its own title";
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_EQ(box(client), pixels(form, 0, 0, 263, 180));
 
-    std::vector<int> order; // creation order is the tab order
-    for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        order.push_back(GetDlgCtrlID(c));
-    EXPECT_EQ(order, (std::vector<int>{IDOK, IDC_KEYLIST, IDC_MINIMIZE}));
-    GetClassNameW(GetDlgItem(form, IDC_KEYLIST), name, 64);
-    EXPECT_STREQ(name, WC_LISTVIEWW);
-    DestroyWindow(form);
-    UnregisterClassW(L"THotkeyForm", self());
+    std::vector<Child> children; // creation order is the tab order
+    for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        Child child{GetDlgCtrlID(c),
+                    {},
+                    {},
+                    DWORD(GetWindowLongW(c, GWL_STYLE)),
+                    DWORD(GetWindowLongW(c, GWL_EXSTYLE)),
+                    {}};
+        wchar_t text[64] = {};
+        GetClassNameW(c, text, 64);
+        child.cls = text;
+        GetWindowTextW(c, text, 64);
+        child.text = text;
+        GetWindowRect(c, &child.rect);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&child.rect), 2);
+        children.push_back(child);
+    }
+    ASSERT_EQ(children.size(), 3u);
+    const Child& close = children[0];
+    EXPECT_EQ(close.id, IDOK);
+    EXPECT_EQ(close.cls, L"Button");
+    EXPECT_EQ(close.text, L"Close");
+    EXPECT_EQ(close.style & BS_TYPEMASK, DWORD(BS_OWNERDRAW));
+    EXPECT_TRUE(close.style & WS_TABSTOP);
+    EXPECT_EQ(box(close.rect), pixels(form, 198, 22, 50, 16));
+
+    const Child& list = children[1];
+    EXPECT_EQ(list.id, IDC_KEYLIST);
+    EXPECT_EQ(list.cls, WC_LISTVIEWW);
+    EXPECT_EQ(list.style & LVS_TYPEMASK, DWORD(LVS_REPORT));
+    EXPECT_EQ(list.style & LVS_SINGLESEL, 0u) << "the list allows several selected rows";
+    // The version 6 list view trades WS_BORDER for a client edge it can draw themed.
+    EXPECT_TRUE((list.style & WS_BORDER) || (list.exStyle & WS_EX_CLIENTEDGE));
+    EXPECT_TRUE(list.style & WS_TABSTOP);
+    EXPECT_TRUE(list.exStyle & WS_EX_TRANSPARENT);
+    EXPECT_EQ(box(list.rect), pixels(form, 16, 44, 181, 127));
+
+    const Child& minimize = children[2];
+    EXPECT_EQ(minimize.id, IDC_MINIMIZE);
+    EXPECT_EQ(minimize.cls, L"Button");
+    EXPECT_EQ(minimize.text, L"Minimize");
+    EXPECT_EQ(minimize.style & BS_TYPEMASK, DWORD(BS_OWNERDRAW));
+    EXPECT_TRUE(minimize.style & WS_TABSTOP);
+    EXPECT_EQ(box(minimize.rect), pixels(form, 143, 23, 50, 14));
 }
 
 TEST(Resources, ManifestSelectsCommonControlsSix) {
