@@ -41,7 +41,7 @@ Wine session and deliver the key's code:
     wine $fnkey S2
 
 Keys are S1..S5 or a numeric code (wine $fnkey --help).
-Exit from the tray menu, or press Ctrl+C here to stop everything.
+Press Ctrl+C here to stop the program and everything the session started.
 
 TEXT
 
