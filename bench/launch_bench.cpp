@@ -15,9 +15,7 @@ namespace {
 constexpr int kLaunches = 60;
 constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 
-std::wstring Dir(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+std::wstring Dir(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 std::wstring BinDir() {
     wchar_t path[MAX_PATH + 1] = {};
@@ -82,7 +80,8 @@ int wmain() {
     const double perMs = Frequency() / 1000.0;
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    std::wstring dir = std::wstring(temp) + L"hotkey-launch-bench-" + std::to_wstring(::GetCurrentProcessId());
+    std::wstring dir =
+        std::wstring(temp) + L"hotkey-launch-bench-" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(dir.c_str(), nullptr);
     std::wstring exe = dir + L"\\HotkeyForm.exe";
     std::wstring probe = BinDir() + L"\\probe.exe";
@@ -90,7 +89,8 @@ int wmain() {
     ::CopyFileW((BinDir() + L"\\HotkeyForm.exe").c_str(), exe.c_str(), FALSE);
     std::wstring ini = dir + L"\\Hotkey.ini";
     ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
-    ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(), ini.c_str());
+    ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
+                                 ini.c_str());
     ::SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
 
     if (::FindWindowW(L"THotkeyForm", nullptr)) {
@@ -104,8 +104,8 @@ int wmain() {
     PROCESS_INFORMATION form{};
     std::wstring formLine = L"\"" + exe + L"\"";
     long long t0 = Now();
-    if (!::CreateProcessW(nullptr, formLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                          &si, &form)) {
+    if (!::CreateProcessW(nullptr, formLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          dir.c_str(), &si, &form)) {
         std::fprintf(stderr, "launch_bench: cannot start HotkeyForm.exe\n");
         return 1;
     }
@@ -137,8 +137,8 @@ int wmain() {
         psi.cb = sizeof(psi);
         PROCESS_INFORMATION pi{};
         long long created = Now();
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &psi,
-                              &pi))
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &psi, &pi))
             break;
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
