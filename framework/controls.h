@@ -73,10 +73,12 @@ public:
     }
 };
 
+// Headers; owner-drawn items get their WM_DRAWITEM back from the parent in DrawItem.
 class CHeaderCtrl : public CWnd {
     DECLARE_DYNAMIC(CHeaderCtrl)
 
 public:
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     int GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
     BOOL GetItem(int nPos, HDITEMW* pHeaderItem) const {
         return static_cast<BOOL>(SendMessage(HDM_GETITEMW, static_cast<WPARAM>(nPos),
@@ -104,6 +106,9 @@ public:
         return static_cast<int>(SendMessage(HDM_INSERTITEMW, static_cast<WPARAM>(nPos),
                                             reinterpret_cast<LPARAM>(pHeaderItem)));
     }
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CListBox : public CWnd {
