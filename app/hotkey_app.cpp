@@ -26,10 +26,10 @@ BOOL CHotkeyApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
-    if (HANDLE existing = ::OpenMutexW(0, FALSE, kMutexName)) {
-        (void)existing;
+    // Another instance owns the name. Its handle, like our own below, is left for the
+    // platform to close when the process ends.
+    if (::OpenMutexW(0, FALSE, kMutexName))
         return FALSE;
-    }
     // Creating the name and learning that it already existed is one step, so of several
     // processes started at once only one continues. The handle is kept for the life of
     // the process on purpose: the name must exist exactly as long as this instance.

@@ -22,6 +22,10 @@ ThreadState& State() {
     return state;
 }
 
+bool IsControlColorMessage(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 bool IsImeWindow(HWND hWnd) {
     wchar_t name[16] = {};
     ::GetClassNameW(hWnd, name, 16);
@@ -251,6 +255,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (IsControlColorMessage(message) && ReflectLastMsg(reinterpret_cast<HWND>(lParam), pResult))
+        return TRUE;
     switch (message) {
     case WM_COMMAND:
         if (!OnCommand(wParam, lParam))
@@ -264,16 +270,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = result;
         return TRUE;
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectLastMsg(reinterpret_cast<HWND>(lParam), pResult))
-            return TRUE;
-        break;
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis && dis->CtlType != ODT_MENU && ReflectLastMsg(dis->hwndItem, pResult))
@@ -340,19 +336,13 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_NOTIFY:
         code = reinterpret_cast<NMHDR*>(lParam)->code;
         break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        reflected = WM_CTLCOLOR;
-        break;
     case WM_DRAWITEM:
         break;
     default:
-        return FALSE;
+        if (!IsControlColorMessage(message))
+            return FALSE;
+        reflected = WM_CTLCOLOR;
+        break;
     }
     const AFX_MSGMAP_ENTRY* e =
         FindEntry(GetMessageMap(), afx::Match::Reflected, WM_REFLECT_BASE + reflected, code, 0);

@@ -33,7 +33,8 @@ cleanup() {
     # Any process still carrying this prefix in its environment was started by us.
     for env in /proc/[0-9]*/environ; do
         pid=${env#/proc/}; pid=${pid%/environ}
-        [ "$pid" = "$$" ] && continue
+        # Xvfb inherits the prefix too; it is stopped below so that it removes its lock.
+        { [ "$pid" = "$$" ] || [ "$pid" = "${xvfb_pid:-}" ]; } && continue
         if { tr '\0' '\n' <"$env" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null; then
             kill -9 "$pid" 2>/dev/null
         fi

@@ -1,2 +1,208 @@
+// The settings store on real folders, real profile files and the prefix's real registry.
 #include <gtest/gtest.h>
-TEST(Store, Placeholder) {}
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/settings_store.h"
+#include "temp_dir.h"
+
+namespace {
+
+class VectorRows : public CKeyRowSource {
+public:
+    explicit VectorRows(std::vector<KEYROW> rows) : m_rows(std::move(rows)) {}
+    int GetRowCount() const override { return static_cast<int>(m_rows.size()); }
+    CString GetKeyText(int n) const override { return m_rows[n].strKeyText; }
+    CString GetPathText(int n) const override { return m_rows[n].strPathText; }
+    std::vector<KEYROW> m_rows;
+};
+
+CString ReadValue(const CString& file, const wchar_t* section, const wchar_t* key) {
+    wchar_t buffer[1024] = {};
+    ::GetPrivateProfileStringW(section, key, L"<missing>", buffer, 1024, file);
+    return buffer;
+}
+
+std::vector<CString> SectionNames(const CString& file) {
+    wchar_t buffer[1024] = {};
+    ::GetPrivateProfileSectionNamesW(buffer, 1024, file);
+    std::vector<CString> names;
+    for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1)
+        names.emplace_back(p);
+    return names;
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_store.BuildIniPathFrom(m_dir.Path() + L"\\HotkeyForm.exe"); }
+    void Write(const wchar_t* section, const wchar_t* key, const CString& value) {
+        ::WritePrivateProfileStringW(section, key, value, m_store.m_strIniPath);
+    }
+    TempDir m_dir;
+    CHotkeySettingsStore m_store;
+};
+
+TEST_F(SettingsStoreTest, SettingsPathIsBesideTheExecutable) {
+    EXPECT_EQ(m_store.m_strModuleDir, m_dir.Path());
+    EXPECT_EQ(m_store.m_strIniPath, m_dir.Path() + L"\\Hotkey.ini");
+    CHotkeySettingsStore bare;
+    bare.BuildIniPathFrom(L"HotkeyForm.exe");
+    EXPECT_EQ(bare.m_strModuleDir, CString(L"HotkeyForm.exe"));
+}
+
+TEST_F(SettingsStoreTest, LongModuleDirectoryIsPassedOnUnchanged) {
+    CString dir = L"C:\\" + CString(L'd', 247);
+    m_store.BuildIniPathFrom(dir + L"\\HotkeyForm.exe");
+    EXPECT_EQ(m_store.m_strModuleDir.GetLength(), 250);
+    EXPECT_EQ(m_store.m_strIniPath, dir + L"\\Hotkey.ini");
+    EXPECT_GT(m_store.m_strIniPath.GetLength(), MAX_PATH);
+}
+
+TEST_F(SettingsStoreTest, MissingFileGivesNoRowsAndIsNeverCreated) {
+    EXPECT_TRUE(m_store.LoadSettings().empty());
+    for (const KEYSLOT& slot : m_store.m_slots) {
+        EXPECT_TRUE(slot.strDisplayName.IsEmpty());
+        EXPECT_TRUE(slot.strDefaultPath.IsEmpty());
+    }
+    m_store.SyncSlotsFromList(VectorRows({}));
+    m_store.SaveSettings();
+    EXPECT_EQ(::GetFileAttributesW(m_store.m_strIniPath), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SettingsStoreTest, OnlyAssignedSlotsGetRowsNumberedWithoutGaps) {
+    Write(L"S2", L"DisplayName", L"Mail");
+    Write(L"S2", L"DefaultPath", L"mail.exe");
+    Write(L"S3", L"DefaultPath", L"hidden.exe"); // a path without a name: no row
+    Write(L"S4", L"DisplayName", L"Web");
+    Write(L"S4", L"DefaultPath", L"web.exe --new");
+    auto rows = m_store.LoadSettings();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].nIndex, 0);
+    EXPECT_EQ(rows[0].strKeyText, CString(L" Mail"));
+    EXPECT_EQ(rows[0].strPathText, CString(L"mail.exe"));
+    EXPECT_EQ(rows[1].nIndex, 1);
+    EXPECT_EQ(rows[1].strKeyText, CString(L" Web"));
+    EXPECT_EQ(m_store.m_slots[2].strDefaultPath, CString(L"hidden.exe"));
+    EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
+}
+
+TEST_F(SettingsStoreTest, EditedRowIsSavedUnderItsSectionWithoutTheLeadingSpace) {
+    Write(L"S2", L"DisplayName", L"Mail");
+    Write(L"S4", L"DisplayName", L"Web");
+    Write(L"S4", L"DefaultPath", L"web.exe");
+    ::DeleteFileW(m_store.m_strIniPath + L".unused");
+    VectorRows rows(m_store.LoadSettings());
+    rows.m_rows[1].strPathText = L"C:\\Tools\\browser.exe";
+    m_store.SyncSlotsFromList(rows);
+    // Unassigned sections are left exactly as they are.
+    Write(L"S3", L"DefaultPath", L"keep.exe");
+    m_store.SaveSettings();
+
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S4", L"DisplayName"), CString(L"Web"));
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S4", L"DefaultPath"),
+              CString(L"C:\\Tools\\browser.exe"));
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L""));
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DefaultPath"), CString(L"keep.exe"));
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DisplayName"), CString(L"<missing>"));
+    auto sections = SectionNames(m_store.m_strIniPath);
+    EXPECT_EQ(sections, (std::vector<CString>{L"S2", L"S4", L"S3"}));
+}
+
+TEST_F(SettingsStoreTest, DuplicateNamesAllSyncIntoTheFirstSuchSlot) {
+    Write(L"S2", L"DisplayName", L"Same");
+    Write(L"S2", L"DefaultPath", L"two.exe");
+    Write(L"S5", L"DisplayName", L"Same");
+    Write(L"S5", L"DefaultPath", L"five.exe");
+    VectorRows rows(m_store.LoadSettings());
+    ASSERT_EQ(rows.m_rows.size(), 2u);
+    rows.m_rows[0].strPathText = L"first.exe";
+    rows.m_rows[1].strPathText = L"last.exe";
+    m_store.SyncSlotsFromList(rows);
+    EXPECT_EQ(m_store.m_slots[1].strDefaultPath, CString(L"last.exe"));
+    EXPECT_EQ(m_store.m_slots[4].strDefaultPath, CString(L"five.exe"));
+}
+
+TEST_F(SettingsStoreTest, NameWithSurroundingSpaceNeverMatchesATrimmedRow) {
+    // Quotes keep the spaces of a profile value.
+    Write(L"S3", L"DisplayName", L"\" Spaced \"");
+    Write(L"S3", L"DefaultPath", L"old.exe");
+    VectorRows rows(m_store.LoadSettings());
+    ASSERT_EQ(rows.m_rows.size(), 1u);
+    EXPECT_EQ(rows.m_rows[0].strKeyText, CString(L"  Spaced "));
+    rows.m_rows[0].strPathText = L"new.exe";
+    m_store.SyncSlotsFromList(rows);
+    EXPECT_EQ(m_store.m_slots[2].strDefaultPath, CString(L"old.exe"));
+}
+
+TEST_F(SettingsStoreTest, BlankRowsAndUnknownNamesChangeNothing) {
+    Write(L"S2", L"DisplayName", L"Mail");
+    Write(L"S2", L"DefaultPath", L"mail.exe");
+    m_store.LoadSettings();
+    m_store.SyncSlotsFromList(
+        VectorRows({{0, L" \t ", L"blank.exe"}, {1, L" Other", L"other.exe"}}));
+    EXPECT_EQ(m_store.m_slots[1].strDefaultPath, CString(L"mail.exe"));
+    EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
+}
+
+TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
+    CString name(L'n', 300), path(L'p', 300);
+    Write(L"S2", L"DisplayName", name);
+    Write(L"S2", L"DefaultPath", path);
+    VectorRows rows(m_store.LoadSettings());
+    EXPECT_EQ(m_store.m_slots[1].strDisplayName.GetLength(), 260);
+    EXPECT_EQ(m_store.m_slots[1].strDefaultPath.GetLength(), 260);
+    m_store.SyncSlotsFromList(rows);
+    m_store.SaveSettings();
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
+}
+
+// The S1 value lives under HKEY_LOCAL_MACHINE of the test prefix; each test leaves it absent.
+class S1RegistryTest : public ::testing::Test {
+protected:
+    static constexpr const wchar_t* kKey = L"SOFTWARE\\ATK0100";
+    void SetUp() override { RemoveValue(); }
+    void TearDown() override { RemoveValue(); }
+    static void RemoveValue() { ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"S1_KEY"); }
+    static void SetRaw(const void* data, DWORD bytes, DWORD type = REG_SZ) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"S1_KEY", type, data, bytes),
+                  ERROR_SUCCESS);
+    }
+    static void SetText(const CString& text) {
+        SetRaw(text.GetString(), static_cast<DWORD>((text.GetLength() + 1) * sizeof(wchar_t)));
+    }
+    CHotkeySettingsStore m_store;
+};
+
+TEST_F(S1RegistryTest, MissingValueKeepsThePathUntilItExistsAndAfterItIsGone) {
+    m_store.RefreshS1FromRegistry();
+    EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
+    SetText(L"C:\\tools\\s1.exe /x");
+    m_store.m_slots[0].strDisplayName = L"stale";
+    m_store.RefreshS1FromRegistry();
+    EXPECT_EQ(m_store.m_slots[0].strDefaultPath, CString(L"C:\\tools\\s1.exe /x"));
+    EXPECT_TRUE(m_store.m_slots[0].strDisplayName.IsEmpty());
+    RemoveValue();
+    m_store.RefreshS1FromRegistry();
+    EXPECT_EQ(m_store.m_slots[0].strDefaultPath, CString(L"C:\\tools\\s1.exe /x"));
+}
+
+TEST_F(S1RegistryTest, ValueFillingTheBufferWithoutTerminatorIsTaken130UnitsLong) {
+    // Stored as bytes: the platform may refuse to hand out text without room for its
+    // terminator, and the store does not look at the type anyway.
+    CString full(L'x', 130);
+    SetRaw(full.GetString(), 260, REG_BINARY);
+    m_store.RefreshS1FromRegistry();
+    EXPECT_EQ(m_store.m_slots[0].strDefaultPath, full);
+}
+
+TEST_F(S1RegistryTest, ValueLongerThanTheBufferCountsAsAFailedRead) {
+    SetText(L"old.exe");
+    m_store.RefreshS1FromRegistry();
+    SetText(CString(L'y', 200));
+    m_store.RefreshS1FromRegistry();
+    EXPECT_EQ(m_store.m_slots[0].strDefaultPath, CString(L"old.exe"));
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// Launch latency: from posting WM_FN_HOTKEY to the running form (as the driver and fnkey do)
+// until the started probe's first instruction, against the floor measured in the same run:
+// this program calling CreateProcessW on the same probe itself. Also prints the form's
+// start-up time to a findable window and the executable's size.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kLaunches = 60;
+constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
+
+std::wstring Dir(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+std::wstring BinDir() {
+    wchar_t path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Dir(path);
+}
+
+double Frequency() {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+}
+
+long long Now() {
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+// The start ticks of the n-th line of the probe's log, waiting for it to appear.
+bool WaitForLine(const std::wstring& log, size_t n, long long* ticks) {
+    std::string narrow(log.begin(), log.end());
+    for (int waited = 0; waited < 10000; ++waited) {
+        std::ifstream in(narrow.c_str());
+        std::string line;
+        size_t count = 0;
+        while (std::getline(in, line)) {
+            if (++count == n) {
+                *ticks = std::stoll(line.substr(0, line.find(' ')));
+                return true;
+            }
+        }
+        ::Sleep(1);
+    }
+    return false;
+}
+
+struct Stats {
+    double median;
+    double p95;
+};
+
+Stats Summarise(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
+}
+
+HWND FindFormOf(DWORD pid) {
+    for (HWND h = ::FindWindowW(L"THotkeyForm", nullptr); h;
+         h = ::FindWindowExW(nullptr, h, L"THotkeyForm", nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        if (owner == pid)
+            return h;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int wmain() {
+    const double perMs = Frequency() / 1000.0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring dir =
+        std::wstring(temp) + L"hotkey-launch-bench-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    std::wstring exe = dir + L"\\HotkeyForm.exe";
+    std::wstring probe = BinDir() + L"\\probe.exe";
+    std::wstring log = dir + L"\\probe.log";
+    ::CopyFileW((BinDir() + L"\\HotkeyForm.exe").c_str(), exe.c_str(), FALSE);
+    std::wstring ini = dir + L"\\Hotkey.ini";
+    ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
+    ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
+                                 ini.c_str());
+    ::SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
+
+    if (::FindWindowW(L"THotkeyForm", nullptr)) {
+        std::fprintf(stderr, "launch_bench: another HotkeyForm is running; stop it first\n");
+        return 1;
+    }
+
+    // Start-up: from CreateProcess until the driver could find the form.
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION form{};
+    std::wstring formLine = L"\"" + exe + L"\"";
+    long long t0 = Now();
+    if (!::CreateProcessW(nullptr, formLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          dir.c_str(), &si, &form)) {
+        std::fprintf(stderr, "launch_bench: cannot start HotkeyForm.exe\n");
+        return 1;
+    }
+    HWND hForm = nullptr;
+    while (!(hForm = FindFormOf(form.dwProcessId)) && (Now() - t0) / perMs < 10000)
+        ::Sleep(0);
+    double startupMs = (Now() - t0) / perMs;
+    if (!hForm) {
+        std::fprintf(stderr, "launch_bench: the form never appeared\n");
+        ::TerminateProcess(form.hProcess, 1);
+        return 1;
+    }
+
+    std::vector<double> dispatch, floor;
+    size_t lines = 0;
+    for (int i = 0; i < kLaunches; ++i) {
+        long long ticks = 0;
+        // Through the form, exactly as the driver delivers a key.
+        long long posted = Now();
+        ::PostMessageW(hForm, WM_FN_HOTKEY, 0x60, 0);
+        if (!WaitForLine(log, ++lines, &ticks))
+            break;
+        dispatch.push_back((ticks - posted) / perMs);
+        ::Sleep(20);
+
+        // The floor: this program starting the same probe.
+        std::wstring line = L"\"" + probe + L"\"";
+        STARTUPINFOW psi{};
+        psi.cb = sizeof(psi);
+        PROCESS_INFORMATION pi{};
+        long long created = Now();
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &psi, &pi))
+            break;
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        if (!WaitForLine(log, ++lines, &ticks))
+            break;
+        floor.push_back((ticks - created) / perMs);
+        ::Sleep(20);
+    }
+
+    ::PostMessageW(hForm, WM_COMMAND, IDCANCEL, 0);
+    if (::WaitForSingleObject(form.hProcess, 5000) != WAIT_OBJECT_0)
+        ::TerminateProcess(form.hProcess, 1);
+    ::CloseHandle(form.hThread);
+    ::CloseHandle(form.hProcess);
+
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ::GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &attributes);
+    ::DeleteFileW(log.c_str());
+    ::DeleteFileW(ini.c_str());
+    ::DeleteFileW(exe.c_str());
+    ::RemoveDirectoryW(dir.c_str());
+
+    if (dispatch.size() != static_cast<size_t>(kLaunches) || floor.size() != dispatch.size()) {
+        std::fprintf(stderr, "launch_bench: a launch did not arrive\n");
+        return 1;
+    }
+    Stats d = Summarise(dispatch), f = Summarise(floor);
+    std::printf("launch latency over %d launches each (ms):\n", kLaunches);
+    std::printf("  hotkey dispatch   median %7.2f   p95 %7.2f\n", d.median, d.p95);
+    std::printf("  CreateProcess     median %7.2f   p95 %7.2f\n", f.median, f.p95);
+    std::printf("  ratio             median %7.2f   p95 %7.2f   (target: at most 1.15)\n",
+                d.median / f.median, d.p95 / f.p95);
+    std::printf("start-up to a findable window: %.1f ms\n", startupMs);
+    std::printf("HotkeyForm.exe size: %lu bytes (target: under 1 MB)\n", attributes.nFileSizeLow);
+    return 0;
+}

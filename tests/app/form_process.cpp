@@ -1,0 +1,217 @@
+// Test helpers that start and stop the real programs.
+#include "form_process.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+bool FileExists(const CString& path) {
+    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+struct EnumState {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindFormOf(HWND hWnd, LPARAM lParam) {
+    auto* state = reinterpret_cast<EnumState*>(lParam);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (_wcsicmp(cls, L"THotkeyForm") == 0 && (state->pid == 0 || pid == state->pid)) {
+        state->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+CString BinDir() {
+    wchar_t path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    CString dir(path);
+    return dir.Left(dir.ReverseFind(L'\\'));
+}
+
+std::string Utf8(const CString& s) {
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+int RunAndWait(const CString& commandLine, std::string* pOutput, DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (pOutput && !::CreatePipe(&readEnd, &writeEnd, &sa, 0))
+        return -1;
+    if (readEnd)
+        ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    if (pOutput) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = writeEnd;
+        si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+        si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    }
+    PROCESS_INFORMATION pi{};
+    CString line = commandLine;
+    BOOL started = ::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, pOutput != nullptr,
+                                    0, nullptr, nullptr, &si, &pi);
+    if (writeEnd)
+        ::CloseHandle(writeEnd);
+    if (!started) {
+        if (readEnd)
+            ::CloseHandle(readEnd);
+        return -1;
+    }
+    if (pOutput) {
+        char buffer[512];
+        DWORD got = 0;
+        while (::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
+            pOutput->append(buffer, got);
+        ::CloseHandle(readEnd);
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    else
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+int Fnkey(const CString& arguments, std::string* pOutput) {
+    return RunAndWait(L"\"" + BinDir() + L"\\fnkey.exe\" " + arguments, pOutput);
+}
+
+bool CopyProgram(const CString& from, const CString& to) {
+    return ::CopyFileW(from, to, FALSE) != FALSE;
+}
+
+CString ProbePath() { return BinDir() + L"\\probe.exe"; }
+
+FormProcess::FormProcess(const CString& folder) : m_folder(folder) {
+    if (!FileExists(ExePath()))
+        CopyProgram(BinDir() + L"\\HotkeyForm.exe", ExePath());
+}
+
+FormProcess::~FormProcess() {
+    if (IsRunning()) {
+        PressEscape();
+        if (!WaitForExit(3000))
+            ::TerminateProcess(m_pi.hProcess, 1);
+        WaitForExit(3000);
+    }
+    if (m_pi.hProcess) {
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+}
+
+void FormProcess::WriteSetting(const wchar_t* section, const wchar_t* key,
+                               const CString& value) const {
+    ::WritePrivateProfileStringW(section, key, value, IniPath());
+}
+
+bool FormProcess::Launch() {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    CString line = L"\"" + ExePath() + L"\"";
+    return ::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                            m_folder, &si, &m_pi) != FALSE;
+}
+
+bool FormProcess::Start() {
+    if (!Launch())
+        return false;
+    for (int i = 0; i < 200; ++i) {
+        if (FindForm())
+            return true;
+        if (!IsRunning())
+            return false;
+        ::Sleep(50);
+    }
+    return false;
+}
+
+HWND FormProcess::FindForm() const {
+    EnumState state{m_pi.dwProcessId, nullptr};
+    if (m_pi.dwProcessId)
+        ::EnumWindows(FindFormOf, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+HWND FindAnyForm() {
+    EnumState state{0, nullptr};
+    ::EnumWindows(FindFormOf, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+bool WaitForNoForm(DWORD ms) {
+    for (DWORD waited = 0; FindAnyForm(); waited += 50) {
+        if (waited >= ms)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+bool FormProcess::WaitForExit(DWORD ms) {
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+bool FormProcess::IsRunning() const {
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD FormProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_pi.hProcess)
+        ::GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+void FormProcess::PressEscape() const {
+    // Goes through the form's own message loop and dialog manager, as a key press would.
+    if (HWND form = FindForm())
+        ::PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+ProbeLog::ProbeLog(const CString& path) : m_path(path) {
+    ::DeleteFileW(m_path);
+    ::SetEnvironmentVariableW(L"PROBE_LOG", m_path);
+}
+
+ProbeLog::~ProbeLog() { ::SetEnvironmentVariableW(L"PROBE_LOG", nullptr); }
+
+std::vector<ProbeLine> ProbeLog::Read() const {
+    std::vector<ProbeLine> lines;
+    std::ifstream in(Utf8(m_path).c_str(), std::ios::binary);
+    std::string text;
+    while (std::getline(in, text)) {
+        std::istringstream fields(text);
+        ProbeLine line{};
+        fields >> line.ticks >> line.pid;
+        fields.get();
+        std::getline(fields, line.commandLine);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<ProbeLine> ProbeLog::WaitForLines(size_t n, DWORD ms) const {
+    for (DWORD waited = 0;; waited += 50) {
+        auto lines = Read();
+        if (lines.size() >= n || waited >= ms)
+            return lines;
+        ::Sleep(50);
+    }
+}

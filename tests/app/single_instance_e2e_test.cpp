@@ -1,0 +1,108 @@
+// One instance per session: the named mutex, the class the driver finds, and ending.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "form_process.h"
+#include "temp_dir.h"
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitForNoForm(5000)) << "a form from an earlier test still runs";
+    }
+    TempDir m_dir;
+};
+
+TEST_F(SingleInstanceTest, FormIsFoundByClassWhileHidden) {
+    FormProcess form(m_dir.Path());
+    ASSERT_TRUE(form.Start());
+    HWND found = ::FindWindowW(L"THotkeyForm", nullptr);
+    EXPECT_EQ(found, form.FindForm());
+    EXPECT_FALSE(::IsWindowVisible(found));
+    wchar_t title[32] = {};
+    ::GetWindowTextW(found, title, 32);
+    EXPECT_STREQ(title, L"HotkeyForm");
+    // The driver also finds it by the title alone.
+    EXPECT_EQ(::FindWindowW(nullptr, L"HotkeyForm"), found);
+}
+
+TEST_F(SingleInstanceTest, SecondStartExitsAtOnceAndTheFirstIsUndisturbed) {
+    FormProcess first(m_dir.Path());
+    ASSERT_TRUE(first.Start());
+    HWND form = first.FindForm();
+
+    TempDir other;
+    FormProcess second(other.Path());
+    ASSERT_TRUE(second.Launch());
+    ASSERT_TRUE(second.WaitForExit(5000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(second.FindForm(), nullptr);
+
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_EQ(first.FindForm(), form);
+    EXPECT_FALSE(::IsWindowVisible(form));
+    std::string out;
+    EXPECT_EQ(Fnkey(L"--send 0x64", &out), 0);
+    EXPECT_EQ(out.substr(0, 1), "1");
+}
+
+TEST_F(SingleInstanceTest, TenStartsAtTheSameMomentLeaveExactlyOne) {
+    std::vector<std::unique_ptr<TempDir>> dirs;
+    std::vector<std::unique_ptr<FormProcess>> forms;
+    for (int i = 0; i < 10; ++i) {
+        dirs.push_back(std::make_unique<TempDir>());
+        forms.push_back(std::make_unique<FormProcess>(dirs.back()->Path()));
+    }
+    for (auto& form : forms)
+        ASSERT_TRUE(form->Launch());
+
+    // Whoever got past the mutex shows a form; every other one ends on its own.
+    int running = 0;
+    for (int waited = 0; waited < 10000; waited += 100) {
+        running = 0;
+        for (auto& form : forms)
+            running += form->IsRunning() ? 1 : 0;
+        if (running == 1 && FindAnyForm())
+            break;
+        ::Sleep(100);
+    }
+    EXPECT_EQ(running, 1);
+    int withForm = 0;
+    for (auto& form : forms)
+        withForm += form->FindForm() ? 1 : 0;
+    EXPECT_EQ(withForm, 1);
+}
+
+TEST_F(SingleInstanceTest, AfterEscTheNameIsFreeAndANewStartRuns) {
+    {
+        FormProcess form(m_dir.Path());
+        ASSERT_TRUE(form.Start());
+        HANDLE held = ::OpenMutexW(SYNCHRONIZE, FALSE, L"HotkeyForm");
+        EXPECT_NE(held, nullptr);
+        if (held)
+            ::CloseHandle(held);
+        form.PressEscape();
+        ASSERT_TRUE(form.WaitForExit(5000));
+        EXPECT_EQ(::OpenMutexW(SYNCHRONIZE, FALSE, L"HotkeyForm"), nullptr);
+    }
+    FormProcess again(m_dir.Path());
+    EXPECT_TRUE(again.Start());
+}
+
+TEST_F(SingleInstanceTest, EnterAndCloseAlsoEndTheProgram) {
+    FormProcess form(m_dir.Path());
+    ASSERT_TRUE(form.Start());
+    ::PostMessageW(form.FindForm(), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(form.WaitForExit(5000));
+
+    FormProcess next(m_dir.Path());
+    ASSERT_TRUE(next.Start());
+    ::PostMessageW(next.FindForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(next.WaitForExit(5000));
+}
+
+} // namespace

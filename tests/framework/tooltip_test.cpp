@@ -1,0 +1,109 @@
+// Tool tips for parts of a window, driven by the real mouse on the virtual display.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/winapp.h"
+#include "test_dialogs.h"
+
+namespace {
+
+// A window whose left and right halves are two tools with texts given on request.
+class CHalvesWnd : public CWnd {
+public:
+    std::vector<UINT_PTR> m_asked;
+    mutable std::vector<INT_PTR> m_hits;
+
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override {
+        CRect rc;
+        GetClientRect(&rc);
+        INT_PTR id = point.x < rc.Width() / 2 ? 1 : 2;
+        m_hits.push_back(id);
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(id);
+        pTI->rect = rc;
+        pTI->lpszText = LPSTR_TEXTCALLBACKW;
+        return id;
+    }
+
+protected:
+    BOOL OnNeedText(UINT, NMHDR* hdr, LRESULT* pResult) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
+        m_asked.push_back(hdr->idFrom);
+        wcscpy(info->szText, hdr->idFrom == 1 ? L"left half" : L"right half");
+        *pResult = 0;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHalvesWnd, CWnd)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnNeedText)
+END_MESSAGE_MAP()
+
+class CToolTipDialog : public CDialog {
+public:
+    CToolTipDialog() : CDialog(IDD_TEST_PLAIN) {}
+    CHalvesWnd m_halves;
+    std::vector<UINT_PTR> m_asked;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        SetWindowPos(nullptr, 100, 100, 400, 200, SWP_NOZORDER);
+        m_halves.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW)), L"",
+                          WS_CHILD | WS_VISIBLE, // below the dialog's OK button
+                          CRect(10, 80, 310, 160), this, 50);
+        m_halves.EnableToolTips(TRUE);
+        SetTimer(1, 50);
+        return TRUE;
+    }
+    // Moves the real mouse over the left half, then the right half, then ends.
+    void OnTimer(UINT_PTR) {
+        CRect rc;
+        m_halves.GetWindowRect(&rc);
+        ++m_ticks;
+        // The display needs a moment to map the new window before it routes the pointer.
+        if (m_ticks == 10)
+            MoveMouse(rc.left + 50, rc.top + 40);
+        else if (m_ticks == 12)
+            MoveMouse(rc.left + 60, rc.top + 50);
+        else if (m_ticks == 40)
+            MoveMouse(rc.right - 50, rc.top + 40);
+        else if (m_ticks == 42)
+            MoveMouse(rc.right - 60, rc.top + 50);
+        else if (m_ticks >= 80 || (m_ticks > 42 && m_halves.m_asked.size() >= 2)) {
+            KillTimer(1);
+            EndDialog(IDOK);
+        }
+    }
+    static void MoveMouse(int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &input, sizeof(input));
+    }
+    int m_ticks = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CToolTipDialog, CDialog)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(ToolTips, HoveredPartAsksItsWindowForItsOwnText) {
+    CToolTipDialog dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    std::string hits;
+    for (auto h : dlg.m_halves.m_hits)
+        hits += std::to_string(h);
+    ASSERT_GE(dlg.m_halves.m_asked.size(), 2u) << hits;
+    EXPECT_EQ(dlg.m_halves.m_asked.front(), 1u);
+    EXPECT_EQ(dlg.m_halves.m_asked.back(), 2u);
+}
+
+} // namespace
