@@ -25,6 +25,7 @@ ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_KEYDOWN, OnDropListKeyDown)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
+ON_MESSAGE(LVM_INSERTCOLUMNW, OnInsertColumn)
 ON_MESSAGE(LVM_DELETEITEM, OnDeleteItem)
 ON_MESSAGE(LVM_DELETEALLITEMS, OnDeleteAllItems)
 END_MESSAGE_MAP()
@@ -70,6 +71,13 @@ int CXListCtrl::OnCreate(LPCREATESTRUCT) {
         return -1;
     HookHeader();
     return 0;
+}
+
+LRESULT CXListCtrl::OnInsertColumn(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    // A list view created hidden may make its header only for its first column.
+    HookHeader();
+    return result;
 }
 
 void CXListCtrl::OnDestroy() {

@@ -147,6 +147,7 @@ protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnSysColorChange();
+    LRESULT OnInsertColumn(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
 

@@ -6,110 +6,56 @@
 #include <map>
 
 #include "controls/list/registered_messages.h"
-#include "framework/winapp.h"
 #include "xlist_test_dialogs.h"
 
 namespace xlisttest {
 
 void AddColumns(CListCtrl& list, std::initializer_list<int> widths) {
     int i = 0;
-    for (int cx : widths) {
-        wchar_t name[8];
-        swprintf(name, 8, L"C%d", i);
-        list.InsertColumn(i++, name, LVCFMT_LEFT, cx);
-    }
+    for (int cx : widths)
+        list.InsertColumn(i++, L"Column", LVCFMT_LEFT, cx);
 }
 
-// --- Frame -----------------------------------------------------------------------------------
+CRect CellRect(CXListCtrl& list, int nItem, int nSubItem) {
+    CRect rc;
+    list.GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, rc);
+    return rc;
+}
 
-BOOL CListFrame::Create(int x, int y, int cx, int cy, DWORD dwListStyle) {
-    if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)),
-                  L"list frame", WS_POPUP | WS_BORDER, CRect(x, y, x + cx, y + cy), nullptr, 0))
+POINT CellPoint(CXListCtrl& list, int nItem, int nSubItem, int dx) {
+    CPoint pt = CellRect(list, nItem, nSubItem).CenterPoint();
+    return {pt.x + dx, pt.y};
+}
+
+HWND FindDropListWindow() {
+    HWND hFound = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(::GetWindow(hWnd, GW_CHILD), name, 16);
+            if (!::IsWindowVisible(hWnd) || _wcsicmp(name, L"ListBox") != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
+
+BOOL CListFrame::Create(int x, int y, int cx, int cy) {
+    // Shown without activation: destroying an active window costs seconds under Wine.
+    if (!CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_BORDER, CRect(x, y, x + cx, y + cy),
+                  nullptr, 0))
         return FALSE;
     ShowWindow(SW_SHOWNOACTIVATE);
     CRect rc;
     GetClientRect(&rc);
-    return m_list.CreateEx(0, WC_LISTVIEWW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | dwListStyle, rc, this,
-                           IDC_XLIST);
+    return m_list.CreateEx(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, rc,
+                           this, IDC_XLIST);
 }
 
-// --- Pixels ----------------------------------------------------------------------------------
-
-CClientPixels::CClientPixels(HWND hWnd) {
-    CRect rc;
-    ::GetClientRect(hWnd, &rc);
-    m_nWidth = rc.Width();
-    m_nHeight = rc.Height();
-    m_pixels.assign(static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight), 0);
-
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = m_nWidth;
-    bmi.bmiHeader.biHeight = -m_nHeight; // top-down
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-
-    CWnd* pWnd = CWnd::FromHandle(hWnd);
-    CClientDC screen(pWnd);
-    CDC memory;
-    memory.CreateCompatibleDC(screen);
-    void* pBits = nullptr;
-    CBitmap bitmap;
-    bitmap.Attach(::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    if (!bitmap.GetSafeHandle() || !pBits)
-        return;
-    {
-        CSelectObject select(memory, bitmap);
-        memory.BitBlt(0, 0, m_nWidth, m_nHeight, screen, 0, 0, SRCCOPY);
-    }
-    ::GdiFlush();
-    const auto* p = static_cast<const DWORD*>(pBits);
-    for (size_t i = 0; i < m_pixels.size(); ++i)
-        m_pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-}
-
-COLORREF CClientPixels::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
-        return CLR_INVALID;
-    return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_nWidth) +
-                    static_cast<size_t>(x)];
-}
-
-std::vector<POINT> CClientPixels::Find(const RECT& rc, COLORREF cr) const {
-    std::vector<POINT> found;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            if (At(x, y) == cr)
-                found.push_back({x, y});
-    return found;
-}
-
-bool CClientPixels::AllOf(const RECT& rc, COLORREF cr) const {
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            if (At(x, y) != cr)
-                return false;
-    return true;
-}
-
-// --- Messages and input ----------------------------------------------------------------------
-
-void PumpFor(int nMilliseconds) {
-    DWORD dwEnd = ::GetTickCount() + static_cast<DWORD>(nMilliseconds);
-    MSG msg;
-    while (static_cast<int>(dwEnd - ::GetTickCount()) > 0) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg, nullptr)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    CWnd::DeleteTempMap();
-}
+// --- Input -----------------------------------------------------------------------------------
 
 void MoveMouseTo(HWND hWnd, POINT client) {
     POINT pt = client;
@@ -120,8 +66,7 @@ void MoveMouseTo(HWND hWnd, POINT client) {
     in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof(in));
-    // Absolute coordinates are scaled; land on the exact pixel.
-    ::SetCursorPos(pt.x, pt.y);
+    ::SetCursorPos(pt.x, pt.y); // scaled coordinates may miss the exact pixel
 }
 
 void ClickAt(HWND hWnd, POINT client) {
@@ -147,10 +92,7 @@ namespace {
 
 using GetSysColorFn = DWORD(WINAPI*)(int);
 
-std::map<int, COLORREF>& Overrides() {
-    static std::map<int, COLORREF> overrides;
-    return overrides;
-}
+std::map<int, COLORREF> g_overrides;
 
 GetSysColorFn RealGetSysColor() {
     static auto pfn = reinterpret_cast<GetSysColorFn>(reinterpret_cast<void*>(
@@ -159,21 +101,19 @@ GetSysColorFn RealGetSysColor() {
 }
 
 DWORD WINAPI OverriddenGetSysColor(int nIndex) {
-    auto it = Overrides().find(nIndex);
-    return it != Overrides().end() ? it->second : RealGetSysColor()(nIndex);
+    auto it = g_overrides.find(nIndex);
+    return it != g_overrides.end() ? it->second : RealGetSysColor()(nIndex);
 }
 
-// Points this module's import of GetSysColor at pfn.
-void PatchGetSysColorImport(GetSysColorFn pfnFrom, GetSysColorFn pfnTo) {
+// Points this module's import of GetSysColor from pfnFrom to pfnTo.
+void PatchImport(GetSysColorFn pfnFrom, GetSysColorFn pfnTo) {
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-    for (; desc->Name; ++desc) {
-        auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
-        for (; thunk->u1.Function; ++thunk) {
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + rva); desc->Name; ++desc) {
+        for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
+             thunk->u1.Function; ++thunk) {
             if (thunk->u1.Function != reinterpret_cast<ULONG_PTR>(pfnFrom))
                 continue;
             DWORD dwOld = 0;
@@ -187,15 +127,15 @@ void PatchGetSysColorImport(GetSysColorFn pfnFrom, GetSysColorFn pfnTo) {
 } // namespace
 
 CSysColorOverride::CSysColorOverride(int nIndex, COLORREF cr) : m_nIndex(nIndex) {
-    if (Overrides().empty())
-        PatchGetSysColorImport(RealGetSysColor(), &OverriddenGetSysColor);
-    Overrides()[nIndex] = cr;
+    if (g_overrides.empty())
+        PatchImport(RealGetSysColor(), &OverriddenGetSysColor);
+    g_overrides[nIndex] = cr;
 }
 
 CSysColorOverride::~CSysColorOverride() {
-    Overrides().erase(m_nIndex);
-    if (Overrides().empty())
-        PatchGetSysColorImport(&OverriddenGetSysColor, RealGetSysColor());
+    g_overrides.erase(m_nIndex);
+    if (g_overrides.empty())
+        PatchImport(&OverriddenGetSysColor, RealGetSysColor());
 }
 
 // --- Script dialog ---------------------------------------------------------------------------
@@ -214,7 +154,14 @@ ON_REGISTERED_MESSAGE(WM_XLISTCTRL_COMBO_SELECTION, OnComboSelection)
 ON_NOTIFY(LVN_COLUMNCLICK, IDC_XLIST, OnColumnClick)
 END_MESSAGE_MAP()
 
-CScriptDialog::CScriptDialog() : CDialog(IDD_XLIST_HOST) {}
+CScriptDialog::CScriptDialog() : CDialog(IDD_XLIST_HOST) {
+    // The script starts once the dialog is on screen, in front, with the list focused.
+    WaitUntil([this] { return IsWindowVisible() != FALSE; }, "dialog shown");
+    Then([this] {
+        SetForegroundWindow();
+        m_list.SetFocus();
+    });
+}
 
 void CScriptDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -224,7 +171,6 @@ void CScriptDialog::DoDataExchange(CDataExchange* pDX) {
 BOOL CScriptDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    // As the main form has it: a click anywhere in a row selects the row.
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     if (m_onInit)
         m_onInit(m_list);
@@ -246,9 +192,9 @@ void CScriptDialog::WaitUntil(std::function<bool()> pred, const char* what, int 
 }
 
 void CScriptDialog::Wait(int nMilliseconds) {
-    auto* pStart = &m_dwStepStart;
-    m_steps.push_back({[pStart, nMilliseconds] {
-                           return static_cast<int>(::GetTickCount() - *pStart) >= nMilliseconds;
+    m_steps.push_back({[this, nMilliseconds] {
+                           return static_cast<int>(::GetTickCount() - m_dwStepStart) >=
+                                  nMilliseconds;
                        },
                        "pause", nMilliseconds + 5000});
 }
@@ -260,14 +206,6 @@ void CScriptDialog::ClickCell(int nItem, int nSubItem, int dx) {
 }
 
 bool CScriptDialog::Run() {
-    // The script starts once the dialog is on screen and in front.
-    m_steps.insert(m_steps.begin(), {[this] { return IsWindowVisible() != FALSE; }, "shown", 5000});
-    m_steps.insert(m_steps.begin() + 1, {[this] {
-                                             SetForegroundWindow();
-                                             m_list.SetFocus();
-                                             return true;
-                                         },
-                                         "foreground", 0});
     DoModal();
     return !m_bTimedOut;
 }
@@ -275,39 +213,35 @@ bool CScriptDialog::Run() {
 void CScriptDialog::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != kScriptTimer)
         return;
-    // A step may run a nested loop of its own; the timer must not start another step then.
+    // Stopped while a step runs, in case the step runs a loop of its own.
     KillTimer(kScriptTimer);
     if (m_nStep < m_steps.size()) {
-        Step& step = m_steps[m_nStep];
-        if (step.run()) {
-            // One step per tick, so that the input and timers of each step are handled first.
+        if (m_steps[m_nStep].run()) {
             ++m_nStep;
             m_dwStepStart = ::GetTickCount();
-        } else if (static_cast<int>(::GetTickCount() - m_dwStepStart) > step.nTimeout) {
-            ADD_FAILURE() << "timed out waiting for: " << step.what;
+        } else if (static_cast<int>(::GetTickCount() - m_dwStepStart) > m_steps[m_nStep].nTimeout) {
+            ADD_FAILURE() << "timed out waiting for: " << m_steps[m_nStep].what;
             m_bTimedOut = true;
-            EndDialog(IDABORT);
-            return;
+            m_nStep = m_steps.size();
         }
     }
-    if (m_nStep >= m_steps.size()) {
+    if (m_nStep >= m_steps.size())
         EndDialog(IDOK);
-        return;
-    }
-    SetTimer(kScriptTimer, kScriptInterval);
+    else
+        SetTimer(kScriptTimer, kScriptInterval);
 }
 
 LRESULT CScriptDialog::OnCheckboxClicked(WPARAM wParam, LPARAM lParam) {
-    int nItem = static_cast<int>(wParam);
-    int nSubItem = static_cast<int>(lParam);
+    auto nItem = static_cast<int>(wParam);
+    auto nSubItem = static_cast<int>(lParam);
     m_notices.push_back({WM_XLISTCTRL_CHECKBOX_CLICKED, nItem, nSubItem,
                          m_list.GetHeaderCheck(nSubItem), m_list.GetItemText(nItem, nSubItem)});
     return 0;
 }
 
 LRESULT CScriptDialog::OnComboSelection(WPARAM wParam, LPARAM lParam) {
-    int nItem = static_cast<int>(wParam);
-    int nSubItem = static_cast<int>(lParam);
+    auto nItem = static_cast<int>(wParam);
+    auto nSubItem = static_cast<int>(lParam);
     m_notices.push_back({WM_XLISTCTRL_COMBO_SELECTION, nItem, nSubItem,
                          m_list.GetHeaderCheck(nSubItem), m_list.GetItemText(nItem, nSubItem)});
     return 0;
@@ -316,40 +250,6 @@ LRESULT CScriptDialog::OnComboSelection(WPARAM wParam, LPARAM lParam) {
 void CScriptDialog::OnColumnClick(NMHDR* pNMHDR, LRESULT*) {
     int nSubItem = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
     m_notices.push_back({WM_NOTIFY, -1, nSubItem, m_list.GetHeaderCheck(nSubItem), CString()});
-}
-
-// --- Geometry --------------------------------------------------------------------------------
-
-CRect CellRect(CXListCtrl& list, int nItem, int nSubItem) {
-    CRect rc;
-    list.GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, rc);
-    return rc;
-}
-
-POINT CellPoint(CXListCtrl& list, int nItem, int nSubItem, int dx) {
-    CRect rc = CellRect(list, nItem, nSubItem);
-    return {rc.CenterPoint().x + dx, rc.CenterPoint().y};
-}
-
-HWND FindDropListWindow() {
-    struct Search {
-        HWND hFound = nullptr;
-    } search;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            wchar_t name[16] = {};
-            HWND hChild = ::GetWindow(hWnd, GW_CHILD);
-            if (hChild)
-                ::GetClassNameW(hChild, name, 16);
-            if (::IsWindowVisible(hWnd) && _wcsicmp(name, L"ListBox") == 0) {
-                reinterpret_cast<Search*>(lParam)->hFound = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
 }
 
 } // namespace xlisttest

@@ -1,6 +1,5 @@
-// Shared by the list control's tests: the control with its inner state in view, windows that
-// host it, pixels read back from the screen, real mouse and key input, a stand-in for the
-// system colours, and a dialog that runs a script of steps inside its own modal loop.
+// Shared by the list control's tests: the control with its inner state in view, a frame and
+// a modal dialog to host it, real input, and a stand-in for the system colours.
 #pragma once
 
 #include <functional>
@@ -8,6 +7,7 @@
 
 #include "controls/list/xlist_ctrl.h"
 #include "framework/dialog.h"
+#include "test_support.h"
 
 namespace xlisttest {
 
@@ -17,59 +17,37 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// The control with the state its tests look at.
 class CTestXList : public CXListCtrl {
 public:
     using CXListCtrl::GetCell;
     size_t CellArrayCount() const { return m_cellArrays.size(); }
     CXComboList* DropList() const { return m_pDropList.get(); }
     CRect ComboButtonRect() const { return m_rcComboButton; }
-    BOOL IsHeaderHooked() const { return m_bHeaderHooked; }
     CWnd* HeaderObject() { return &m_wndHeader; }
     BOOL IsComboArmed() const { return m_bComboArmed; }
     const CString& ComboUndoText() const { return m_strComboUndo; }
 };
 
-// Inserts report columns of the given widths, named "C0", "C1", ...
+// Report columns of the given widths.
 void AddColumns(CListCtrl& list, std::initializer_list<int> widths);
+CRect CellRect(CXListCtrl& list, int nItem, int nSubItem);
+POINT CellPoint(CXListCtrl& list, int nItem, int nSubItem, int dx = 0);
+// The visible pop-up of this thread that holds a list box: the drop list.
+HWND FindDropListWindow();
 
-// A visible top-level window with a report list as its child, for tests that need no
-// modal loop. Notifications reach the list through the frame's reflection.
+// A visible, inactive top-level window with a report list over its client area.
 class CListFrame : public CWnd {
 public:
-    // Creates the frame at (x, y) on the screen and the list over its client area.
-    BOOL Create(int x, int y, int cx, int cy, DWORD dwListStyle = 0);
+    BOOL Create(int x, int y, int cx, int cy);
     CTestXList m_list;
 };
 
-// The list window's client area as the screen shows it, copied once.
-class CClientPixels {
-public:
-    explicit CClientPixels(HWND hWnd);
-    COLORREF At(int x, int y) const;
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
-    // Points of rc whose colour is cr.
-    std::vector<POINT> Find(const RECT& rc, COLORREF cr) const;
-    // Whether every point of rc has the colour cr.
-    bool AllOf(const RECT& rc, COLORREF cr) const;
-
-private:
-    int m_nWidth = 0;
-    int m_nHeight = 0;
-    std::vector<COLORREF> m_pixels;
-};
-
-// Runs the window messages of this thread through the library's pre-translation for a time.
-void PumpFor(int nMilliseconds);
-
-// Real input through the system's input queue.
 void MoveMouseTo(HWND hWnd, POINT client);
 void ClickAt(HWND hWnd, POINT client);
 void PressKey(WORD vk);
 
-// Makes GetSysColor answer cr for nIndex, as a system colour change would, for this module
-// only, until destroyed. The real system colours stay as they are.
+// Makes GetSysColor answer cr for nIndex in this module until destroyed, as a change of the
+// system colours would; the real system colours stay as they are.
 class CSysColorOverride {
 public:
     CSysColorOverride(int nIndex, COLORREF cr);
@@ -81,39 +59,36 @@ private:
     int m_nIndex;
 };
 
-// What the host dialog heard from the list, with the state at that moment.
+// What the host dialog heard from the list, with the state when it arrived.
 struct Notice {
-    UINT message;     // a registered WM_XLISTCTRL_* message, or WM_NOTIFY for LVN_COLUMNCLICK
-    int nItem;        // row (-1 for a column click)
-    int nSubItem;     // column
-    int nHeaderCheck; // GetHeaderCheck(column) when it arrived
-    CString strText;  // the cell's text when it arrived
+    UINT message; // a WM_XLISTCTRL_* message, or WM_NOTIFY for LVN_COLUMNCLICK
+    int nItem;
+    int nSubItem;
+    int nHeaderCheck; // GetHeaderCheck(nSubItem) then
+    CString strText;  // the cell's text then
 };
 
-// A dialog holding the list (subclassed from its template) that, once shown, runs its steps
-// one after another from a timer inside its own modal loop, then closes.
+// A dialog that holds the list (subclassed from its template, with full-row selection as
+// the main form has it) and, once shown, runs its steps one per timer tick inside its own
+// modal loop, then closes.
 class CScriptDialog : public CDialog {
 public:
     CScriptDialog();
 
     CTestXList m_list;
     std::vector<Notice> m_notices;
-    // Sets the list up during WM_INITDIALOG.
     std::function<void(CTestXList&)> m_onInit;
 
-    // A step that runs once.
     void Then(std::function<void()> step);
-    // A step that waits until pred holds; after nTimeout ms the test fails and the run ends.
+    // Fails the test and ends the run when pred does not hold within nTimeout ms.
     void WaitUntil(std::function<bool()> pred, const char* what, int nTimeout = 3000);
     void Wait(int nMilliseconds);
-    // Runs the dialog with its script; false when a wait timed out.
-    bool Run();
-
-    // Shorthands for steps; cells are measured when the step runs.
     void ClickCell(int nItem, int nSubItem, int dx = 0);
     void Key(WORD vk) {
         Then([vk] { PressKey(vk); });
     }
+    // False when a wait timed out.
+    bool Run();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -135,11 +110,5 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// The centre of a cell in list client coordinates, and its bounds.
-CRect CellRect(CXListCtrl& list, int nItem, int nSubItem);
-POINT CellPoint(CXListCtrl& list, int nItem, int nSubItem, int dx = 0);
-// The first visible pop-up window of this thread that holds a list box: the drop list.
-HWND FindDropListWindow();
 
 } // namespace xlisttest
