@@ -62,7 +62,7 @@ public:
                      int nDropRows = 10, int nDefaultChoice = 0);
     BOOL IsComboBox(int nItem, int nSubItem) const;
     // nPercent is kept within 0..100. lpszFormat takes the percentage as its one integer
-    // argument (say L"%d of 100"); null, empty or any other format shows "40%".
+    // argument (say L"%d of 100"); null, empty or any other format falls back to "%d%%".
     BOOL SetProgress(int nItem, int nSubItem, BOOL bEnable, int nPercent = 0,
                      LPCWSTR lpszFormat = nullptr, BOOL bShowPercent = TRUE);
     BOOL UpdateProgress(int nItem, int nSubItem, int nPercent);
