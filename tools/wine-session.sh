@@ -71,7 +71,14 @@ fi
 
 wineserver -f -p >/dev/null 2>&1 &
 server_pid=$!
-# Give the server a moment to own the prefix socket before clients connect.
-wine cmd /c exit >/dev/null 2>&1
+# Without a window manager, Wine waits two seconds for one each time a managed window is
+# hidden; on our own Xvfb nobody manages windows, so Wine is told to manage none. This is
+# also the first client, which gives the server its prefix socket before the command runs.
+x11_key='HKCU\Software\Wine\X11 Driver'
+if [ -n "$xvfb_pid" ]; then
+    wine reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1
+else
+    wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1
+fi
 
 "$@"
