@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes docs/listgallery.png: runs listgallery.exe in a private Wine session, rests the mouse
+# Takes docs/listgallery.png: runs listgallery.exe in a private Wine session with the mouse
 # on the cell that has a tool tip, and crops the screen to the gallery's window.
 #
 #   tools/listgallery-shot.sh <build-dir>
@@ -10,14 +10,11 @@ mkdir -p docs
 
 exec tools/wine-session.sh "$build_dir" bash -c '
     set -eu
-    wine "$0/bin/listgallery.exe" &
+    wine "$0/bin/listgallery.exe" /tip &
     gallery=$!
     window=$(timeout 30 xdotool search --sync --name "^List gallery$" | head -1)
+    sleep 3
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    sleep 2
-    # The last row of the first list: "Tool tip: hover here".
-    xdotool mousemove $((X + 50)) $((Y + 137)); sleep 0.2
-    xdotool mousemove $((X + 53)) $((Y + 139)); sleep 2
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/listgallery.png
     kill "$gallery"
 ' "$build_dir"

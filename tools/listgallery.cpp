@@ -1,6 +1,7 @@
 // listgallery.exe: one list with every kind of cell (plain with an image, bold, a disabled
 // row, check boxes under a header check box, combo cells, progress at 0, 40 and 100 percent,
-// tool tips) and one empty list, as the README's picture shows them.
+// tool tips) and one empty list, as the README's picture shows them. With "/tip" on the
+// command line the mouse is put on the cell with a tool tip once the gallery is up.
 #include <memory>
 
 #include "controls/list/xlist_ctrl.h"
@@ -14,6 +15,8 @@ constexpr COLORREF kRowBack = 0x00A9DCDE;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDarkRed = RGB(160, 0, 0);
 constexpr int kCheckColumn = 2;
+constexpr int kTipRow = 6;
+constexpr UINT_PTR kTipTimer = 1;
 
 struct ImageListDeleter {
     void operator()(_IMAGELIST* p) const { ::ImageList_Destroy(p); }
@@ -43,7 +46,7 @@ CImageListPtr MakeHeaderChecks(int nSide) {
 
 class CGalleryDialog : public CDialog {
 public:
-    CGalleryDialog() : CDialog(IDD_LISTGALLERY) {}
+    explicit CGalleryDialog(bool bShowTip) : CDialog(IDD_LISTGALLERY), m_bShowTip(bShowTip) {}
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override {
@@ -59,7 +62,21 @@ protected:
         m_empty.InsertColumn(1, L"Column", LVCFMT_LEFT, 200);
         m_empty.SetBkColor(kRowBack);
         m_list.SetFocus();
+        if (m_bShowTip)
+            SetTimer(kTipTimer, 500);
         return FALSE;
+    }
+
+    void OnTimer(UINT_PTR nIDEvent) {
+        if (nIDEvent != kTipTimer)
+            return;
+        KillTimer(kTipTimer);
+        // Two positions, so the tool tip sees the mouse move onto the cell.
+        CRect rc;
+        m_list.GetSubItemRect(kTipRow, 0, LVIR_BOUNDS, rc);
+        m_list.ClientToScreen(&rc);
+        ::SetCursorPos(rc.left + 20, rc.top + 2);
+        ::SetCursorPos(rc.left + 24, rc.CenterPoint().y);
     }
 
     void FillList() {
@@ -106,7 +123,7 @@ protected:
         m_list.SetProgress(3, 1, TRUE, 0);
         m_list.SetProgress(4, 1, TRUE, 40);
         m_list.SetProgress(5, 1, TRUE, 100, L"%d%% done");
-        m_list.SetItemToolTipText(6, 0, L"A tip for this cell only");
+        m_list.SetItemToolTipText(kTipRow, 0, L"A tip for this cell only");
         // A selected row shows its combo cell with the field and the button.
         m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
@@ -116,14 +133,21 @@ protected:
     CStringArray m_choices;
     CImageListPtr m_smallImages;
     CImageListPtr m_headerChecks;
+    bool m_bShowTip;
+
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CGalleryDialog, CDialog)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
 
 class CGalleryApp : public CWinApp {
 public:
     BOOL InitInstance() override {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&icc);
-        CGalleryDialog dlg;
+        CGalleryDialog dlg(m_lpCmdLine && wcsstr(m_lpCmdLine, L"/tip") != nullptr);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
