@@ -2,6 +2,7 @@
 #include "form_process.h"
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -195,8 +196,12 @@ ProbeLog::~ProbeLog() { ::SetEnvironmentVariableW(L"PROBE_LOG", nullptr); }
 std::vector<ProbeLine> ProbeLog::Read() const {
     std::vector<ProbeLine> lines;
     std::ifstream in(Utf8(m_path).c_str(), std::ios::binary);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A line still being written has no end yet and is left for the next read.
+    all.erase(all.rfind('\n') == std::string::npos ? 0 : all.rfind('\n') + 1);
+    std::istringstream whole(all);
     std::string text;
-    while (std::getline(in, text)) {
+    while (std::getline(whole, text)) {
         std::istringstream fields(text);
         ProbeLine line{};
         fields >> line.ticks >> line.pid;

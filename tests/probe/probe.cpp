@@ -95,9 +95,12 @@ int wmain() {
             WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, end, textBytes, nullptr, nullptr) - 1;
     *end++ = '\n';
 
-    // Append-only access makes every WriteFile land at the current end of the file, so
-    // probes started at the same moment never overwrite each other's lines, as long as
-    // each line goes out in a single write.
+    // Append-only access makes every WriteFile land at the current end of the file, but not
+    // every platform makes finding the end and writing one step, so probes started at the
+    // same moment also take turns. The start ticks were read before any of this.
+    HANDLE turn = CreateMutexW(nullptr, FALSE, L"HotkeyProbeLogTurn");
+    if (turn)
+        WaitForSingleObject(turn, 10000);
     File log(CreateFileW(path.get(), FILE_APPEND_DATA,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -105,7 +108,10 @@ int wmain() {
         return 1;
     DWORD size = DWORD(end - line.get());
     DWORD written = 0;
-    if (!WriteFile(log.get(), line.get(), size, &written, nullptr) || written != size)
-        return 1;
-    return 0;
+    BOOL ok = WriteFile(log.get(), line.get(), size, &written, nullptr) && written == size;
+    if (turn) {
+        ReleaseMutex(turn);
+        CloseHandle(turn);
+    }
+    return ok ? 0 : 1;
 }
