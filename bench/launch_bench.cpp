@@ -4,6 +4,8 @@
 // start-up time to a findable window and the executable's size.
 #include <windows.h>
 
+#include "bench/bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -21,18 +23,6 @@ std::wstring BinDir() {
     wchar_t path[MAX_PATH + 1] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     return Dir(path);
-}
-
-double Frequency() {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-}
-
-long long Now() {
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart;
 }
 
 // The start ticks of the n-th line of the probe's log, waiting for it to appear.
@@ -58,9 +48,8 @@ struct Stats {
     double p95;
 };
 
-Stats Summarise(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
+Stats Summarise(const std::vector<double>& ms) {
+    return {bench::Median(ms), bench::Percentile(ms, 95)};
 }
 
 HWND FindFormOf(DWORD pid) {
@@ -77,7 +66,7 @@ HWND FindFormOf(DWORD pid) {
 } // namespace
 
 int wmain() {
-    const double perMs = Frequency() / 1000.0;
+    const double perMs = bench::TicksPerMillisecond();
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
     std::wstring dir =
@@ -103,16 +92,16 @@ int wmain() {
     si.cb = sizeof(si);
     PROCESS_INFORMATION form{};
     std::wstring formLine = L"\"" + exe + L"\"";
-    long long t0 = Now();
+    long long t0 = bench::Now();
     if (!::CreateProcessW(nullptr, formLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           dir.c_str(), &si, &form)) {
         std::fprintf(stderr, "launch_bench: cannot start HotkeyForm.exe\n");
         return 1;
     }
     HWND hForm = nullptr;
-    while (!(hForm = FindFormOf(form.dwProcessId)) && (Now() - t0) / perMs < 10000)
+    while (!(hForm = FindFormOf(form.dwProcessId)) && (bench::Now() - t0) / perMs < 10000)
         ::Sleep(0);
-    double startupMs = (Now() - t0) / perMs;
+    double startupMs = (bench::Now() - t0) / perMs;
     if (!hForm) {
         std::fprintf(stderr, "launch_bench: the form never appeared\n");
         ::TerminateProcess(form.hProcess, 1);
@@ -124,7 +113,7 @@ int wmain() {
     for (int i = 0; i < kLaunches; ++i) {
         long long ticks = 0;
         // Through the form, exactly as the driver delivers a key.
-        long long posted = Now();
+        long long posted = bench::Now();
         ::PostMessageW(hForm, WM_FN_HOTKEY, 0x60, 0);
         if (!WaitForLine(log, ++lines, &ticks))
             break;
@@ -136,7 +125,7 @@ int wmain() {
         STARTUPINFOW psi{};
         psi.cb = sizeof(psi);
         PROCESS_INFORMATION pi{};
-        long long created = Now();
+        long long created = bench::Now();
         if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &psi, &pi))
             break;

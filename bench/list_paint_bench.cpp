@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "controls/list/xlist_ctrl.h"
 #include "framework/winapp.h"
 
@@ -17,23 +18,6 @@ constexpr double kTargetRatio = 2.0;
 constexpr COLORREF kRowBack = 0x00A9DCDE;
 constexpr int kListWidth = 460;
 constexpr int kListHeight = 700;
-
-double Frequency() {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-}
-
-long long Now() {
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // Bytes in use on every heap of the process.
 long long HeapBytesInUse() {
@@ -74,9 +58,9 @@ void Fill(CListCtrl& list, bool extended) {
 }
 
 double RepaintMilliseconds(CWnd& list, double frequency) {
-    long long start = Now();
+    long long start = bench::Now();
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return static_cast<double>(Now() - start) * 1000.0 / frequency;
+    return static_cast<double>(bench::Now() - start) * 1000.0 / frequency;
 }
 
 } // namespace
@@ -105,7 +89,7 @@ int wmain() {
 
     frame.ShowWindow(SW_SHOWNOACTIVATE);
     frame.UpdateWindow();
-    double frequency = Frequency();
+    double frequency = bench::TicksPerMillisecond() * 1000.0;
     std::vector<double> extendedTimes;
     std::vector<double> plainTimes;
     // Interleaved, so that both lists meet the same machine.
@@ -115,8 +99,8 @@ int wmain() {
     }
 
     int visible = static_cast<int>(extended.SendMessage(LVM_GETCOUNTPERPAGE));
-    double extendedMedian = Median(extendedTimes);
-    double plainMedian = Median(plainTimes);
+    double extendedMedian = bench::Median(extendedTimes);
+    double plainMedian = bench::Median(plainTimes);
     double ratio = plainMedian > 0 ? extendedMedian / plainMedian : 0;
     std::printf("full repaint of %d rows x %d columns (%d rows visible), median of %d:\n", kRows,
                 kColumns, visible, kRepaints);
