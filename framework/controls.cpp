@@ -1,6 +1,20 @@
 // Control wrappers that take more than one message.
 #include "framework/controls.h"
 
+namespace {
+
+// Owner-drawn controls draw themselves when their parent hands WM_DRAWITEM back to them.
+template <class Control>
+bool DrawReflectedItem(Control* pControl, UINT message, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return false;
+    pControl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return true;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
@@ -96,21 +110,15 @@ BOOL CListCtrl::GetSubItemRect(int nItem, int nSubItem, int nArea, RECT& rect) c
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *pResult = TRUE;
-    return TRUE;
+    return DrawReflectedItem(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    *pResult = TRUE;
-    return TRUE;
+    return DrawReflectedItem(this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
