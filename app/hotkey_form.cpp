@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
+constexpr COLORREF kRowTextColor = 0x00000000;
 constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 
 // The list view's rows as the settings store reads them back.
@@ -65,6 +66,7 @@ void CHotkeyFormDlg::InitKeyList() {
     m_listKeys.GetWindowRect(&rc);
     int width = rc.Width();
     m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_listKeys.EnableToolTips(TRUE);
     m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT, width * 20 / 100);
     m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT, width * 79 / 100);
     m_listKeys.SetBkColor(kRowBackColor);
@@ -72,8 +74,8 @@ void CHotkeyFormDlg::InitKeyList() {
 
 void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString& strPath) {
     m_listKeys.InsertItem(nIndex, L"");
-    m_listKeys.SetItemText(nIndex, 0, strKey);
-    m_listKeys.SetItemText(nIndex, 1, strPath);
+    m_listKeys.SetItemText(nIndex, 0, strKey, kRowTextColor, kRowBackColor);
+    m_listKeys.SetItemText(nIndex, 1, strPath, kRowTextColor, kRowBackColor);
 }
 
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {

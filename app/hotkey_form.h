@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "app/settings_store.h"
+#include "controls/list/xlist_ctrl.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 
@@ -32,7 +33,7 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
 
     HICON m_hIcon;
-    CListCtrl m_listKeys;
+    CXListCtrl m_listKeys;
     BOOL m_bStartHidden = TRUE;
 
     DECLARE_MESSAGE_MAP()
