@@ -134,7 +134,9 @@ bool FormProcess::Start() {
     if (!Launch())
         return false;
     for (int i = 0; i < 200; ++i) {
-        if (FindForm())
+        // The window exists before the form has set itself up; its title comes with that.
+        wchar_t title[32] = {};
+        if (HWND form = FindForm(); form && ::GetWindowTextW(form, title, 32) > 0)
             return true;
         if (!IsRunning())
             return false;

@@ -34,7 +34,7 @@ public:
 
     // Starts the program without waiting for anything.
     bool Launch();
-    // Starts the program and waits until its form window exists.
+    // Starts the program and waits until its form window has been set up.
     bool Start();
     // The form window of this process, or null.
     HWND FindForm() const;
