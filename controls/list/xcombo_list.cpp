@@ -51,8 +51,9 @@ int CXComboList::OnCreate(LPCREATESTRUCT) {
     CRect rcEmpty;
     m_ListBox.Create(kListBoxStyle, rcEmpty, this, 0);
     m_wndSBVert.Create(kScrollBarStyle, rcEmpty, this, 0);
-    // The parent of a pop-up is its owner: the list control, whose font the choices take.
-    CWnd* pList = GetParent();
+    // The choices take the list control's font. The platform makes a pop-up's owner the
+    // top-level window of the parent it was given, so the list is asked directly.
+    CWnd* pList = m_pParent ? m_pParent : GetParent();
     if (HFONT hFont = pList ? pList->GetFont() : nullptr) {
         m_ListBox.SetFont(hFont, FALSE);
         m_wndSBVert.SetFont(hFont, FALSE);
