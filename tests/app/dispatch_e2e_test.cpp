@@ -28,7 +28,7 @@ protected:
     // Waits for the expected starts, then a little longer so that an unexpected extra one
     // would show up too.
     std::vector<ProbeLine> Started(size_t expected) {
-        auto lines = m_log.WaitForLines(expected);
+        m_log.WaitForLines(expected);
         ::Sleep(300);
         return m_log.Read();
     }

@@ -29,20 +29,28 @@ inline void Pump(DWORD nMilliseconds = 50) {
     } while (::GetTickCount() - start < nMilliseconds);
 }
 
+// A 32-bit bitmap whose rows run top to bottom, with its pixels at *ppBits.
+inline HBITMAP CreateTopDownBitmap(int cx, int cy, DWORD** ppBits) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP hbm = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *ppBits = static_cast<DWORD*>(bits);
+    return hbm;
+}
+
 // A top-down 32-bit bitmap selected into a memory context.
 class CPixels {
 public:
     CPixels(int cx, int cy) : m_cx(cx), m_cy(cy) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_pBits = static_cast<const DWORD*>(bits);
+        DWORD* bits = nullptr;
+        m_bitmap.Attach(CreateTopDownBitmap(cx, cy, &bits));
+        m_pBits = bits;
         m_dc.CreateCompatibleDC(nullptr);
         m_hOld = m_dc.SelectObject(&m_bitmap);
     }
@@ -101,16 +109,8 @@ private:
 // A bitmap of side-by-side blocks, each cx by cy pixels of one colour, selected nowhere.
 inline HBITMAP MakeBlocksBitmap(int cx, int cy, const std::vector<COLORREF>& colours) {
     int width = cx * static_cast<int>(colours.size());
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP hbm = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<DWORD*>(bits);
+    DWORD* pixels = nullptr;
+    HBITMAP hbm = CreateTopDownBitmap(width, cy, &pixels);
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < width; ++x) {
             COLORREF cr = colours[static_cast<size_t>(x / cx)];
