@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/module.h"
+
 namespace {
 
 constexpr int kValueCapacity = 261; // 260 characters and the terminator
@@ -41,9 +43,8 @@ private:
 } // namespace
 
 void CHotkeySettingsStore::BuildIniPath() {
-    wchar_t path[kValueCapacity] = {};
-    ::GetModuleFileNameW(nullptr, path, kValueCapacity);
-    BuildIniPathFrom(path);
+    // The whole path, however long: a path cut short would name another folder.
+    BuildIniPathFrom(AfxGetModulePath());
 }
 
 void CHotkeySettingsStore::BuildIniPathFrom(const CString& strModulePath) {

@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <algorithm>
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 bool CString::Format(const wchar_t* pszFormat, ...) {
     va_list args;

@@ -35,9 +35,9 @@ int CWinApp::WinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow) {
     m_lpCmdLine = lpCmdLine;
     m_nCmdShow = nCmdShow;
 
-    wchar_t path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(hInstance, path, MAX_PATH);
-    CString exe(path);
+    AfxSetInstanceHandle(hInstance);
+
+    CString exe = AfxGetModulePath();
     exe = exe.Mid(exe.ReverseFind(L'\\') + 1);
     int dot = exe.ReverseFind(L'.');
     m_strExeName = dot >= 0 ? exe.Left(dot) : exe;
@@ -76,12 +76,6 @@ const AFX_MSGMAP* CWinApp::GetMessageMap() const { return GetThisMessageMap(); }
 CWinApp* AfxGetApp() { return g_pApp; }
 
 CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
-
-HINSTANCE AfxGetInstanceHandle() {
-    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 BOOL AfxRegisterClass(WNDCLASSW* lpWndClass) {
     WNDCLASSW existing{};

@@ -1,6 +1,7 @@
 // CWinApp: the application object and the program entry; the library's global helpers.
 #pragma once
 
+#include "framework/module.h"
 #include "framework/wnd.h"
 
 class CWinApp : public CCmdTarget {
@@ -37,8 +38,6 @@ public:
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
 
 // Registers a class; a class of that name already registered in the module counts as success.
 BOOL AfxRegisterClass(WNDCLASSW* lpWndClass);
