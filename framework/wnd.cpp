@@ -6,6 +6,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "framework/report.h"
+
 namespace {
 
 // Window objects and the message being handled belong to the thread that owns the windows.
@@ -40,7 +42,10 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 CWnd::~CWnd() {
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
-        // The window outlives nothing of ours: destroy it while the object can still unbind.
+        // The derived parts of the object are gone already, so their WM_DESTROY handlers can
+        // no longer run: whoever owns the object should have destroyed the window first
+        // (CWndPtr and CAutoWnd do). Destroy it anyway, while the object can still unbind.
+        ReportIf(::IsWindow(m_hWnd));
         ::DestroyWindow(m_hWnd);
         if (m_hWnd)
             Detach();
@@ -134,6 +139,8 @@ void CWnd::HookWindowCreate() {
     if (!state.hCbtHook)
         state.hCbtHook =
             ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+    // A creation still waiting for its window would bind the wrong one.
+    ReportIf(state.pWndInit != nullptr);
     state.pWndInit = this;
 }
 
@@ -225,7 +232,9 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind through the platform's window procedure.
+        // Nothing may unwind through the platform's window procedure; a handler that throws
+        // is a mistake all the same.
+        ReportIf("a message handler threw");
         result = 0;
     }
     state.current = saved;

@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 #include "framework/cmdtarget.h"
 #include "framework/cstring.h"
 #include "framework/gdi.h"
@@ -174,6 +176,28 @@ protected:
 
     WNDPROC m_pfnSuper = nullptr;
     bool m_bToolTips = false;
+};
+
+// Deletes a window object made on the heap, destroying its window first while the whole
+// object is still alive to handle WM_DESTROY.
+struct CWndDeleter {
+    void operator()(CWnd* pWnd) const {
+        if (pWnd && pWnd->m_hWnd)
+            pWnd->DestroyWindow();
+        delete pWnd;
+    }
+};
+template <class TWnd> using CWndPtr = std::unique_ptr<TWnd, CWndDeleter>;
+
+// A window object that destroys its window in its own destructor, before any of its parts
+// is gone: for window objects on the stack or as members that outlive no parent window.
+template <class TWnd> class CAutoWnd final : public TWnd {
+public:
+    using TWnd::TWnd;
+    ~CAutoWnd() override {
+        if (this->m_hWnd)
+            this->DestroyWindow();
+    }
 };
 
 #include "framework/msgmacros.h"

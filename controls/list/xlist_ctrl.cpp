@@ -34,12 +34,7 @@ END_MESSAGE_MAP()
 
 CXListCtrl::CXListCtrl() { ReadSysColors(); }
 
-CXListCtrl::~CXListCtrl() {
-    m_pDropList.reset();
-    // Destroy the window while this is still a CXListCtrl, so WM_DESTROY frees the cells.
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
-        DestroyWindow();
-}
+CXListCtrl::~CXListCtrl() = default;
 
 void CXListCtrl::ReadSysColors() {
     m_crBtnFace = ::GetSysColor(COLOR_BTNFACE);

@@ -134,9 +134,7 @@ void CXListCtrl::ReleaseComboButton() {
 
 void CXListCtrl::CloseDropList() {
     // Taken out first, so that messages sent while the window goes find no drop list.
-    std::unique_ptr<CXComboList> pList = std::move(m_pDropList);
-    if (pList && pList->m_hWnd)
-        pList->DestroyWindow();
+    CWndPtr<CXComboList> pList = std::move(m_pDropList);
 }
 
 void CXListCtrl::CancelDropList() {

@@ -149,7 +149,7 @@ protected:
     }
     int ScrollPos() const { return m_drop->m_wndSBVert.GetScrollPos(); }
 
-    CRecordingList m_list;
+    CAutoWnd<CRecordingList> m_list;
     std::unique_ptr<CXComboList> m_drop;
     int m_nItemHeight = 0;
 };

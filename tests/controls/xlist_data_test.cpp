@@ -197,7 +197,7 @@ TEST(XListLifecycle, HeaderIsAttachedWhetherTheListIsCreatedOrSubclassedHidden) 
 
     HWND hList = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 100,
                                    frame.m_hWnd, nullptr, nullptr, nullptr);
-    CTestXList subclassed;
+    CAutoWnd<CTestXList> subclassed;
     ASSERT_TRUE(subclassed.SubclassWindow(hList));
     // A hidden list may have no header before its first column.
     AddColumns(subclassed, {100});

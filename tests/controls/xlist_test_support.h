@@ -38,6 +38,8 @@ HWND FindDropListWindow();
 // A visible, inactive top-level window with a report list over its client area.
 class CListFrame : public CWnd {
 public:
+    // The frame goes first, taking the list's window while the list object is whole.
+    ~CListFrame() override { DestroyWindow(); }
     BOOL Create(int x, int y, int cx, int cy);
     CTestXList m_list;
 };

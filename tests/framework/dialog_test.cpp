@@ -142,7 +142,7 @@ TEST_F(DialogTest, QuitMessageEndsNestedLoopsAndStaysQueuedForTheCaller) {
 }
 
 TEST_F(DialogTest, OwnerIsDisabledDuringTheRunAndEnabledAfter) {
-    CWnd owner;
+    CAutoWnd<CWnd> owner;
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_POPUP | WS_VISIBLE,
                                CRect(10, 10, 300, 200), nullptr, 0));
     CTestDialog dlg(IDD_TEST_PLAIN, &owner);
@@ -156,7 +156,7 @@ TEST_F(DialogTest, OwnerIsDisabledDuringTheRunAndEnabledAfter) {
 
 TEST_F(DialogTest, WithoutParentTheMainWindowOwnsTheDialog) {
     CWinApp app;
-    CWnd main;
+    CAutoWnd<CWnd> main;
     ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), L"main", WS_POPUP, CRect(0, 0, 100, 100),
                               nullptr, 0));
     app.m_pMainWnd = &main;
@@ -212,7 +212,7 @@ TEST_F(DialogTest, ResizedButUnmovedDialogIsStillCentred) {
 }
 
 TEST_F(DialogTest, DialogIsCentredOverAVisibleOwner) {
-    CWnd owner;
+    CAutoWnd<CWnd> owner;
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_POPUP | WS_VISIBLE,
                                CRect(100, 120, 700, 620), nullptr, 0));
     CTestDialog dlg(IDD_TEST_PLAIN, &owner);

@@ -87,9 +87,9 @@ protected:
         return m_bLetParentSee ? FALSE : TRUE;
     }
     void OnDblClkReflect(NMHDR*, LRESULT*) { g_calls.push_back("child dblclk"); }
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) {
+    HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor) {
         g_calls.push_back("child ctlcolor " + std::to_string(nCtlColor));
-        ::SetBkMode(pDC->m_hDC, TRANSPARENT);
+        dc.SetBkMode(TRANSPARENT);
         return m_hBrush;
     }
     DECLARE_MESSAGE_MAP()
@@ -123,7 +123,7 @@ protected:
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr,
                                  nullptr);
     }
-    CDerivedWnd m_wnd;
+    CAutoWnd<CDerivedWnd> m_wnd;
 };
 
 TEST_F(MessageMapTest, DerivedEntryWinsAndBaseEntriesStillServe) {
@@ -159,7 +159,7 @@ TEST_F(MessageMapTest, NotifyMatchesCodeAndSenderId) {
 }
 
 TEST_F(MessageMapTest, ReflectedNotifyReachesChildAndOnlyThePassingFormReachesParent) {
-    CReflectingChild child;
+    CAutoWnd<CReflectingChild> child;
     ASSERT_TRUE(child.SubclassWindow(CreateChild(L"STATIC", 7)));
 
     // The plain form consumes the notification: the parent never sees it.
@@ -176,7 +176,7 @@ TEST_F(MessageMapTest, ReflectedNotifyReachesChildAndOnlyThePassingFormReachesPa
 }
 
 TEST_F(MessageMapTest, ControlColourIsAnsweredByTheChildsBrush) {
-    CReflectingChild child;
+    CAutoWnd<CReflectingChild> child;
     ASSERT_TRUE(child.SubclassWindow(CreateChild(L"STATIC", 9, WS_VISIBLE)));
     child.m_hBrush = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
     HDC dc = ::GetDC(child.m_hWnd);
@@ -190,7 +190,7 @@ TEST_F(MessageMapTest, ControlColourIsAnsweredByTheChildsBrush) {
 }
 
 TEST_F(MessageMapTest, OwnerDrawnButtonDrawsItselfFromTheParentsDrawItem) {
-    COwnerDrawButton button;
+    CAutoWnd<COwnerDrawButton> button;
     ASSERT_TRUE(button.SubclassWindow(CreateChild(L"BUTTON", 11, BS_OWNERDRAW | WS_VISIBLE)));
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_BUTTON;

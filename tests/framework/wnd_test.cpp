@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/controls.h"
+#include "framework/report.h"
 #include "framework/winapp.h"
 
 namespace {
@@ -44,7 +45,7 @@ ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 TEST(CreationHook, WindowIsBoundBeforeItsFirstMessage) {
-    CRecordingWnd wnd;
+    CAutoWnd<CRecordingWnd> wnd;
     ASSERT_TRUE(wnd.CreatePopup());
     ASSERT_FALSE(wnd.m_seen.empty());
     // The very first message of a window's life already reaches the object.
@@ -54,7 +55,7 @@ TEST(CreationHook, WindowIsBoundBeforeItsFirstMessage) {
 }
 
 TEST(CreationHook, FailedCreateLeavesTheObjectUnbound) {
-    CRecordingWnd wnd;
+    CAutoWnd<CRecordingWnd> wnd;
     wnd.m_nCreateResult = -1;
     EXPECT_FALSE(wnd.CreatePopup());
     EXPECT_EQ(wnd.m_hWnd, nullptr);
@@ -62,7 +63,7 @@ TEST(CreationHook, FailedCreateLeavesTheObjectUnbound) {
 }
 
 TEST(DefaultProcessing, HandlerRunsTheDefaultForTheMessageBeingHandled) {
-    CRecordingWnd wnd;
+    CAutoWnd<CRecordingWnd> wnd;
     ASSERT_TRUE(wnd.CreatePopup());
     EXPECT_EQ(wnd.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed")), 7);
     CString text;
@@ -71,7 +72,7 @@ TEST(DefaultProcessing, HandlerRunsTheDefaultForTheMessageBeingHandled) {
 }
 
 TEST(Destruction, DestroyUnbindsAndCallsPostNcDestroyOnce) {
-    CRecordingWnd wnd;
+    CAutoWnd<CRecordingWnd> wnd;
     ASSERT_TRUE(wnd.CreatePopup());
     HWND h = wnd.m_hWnd;
     EXPECT_TRUE(wnd.DestroyWindow());
@@ -108,7 +109,7 @@ TEST(Subclassing, PreSubclassWindowRunsBeforeTheWindowProcedureIsReplaced) {
     HWND edit = ::CreateWindowExW(0, L"EDIT", L"abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
-    CPreSubclassProbe probe;
+    CAutoWnd<CPreSubclassProbe> probe;
     ASSERT_TRUE(probe.SubclassWindow(edit));
     EXPECT_TRUE(probe.m_bBoundInPreSubclass);
     EXPECT_FALSE(probe.m_bMapSawTextDuringPreSubclass);
@@ -134,3 +135,82 @@ TEST(HandleMap, TemporaryObjectsNeverOwnTheirWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// Tells a flag outside itself whether its own WM_DESTROY handler ran.
+class CDestroyWitness : public CWnd {
+public:
+    explicit CDestroyWitness(bool* pSawDestroy) : m_pSawDestroy(pSawDestroy) {}
+    BOOL CreatePopup() {
+        return CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 20, 20), nullptr, 0);
+    }
+
+protected:
+    void OnDestroy() {
+        *m_pSawDestroy = true;
+        Default();
+    }
+    bool* m_pSawDestroy;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDestroyWitness, CWnd)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+int g_nReports = 0;
+void CountReport(const char*, const char*, int) { ++g_nReports; }
+
+} // namespace
+
+TEST(Destruction, OwnersDestroyTheWindowWhileTheWholeObjectLivesAndLeftoversAreReported) {
+    struct Case {
+        const char* name;
+        void (*run)(bool* pSawDestroy);
+        bool bSawDestroy;
+        int nReports;
+    };
+    const Case cases[] = {
+        {"auto window",
+         [](bool* p) {
+             CAutoWnd<CDestroyWitness> w(p);
+             w.CreatePopup();
+         },
+         true, 0},
+        {"window pointer",
+         [](bool* p) {
+             CWndPtr<CDestroyWitness> w(new CDestroyWitness(p));
+             w->CreatePopup();
+         },
+         true, 0},
+        {"left to the base",
+         [](bool* p) {
+             CDestroyWitness w(p);
+             w.CreatePopup();
+         },
+         false, 1},
+    };
+    afx::ReportHandler previous = afx::SetReportHandler(&CountReport);
+    for (const Case& c : cases) {
+        bool bSawDestroy = false;
+        g_nReports = 0;
+        c.run(&bSawDestroy);
+        EXPECT_EQ(bSawDestroy, c.bSawDestroy) << c.name;
+        EXPECT_EQ(g_nReports, c.nReports) << c.name;
+    }
+    afx::SetReportHandler(previous);
+}
+
+TEST(Destruction, OwningGdiWrappersRefuseTheSharedStockObjects) {
+    afx::ReportHandler previous = afx::SetReportHandler(&CountReport);
+    g_nReports = 0;
+    CBrush brush;
+    EXPECT_FALSE(brush.Attach(::GetStockObject(WHITE_BRUSH)));
+    EXPECT_FALSE(brush.Attach(::GetSysColorBrush(COLOR_WINDOW)));
+    EXPECT_EQ(brush.m_hObject, nullptr);
+    EXPECT_EQ(g_nReports, 2);
+    afx::SetReportHandler(previous);
+    // Borrowed, they are simply used.
+    EXPECT_EQ(HBRUSH(CBrushHandle::SysColor(COLOR_WINDOW)), ::GetSysColorBrush(COLOR_WINDOW));
+}
