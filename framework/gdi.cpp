@@ -1,37 +1,70 @@
 // GDI wrapper operations that are more than a call.
 #include "framework/gdi.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
+#include "framework/report.h"
 #include "framework/wnd.h"
+
+namespace {
+
+// The platform's stock objects and system colour brushes: shared, never deleted.
+bool IsSharedObject(HGDIOBJ h) {
+    for (int i = WHITE_BRUSH; i <= DC_PEN; ++i) {
+        if (::GetStockObject(i) == h)
+            return true;
+    }
+    for (int i = COLOR_SCROLLBAR; i <= COLOR_MENUBAR; ++i) {
+        if (::GetSysColorBrush(i) == h)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+BOOL CGdiObject::Attach(HGDIOBJ h) {
+    if (ReportIf(h && IsSharedObject(h)))
+        return FALSE;
+    DeleteObject();
+    m_hObject = h;
+    return h != nullptr;
+}
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
     return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }
 
-void CDC::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
+void CDCHandle::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
     // ExtTextOut with an opaque rectangle fills without creating a brush.
     COLORREF old = ::SetBkColor(m_hDC, cr);
     ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, old);
 }
 
-void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF cr) {
+void CDCHandle::FillSolidRect(int x, int y, int cx, int cy, COLORREF cr) {
     // A negative extent counts back from x or y, as Draw3dRect uses it for the far edges.
     CRect rc(x, y, x + cx, y + cy);
     rc.NormalizeRect();
     FillSolidRect(&rc, cr);
 }
 
-void CDC::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight) {
+void CDCHandle::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight) {
     Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
                lpRect->bottom - lpRect->top, crTopLeft, crBottomRight);
 }
 
-void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight) {
+void CDCHandle::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft,
+                           COLORREF crBottomRight) {
     FillSolidRect(x, y, cx - 1, 1, crTopLeft);
     FillSolidRect(x, y, 1, cy - 1, crTopLeft);
     FillSolidRect(x + cx, y, -1, cy, crBottomRight);
     FillSolidRect(x, y + cy, cx, -1, crBottomRight);
+}
+
+BOOL CDC::CreateCompatibleDC(HDC hDC) {
+    DeleteDC();
+    Attach(::CreateCompatibleDC(hDC));
+    return m_hDC != nullptr;
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { Attach(::BeginPaint(m_hWnd, &m_ps)); }

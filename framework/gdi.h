@@ -1,8 +1,10 @@
-// GDI wrappers. Each owning wrapper frees its handle; Attach/Detach lend a handle owned
-// elsewhere. Selections made through CSelectObject are undone when it goes out of scope.
+// GDI wrappers, in two kinds: handles that borrow a GDI object or device context owned
+// elsewhere (copyable, never free anything), and owners that free what they hold.
 //
-//   CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn  - GDI objects
-//   CDC, CPaintDC, CClientDC, CWindowDC            - device contexts
+//   CGdiHandle<H>: CPenHandle, CBrushHandle, CFontHandle, CBitmapHandle, CRgnHandle - borrowed
+//   CGdiObject: CPen, CBrush, CFont, CBitmap, CRgn                                   - owned
+//   CDCHandle                                       - a borrowed device context
+//   CDC, CPaintDC, CClientDC, CWindowDC             - owned device contexts
 //   CSelectObject                                   - scoped selection
 #pragma once
 
@@ -13,7 +15,36 @@
 
 class CWnd;
 
-// --- GDI objects -----------------------------------------------------------------------------
+// --- Borrowed GDI objects --------------------------------------------------------------------
+
+template <class THandle> class CGdiHandle {
+public:
+    CGdiHandle(THandle h = nullptr) : m_hObject(h) {}
+    THandle m_hObject;
+
+    THandle GetSafeHandle() const { return m_hObject; }
+    operator THandle() const { return m_hObject; }
+    bool IsNull() const { return m_hObject == nullptr; }
+    int GetObject(int nCount, LPVOID lpObject) const {
+        return ::GetObjectW(m_hObject, nCount, lpObject);
+    }
+    // The platform's stock objects belong to the platform and are only ever borrowed.
+    static CGdiHandle Stock(int nIndex) { return static_cast<THandle>(::GetStockObject(nIndex)); }
+};
+
+using CPenHandle = CGdiHandle<HPEN>;
+using CFontHandle = CGdiHandle<HFONT>;
+using CBitmapHandle = CGdiHandle<HBITMAP>;
+using CRgnHandle = CGdiHandle<HRGN>;
+
+class CBrushHandle : public CGdiHandle<HBRUSH> {
+public:
+    CBrushHandle(HBRUSH h = nullptr) : CGdiHandle(h) {}
+    // The system colour brushes are shared by every program and must not be deleted.
+    static CBrushHandle SysColor(int nIndex) { return ::GetSysColorBrush(nIndex); }
+};
+
+// --- Owned GDI objects -----------------------------------------------------------------------
 
 class CGdiObject {
 public:
@@ -33,11 +64,9 @@ public:
     HGDIOBJ m_hObject = nullptr;
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    BOOL Attach(HGDIOBJ h) {
-        DeleteObject();
-        m_hObject = h;
-        return h != nullptr;
-    }
+    // Takes ownership of an object this program created; stock objects are borrowed with
+    // the handle types instead.
+    BOOL Attach(HGDIOBJ h);
     HGDIOBJ Detach() {
         HGDIOBJ h = m_hObject;
         m_hObject = nullptr;
@@ -51,7 +80,6 @@ public:
     int GetObject(int nCount, LPVOID lpObject) const {
         return ::GetObjectW(m_hObject, nCount, lpObject);
     }
-    BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
 };
 
 class CPen : public CGdiObject {
@@ -69,7 +97,6 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 };
 
@@ -84,6 +111,7 @@ public:
 
 class CBitmap : public CGdiObject {
 public:
+    // Loads a bitmap resource of the program's own module.
     BOOL LoadBitmap(UINT nIDResource);
     BOOL CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight) {
         return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
@@ -103,40 +131,27 @@ public:
 
 // --- Device contexts -------------------------------------------------------------------------
 
-class CDC {
+// A device context owned elsewhere: a paint context lent to a painter, the context of a
+// custom-draw notification or of a control-colour message.
+class CDCHandle {
 public:
-    CDC() = default;
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
-    virtual ~CDC() { DeleteDC(); }
+    CDCHandle(HDC hDC = nullptr) : m_hDC(hDC), m_hAttribDC(hDC) {}
 
-    HDC m_hDC = nullptr;
-    HDC m_hAttribDC = nullptr;
+    HDC m_hDC;
+    HDC m_hAttribDC;
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
     BOOL IsPrinting() const { return m_bPrinting; }
 
-    BOOL Attach(HDC hDC) {
-        m_hDC = m_hAttribDC = hDC;
-        return hDC != nullptr;
-    }
-    HDC Detach() {
-        HDC h = m_hDC;
-        m_hDC = m_hAttribDC = nullptr;
-        return h;
-    }
-    BOOL DeleteDC() {
-        if (!m_hDC)
-            return FALSE;
-        return ::DeleteDC(Detach());
-    }
-    BOOL CreateCompatibleDC(HDC hDC) { return Attach(::CreateCompatibleDC(hDC)); }
-
     // Selection
-    HGDIOBJ SelectObject(const CGdiObject* pObject) { return SelectObject(pObject->m_hObject); }
     HGDIOBJ SelectObject(HGDIOBJ hObject) {
         return hObject ? ::SelectObject(m_hDC, hObject) : nullptr;
+    }
+    HGDIOBJ SelectObject(const CGdiObject& object) { return SelectObject(object.m_hObject); }
+    // Without this overload a pointer to a wrapper would pass for a handle.
+    HGDIOBJ SelectObject(const CGdiObject* pObject) {
+        return pObject ? SelectObject(pObject->m_hObject) : nullptr;
     }
     HGDIOBJ SelectStockObject(int nIndex) {
         return ::SelectObject(m_hDC, ::GetStockObject(nIndex));
@@ -153,15 +168,14 @@ public:
     COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
     COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
+    int GetBkMode() const { return ::GetBkMode(m_hDC); }
     CPoint SetWindowOrg(int x, int y) {
         POINT old{};
         ::SetWindowOrgEx(m_hDC, x, y, &old);
         return old;
     }
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
-    int SelectClipRgn(const CRgn* pRgn) {
-        return ::SelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
-    }
+    int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
     CSize GetTextExtent(const CString& str) const {
         SIZE s{};
         ::GetTextExtentPoint32W(m_hAttribDC, str, str.GetLength(), &s);
@@ -205,7 +219,34 @@ public:
     }
 
 protected:
+    // Output goes to a printer: there is no screen to flicker, so nothing is composed
+    // off-screen for it.
     BOOL m_bPrinting = FALSE;
+};
+
+// A device context this object deletes.
+class CDC : public CDCHandle {
+public:
+    CDC() = default;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+    virtual ~CDC() { DeleteDC(); }
+
+    BOOL CreateCompatibleDC(HDC hDC);
+    BOOL DeleteDC() {
+        if (!m_hDC)
+            return FALSE;
+        return ::DeleteDC(Detach());
+    }
+
+protected:
+    // Takes the context; the released kinds below give it back in their own way.
+    void Attach(HDC hDC) { m_hDC = m_hAttribDC = hDC; }
+    HDC Detach() {
+        HDC h = m_hDC;
+        m_hDC = m_hAttribDC = nullptr;
+        return h;
+    }
 };
 
 // The context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
@@ -242,9 +283,9 @@ protected:
 // Selects an object into a context for one scope and restores the previous one.
 class CSelectObject {
 public:
-    CSelectObject(CDC& dc, HGDIOBJ hObject)
+    CSelectObject(CDCHandle dc, HGDIOBJ hObject)
         : m_hDC(dc.m_hDC), m_hOld(::SelectObject(m_hDC, hObject)) {}
-    CSelectObject(CDC& dc, const CGdiObject& object) : CSelectObject(dc, object.m_hObject) {}
+    CSelectObject(CDCHandle dc, const CGdiObject& object) : CSelectObject(dc, object.m_hObject) {}
     CSelectObject(const CSelectObject&) = delete;
     CSelectObject& operator=(const CSelectObject&) = delete;
     ~CSelectObject() {

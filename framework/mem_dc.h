@@ -7,7 +7,7 @@
 class CMemDC : public CDC {
 public:
     // Drawing through this context uses the target's coordinates.
-    explicit CMemDC(CDC* pDC);
+    explicit CMemDC(CDCHandle dc);
     ~CMemDC() override;
     CMemDC(const CMemDC&) = delete;
     CMemDC& operator=(const CMemDC&) = delete;
@@ -15,7 +15,7 @@ public:
 private:
     CBitmap m_bitmap;               // the off-screen bitmap
     HGDIOBJ m_hOldBitmap = nullptr; // the bitmap selected before it
-    CDC* m_pDC;                     // the target
+    CDCHandle m_dc;                 // the target
     CRect m_rect;                   // the area covered: the target's clip box
     BOOL m_bMemDC = FALSE;          // FALSE when the target prints and is drawn on directly
 };

@@ -5,9 +5,10 @@
 
 #include <type_traits>
 
+#include "framework/gdi.h"
 #include "framework/msgmap.h"
-
-class CWnd;
+#include "framework/types.h"
+#include "framework/wnd.h"
 
 namespace afx {
 
@@ -23,12 +24,6 @@ template <auto F, class Sig>
 constexpr bool kHasSignature = std::is_same_v<typename MemberFn<decltype(F)>::Signature, Sig>;
 
 template <auto F> ClassOf<F>* Target(CCmdTarget* p) { return static_cast<ClassOf<F>*>(p); }
-
-// A device context lent for one call; the caller keeps ownership of the handle.
-struct BorrowedDC : CDC {
-    explicit BorrowedDC(WPARAM h) { Attach(reinterpret_cast<HDC>(h)); }
-    ~BorrowedDC() override { Detach(); }
-};
 
 // void OnPaint()
 template <auto F> BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
@@ -101,11 +96,10 @@ template <auto F> BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// BOOL OnEraseBkgnd(CDC* pDC)
+// BOOL OnEraseBkgnd(CDCHandle dc)
 template <auto F> BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
-    static_assert(kHasSignature<F, BOOL(CDC*)>, "handler must be BOOL(CDC*)");
-    BorrowedDC dc(w);
-    *r = (Target<F>(p)->*F)(&dc);
+    static_assert(kHasSignature<F, BOOL(CDCHandle)>, "handler must be BOOL(CDCHandle)");
+    *r = (Target<F>(p)->*F)(reinterpret_cast<HDC>(w));
     return TRUE;
 }
 
@@ -131,13 +125,14 @@ template <auto F> BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush passes on.
+// HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush
+// passes on.
 template <auto F> BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
-    static_assert(kHasSignature<F, HBRUSH(CDC*, UINT)>, "handler must be HBRUSH(CDC*, UINT)");
+    static_assert(kHasSignature<F, HBRUSH(CDCHandle, UINT)>,
+                  "handler must be HBRUSH(CDCHandle, UINT)");
     const MSG* msg = CWnd::GetCurrentMessage();
-    BorrowedDC dc(w);
     // The current message is still the parent's WM_CTLCOLORxxx, whose offset is the type.
-    HBRUSH brush = (Target<F>(p)->*F)(&dc, msg->message - WM_CTLCOLORMSGBOX);
+    HBRUSH brush = (Target<F>(p)->*F)(reinterpret_cast<HDC>(w), msg->message - WM_CTLCOLORMSGBOX);
     *r = reinterpret_cast<LRESULT>(brush);
     return brush != nullptr;
 }
@@ -246,6 +241,6 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::V<&ThisClass::memberFxn>)
 #define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
     AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::B<&ThisClass::memberFxn>)
-// All WM_CTLCOLOR* messages reflect under one entry: HBRUSH CtlColor(CDC*, UINT nCtlColor)
+// All WM_CTLCOLOR* messages reflect under one entry: HBRUSH CtlColor(CDCHandle, UINT nCtlColor)
 #define ON_WM_CTLCOLOR_REFLECT()                                                                   \
     AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::CtlColorReflect<&ThisClass::CtlColor>)

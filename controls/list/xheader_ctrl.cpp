@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "controls/list/mem_dc.h"
+#include "framework/mem_dc.h"
 
 namespace {
 
@@ -51,10 +51,10 @@ LRESULT CXHeaderCtrl::OnSetImageList(WPARAM, LPARAM lParam) {
 void CXHeaderCtrl::OnPaint() {
     CPaintDC dc(this);
     if (m_bDoubleBuffer) {
-        CMemDC memDC(&dc);
-        DrawHeader(&memDC);
+        CMemDC memDC(dc);
+        DrawHeader(memDC);
     } else {
-        DrawHeader(&dc);
+        DrawHeader(dc);
     }
 }
 
@@ -63,27 +63,27 @@ void CXHeaderCtrl::OnSysColorChange() {
     ReadSysColors();
 }
 
-BOOL CXHeaderCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CXHeaderCtrl::OnEraseBkgnd(CDCHandle) { return TRUE; }
 
 // --- Painting --------------------------------------------------------------------------------
 
-void CXHeaderCtrl::DrawHeader(CDC* pDC) {
+void CXHeaderCtrl::DrawHeader(CDCHandle dc) {
     CRect rcClip;
-    if (pDC->GetClipBox(&rcClip) == ERROR)
+    if (dc.GetClipBox(&rcClip) == ERROR)
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    pDC->FillSolidRect(&rcClip, m_crFace);
+    dc.FillSolidRect(&rcClip, m_crFace);
 
     int nItems = GetItemCount();
 
     CPen penHighlight(PS_SOLID, 1, m_crHighlight);
     CPen penShadow(PS_SOLID, 1, m_crShadow);
     // Declared after the pens so that they are deselected before they are deleted.
-    CSelectObject keepPen(*pDC, pDC->GetCurrentObject(OBJ_PEN));
-    CSelectObject selectFont(*pDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-    pDC->SetBkColor(m_crFace);
-    pDC->SetTextColor(m_crText);
+    CSelectObject keepPen(dc, dc.GetCurrentObject(OBJ_PEN));
+    CSelectObject selectFont(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    dc.SetBkColor(m_crFace);
+    dc.SetTextColor(m_crText);
 
     int nTotalWidth = 0;
     for (int i = 0; i < nItems; ++i) {
@@ -106,50 +106,50 @@ void CXHeaderCtrl::DrawHeader(CDC* pDC) {
                 dis.itemAction = ODA_DRAWENTIRE;
                 dis.itemState = 0;
                 dis.hwndItem = m_hWnd;
-                dis.hDC = pDC->m_hDC;
+                dis.hDC = dc.m_hDC;
                 dis.rcItem = rcItem;
                 dis.itemData = 0;
                 DrawItem(&dis);
             } else {
                 CRect rcInner = rcItem;
                 rcInner.DeflateRect(m_nSpacing, 0);
-                DrawItem(pDC, rcInner, &hdi);
+                DrawItem(dc, rcInner, &hdi);
             }
 
             if (i < nItems - 1) {
-                pDC->SelectObject(&penShadow);
-                pDC->MoveTo(rcItem.right - 1, rcItem.top + 2);
-                pDC->LineTo(rcItem.right - 1, rcItem.bottom - 2);
-                pDC->SelectObject(&penHighlight);
-                pDC->MoveTo(rcItem.right, rcItem.top + 2);
-                pDC->LineTo(rcItem.right, rcItem.bottom - 2);
+                dc.SelectObject(penShadow);
+                dc.MoveTo(rcItem.right - 1, rcItem.top + 2);
+                dc.LineTo(rcItem.right - 1, rcItem.bottom - 2);
+                dc.SelectObject(penHighlight);
+                dc.MoveTo(rcItem.right, rcItem.top + 2);
+                dc.LineTo(rcItem.right, rcItem.bottom - 2);
             }
         }
         nTotalWidth += hdi.cxy;
     }
 
     if (nTotalWidth > 0)
-        pDC->Draw3dRect(rcClient.left, rcClient.top, nTotalWidth, rcClient.Height(), m_crHighlight,
-                        m_crShadow);
+        dc.Draw3dRect(rcClient.left, rcClient.top, nTotalWidth, rcClient.Height(), m_crHighlight,
+                      m_crShadow);
 }
 
-void CXHeaderCtrl::DrawItem(CDC* pDC, CRect rect, LPHDITEMW lphdi) {
+void CXHeaderCtrl::DrawItem(CDCHandle dc, CRect rect, LPHDITEMW lphdi) {
     BITMAP bm{};
     HBITMAP hBitmap = nullptr;
     if ((lphdi->fmt & HDF_BITMAP) && ::GetObjectType(lphdi->hbm) == OBJ_BITMAP &&
         ::GetObjectW(lphdi->hbm, sizeof(bm), &bm))
         hBitmap = lphdi->hbm;
 
-    int w = DrawItemImage(pDC, rect, lphdi, FALSE);
+    int w = DrawItemImage(dc, rect, lphdi, FALSE);
     if (w != 0)
         rect.left += w + m_nSpacing;
-    w = DrawItemBitmap(pDC, rect, lphdi, hBitmap, &bm, TRUE);
+    w = DrawItemBitmap(dc, rect, lphdi, hBitmap, &bm, TRUE);
     if (w != 0)
         rect.right -= w + m_nSpacing;
-    DrawItemText(pDC, rect, lphdi);
+    DrawItemText(dc, rect, lphdi);
 }
 
-int CXHeaderCtrl::DrawItemImage(CDC* pDC, CRect rect, LPHDITEMW lphdi, BOOL bRight) {
+int CXHeaderCtrl::DrawItemImage(CDCHandle dc, CRect rect, LPHDITEMW lphdi, BOOL bRight) {
     HIMAGELIST hImageList = GetImageList();
     // Image 0 is the "no check box" state of the list's columns: it is never drawn.
     if (lphdi->iImage == 0 || !hImageList || rect.Width() <= 0)
@@ -159,7 +159,7 @@ int CXHeaderCtrl::DrawItemImage(CDC* pDC, CRect rect, LPHDITEMW lphdi, BOOL bRig
     ildp.cbSize = sizeof(ildp);
     ildp.himl = hImageList;
     ildp.i = lphdi->iImage;
-    ildp.hdcDst = pDC->m_hDC;
+    ildp.hdcDst = dc.m_hDC;
     ildp.x = bRight ? rect.right - m_cxImage : rect.left;
     ildp.y = (rect.top + rect.bottom) / 2 - m_cyImage / 2;
     ildp.cx = std::min(rect.Width(), m_cxImage);
@@ -170,13 +170,13 @@ int CXHeaderCtrl::DrawItemImage(CDC* pDC, CRect rect, LPHDITEMW lphdi, BOOL bRig
     ildp.dwRop = SRCCOPY;
 
     // The image's transparent parts take the header's face colour.
-    COLORREF crOldBk = ::ImageList_SetBkColor(hImageList, pDC->GetBkColor());
+    COLORREF crOldBk = ::ImageList_SetBkColor(hImageList, dc.GetBkColor());
     ::ImageList_DrawIndirect(&ildp);
     ::ImageList_SetBkColor(hImageList, crOldBk);
     return m_cxImage;
 }
 
-int CXHeaderCtrl::DrawItemBitmap(CDC* pDC, CRect rect, LPHDITEMW, HBITMAP hBitmap,
+int CXHeaderCtrl::DrawItemBitmap(CDCHandle dc, CRect rect, LPHDITEMW, HBITMAP hBitmap,
                                  const BITMAP* pBitmapInfo, BOOL bRight) {
     if (!hBitmap || rect.Width() <= 0 || pBitmapInfo->bmWidth > rect.Width())
         return 0;
@@ -184,16 +184,16 @@ int CXHeaderCtrl::DrawItemBitmap(CDC* pDC, CRect rect, LPHDITEMW, HBITMAP hBitma
     int x = bRight ? rect.right - pBitmapInfo->bmWidth : rect.left;
     int y = (rect.top + rect.bottom) / 2 - pBitmapInfo->bmHeight / 2;
     CDC dcBitmap;
-    if (!dcBitmap.CreateCompatibleDC(pDC->m_hDC))
+    if (!dcBitmap.CreateCompatibleDC(dc.m_hDC))
         return 0;
     CSelectObject selectBitmap(dcBitmap, hBitmap);
-    BOOL bCopied = pDC->BitBlt(x, y, pBitmapInfo->bmWidth, pBitmapInfo->bmHeight, dcBitmap.m_hDC, 0,
-                               0, SRCCOPY);
+    BOOL bCopied =
+        dc.BitBlt(x, y, pBitmapInfo->bmWidth, pBitmapInfo->bmHeight, dcBitmap.m_hDC, 0, 0, SRCCOPY);
     return bCopied ? pBitmapInfo->bmWidth : 0;
 }
 
-int CXHeaderCtrl::DrawItemText(CDC* pDC, CRect rect, LPHDITEMW lphdi) {
-    pDC->SetTextColor(kItemTextColor);
+int CXHeaderCtrl::DrawItemText(CDCHandle dc, CRect rect, LPHDITEMW lphdi) {
+    dc.SetTextColor(kItemTextColor);
     // A callback text pointer is a marker, not text.
     bool bHasText = (lphdi->mask & HDI_TEXT) && (lphdi->fmt & HDF_STRING) && lphdi->pszText &&
                     lphdi->pszText != LPSTR_TEXTCALLBACKW;
@@ -201,7 +201,7 @@ int CXHeaderCtrl::DrawItemText(CDC* pDC, CRect rect, LPHDITEMW lphdi) {
         return 0;
 
     CString text(lphdi->pszText);
-    CSize size = pDC->GetTextExtent(text);
-    pDC->DrawText(text, &rect, kItemTextFormat);
+    CSize size = dc.GetTextExtent(text);
+    dc.DrawText(text, &rect, kItemTextFormat);
     return std::min<int>(size.cx, rect.Width());
 }

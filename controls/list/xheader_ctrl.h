@@ -24,20 +24,20 @@ public:
 
     // Operations
     // Paints every item that meets the context's clip box, the dividers and the frame.
-    void DrawHeader(CDC* pDC);
+    void DrawHeader(CDCHandle dc);
 
     // Overridables
     // The owner-draw virtual of the base stays as it is: it draws nothing.
     using CHeaderCtrl::DrawItem;
     // Draws one ordinary item into rect, which is already inset by m_nSpacing on both sides.
-    virtual void DrawItem(CDC* pDC, CRect rect, LPHDITEMW lphdi);
+    virtual void DrawItem(CDCHandle dc, CRect rect, LPHDITEMW lphdi);
 
 protected:
     // Each returns the width it used, or 0 when it drew nothing.
-    int DrawItemImage(CDC* pDC, CRect rect, LPHDITEMW lphdi, BOOL bRight);
-    int DrawItemBitmap(CDC* pDC, CRect rect, LPHDITEMW lphdi, HBITMAP hBitmap,
+    int DrawItemImage(CDCHandle dc, CRect rect, LPHDITEMW lphdi, BOOL bRight);
+    int DrawItemBitmap(CDCHandle dc, CRect rect, LPHDITEMW lphdi, HBITMAP hBitmap,
                        const BITMAP* pBitmapInfo, BOOL bRight);
-    int DrawItemText(CDC* pDC, CRect rect, LPHDITEMW lphdi);
+    int DrawItemText(CDCHandle dc, CRect rect, LPHDITEMW lphdi);
 
     void ReadSysColors();
 
@@ -45,7 +45,7 @@ protected:
     LRESULT OnSetImageList(WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnSysColorChange();
-    BOOL OnEraseBkgnd(CDC* pDC);
+    BOOL OnEraseBkgnd(CDCHandle dc);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -109,7 +109,7 @@ protected:
     struct CellPaint {
         int nItem;
         int nSubItem;
-        CDC* pDC;
+        CDCHandle dc;
         COLORREF crText;
         COLORREF crBack;
         CRect rect;
@@ -170,7 +170,7 @@ protected:
     int m_nComboRow = 0;
     int m_nComboCol = 0;
     CRect m_rcComboButton;
-    std::unique_ptr<CXComboList> m_pDropList;
+    CWndPtr<CXComboList> m_pDropList;
     CFont m_fontDropList;
     BOOL m_bDropFontReady = FALSE;
     CString m_strComboUndo;

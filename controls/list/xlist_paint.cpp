@@ -18,20 +18,13 @@ constexpr int kCheckBoxIndent = 9;
 constexpr int kCheckTextGap = 4;
 constexpr int kDropListScrollBarWidth = 11;
 
-// The list view's context for one notification; it stays the list view's.
-class CBorrowedDC : public CDC {
-public:
-    explicit CBorrowedDC(HDC hDC) { Attach(hDC); }
-    ~CBorrowedDC() override { Detach(); }
-};
-
-void Line(CDC& dc, int x1, int y1, int x2, int y2) {
+void Line(CDCHandle dc, int x1, int y1, int x2, int y2) {
     dc.MoveTo(x1, y1);
     dc.LineTo(x2, y2);
 }
 
 // The combo arrow: three lines of 5, 3 and 1 pixels, each one lower and narrower.
-void DrawComboArrow(CDC& dc, int x, int y) {
+void DrawComboArrow(CDCHandle dc, int x, int y) {
     for (int i = 0, length = 5; i < 3; ++i, length -= 2)
         Line(dc, x + i, y + i, x + i + length, y + i);
 }
@@ -60,11 +53,12 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CXListCtrl::PaintCell(NMLVCUSTOMDRAW* pCD) {
-    CBorrowedDC dc(pCD->nmcd.hdc);
+    // The list view lends its context for this one notification.
+    CDCHandle dc(pCD->nmcd.hdc);
     const CellArray* pRow = FindCells(pCD->nmcd.lItemlParam);
     CellPaint cell{static_cast<int>(pCD->nmcd.dwItemSpec),
                    pCD->iSubItem,
-                   &dc,
+                   dc,
                    m_crWindowText,
                    m_crWindow,
                    CRect(),
@@ -118,7 +112,7 @@ void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
 // --- Plain cells -----------------------------------------------------------------------------
 
 int CXListCtrl::PaintCellImage(CellPaint& cell) {
-    CDC& dc = *cell.pDC;
+    CDCHandle dc = cell.dc;
     const CRect& rc = cell.rect;
     ResolveCellColors(cell);
     dc.FillSolidRect(&rc, cell.crBack);
@@ -158,7 +152,7 @@ int CXListCtrl::PaintCellImage(CellPaint& cell) {
 }
 
 void CXListCtrl::PaintCellText(CellPaint& cell) {
-    CDC& dc = *cell.pDC;
+    CDCHandle dc = cell.dc;
     ResolveCellColors(cell);
     dc.FillSolidRect(&cell.rect, cell.crBack);
     CString text = GetItemText(cell.nItem, cell.nSubItem);
@@ -194,7 +188,7 @@ void CXListCtrl::PaintCellText(CellPaint& cell) {
 // --- Check box cells -------------------------------------------------------------------------
 
 void CXListCtrl::PaintCheckCell(CellPaint& cell) {
-    CDC& dc = *cell.pDC;
+    CDCHandle dc = cell.dc;
     const CRect& rc = cell.rect;
     ResolveCellColors(cell);
     dc.FillSolidRect(&rc, cell.crBack);
@@ -235,7 +229,7 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
 // --- Combo cells -----------------------------------------------------------------------------
 
 void CXListCtrl::PaintComboCell(CellPaint& cell) {
-    CDC& dc = *cell.pDC;
+    CDCHandle dc = cell.dc;
     XLISTCELL* pCell = cell.pCell;
     const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom + 1);
 
@@ -314,7 +308,7 @@ void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CStri
 
     if (!m_bDropFontReady) {
         LOGFONTW lf{};
-        if (::GetObjectW(cell.pDC->GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
+        if (::GetObjectW(cell.dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
             m_fontDropList.CreateFontIndirect(&lf))
             m_bDropFontReady = TRUE;
     }
@@ -350,7 +344,7 @@ void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CStri
 // --- Progress cells --------------------------------------------------------------------------
 
 void CXListCtrl::PaintProgressCell(CellPaint& cell) {
-    CDC& dc = *cell.pDC;
+    CDCHandle dc = cell.dc;
     const XLISTCELL* pCell = cell.pCell;
     const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom - 1);
 

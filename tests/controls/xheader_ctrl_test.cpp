@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/list/mem_dc.h"
+#include "framework/mem_dc.h"
 #include "controls/list/xheader_ctrl.h"
 #include "test_support.h"
 
@@ -30,6 +30,8 @@ struct ImageListDeleter {
 // control the way the list control attaches it.
 class HeaderTest : public ::testing::Test {
 protected:
+    // The parent takes the header's window with it while both objects are whole.
+    void TearDown() override { m_parent.DestroyWindow(); }
     void SetUp() override {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
         ::InitCommonControlsEx(&icc);
@@ -71,7 +73,7 @@ protected:
 
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
-        m_header.DrawHeader(&px->DC());
+        m_header.DrawHeader(px->DC());
         return px;
     }
 
@@ -260,9 +262,9 @@ TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesBackOnlyItsClipBox) {
     target.DC().FillSolidRect(0, 0, 100, 50, RGB(0, 0, 0));
     CRgn clip;
     clip.CreateRectRgn(20, 10, 60, 40);
-    target.DC().SelectClipRgn(&clip);
+    target.DC().SelectClipRgn(clip);
     {
-        CMemDC memDC(&target.DC());
+        CMemDC memDC(target.DC());
         memDC.FillSolidRect(0, 0, 100, 50, kOrange);
         memDC.SetPixel(25, 15, kBlue);
         // Nothing reaches the target before the context is destroyed.
@@ -288,7 +290,7 @@ TEST(MemDC, PrintingTargetIsDrawnDirectlyAndLeftOpen) {
     test::CPixels target(40, 20);
     CPrintingDC printer(target.DC().m_hDC);
     {
-        CMemDC memDC(&printer);
+        CMemDC memDC(printer);
         EXPECT_EQ(memDC.m_hDC, target.DC().m_hDC);
         memDC.SetPixel(5, 5, kBlue);
         EXPECT_EQ(target.At(5, 5), kBlue);
