@@ -10,7 +10,6 @@
 namespace {
 
 constexpr const wchar_t* kMutexName = L"HotkeyForm";
-constexpr const wchar_t* kFormClassName = L"THotkeyForm";
 
 } // namespace
 

@@ -45,7 +45,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    SetWindowText(L"HotkeyForm");
+    SetWindowText(kFormWindowTitle);
     InitFormWindow();
     InitKeyList();
     BuildIniPath();
@@ -55,7 +55,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
 }
 
 void CHotkeyFormDlg::InitFormWindow() {
-    SetWindowText(L"HotkeyForm");
+    SetWindowText(kFormWindowTitle);
     SetWindowPos(nullptr, 0, 0, kFormWidth, kFormHeight, SWP_NOMOVE | SWP_NOZORDER);
     m_bStartHidden = TRUE;
 }

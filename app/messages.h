@@ -1,9 +1,15 @@
-// The program-defined messages the main form accepts; each returns 1 when handled.
+// The contract between the main form and the programs that talk to it: the window class the
+// hotkey driver looks for and the program-defined messages the form accepts. Shared by the
+// program, the stand-in driver, the benchmarks and the tests.
 #pragma once
 
 #include <windows.h>
 
-// From the hotkey driver: wParam is the key code.
+// The main form's window class and title; the driver finds the form by the class.
+constexpr wchar_t kFormClassName[] = L"THotkeyForm";
+constexpr wchar_t kFormWindowTitle[] = L"HotkeyForm";
+
+// From the hotkey driver: wParam is the key code. Each message returns 1 when handled.
 constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 // From the program path dialog on Apply, sent while that dialog is still open.
 constexpr UINT WM_PATH_APPLIED = WM_USER + 2;

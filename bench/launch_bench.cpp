@@ -4,6 +4,7 @@
 // start-up time to a findable window and the executable's size.
 #include <windows.h>
 
+#include "app/messages.h"
 #include "bench/bench_clock.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr int kLaunches = 60;
-constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 
 std::wstring Dir(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -53,8 +53,8 @@ Stats Summarise(const std::vector<double>& ms) {
 }
 
 HWND FindFormOf(DWORD pid) {
-    for (HWND h = ::FindWindowW(L"THotkeyForm", nullptr); h;
-         h = ::FindWindowExW(nullptr, h, L"THotkeyForm", nullptr)) {
+    for (HWND h = ::FindWindowW(kFormClassName, nullptr); h;
+         h = ::FindWindowExW(nullptr, h, kFormClassName, nullptr)) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(h, &owner);
         if (owner == pid)
@@ -82,7 +82,7 @@ int wmain() {
                                  ini.c_str());
     ::SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
 
-    if (::FindWindowW(L"THotkeyForm", nullptr)) {
+    if (::FindWindowW(kFormClassName, nullptr)) {
         std::fprintf(stderr, "launch_bench: another HotkeyForm is running; stop it first\n");
         return 1;
     }

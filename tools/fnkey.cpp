@@ -9,16 +9,15 @@
 #include <optional>
 #include <string_view>
 
-namespace {
+#include "app/messages.h"
 
-constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
-constexpr wchar_t kFormClass[] = L"THotkeyForm";
+namespace {
 
 constexpr char kUsage[] = "usage: fnkey [--send] [--count N] KEY   (KEY: S1..S5, or a code in "
                           "decimal or 0x hex; --help for this text)\n";
 
 // The driver's codes for the five function keys.
-constexpr DWORD kFirstNamedKey = 0x5F; // S1; S2..S5 follow in order
+constexpr DWORD kFirstNamedKey = kKeyCodeS1; // S2..S5 follow in order
 
 struct Request {
     DWORD code = 0;
@@ -105,7 +104,7 @@ int wmain(int argc, wchar_t** argv) {
         break;
     }
 
-    HWND form = FindWindowW(kFormClass, nullptr);
+    HWND form = FindWindowW(kFormClassName, nullptr);
     if (!form) {
         std::fputs("fnkey: no window of class THotkeyForm\n", stderr);
         return 1;

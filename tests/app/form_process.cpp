@@ -1,6 +1,8 @@
 // Test helpers that start and stop the real programs.
 #include "form_process.h"
 
+#include "app/messages.h"
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -22,7 +24,7 @@ BOOL CALLBACK FindFormOf(HWND hWnd, LPARAM lParam) {
     ::GetClassNameW(hWnd, cls, 64);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    if (_wcsicmp(cls, L"THotkeyForm") == 0 && (state->pid == 0 || pid == state->pid)) {
+    if (_wcsicmp(cls, kFormClassName) == 0 && (state->pid == 0 || pid == state->pid)) {
         state->found = hWnd;
         return FALSE;
     }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "app/messages.h"
 
-constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
+namespace {
 
 struct Delivery {
     WPARAM code;
