@@ -3,18 +3,47 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 namespace {
 
 constexpr int kValueCapacity = 261; // 260 characters and the terminator
+constexpr int kValueLength = kValueCapacity - 1;
 constexpr DWORD kRegistryBytes = 260;
 constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
 
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
+    // One unit of room beyond a full value: the platform drops the closing quote of a quoted
+    // value only when that quote fits in the buffer, and otherwise cuts the value's last
+    // character instead. The value is then cut to its 260 characters here.
+    constexpr int kReadCapacity = kValueCapacity + 1;
     CString value;
-    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kValueCapacity), kValueCapacity,
+    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kReadCapacity), kReadCapacity,
                                file);
     value.ReleaseBuffer();
-    return value;
+    return value.GetLength() > kValueLength ? value.Left(kValueLength) : value;
+}
+
+// Blanks that the profile read trims from both ends of a value; ^Z counts as one too.
+bool IsProfileBlank(wchar_t ch) { return std::iswspace(ch) || ch == L'\x1A'; }
+
+// The text to write so that the profile read gives back exactly `value`. The read drops one
+// pair of matching outer quotes and trims outer blanks, so such values get one extra pair of
+// double quotes; any program reading the file through the same functions sees the value.
+CString ProfileTextFor(const CString& value) {
+    int length = value.GetLength();
+    if (length == 0)
+        return value;
+    wchar_t first = value[0], last = value[length - 1];
+    bool quoted = (first == L'"' || first == L'\'') && last == first;
+    if (!quoted && !IsProfileBlank(first) && !IsProfileBlank(last))
+        return value;
+    return L"\"" + value + L"\"";
+}
+
+void WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString& value,
+                       const CString& file) {
+    ::WritePrivateProfileStringW(section, key, ProfileTextFor(value), file);
 }
 
 // Opens a registry key for reading and closes it when it goes out of scope.
@@ -91,10 +120,8 @@ void CHotkeySettingsStore::SaveSettings() const {
         const KEYSLOT& slot = m_slots[i];
         if (slot.strDisplayName.IsEmpty())
             continue;
-        ::WritePrivateProfileStringW(kSections[i], L"DisplayName", slot.strDisplayName,
-                                     m_strIniPath);
-        ::WritePrivateProfileStringW(kSections[i], L"DefaultPath", slot.strDefaultPath,
-                                     m_strIniPath);
+        WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath);
+        WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath);
     }
 }
 

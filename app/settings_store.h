@@ -39,7 +39,8 @@ public:
     std::vector<KEYROW> LoadSettings();
     // Copies each row's path into the slot whose display name equals its trimmed key text.
     void SyncSlotsFromList(const CKeyRowSource& rows);
-    // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5.
+    // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
+    // profile read gives back each value exactly.
     void SaveSettings() const;
     // Replaces S1's path with the registry value when it can be read.
     void RefreshS1FromRegistry();

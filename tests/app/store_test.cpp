@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -24,6 +25,9 @@ CString ReadValue(const CString& file, const wchar_t* section, const wchar_t* ke
     ::GetPrivateProfileStringW(section, key, L"<missing>", buffer, 1024, file);
     return buffer;
 }
+
+// Readable in failure messages.
+std::wstring Text(const CString& s) { return s.GetString(); }
 
 std::vector<CString> SectionNames(const CString& file) {
     wchar_t buffer[1024] = {};
@@ -156,6 +160,44 @@ TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
     m_store.SyncSlotsFromList(rows);
     m_store.SaveSettings();
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
+}
+
+TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
+    struct Case {
+        const char* what;
+        CString value;
+    };
+    const Case cases[] = {
+        {"double quotes around", L"\"C:\\Program Files\\Tool\\tool.exe\" -x \"a b\""},
+        {"single quotes around", L"'single quoted'"},
+        {"one double quote", L"\""},
+        {"two double quotes", L"\"\""},
+        {"unmatched outer quotes", L"\"open' "},
+        {"inner quotes only", L"say \"hi\" and 'bye' there"},
+        {"leading blank", L" leading"},
+        {"trailing blanks", L"trailing \t "},
+        {"quotes inside blanks", L" \"both\" "},
+        {"empty", L""},
+        {"260 characters", CString(L'p', 260)},
+        {"259 characters and a blank", CString(L'q', 259) + L" "},
+        {"260 characters in quotes", L"\"" + CString(L'r', 258) + L"\""},
+    };
+    for (const Case& c : cases) {
+        // The name must not be empty, or the slot is not written at all.
+        m_store.m_slots[1].strDisplayName = c.value.IsEmpty() ? CString(L"Key") : c.value;
+        m_store.m_slots[1].strDefaultPath = c.value;
+        m_store.SaveSettings();
+
+        // Read from a copy elsewhere, so nothing the platform kept of the write is used.
+        TempDir other;
+        CHotkeySettingsStore fresh;
+        fresh.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
+        ASSERT_TRUE(::CopyFileW(m_store.m_strIniPath, fresh.m_strIniPath, FALSE)) << c.what;
+        fresh.LoadSettings();
+        EXPECT_EQ(Text(fresh.m_slots[1].strDisplayName), Text(m_store.m_slots[1].strDisplayName))
+            << c.what;
+        EXPECT_EQ(Text(fresh.m_slots[1].strDefaultPath), Text(c.value)) << c.what;
+    }
 }
 
 // The S1 value lives under HKEY_LOCAL_MACHINE of the test prefix; each test leaves it absent.
