@@ -46,13 +46,14 @@ void WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString
     ::WritePrivateProfileStringW(section, key, ProfileTextFor(value), file);
 }
 
-// Opens a registry key for reading and closes it when it goes out of scope.
+// Opens a registry key for reading in one registry view and closes it at scope end.
 class RegistryKey {
 public:
-    RegistryKey(HKEY parent, const wchar_t* path) {
+    RegistryKey(HKEY parent, const wchar_t* path, REGSAM view) {
         // Read access only: full access under HKEY_LOCAL_MACHINE is refused to
         // non-administrators, who must still be able to start S1's program.
-        if (::RegOpenKeyExW(parent, path, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
+        m_result = ::RegOpenKeyExW(parent, path, 0, KEY_READ | view, &m_hKey);
+        if (m_result != ERROR_SUCCESS)
             m_hKey = nullptr;
     }
     RegistryKey(const RegistryKey&) = delete;
@@ -62,10 +63,28 @@ public:
             ::RegCloseKey(m_hKey);
     }
     HKEY get() const { return m_hKey; }
+    LONG OpenResult() const { return m_result; }
 
 private:
     HKEY m_hKey = nullptr;
+    LONG m_result = ERROR_SUCCESS;
 };
+
+// Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
+// once open, of the query.
+LONG ReadS1Value(REGSAM view, CString& value) {
+    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", view);
+    if (!key.get())
+        return key.OpenResult();
+    // One unit more than the value may fill, so text without a terminator still ends.
+    wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
+    DWORD size = kRegistryBytes;
+    LONG result = ::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(buffer), &size);
+    if (result == ERROR_SUCCESS)
+        value.Format(L"%s", buffer);
+    return result;
+}
 
 } // namespace
 
@@ -126,15 +145,14 @@ void CHotkeySettingsStore::SaveSettings() const {
 }
 
 void CHotkeySettingsStore::RefreshS1FromRegistry() {
-    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100");
-    if (!key.get())
+    // This program is 64-bit, but a 32-bit driver's key lands in the 32-bit view; that view
+    // is asked only when the value is missing from the 64-bit one, not when it is unreadable.
+    CString value;
+    LONG result = ReadS1Value(KEY_WOW64_64KEY, value);
+    if (result == ERROR_FILE_NOT_FOUND)
+        result = ReadS1Value(KEY_WOW64_32KEY, value);
+    if (result != ERROR_SUCCESS)
         return;
-    // One unit more than the value may fill, so text without a terminator still ends.
-    wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
-    DWORD size = kRegistryBytes;
-    if (::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                           &size) != ERROR_SUCCESS)
-        return;
-    m_slots[kSlotS1].strDefaultPath.Format(L"%s", buffer);
+    m_slots[kSlotS1].strDefaultPath = value;
     m_slots[kSlotS1].strDisplayName.Empty();
 }
