@@ -2,7 +2,10 @@
 # every test under Wine, `make bench` prints the benchmark figures.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
-PACKAGES := g++-mingw-w64-x86-64-posix cmake make wine wine64 xvfb xauth xdotool imagemagick
+# Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
+# package is needed for and proves that none is left out.
+PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test bench clean format
@@ -18,6 +21,7 @@ deps:
 	    SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 	    $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
+	@tools/check-deps.sh $(PACKAGES)
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -12,14 +13,35 @@ bool NamesExistingFile(const CString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Whether the platform, resolving a module name, would find a program file for `name`: a
+// name without an extension is looked for with ".exe" added.
+bool NamesProgramFile(const CString& name) {
+    int nameStart = name.ReverseFind(L'\\') + 1;
+    bool hasExtension = name.Find(L'.', nameStart) >= 0;
+    return NamesExistingFile(hasExtension ? name : name + L".exe");
+}
+
+bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
+
 } // namespace
 
 CString CommandLineForPath(const CString& strStoredPath) {
-    if (strStoredPath.IsEmpty() || strStoredPath[0] == L'"' || strStoredPath.Find(L' ') < 0)
+    int length = strStoredPath.GetLength();
+    if (length == 0 || strStoredPath[0] == L'"' || !std::wcspbrk(strStoredPath.GetString(), L" \t"))
         return strStoredPath;
-    if (!NamesExistingFile(strStoredPath))
-        return strStoredPath;
-    return L"\"" + strStoredPath + L"\"";
+    if (NamesExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
+        return L"\"" + strStoredPath + L"\"";
+    // The platform tries the prefixes before each blank from the shortest up, so a planted
+    // shorter one would win; the longest that names a program is the one meant. A prefix
+    // ending in a blank is skipped: file lookups ignore trailing blanks.
+    for (int end = length - 1; end > 0; --end) {
+        if (!IsBlank(strStoredPath[end]) || IsBlank(strStoredPath[end - 1]))
+            continue;
+        CString program = strStoredPath.Left(end);
+        if (NamesProgramFile(program))
+            return L"\"" + program + L"\"" + strStoredPath.Mid(end);
+    }
+    return strStoredPath;
 }
 
 bool StartProcess(const CString& strCommandLine) {

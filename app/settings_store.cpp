@@ -3,29 +3,59 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 #include "framework/module.h"
 
 namespace {
 
 constexpr int kValueCapacity = 261; // 260 characters and the terminator
+constexpr int kValueLength = kValueCapacity - 1;
 constexpr DWORD kRegistryBytes = 260;
 constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
 
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
+    // One unit of room beyond a full value: the platform drops the closing quote of a quoted
+    // value only when that quote fits in the buffer, and otherwise cuts the value's last
+    // character instead. The value is then cut to its 260 characters here.
+    constexpr int kReadCapacity = kValueCapacity + 1;
     CString value;
-    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kValueCapacity), kValueCapacity,
+    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kReadCapacity), kReadCapacity,
                                file);
     value.ReleaseBuffer();
-    return value;
+    return value.GetLength() > kValueLength ? value.Left(kValueLength) : value;
 }
 
-// Opens a registry key for reading and closes it when it goes out of scope.
+// Blanks that the profile read trims from both ends of a value; ^Z counts as one too.
+bool IsProfileBlank(wchar_t ch) { return std::iswspace(ch) || ch == L'\x1A'; }
+
+// The text to write so that the profile read gives back exactly `value`. The read drops one
+// pair of matching outer quotes and trims outer blanks, so such values get one extra pair of
+// double quotes; any program reading the file through the same functions sees the value.
+CString ProfileTextFor(const CString& value) {
+    int length = value.GetLength();
+    if (length == 0)
+        return value;
+    wchar_t first = value[0], last = value[length - 1];
+    bool quoted = (first == L'"' || first == L'\'') && last == first;
+    if (!quoted && !IsProfileBlank(first) && !IsProfileBlank(last))
+        return value;
+    return L"\"" + value + L"\"";
+}
+
+void WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString& value,
+                       const CString& file) {
+    ::WritePrivateProfileStringW(section, key, ProfileTextFor(value), file);
+}
+
+// Opens a registry key for reading in one registry view and closes it at scope end.
 class RegistryKey {
 public:
-    RegistryKey(HKEY parent, const wchar_t* path) {
+    RegistryKey(HKEY parent, const wchar_t* path, REGSAM view) {
         // Read access only: full access under HKEY_LOCAL_MACHINE is refused to
         // non-administrators, who must still be able to start S1's program.
-        if (::RegOpenKeyExW(parent, path, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
+        m_result = ::RegOpenKeyExW(parent, path, 0, KEY_READ | view, &m_hKey);
+        if (m_result != ERROR_SUCCESS)
             m_hKey = nullptr;
     }
     RegistryKey(const RegistryKey&) = delete;
@@ -35,10 +65,28 @@ public:
             ::RegCloseKey(m_hKey);
     }
     HKEY get() const { return m_hKey; }
+    LONG OpenResult() const { return m_result; }
 
 private:
     HKEY m_hKey = nullptr;
+    LONG m_result = ERROR_SUCCESS;
 };
+
+// Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
+// once open, of the query.
+LONG ReadS1Value(REGSAM view, CString& value) {
+    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", view);
+    if (!key.get())
+        return key.OpenResult();
+    // One unit more than the value may fill, so text without a terminator still ends.
+    wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
+    DWORD size = kRegistryBytes;
+    LONG result = ::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(buffer), &size);
+    if (result == ERROR_SUCCESS)
+        value.Format(L"%s", buffer);
+    return result;
+}
 
 } // namespace
 
@@ -92,23 +140,20 @@ void CHotkeySettingsStore::SaveSettings() const {
         const KEYSLOT& slot = m_slots[i];
         if (slot.strDisplayName.IsEmpty())
             continue;
-        ::WritePrivateProfileStringW(kSections[i], L"DisplayName", slot.strDisplayName,
-                                     m_strIniPath);
-        ::WritePrivateProfileStringW(kSections[i], L"DefaultPath", slot.strDefaultPath,
-                                     m_strIniPath);
+        WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath);
+        WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath);
     }
 }
 
 void CHotkeySettingsStore::RefreshS1FromRegistry() {
-    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100");
-    if (!key.get())
+    // This program is 64-bit, but a 32-bit driver's key lands in the 32-bit view; that view
+    // is asked only when the value is missing from the 64-bit one, not when it is unreadable.
+    CString value;
+    LONG result = ReadS1Value(KEY_WOW64_64KEY, value);
+    if (result == ERROR_FILE_NOT_FOUND)
+        result = ReadS1Value(KEY_WOW64_32KEY, value);
+    if (result != ERROR_SUCCESS)
         return;
-    // One unit more than the value may fill, so text without a terminator still ends.
-    wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
-    DWORD size = kRegistryBytes;
-    if (::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                           &size) != ERROR_SUCCESS)
-        return;
-    m_slots[kSlotS1].strDefaultPath.Format(L"%s", buffer);
+    m_slots[kSlotS1].strDefaultPath = value;
     m_slots[kSlotS1].strDisplayName.Empty();
 }

@@ -39,9 +39,11 @@ public:
     std::vector<KEYROW> LoadSettings();
     // Copies each row's path into the slot whose display name equals its trimmed key text.
     void SyncSlotsFromList(const CKeyRowSource& rows);
-    // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5.
+    // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
+    // profile read gives back each value exactly.
     void SaveSettings() const;
-    // Replaces S1's path with the registry value when it can be read.
+    // Replaces S1's path with the registry value when it can be read, from the 64-bit view
+    // or, when it is missing there, from the 32-bit view.
     void RefreshS1FromRegistry();
 
     // The directory part of an executable path and the settings path beside it.

@@ -51,14 +51,15 @@ trap 'exit 130' INT TERM
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 90 140); do
         # A lock whose server is gone is stale; Xvfb takes such a display over.
-        lock_pid=$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)
+        # The braces put the redirection of a missing lock file under 2>/dev/null too.
+        lock_pid=$({ tr -d ' ' <"/tmp/.X$n-lock"; } 2>/dev/null)
         [ -n "$lock_pid" ] && kill -0 "$lock_pid" 2>/dev/null && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         xvfb_pid=$!
         # Ready once the display's lock names our server and its socket exists.
         for _ in $(seq 1 50); do
             kill -0 "$xvfb_pid" 2>/dev/null || break
-            [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+            [ "$({ tr -d ' ' <"/tmp/.X$n-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
                 [ -S "/tmp/.X11-unix/X$n" ] && break
             sleep 0.1
         done

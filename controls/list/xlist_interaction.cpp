@@ -212,7 +212,8 @@ void CXListCtrl::OnTimer(UINT_PTR nIDEvent) {
         break;
     }
     default:
-        // Not passed on: the list view gets no other timers through this control.
+        // Not ours: the list view runs timers of its own on this window, and others may too.
+        Default();
         break;
     }
 }

@@ -108,8 +108,7 @@ TEST_F(DispatchTest, PathsWithSpacesStartQuotedAndUnquoted) {
     ASSERT_TRUE(CopyProgram(Probe(), spaced));
     Assign(L"S2", L"Unquoted", spaced);
     Assign(L"S3", L"Quoted", L"\"" + spaced + L"\"");
-    // A program followed by an argument is not one file: it is handed over as stored and
-    // the platform finds the program by its prefix rule.
+    // A program followed by an argument: the program part is quoted, the argument follows.
     Assign(L"S4", L"WithArgument", spaced + L" arg");
     ASSERT_TRUE(m_form.Start());
     for (const wchar_t* key : {L"S2", L"S3", L"S4"})
@@ -119,11 +118,7 @@ TEST_F(DispatchTest, PathsWithSpacesStartQuotedAndUnquoted) {
     int quoted = 0, withArgument = 0;
     for (const auto& line : lines) {
         quoted += line.commandLine == Utf8(L"\"" + spaced + L"\"") ? 1 : 0;
-        // The platform may quote the program part it found; the argument arrives either way.
-        withArgument += line.commandLine == Utf8(spaced + L" arg") ||
-                                line.commandLine == Utf8(L"\"" + spaced + L"\" arg")
-                            ? 1
-                            : 0;
+        withArgument += line.commandLine == Utf8(L"\"" + spaced + L"\" arg") ? 1 : 0;
     }
     EXPECT_EQ(quoted, 2);
     EXPECT_EQ(withArgument, 1);
@@ -132,14 +127,23 @@ TEST_F(DispatchTest, PathsWithSpacesStartQuotedAndUnquoted) {
 TEST_F(DispatchTest, UnquotedPathCannotStartAPlantedProgramBeforeIt) {
     CString tool = m_dir.MakeDir(L"Program Files\\Tool") + L"\\tool.exe";
     ASSERT_TRUE(CopyProgram(Probe(), tool));
+    CString toolNoExt = tool.Left(tool.GetLength() - 4);
     // A program that logs nothing, where the platform's prefix search would look first.
     ASSERT_TRUE(CopyProgram(BinDir() + L"\\fnkey.exe", m_dir.Path() + L"\\Program.exe"));
     Assign(L"S5", L"Tool", tool);
+    Assign(L"S4", L"ToolWithArguments", tool + L" -x");
+    Assign(L"S3", L"NoExtension", toolNoExt + L" -y");
     ASSERT_TRUE(m_form.Start());
-    ASSERT_EQ(Fnkey(L"S5"), 0);
-    auto lines = Started(1);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].commandLine, Utf8(L"\"" + tool + L"\""));
+    for (const wchar_t* key : {L"S5", L"S4", L"S3"})
+        ASSERT_EQ(Fnkey(key), 0);
+    auto lines = Started(3);
+    std::set<std::string> commandLines;
+    for (const auto& line : lines)
+        commandLines.insert(line.commandLine);
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_EQ(commandLines,
+              (std::set<std::string>{Utf8(L"\"" + tool + L"\""), Utf8(L"\"" + tool + L"\" -x"),
+                                     Utf8(L"\"" + toolNoExt + L"\" -y")}));
 }
 
 TEST_F(DispatchTest, UnassignedSlotWithAStoredPathStillStartsIt) {

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -24,6 +27,9 @@ CString ReadValue(const CString& file, const wchar_t* section, const wchar_t* ke
     ::GetPrivateProfileStringW(section, key, L"<missing>", buffer, 1024, file);
     return buffer;
 }
+
+// Readable in failure messages.
+std::wstring Text(const CString& s) { return s.GetString(); }
 
 std::vector<CString> SectionNames(const CString& file) {
     wchar_t buffer[1024] = {};
@@ -158,13 +164,67 @@ TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
 }
 
+TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
+    struct Case {
+        const char* what;
+        CString value;
+    };
+    const Case cases[] = {
+        {"double quotes around", L"\"C:\\Program Files\\Tool\\tool.exe\" -x \"a b\""},
+        {"single quotes around", L"'single quoted'"},
+        {"one double quote", L"\""},
+        {"two double quotes", L"\"\""},
+        {"unmatched outer quotes", L"\"open' "},
+        {"inner quotes only", L"say \"hi\" and 'bye' there"},
+        {"leading blank", L" leading"},
+        {"trailing blanks", L"trailing \t "},
+        {"quotes inside blanks", L" \"both\" "},
+        {"empty", L""},
+        {"260 characters", CString(L'p', 260)},
+        {"259 characters and a blank", CString(L'q', 259) + L" "},
+        {"260 characters in quotes", L"\"" + CString(L'r', 258) + L"\""},
+    };
+    for (const Case& c : cases) {
+        // The name must not be empty, or the slot is not written at all.
+        m_store.m_slots[1].strDisplayName = c.value.IsEmpty() ? CString(L"Key") : c.value;
+        m_store.m_slots[1].strDefaultPath = c.value;
+        m_store.SaveSettings();
+
+        // Read from a copy elsewhere, so nothing the platform kept of the write is used.
+        TempDir other;
+        CHotkeySettingsStore fresh;
+        fresh.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
+        ASSERT_TRUE(::CopyFileW(m_store.m_strIniPath, fresh.m_strIniPath, FALSE)) << c.what;
+        fresh.LoadSettings();
+        EXPECT_EQ(Text(fresh.m_slots[1].strDisplayName), Text(m_store.m_slots[1].strDisplayName))
+            << c.what;
+        EXPECT_EQ(Text(fresh.m_slots[1].strDefaultPath), Text(c.value)) << c.what;
+    }
+}
+
 // The S1 value lives under HKEY_LOCAL_MACHINE of the test prefix; each test leaves it absent.
 class S1RegistryTest : public ::testing::Test {
 protected:
     static constexpr const wchar_t* kKey = L"SOFTWARE\\ATK0100";
     void SetUp() override { RemoveValue(); }
     void TearDown() override { RemoveValue(); }
-    static void RemoveValue() { ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"S1_KEY"); }
+    // Removes the key from both registry views, as a 64-bit and a 32-bit driver would see it.
+    static void RemoveValue() {
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kKey, view, 0);
+    }
+    static void SetInView(REGSAM view, const CString& text) {
+        HKEY raw = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE | view,
+                                    nullptr, &raw, nullptr),
+                  ERROR_SUCCESS);
+        std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> key(raw,
+                                                                                   &::RegCloseKey);
+        ASSERT_EQ(::RegSetValueExW(key.get(), L"S1_KEY", 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text.GetString()),
+                                   static_cast<DWORD>((text.GetLength() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
     static void SetRaw(const void* data, DWORD bytes, DWORD type = REG_SZ) {
         ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"S1_KEY", type, data, bytes),
                   ERROR_SUCCESS);
@@ -203,6 +263,33 @@ TEST_F(S1RegistryTest, ValueLongerThanTheBufferCountsAsAFailedRead) {
     SetText(CString(L'y', 200));
     m_store.RefreshS1FromRegistry();
     EXPECT_EQ(m_store.m_slots[0].strDefaultPath, CString(L"old.exe"));
+}
+
+TEST_F(S1RegistryTest, ValueIsTakenFromThe64BitViewAndOnlyWhenMissingThereFromThe32BitView) {
+    struct Case {
+        const char* what;
+        const wchar_t* in64; // null: the value is missing from that view
+        const wchar_t* in32;
+        const wchar_t* expected;
+    };
+    CString tooLong(L'y', 200);
+    const Case cases[] = {
+        {"64-bit view only", L"sixty-four.exe", nullptr, L"sixty-four.exe"},
+        {"32-bit view only", nullptr, L"thirty-two.exe", L"thirty-two.exe"},
+        {"both views", L"sixty-four.exe", L"thirty-two.exe", L"sixty-four.exe"},
+        {"unreadable, not missing, in the 64-bit view", tooLong, L"thirty-two.exe", L"old.exe"},
+        {"neither view", nullptr, nullptr, L"old.exe"},
+    };
+    for (const Case& c : cases) {
+        RemoveValue();
+        if (c.in64)
+            SetInView(KEY_WOW64_64KEY, c.in64);
+        if (c.in32)
+            SetInView(KEY_WOW64_32KEY, c.in32);
+        m_store.m_slots[0].strDefaultPath = L"old.exe";
+        m_store.RefreshS1FromRegistry();
+        EXPECT_EQ(Text(m_store.m_slots[0].strDefaultPath), c.expected) << c.what;
+    }
 }
 
 } // namespace

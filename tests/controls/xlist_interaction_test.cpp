@@ -1,6 +1,9 @@
 // The list control under real mouse and key input, hosted in a modal dialog: check cells,
-// header check boxes, combo cells with their drop list, and per-cell tool tips.
+// header check boxes, combo cells with their drop list, per-cell tool tips, and the timers
+// the control keeps from the list view.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "controls/list/registered_messages.h"
 #include "xlist_test_support.h"
@@ -263,6 +266,35 @@ TEST(XListToolTips, EachCellLabelIsAToolOfItsOwnShowingItsTipText) {
         EXPECT_EQ(list.OnToolHitTest(CPoint(5, CellRect(list, 1, 0).bottom + 30), &ti), -1);
     });
     ASSERT_TRUE(dlg.Run());
+}
+
+// Timer ids that reached the list view's own window procedure.
+std::vector<UINT_PTR> g_timersPassedOn;
+WNDPROC g_listViewProc = nullptr;
+
+LRESULT CALLBACK RecordTimers(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER)
+        g_timersPassedOn.push_back(wParam);
+    return ::CallWindowProcW(g_listViewProc, hWnd, message, wParam, lParam);
+}
+
+TEST(XListTimers, OnlyTheControlsOwnFourTimersAreKeptFromTheListView) {
+    CListFrame frame;
+    ASSERT_TRUE(frame.Create(20, 20, 400, 200));
+    g_listViewProc = frame.m_list.InterposeDefaultProc(RecordTimers);
+    const struct {
+        UINT_PTR id;
+        bool passedOn;
+    } cases[] = {{1, false}, {2, false}, {3, false},    {4, false},
+                 {0, true},  {5, true},  {12347, true}, {0x10000, true}};
+    for (const auto& c : cases) {
+        g_timersPassedOn.clear();
+        frame.m_list.SendMessage(WM_TIMER, c.id);
+        EXPECT_EQ(g_timersPassedOn,
+                  c.passedOn ? std::vector<UINT_PTR>{c.id} : std::vector<UINT_PTR>{})
+            << "timer " << c.id;
+    }
+    frame.m_list.InterposeDefaultProc(g_listViewProc);
 }
 
 } // namespace

@@ -26,6 +26,13 @@ public:
     CWnd* HeaderObject() { return &m_wndHeader; }
     BOOL IsComboArmed() const { return m_bComboArmed; }
     const CString& ComboUndoText() const { return m_strComboUndo; }
+    // Puts proc where default processing goes, in front of the list view's own window
+    // procedure; returns the procedure it replaced.
+    WNDPROC InterposeDefaultProc(WNDPROC proc) {
+        WNDPROC old = m_pfnSuper;
+        m_pfnSuper = proc;
+        return old;
+    }
 };
 
 // Report columns of the given widths.

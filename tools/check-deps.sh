@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Proves that `make deps` installs everything the build and tests use: each command or path
+# below must come from a package in the Makefile's PACKAGES, must exist once that package is
+# installed, and dpkg must agree on its owner where dpkg knows it (links managed by the
+# alternatives system are not owned by any package).
+#
+#   tools/check-deps.sh <package>...    (the Makefile's PACKAGES)
+set -u
+
+# Command or path, and the listed package that brings it.
+needs=(
+    "x86_64-w64-mingw32-gcc-posix gcc-mingw-w64-x86-64-posix" # the project also enables C
+    "x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
+    "x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64"
+    "cmake cmake"
+    "ctest cmake"
+    "make make"
+    "/usr/src/googletest googletest" # tests/CMakeLists.txt builds GoogleTest from here
+    "wine wine"
+    "wineboot wine"
+    "wineserver wine64"
+    "/usr/lib/wine/wine64 wine64" # WINEARCH=win64
+    "Xvfb xvfb"
+    "xdotool xdotool"   # tools/listgallery-shot.sh
+    "import imagemagick" # tools/listgallery-shot.sh
+    "tr coreutils"       # tools/wine-session.sh
+    "seq coreutils"
+    "sleep coreutils"
+    "id coreutils" # the Makefile's deps target
+    "grep grep"
+)
+
+listed=" $* "
+declare -A unlisted=()
+for need in "${needs[@]}"; do
+    read -r what package <<<"$need"
+    [[ $listed == *" $package "* ]] || unlisted[$package]+="${unlisted[$package]:+ }$what"
+done
+if [ ${#unlisted[@]} -gt 0 ]; then
+    report=""
+    for package in "${!unlisted[@]}"; do
+        report+="${report:+, }$package (for ${unlisted[$package]})"
+    done
+    echo "check-deps: the Makefile's PACKAGES lacks $report" >&2
+    exit 1
+fi
+
+# Once installed, every need is there; collect the full paths for dpkg.
+missing=()
+paths=()
+declare -A expected=()
+for need in "${needs[@]}"; do
+    read -r what package <<<"$need"
+    if [[ $what == /* ]]; then
+        path=$what
+        [ -e "$path" ] || path=""
+    else
+        path=$(command -v "$what" || true)
+    fi
+    if [ -z "$path" ]; then
+        missing+=("$what")
+        continue
+    fi
+    paths+=("$path")
+    expected[$path]=$package
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "check-deps: still missing after installing PACKAGES: ${missing[*]}" >&2
+    exit 1
+fi
+
+# dpkg answers "owner[:arch][, owner...]: path" for each path it knows.
+disagree=()
+while IFS= read -r line; do
+    path=${line#*: }
+    owners=", ${line%%: *}, "
+    package=${expected[$path]:-}
+    [ -n "$package" ] || continue
+    owners=$(sed "s/:[a-z0-9]*//g" <<<"$owners")
+    [[ $owners == *", $package, "* ]] || disagree+=("$path (dpkg: ${line%%: *}, table: $package)")
+done < <(dpkg -S "${paths[@]}" 2>/dev/null)
+if [ ${#disagree[@]} -gt 0 ]; then
+    echo "check-deps: owners differ from the table: ${disagree[*]}" >&2
+    exit 1
+fi
+exit 0
