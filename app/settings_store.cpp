@@ -43,9 +43,9 @@ CString ProfileTextFor(const CString& value) {
     return L"\"" + value + L"\"";
 }
 
-void WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString& value,
+bool WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString& value,
                        const CString& file) {
-    ::WritePrivateProfileStringW(section, key, ProfileTextFor(value), file);
+    return ::WritePrivateProfileStringW(section, key, ProfileTextFor(value), file) != FALSE;
 }
 
 // Opens a registry key for reading in one registry view and closes it at scope end.
@@ -135,14 +135,17 @@ void CHotkeySettingsStore::SyncSlotsFromList(const CKeyRowSource& rows) {
     }
 }
 
-void CHotkeySettingsStore::SaveSettings() const {
+BOOL CHotkeySettingsStore::SaveSettings() const {
     for (int i = 1; i < kSlotCount; ++i) {
         const KEYSLOT& slot = m_slots[i];
         if (slot.strDisplayName.IsEmpty())
             continue;
-        WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath);
-        WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath);
+        // A write that fails (a read-only file or folder) fails the rest too: stop there.
+        if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, m_strIniPath) ||
+            !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, m_strIniPath))
+            return FALSE;
     }
+    return TRUE;
 }
 
 void CHotkeySettingsStore::RefreshS1FromRegistry() {

@@ -40,8 +40,8 @@ public:
     // Copies each row's path into the slot whose display name equals its trimmed key text.
     void SyncSlotsFromList(const CKeyRowSource& rows);
     // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
-    // profile read gives back each value exactly.
-    void SaveSettings() const;
+    // profile read gives back each value exactly. FALSE when the platform refused a write.
+    BOOL SaveSettings() const;
     // Replaces S1's path with the registry value when it can be read, from the 64-bit view
     // or, when it is missing there, from the 32-bit view.
     void RefreshS1FromRegistry();

@@ -152,6 +152,32 @@ TEST_F(SettingsStoreTest, BlankRowsAndUnknownNamesChangeNothing) {
     EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
 }
 
+TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
+    Write(L"S2", L"DisplayName", L"Mail");
+    Write(L"S2", L"DefaultPath", L"mail.exe");
+    VectorRows rows(m_store.LoadSettings());
+    EXPECT_TRUE(m_store.SaveSettings());
+    rows.m_rows[0].strPathText = L"other.exe";
+    m_store.SyncSlotsFromList(rows);
+
+    // Held open by another program that shares nothing (tests run with rights that a
+    // read-only attribute would not stop).
+    HANDLE hHeld = ::CreateFileW(m_store.m_strIniPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(m_store.SaveSettings());
+    ::CloseHandle(hHeld);
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"mail.exe"));
+
+    // A folder standing where the file should be.
+    CHotkeySettingsStore blocked;
+    blocked.BuildIniPathFrom(m_dir.Path() + L"\\sub\\HotkeyForm.exe");
+    ASSERT_TRUE(::CreateDirectoryW(m_dir.Path() + L"\\sub", nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(blocked.m_strIniPath, nullptr));
+    blocked.m_slots[1] = m_store.m_slots[1];
+    EXPECT_FALSE(blocked.SaveSettings());
+}
+
 TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
     CString name(L'n', 300), path(L'p', 300);
     Write(L"S2", L"DisplayName", name);
