@@ -100,6 +100,13 @@ void CFileDialogAnswerer::Tick() {
     ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&find));
     if (!find.hFound)
         return;
+    // A message box over the dialog is answered first.
+    FindOwned box{find.hFound};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&box));
+    if (box.hFound) {
+        ::PostMessageW(box.hFound, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     if (find.hFound != m_hDialog) {
         m_hDialog = find.hFound;
         ++m_nSeen;
