@@ -75,7 +75,7 @@ public:
     CString GetPathName() const;
 
     // Paints the button area (frame and face) into any context in client coordinates.
-    void DrawButton(CDC* pDC);
+    void DrawButton(CDCHandle dc);
 
 protected:
     void PreSubclassWindow() override;
@@ -95,13 +95,13 @@ protected:
     void SelectEditText(BOOL bSelect);
 
     // Drawing
-    void DrawFrame(CDC* pDC, COLORREF crFace);
-    void PrepareFaceBitmap(CDC* pMemDC, CBitmap* pBitmap, CDC* pDC, const CRect& rcFace,
+    void DrawFrame(CDCHandle dc, COLORREF crFace);
+    void PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc, const CRect& rcFace,
                            COLORREF crFace);
-    void DrawCaptionFace(CDC* pDC, COLORREF crFace, const CRect& rcFace);
-    void DrawOpenFolderIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace);
-    void DrawClosedFolderIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace);
-    void DrawFolderMagnifierIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace);
+    void DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
 
     // Message handlers
     void OnPaint();

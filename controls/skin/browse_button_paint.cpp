@@ -86,8 +86,8 @@ COLORREF StrokeColour(COLORREF cr, std::span<const DisabledColour> disabled, boo
 
 // Draws the strokes with one pen per stroke colour. LineTo leaves out the last pixel of a
 // stroke, so that pixel is set explicitly.
-void DrawStrokes(CDC& dc, std::span<const Stroke> strokes, std::span<const DisabledColour> disabled,
-                 bool bDisabled) {
+void DrawStrokes(CDCHandle dc, std::span<const Stroke> strokes,
+                 std::span<const DisabledColour> disabled, bool bDisabled) {
     for (const Stroke& s : strokes) {
         COLORREF cr = StrokeColour(s.cr, disabled, bDisabled);
         CPen pen(PS_SOLID, 1, cr);
@@ -98,73 +98,72 @@ void DrawStrokes(CDC& dc, std::span<const Stroke> strokes, std::span<const Disab
     }
 }
 
-void CopyFace(CDC* pDC, CDC& memDC, const CRect& rcFace) {
-    pDC->BitBlt(rcFace.left, rcFace.top, rcFace.Width(), rcFace.Height(), memDC, 0, 0, SRCCOPY);
+void CopyFace(CDCHandle dc, CDC& memDC, const CRect& rcFace) {
+    dc.BitBlt(rcFace.left, rcFace.top, rcFace.Width(), rcFace.Height(), memDC, 0, 0, SRCCOPY);
 }
 
 } // namespace
 
 void CBrowseButton::OnPaint() {
     CPaintDC dc(this);
-    DrawButton(&dc);
+    DrawButton(dc);
 }
 
-void CBrowseButton::DrawButton(CDC* pDC) {
+void CBrowseButton::DrawButton(CDCHandle dc) {
     COLORREF crFace = ::GetSysColor(COLOR_BTNFACE);
-    DrawFrame(pDC, crFace);
+    DrawFrame(dc, crFace);
     CRect face = m_rcFace;
     // The face sinks when pressed.
     if (m_bPressed)
         face.OffsetRect(1, 1);
     if (!(m_dwOptions & BBS_ICON))
-        DrawCaptionFace(pDC, crFace, face);
+        DrawCaptionFace(dc, crFace, face);
     else if (m_dwOptions & BBS_OPENFOLDER)
-        DrawOpenFolderIcon(pDC, crFace, face);
+        DrawOpenFolderIcon(dc, crFace, face);
     else if (m_dwOptions & BBS_CLOSEDFOLDER)
-        DrawClosedFolderIcon(pDC, crFace, face);
+        DrawClosedFolderIcon(dc, crFace, face);
     else if (m_dwOptions & BBS_FOLDERMAGNIFIER)
-        DrawFolderMagnifierIcon(pDC, crFace, face);
+        DrawFolderMagnifierIcon(dc, crFace, face);
 }
 
-void CBrowseButton::DrawFrame(CDC* pDC, COLORREF crFace) {
-    pDC->FillSolidRect(&m_rcButton, crFace);
+void CBrowseButton::DrawFrame(CDCHandle dc, COLORREF crFace) {
+    dc.FillSolidRect(&m_rcButton, crFace);
     CRect rc = m_rcButton;
     if (m_dwOptions & BBS_FLAT) {
         if (m_bPressed)
-            pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_3DDKSHADOW),
-                            ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            dc.Draw3dRect(&rc, ::GetSysColor(COLOR_3DDKSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
         else if (m_bHot)
-            pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+            dc.Draw3dRect(&rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
         return;
     }
     if (m_bPressed) {
         COLORREF crDark = ::GetSysColor(COLOR_3DDKSHADOW);
         COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
-        pDC->Draw3dRect(&rc, crDark, crDark);
+        dc.Draw3dRect(&rc, crDark, crDark);
         rc.DeflateRect(1, 1);
-        pDC->Draw3dRect(&rc, crShadow, crShadow);
+        dc.Draw3dRect(&rc, crShadow, crShadow);
     } else {
-        pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_3DDKSHADOW));
+        dc.Draw3dRect(&rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_3DDKSHADOW));
         rc.DeflateRect(1, 1);
-        pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_3DLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+        dc.Draw3dRect(&rc, ::GetSysColor(COLOR_3DLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
     }
 }
 
-void CBrowseButton::PrepareFaceBitmap(CDC* pMemDC, CBitmap* pBitmap, CDC* pDC, const CRect& rcFace,
-                                      COLORREF crFace) {
-    pMemDC->CreateCompatibleDC(*pDC);
-    pBitmap->CreateCompatibleBitmap(*pDC, rcFace.Width(), rcFace.Height());
-    pMemDC->SelectObject(pBitmap);
-    pMemDC->FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
+void CBrowseButton::PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc,
+                                      const CRect& rcFace, COLORREF crFace) {
+    memDC.CreateCompatibleDC(dc);
+    bitmap.CreateCompatibleBitmap(dc, rcFace.Width(), rcFace.Height());
+    memDC.SelectObject(bitmap);
+    memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
 }
 
-void CBrowseButton::DrawCaptionFace(CDC* pDC, COLORREF crFace, const CRect& rcFace) {
+void CBrowseButton::DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     if (m_strCaption.IsEmpty() || rcFace.IsRectEmpty())
         return;
     // The context goes before the bitmap it holds.
     CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(&memDC, &bitmap, pDC, rcFace, crFace);
+    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
     CSelectObject font(memDC, GetFont());
     memDC.SetBkMode(TRANSPARENT);
     if (GetStyle() & WS_DISABLED) {
@@ -177,29 +176,29 @@ void CBrowseButton::DrawCaptionFace(CDC* pDC, COLORREF crFace, const CRect& rcFa
         memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
         memDC.TextOut(0, 0, m_strCaption);
     }
-    CopyFace(pDC, memDC, rcFace);
+    CopyFace(dc, memDC, rcFace);
 }
 
-void CBrowseButton::DrawOpenFolderIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace) {
+void CBrowseButton::DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(&memDC, &bitmap, pDC, rcFace, crFace);
+    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
     DrawStrokes(memDC, kOpenFolder, kOpenFolderDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(pDC, memDC, rcFace);
+    CopyFace(dc, memDC, rcFace);
 }
 
-void CBrowseButton::DrawClosedFolderIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace) {
+void CBrowseButton::DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(&memDC, &bitmap, pDC, rcFace, crFace);
+    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
     DrawStrokes(memDC, kClosedFolder, kClosedFolderDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(pDC, memDC, rcFace);
+    CopyFace(dc, memDC, rcFace);
 }
 
-void CBrowseButton::DrawFolderMagnifierIcon(CDC* pDC, COLORREF crFace, const CRect& rcFace) {
+void CBrowseButton::DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(&memDC, &bitmap, pDC, rcFace, crFace);
+    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
     DrawStrokes(memDC, kFolderMagnifier, kFolderMagnifierDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(pDC, memDC, rcFace);
+    CopyFace(dc, memDC, rcFace);
 }

@@ -22,7 +22,7 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
     return result;
 }
 
-HBRUSH CTransparentStatic::CtlColor(CDC* pDC, UINT) {
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+HBRUSH CTransparentStatic::CtlColor(CDCHandle dc, UINT) {
+    dc.SetBkMode(TRANSPARENT);
+    return CBrushHandle::Stock(NULL_BRUSH);
 }

@@ -11,7 +11,7 @@ protected:
     // The parent repaints its background under the label before the new text is drawn.
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     // Text on a transparent background, and no brush: the parent's picture stays visible.
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()
 };

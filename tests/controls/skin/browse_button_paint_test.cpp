@@ -90,7 +90,7 @@ protected:
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
         px->DC().FillSolidRect(0, 0, kWidth, kHeight, RGB(1, 2, 3));
-        m_button.DrawButton(&px->DC());
+        m_button.DrawButton(px->DC());
         return px;
     }
 
@@ -113,7 +113,7 @@ protected:
         EXPECT_EQ(wrong, 0);
     }
 
-    CWnd m_parent;
+    CAutoWnd<CWnd> m_parent;
     CFont m_font;
     CBrowseButton m_button;
 };

@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE,
                                       CRect(30, 30, 330, 130), nullptr, 0));
     }
-    CWnd m_parent;
+    CAutoWnd<CWnd> m_parent;
     CBrowseButton m_button;
 };
 

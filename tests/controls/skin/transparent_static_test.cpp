@@ -21,7 +21,7 @@ protected:
         for (int x = 0; x < rc.Width(); x += 4)
             dc.FillSolidRect(x, 0, 4, rc.Height(), (x / 4) % 2 ? kStripeB : kStripeA);
     }
-    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    BOOL OnEraseBkgnd(CDCHandle) { return TRUE; }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -31,12 +31,12 @@ ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 TEST(TransparentStatic, ShorterTextLeavesOnlyTheParentsBackground) {
-    CStripedWnd parent;
+    CAutoWnd<CStripedWnd> parent;
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE,
                                 CRect(40, 40, 340, 100), nullptr, 0));
     HWND hLabel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 280, 30,
                                     parent.m_hWnd, nullptr, nullptr, nullptr);
-    CTransparentStatic label;
+    CAutoWnd<CTransparentStatic> label;
     ASSERT_TRUE(label.SubclassWindow(hLabel));
     LOGFONTW lf{};
     lf.lfHeight = -16;
