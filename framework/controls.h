@@ -181,6 +181,13 @@ public:
     void DelTool(TOOLINFOW* pToolInfo) {
         SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(pToolInfo));
     }
+    // A tool for the rectangle lpRectTool of pWnd (its whole client area when null).
+    BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool);
+    void UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
+    // The tool's text, up to 1023 characters, and its rectangle; FALSE when there is no such tool.
+    BOOL GetToolInfo(CWnd* pWnd, UINT_PTR nIDTool, CString* pText, CRect* pRect) const;
+    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+    // Lets the tool tip see a mouse message addressed to one of its tools' windows.
     void RelayEvent(MSG* pMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg)); }
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
     int SetMaxTipWidth(int iWidth) {
@@ -208,4 +215,14 @@ class CEdit : public CWnd {
 
 public:
     void SetSel(int nStart, int nEnd) { SendMessage(EM_SETSEL, nStart, nEnd); }
+    void GetSel(int& nStart, int& nEnd) const {
+        DWORD start = 0, end = 0;
+        SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        nStart = static_cast<int>(start);
+        nEnd = static_cast<int>(end);
+    }
+    void SetMargins(UINT nLeft, UINT nRight) {
+        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(nLeft, nRight));
+    }
+    void ScrollCaret() { SendMessage(EM_SCROLLCARET); }
 };

@@ -103,6 +103,30 @@ template <auto F> BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
+// void OnMove(int x, int y)
+template <auto F> BOOL Move(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(int, int)>, "handler must be void(int, int)");
+    (Target<F>(p)->*F)(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
+    *r = 0;
+    return TRUE;
+}
+
+// void OnSize(UINT nType, int cx, int cy)
+template <auto F> BOOL Size(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT, int, int)>, "handler must be void(UINT, int, int)");
+    (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
+    *r = 0;
+    return TRUE;
+}
+
+// void OnEnable(BOOL bEnable)
+template <auto F> BOOL Enable(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, void(BOOL)>, "handler must be void(BOOL)");
+    (Target<F>(p)->*F)(static_cast<BOOL>(w));
+    *r = 0;
+    return TRUE;
+}
+
 // HCURSOR OnQueryDragIcon()
 template <auto F> BOOL QueryDragIcon(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
@@ -197,6 +221,9 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, &afx::EraseBkgnd<&ThisClass::OnEraseBkgnd>)
 #define ON_WM_QUERYDRAGICON()                                                                      \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, &afx::QueryDragIcon<&ThisClass::OnQueryDragIcon>)
+#define ON_WM_MOVE() AFX_MSG_ENTRY(WM_MOVE, &afx::Move<&ThisClass::OnMove>)
+#define ON_WM_SIZE() AFX_MSG_ENTRY(WM_SIZE, &afx::Size<&ThisClass::OnSize>)
+#define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, &afx::Enable<&ThisClass::OnEnable>)
 #define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::Scroll<&ThisClass::OnVScroll>)
 #define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::Scroll<&ThisClass::OnHScroll>)
 

@@ -1,0 +1,28 @@
+// CTransparentStatic: transparent text, and a repaint of the parent's background whenever
+// the text changes, so that no trace of a longer old text stays behind.
+#include "controls/skin/transparent_static.h"
+
+IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
+
+BEGIN_MESSAGE_MAP(CTransparentStatic, CStatic)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    CWnd* pParent = GetParent();
+    if (pParent && pParent->m_hWnd) {
+        CRect rc;
+        GetWindowRect(&rc);
+        pParent->ScreenToClient(&rc);
+        pParent->InvalidateRect(&rc, TRUE);
+        pParent->UpdateWindow();
+    }
+    return result;
+}
+
+HBRUSH CTransparentStatic::CtlColor(CDCHandle dc, UINT) {
+    dc.SetBkMode(TRANSPARENT);
+    return CBrushHandle::Stock(NULL_BRUSH);
+}

@@ -1,0 +1,44 @@
+// The folder dialog's item lists and their release through the shell's allocator.
+#include "framework/shell_folder.h"
+
+CShellItemList& CShellItemList::operator=(CShellItemList&& o) noexcept {
+    if (this != &o) {
+        Free();
+        m_pidl = o.m_pidl;
+        o.m_pidl = nullptr;
+    }
+    return *this;
+}
+
+void CShellItemList::Free() {
+    if (!m_pidl)
+        return;
+    IMalloc* pMalloc = nullptr;
+    if (SUCCEEDED(::SHGetMalloc(&pMalloc)) && pMalloc) {
+        pMalloc->Free(m_pidl);
+        pMalloc->Release();
+    }
+    m_pidl = nullptr;
+}
+
+BOOL CShellItemList::GetPath(LPWSTR pszPath, size_t cchPath) const {
+    if (!pszPath || cchPath == 0)
+        return FALSE;
+    pszPath[0] = 0;
+    if (!m_pidl)
+        return FALSE;
+    // SHGetPathFromIDListW writes up to MAX_PATH characters whatever the buffer; a smaller
+    // buffer goes through a full-size one and is only filled when the path fits.
+    wchar_t full[MAX_PATH + 1] = {};
+    if (!::SHGetPathFromIDListW(m_pidl, full))
+        return FALSE;
+    size_t n = wcsnlen(full, MAX_PATH);
+    if (n >= cchPath)
+        return FALSE;
+    wmemcpy(pszPath, full, n + 1);
+    return TRUE;
+}
+
+CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo) {
+    return CShellItemList(::SHBrowseForFolderW(pBrowseInfo));
+}

@@ -1,0 +1,35 @@
+// The shell's folder dialog: the item list it returns is owned by CShellItemList and goes
+// back to the shell's allocator when that is destroyed.
+#pragma once
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "framework/cstring.h"
+
+class CShellItemList {
+public:
+    CShellItemList() = default;
+    explicit CShellItemList(LPITEMIDLIST pidl) : m_pidl(pidl) {}
+    CShellItemList(const CShellItemList&) = delete;
+    CShellItemList& operator=(const CShellItemList&) = delete;
+    CShellItemList(CShellItemList&& o) noexcept : m_pidl(o.m_pidl) { o.m_pidl = nullptr; }
+    CShellItemList& operator=(CShellItemList&& o) noexcept;
+    ~CShellItemList() { Free(); }
+
+    LPITEMIDLIST Get() const { return m_pidl; }
+    explicit operator bool() const { return m_pidl != nullptr; }
+    // Returns the list to the shell's allocator (SHGetMalloc, Free, Release).
+    void Free();
+
+    // Fills pszPath, which holds cchPath characters, with the list's file-system path.
+    // A path that does not fit is not copied: the buffer then holds an empty string.
+    BOOL GetPath(LPWSTR pszPath, size_t cchPath) const;
+
+private:
+    LPITEMIDLIST m_pidl = nullptr;
+};
+
+// Runs the folder dialog (SHBrowseForFolderW); an empty list when the user cancelled.
+CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo);

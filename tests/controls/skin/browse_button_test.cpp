@@ -1,0 +1,258 @@
+// The browse button's behaviour: its layout, the path it keeps, and browsing driven as a
+// user would, with real input into the real common file dialog.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/skin/browse_button.h"
+#include "framework/dialog.h"
+#include "skin_test_dialogs.h"
+#include "skin_test_support.h"
+
+namespace {
+
+constexpr UINT kNotify = WM_APP + 7;
+
+// A control on a plain visible pop-up, for what needs no dialog.
+class BrowseButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE,
+                                      CRect(30, 30, 330, 130), nullptr, 0));
+    }
+    CAutoWnd<CWnd> m_parent;
+    CBrowseButton m_button;
+};
+
+TEST_F(BrowseButtonTest, LayoutGivesTheButtonItsEndOrTheWholeClientArea) {
+    struct Case {
+        int cx, cy;
+        DWORD dwOptions;
+        CRect button, face, edit;
+    } cases[] = {
+        {100, 22, BBS_ICON, {73, 0, 100, 22}, {78, 3, 94, 19}, {0, 0, 73, 22}},
+        {100, 22, BBS_ICON | BBS_BUTTONLEFT, {0, 0, 27, 22}, {5, 3, 21, 19}, {27, 0, 100, 22}},
+        {101, 23, BBS_ICON, {74, 0, 101, 23}, {79, 3, 95, 19}, {0, 0, 74, 23}},
+        // No wider than the button: it takes everything and the edit is left with nothing.
+        {27, 22, BBS_ICON, {0, 0, 27, 22}, {5, 3, 21, 19}, {0, 0, 0, 22}},
+        {27, 22, BBS_ICON | BBS_BUTTONLEFT, {0, 0, 27, 22}, {5, 3, 21, 19}, {27, 0, 27, 22}},
+        // Too small for the picture: the face is cut at the right and bottom.
+        {20, 12, BBS_ICON, {0, 0, 20, 12}, {2, 2, 18, 10}, {0, 0, 0, 12}},
+        {10, 30, BBS_ICON, {0, 0, 10, 30}, {2, 7, 8, 23}, {0, 0, 0, 30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cx << "x" << c.cy << " options " << c.dwOptions);
+        m_button.DestroyWindow();
+        ASSERT_TRUE(
+            m_button.Create(CRect(5, 5, 5 + c.cx, 5 + c.cy), &m_parent, 100, c.dwOptions, 0));
+        EXPECT_EQ(m_button.m_rcButton, c.button);
+        EXPECT_EQ(m_button.m_rcFace, c.face);
+        EXPECT_EQ(m_button.m_rcEdit, c.edit);
+        CRect edit;
+        m_button.m_edit.GetWindowRect(&edit);
+        m_button.ScreenToClient(&edit);
+        EXPECT_EQ(edit, c.edit);
+    }
+}
+
+TEST_F(BrowseButtonTest, ResizingMovesTheEditButNotTheTooltipTool) {
+    ASSERT_TRUE(m_button.Create(CRect(0, 0, 100, 22), &m_parent, 100, BBS_ICON, 0));
+    m_button.SetWindowPos(nullptr, 0, 0, 200, 22, SWP_NOZORDER | SWP_NOMOVE);
+    CRect edit;
+    m_button.m_edit.GetWindowRect(&edit);
+    m_button.ScreenToClient(&edit);
+    EXPECT_EQ(edit, CRect(0, 0, 173, 22));
+    CRect tool;
+    CString text;
+    ASSERT_TRUE(m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, &tool));
+    EXPECT_EQ(tool, CRect(73, 0, 100, 22));
+    EXPECT_STREQ(text, L"Browse");
+}
+
+TEST_F(BrowseButtonTest, TooltipTextSetBeforeTheWindowIsTheToolsText) {
+    m_button.SetTooltipText(L"Pick a program");
+    ASSERT_TRUE(m_button.Create(CRect(0, 0, 100, 22), &m_parent, 100, BBS_ICON, 0));
+    CString text;
+    ASSERT_TRUE(m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr));
+    EXPECT_STREQ(text, L"Pick a program");
+    m_button.SetTooltipText(nullptr);
+    m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr);
+    EXPECT_STREQ(text, L"");
+}
+
+TEST_F(BrowseButtonTest, PathNameFollowsStoredAndTypedText) {
+    struct Case {
+        DWORD dwOptions;
+        LPCWSTR stored; // null: SetPathName(NULL)
+        LPCWSTR typed;  // null: nothing typed
+        LPCWSTR expected;
+    } cases[] = {
+        {BBS_ICON | BBS_EDITABLE, nullptr, nullptr, L""},
+        {BBS_ICON | BBS_EDITABLE, L"C:\\Tools\\Run.exe", L"c:\\tools\\RUN.EXE",
+         L"C:\\Tools\\Run.exe"},
+        {BBS_ICON | BBS_EDITABLE, L"C:\\Tools\\Run.exe", L"C:\\Tools\\Other.exe",
+         L"C:\\Tools\\Other.exe"},
+        {BBS_ICON | BBS_EDITABLE, nullptr, L"D:\\typed.exe", L"D:\\typed.exe"},
+        {BBS_ICON, L"C:\\Tools\\Run.exe", L"C:\\Tools\\Other.exe", L"C:\\Tools\\Run.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.typed ? c.typed : L"(nothing typed)"));
+        m_button.DestroyWindow();
+        m_button.m_bTyped = FALSE;
+        ASSERT_TRUE(m_button.Create(CRect(0, 0, 200, 22), &m_parent, 100, c.dwOptions, 0));
+        m_button.SetPathName(L"old");
+        m_button.SetPathName(c.stored);
+        CString shown;
+        m_button.m_edit.GetWindowText(shown);
+        EXPECT_STREQ(shown, c.stored ? c.stored : L"");
+        EXPECT_EQ(m_button.m_pszResult == nullptr, c.stored == nullptr);
+        if (c.typed)
+            m_button.m_edit.SetWindowText(c.typed); // the edit reports the change as typing
+        EXPECT_STREQ(m_button.GetPathName(), c.expected);
+    }
+}
+
+// The program path dialog's arrangement: a dialog whose button 1007 is bound to the control.
+// The test runs inside the dialog's own modal loop, then the dialog closes.
+class CBrowseHost : public CDialog {
+public:
+    explicit CBrowseHost(std::function<void(CBrowseHost&)> script)
+        : CDialog(IDD_BROWSE_HOST), m_script(std::move(script)) {}
+
+    CBrowseButton m_browse;
+    std::vector<std::pair<WPARAM, LPARAM>> m_notified; // the control's notification message
+    std::vector<std::pair<WPARAM, LPARAM>> m_posted;   // WM_COMMAND from the control, lParam 0
+    int m_nOK = 0;
+
+    bool Notified() const { return !m_notified.empty(); }
+    CPoint ButtonCenter() const {
+        CPoint pt = m_browse.m_rcButton.CenterPoint();
+        ::MapWindowPoints(m_browse.m_hWnd, m_hWnd, &pt, 1);
+        return pt;
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        m_browse.m_dwOptions |= BBS_EDITABLE;
+        m_browse.SubclassDlgItem(IDC_BROWSE, this);
+        m_browse.SetNotifyMessage(kNotify);
+        SetTimer(1, 200);
+        return TRUE;
+    }
+    void OnTimer(UINT_PTR) {
+        KillTimer(1);
+        m_script(*this);
+        skintest::PumpUntil([] { return false; }, 100); // let posted commands arrive
+        EndDialog(IDCANCEL);
+    }
+    LRESULT OnBrowsed(WPARAM wParam, LPARAM lParam) {
+        m_notified.emplace_back(wParam, lParam);
+        return 0;
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (LOWORD(wParam) == IDC_BROWSE && lParam == 0)
+            m_posted.emplace_back(wParam, lParam);
+        return CDialog::OnCommand(wParam, lParam);
+    }
+    void OnOK() override { ++m_nOK; }
+
+    std::function<void(CBrowseHost&)> m_script;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBrowseHost, CDialog)
+ON_WM_TIMER()
+ON_MESSAGE(kNotify, OnBrowsed)
+END_MESSAGE_MAP()
+
+TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTheHostsOK) {
+    skintest::CTempFolder folder({L"Tool.exe"});
+    std::wstring path = folder.Path() + L"\\Tool.exe";
+    CString shownAfterClick;
+    CBrowseHost host([&](CBrowseHost& dlg) {
+        {
+            skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {path});
+            skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
+            skintest::MouseButton(true);
+            skintest::MouseButton(false);
+            ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }));
+            EXPECT_EQ(answer.DialogsSeen(), 1);
+        }
+        dlg.m_browse.m_edit.GetWindowText(shownAfterClick);
+
+        // Enter typed into the edit: a second browse, cancelled this time.
+        skintest::CFileDialogAnswerer cancel(dlg.m_hWnd, {});
+        dlg.m_browse.m_edit.SetFocus();
+        skintest::PressKey(VK_RETURN);
+        ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.m_notified.size() == 2; }));
+        EXPECT_EQ(cancel.DialogsSeen(), 1);
+    });
+    host.DoModal();
+
+    ASSERT_EQ(host.m_notified.size(), 2u);
+    EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDOK));
+    EXPECT_EQ(host.m_notified[0].second, reinterpret_cast<LPARAM>(&host.m_browse));
+    EXPECT_EQ(_wcsicmp(shownAfterClick, path.c_str()), 0);
+    // The cancelled browse changed nothing and still told the parent both ways.
+    EXPECT_EQ(host.m_notified[1].first, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), path.c_str()), 0);
+    EXPECT_EQ(host.m_posted.size(), 2u);
+    EXPECT_EQ(host.m_posted[0].first, MAKEWPARAM(IDC_BROWSE, BN_CLICKED));
+    EXPECT_EQ(host.m_nOK, 0);
+}
+
+TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
+    skintest::CTempFolder folder({L"a.txt", L"b.txt"});
+    CString shown;
+    CBrowseHost host([&](CBrowseHost& dlg) {
+        skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"\"a.txt\" \"b.txt\""});
+        skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
+        skintest::MouseButton(true);
+        skintest::MouseButton(false);
+        ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }, 10000));
+        dlg.m_browse.m_edit.GetWindowText(shown);
+    });
+    host.DoModal();
+
+    ASSERT_EQ(host.m_notified.size(), 1u);
+    EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDOK));
+    std::wstring first = folder.Path() + L"\\a.txt";
+    std::wstring second = folder.Path() + L"\\b.txt";
+    EXPECT_EQ(_wcsicmp(shown, first.c_str()), 0);
+    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), first.c_str()), 0);
+    const wchar_t* result = host.m_browse.m_pszResult.get();
+    ASSERT_NE(result, nullptr);
+    const wchar_t* next = result + wcslen(result) + 1;
+    EXPECT_EQ(_wcsicmp(next, second.c_str()), 0);
+    EXPECT_EQ(next[wcslen(next) + 1], L'\0');
+}
+
+TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
+    int seen = -1;
+    BOOL pressedOnButton = FALSE;
+    CBrowseHost host([&](CBrowseHost& dlg) {
+        skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {});
+        skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
+        skintest::PumpUntil([&] { return dlg.m_browse.m_bHot != FALSE; }, 1000);
+        skintest::MouseButton(true);
+        skintest::PumpUntil([&] { return dlg.m_browse.m_bPressed != FALSE; }, 1000);
+        pressedOnButton = dlg.m_browse.m_bPressed;
+        skintest::MoveMouseTo(dlg.m_hWnd, CPoint(150, 62)); // between the control and the buttons
+        skintest::PumpUntil([&] { return !dlg.m_browse.m_bPressed; }, 1000);
+        skintest::MouseButton(false);
+        skintest::PumpUntil([&] { return dlg.Notified(); }, 500);
+        seen = answer.DialogsSeen();
+    });
+    host.DoModal();
+
+    EXPECT_TRUE(pressedOnButton);
+    EXPECT_EQ(seen, 0);
+    EXPECT_TRUE(host.m_notified.empty());
+    EXPECT_TRUE(host.m_posted.empty());
+    EXPECT_FALSE(host.m_browse.m_bPressed);
+}
+
+} // namespace

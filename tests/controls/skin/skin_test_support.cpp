@@ -1,0 +1,151 @@
+// Real input, message pumping and the answering of the common file dialog.
+#include "skin_test_support.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+namespace skintest {
+
+void MoveMouseTo(HWND hWnd, POINT client) {
+    POINT pt = client;
+    ::ClientToScreen(hWnd, &pt);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+    ::SetCursorPos(pt.x, pt.y); // scaled coordinates may miss the exact pixel
+}
+
+void MouseButton(bool bDown) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &in, sizeof(in));
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> in;
+    for (wchar_t ch : text)
+        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+            INPUT key{};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = ch;
+            key.ki.dwFlags = flags;
+            in.push_back(key);
+        }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds) {
+    DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > nMilliseconds)
+            return false;
+        test::Pump(10);
+    }
+    return true;
+}
+
+namespace {
+
+CFileDialogAnswerer* g_pAnswerer = nullptr;
+
+struct FindOwned {
+    HWND hOwner;
+    HWND hFound = nullptr;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam) {
+    auto* find = reinterpret_cast<FindOwned*>(lParam);
+    wchar_t name[16] = {};
+    ::GetClassNameW(hWnd, name, 16);
+    if (::IsWindowVisible(hWnd) && wcscmp(name, L"#32770") == 0 &&
+        ::GetWindow(hWnd, GW_OWNER) == find->hOwner) {
+        find->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+CFileDialogAnswerer::CFileDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps)
+    : m_hOwner(hOwner), m_steps(std::move(steps)) {
+    g_pAnswerer = this;
+    m_nTimer = ::SetTimer(nullptr, 0, 100, &CFileDialogAnswerer::OnTick);
+}
+
+CFileDialogAnswerer::~CFileDialogAnswerer() {
+    ::KillTimer(nullptr, m_nTimer);
+    g_pAnswerer = nullptr;
+}
+
+void CALLBACK CFileDialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_pAnswerer)
+        g_pAnswerer->Tick();
+}
+
+void CFileDialogAnswerer::Tick() {
+    FindOwned find{m_hOwner};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&find));
+    if (!find.hFound)
+        return;
+    // A message box over the dialog is answered first.
+    FindOwned box{find.hFound};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&box));
+    if (box.hFound) {
+        ::PostMessageW(box.hFound, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (find.hFound != m_hDialog) {
+        m_hDialog = find.hFound;
+        ++m_nSeen;
+        m_nTicks = 0;
+    }
+    // Each step waits a few ticks, so the dialog has taken the previous one in.
+    if (++m_nTicks % 5 != 0)
+        return;
+    if (m_nStep >= m_steps.size()) {
+        ::PostMessageW(m_hDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    HWND hName = ::GetDlgItem(m_hDialog, cmb13);
+    if (!hName)
+        hName = ::GetDlgItem(m_hDialog, edt1);
+    if (hName)
+        ::SetFocus(hName);
+    ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    TypeText(m_steps[m_nStep++]);
+    PressKey(VK_RETURN);
+}
+
+CTempFolder::CTempFolder(const std::vector<std::wstring>& files) : m_files(files) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    m_path = std::wstring(temp) + L"skin" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(m_path.c_str(), nullptr);
+    for (const std::wstring& file : m_files) {
+        HANDLE h = ::CreateFileW((m_path + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            ::CloseHandle(h);
+    }
+}
+
+CTempFolder::~CTempFolder() {
+    for (const std::wstring& file : m_files)
+        ::DeleteFileW((m_path + L"\\" + file).c_str());
+    ::RemoveDirectoryW(m_path.c_str());
+}
+
+} // namespace skintest

@@ -1,0 +1,59 @@
+// Shared by the skinned control tests: real input, waiting inside any message loop, and the
+// common file dialog answered as a user would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../test_support.h"
+
+namespace skintest {
+
+void MoveMouseTo(HWND hWnd, POINT client);
+void MouseButton(bool bDown);
+void PressKey(WORD vk);
+void TypeText(const std::wstring& text);
+
+// Pumps messages, as the library's loops do, until done() holds or nMilliseconds passed.
+bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds = 5000);
+
+// While alive, answers each file dialog owned by hOwner that opens on this thread: types
+// each step into its file-name field and presses Enter, or cancels it when there are none.
+class CFileDialogAnswerer {
+public:
+    CFileDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps);
+    ~CFileDialogAnswerer();
+    CFileDialogAnswerer(const CFileDialogAnswerer&) = delete;
+    CFileDialogAnswerer& operator=(const CFileDialogAnswerer&) = delete;
+
+    int DialogsSeen() const { return m_nSeen; }
+
+private:
+    static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+    void Tick();
+
+    HWND m_hOwner;
+    std::vector<std::wstring> m_steps;
+    UINT_PTR m_nTimer;
+    HWND m_hDialog = nullptr;
+    int m_nSeen = 0;
+    int m_nTicks = 0;
+    size_t m_nStep = 0;
+};
+
+// A folder under the temporary folder with the given empty files, removed again afterwards.
+class CTempFolder {
+public:
+    explicit CTempFolder(const std::vector<std::wstring>& files);
+    ~CTempFolder();
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+    std::vector<std::wstring> m_files;
+};
+
+} // namespace skintest
