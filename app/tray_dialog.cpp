@@ -43,8 +43,9 @@ HICON CTrayDialog::SetTrayIcon(UINT nIDResource) {
 }
 
 void CTrayDialog::SetTrayTip(LPCWSTR lpszTip) {
-    // lstrcpyn stops one short of the field and always terminates.
-    ::lstrcpynW(m_nid.szTip, lpszTip ? lpszTip : L"", ARRAYSIZE(m_nid.szTip));
+    // The first-version record ends after 64 units of tip, terminator included, although the
+    // structure declares more; lstrcpyn stops one short and always terminates.
+    ::lstrcpynW(m_nid.szTip, lpszTip ? lpszTip : L"", kTipUnits);
     m_nid.uFlags |= NIF_TIP;
 }
 

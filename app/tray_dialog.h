@@ -18,6 +18,8 @@ public:
 
     // Identifier of the dialog's one icon.
     static constexpr UINT kTrayIconId = 1;
+    // Units of tip text the first-version record holds, terminator included.
+    static constexpr int kTipUnits = 64;
 
     // Construction
     explicit CTrayDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
