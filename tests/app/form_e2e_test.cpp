@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 3;
 constexpr UINT kShowForm = WM_USER + 4;
 constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 
@@ -156,36 +155,6 @@ TEST_F(FormTest, TrayMenuOpensOnEachRightPressAndClosesOnAClickAway) {
         ASSERT_TRUE(WaitForNoPopupMenu()) << "the menu stayed open after a click elsewhere";
         EXPECT_FALSE(::IsWindowVisible(Form()));
     }
-
-    // A notification that opened a menu would not answer until the menu closed.
-    struct Case {
-        WPARAM id;
-        LPARAM mouse;
-        LRESULT result;
-    } cases[] = {{2, WM_RBUTTONDOWN, 0}, {2, WM_LBUTTONDBLCLK, 0}, {1, WM_RBUTTONUP, 1},
-                 {1, WM_LBUTTONUP, 1},   {1, WM_MBUTTONDOWN, 1},   {1, WM_MBUTTONUP, 1}};
-    for (const Case& c : cases) {
-        DWORD_PTR result = 99;
-        EXPECT_TRUE(
-            ::SendMessageTimeoutW(Form(), kTrayNotify, c.id, c.mouse, SMTO_NORMAL, 1500, &result))
-            << c.id << " " << c.mouse;
-        EXPECT_EQ(static_cast<LRESULT>(result), c.result) << c.id << " " << c.mouse;
-    }
-    ::Sleep(300);
-    EXPECT_FALSE(::IsWindowVisible(Form()));
-    EXPECT_EQ(TrayIcons().size(), 1u);
-
-    // The shell's newer notification opens the same menu at the cursor.
-    MouseMove(CPoint(640, 600));
-    ::PostMessageW(Form(), kTrayNotify, 1, WM_CONTEXTMENU);
-    HWND menu = WaitForPopupMenu(m_form.ProcessId());
-    ASSERT_TRUE(menu);
-    CRect rc;
-    ::GetWindowRect(menu, &rc);
-    EXPECT_EQ(rc.left, 640);
-    EXPECT_EQ(rc.bottom, 600);
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitForNoPopupMenu());
 }
 
 TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackground) {

@@ -189,14 +189,6 @@ TEST_F(TrayDialogTest, EachMouseMessageFromIconOneReachesItsHandler) {
         true);
 }
 
-TEST_F(TrayDialogTest, LeftDoubleClickPostsShowForm) {
-    Run([](CTestTrayDlg& dlg) {
-        dlg.SendMessage(WM_USER + 3, 1, WM_LBUTTONDBLCLK);
-        MSG msg;
-        EXPECT_TRUE(::PeekMessageW(&msg, dlg.m_hWnd, WM_USER + 4, WM_USER + 4, PM_REMOVE));
-    });
-}
-
 // What the open tray menu looked like, read from inside its own loop.
 struct MenuSeen {
     bool opened = false;
