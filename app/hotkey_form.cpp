@@ -1,6 +1,7 @@
-// The main form: set-up, the key list and staying hidden.
+// The main form: set-up, the key list, the skin and the moves between tray and screen.
 #include "app/hotkey_form.h"
 
+#include "framework/icon.h"
 #include "framework/winapp.h"
 #include "res/resource.h"
 
@@ -10,6 +11,10 @@ constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
 constexpr COLORREF kRowTextColor = 0x00000000;
 constexpr COLORREF kRowBackColor = 0x00A9DCDE;
+const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
+constexpr int kCaptionButtonSize = 14;
+const CPoint kMinimizeButtonPos(455, 7);
+const CPoint kCloseButtonPos(475, 7);
 
 // The list view's rows as the settings store reads them back.
 class ListRows : public CKeyRowSource {
@@ -25,27 +30,43 @@ private:
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CDialog)
+BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_MESSAGE(WM_SHOW_FORM, OnShowForm)
+ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
+ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
+ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
-    : CDialog(IDD_HOTKEYFORM, pParent),
-      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {}
 
 CHotkeyFormDlg::~CHotkeyFormDlg() = default;
 
 void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
-    CDialog::DoDataExchange(pDX);
+    CTrayDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_KEYLIST, m_listKeys);
+    DDX_Control(pDX, IDOK, m_btnClose);
+    DDX_Control(pDX, IDC_MINIMIZE, m_btnMinimize);
 }
 
 BOOL CHotkeyFormDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CTrayDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     SetWindowText(kFormWindowTitle);
+
+    SetTrayIcon(IDR_MAINFRAME);
+    SetTrayTip(L"KESTO Hotkey");
+    SetTrayMenu(IDR_TRAYMENU);
+    InitCaptionButtons();
+    SetMinimizeToTray(TRUE);
+    AddTrayIcon();
+
     InitFormWindow();
     InitKeyList();
     BuildIniPath();
@@ -54,14 +75,25 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     return TRUE;
 }
 
+void CHotkeyFormDlg::InitCaptionButtons() {
+    m_btnMinimize.LoadBitmaps(IDB_MIN_UP, IDB_MIN_DOWN);
+    m_btnMinimize.SetWindowPos(nullptr, kMinimizeButtonPos.x, kMinimizeButtonPos.y,
+                               kCaptionButtonSize, kCaptionButtonSize, 0);
+    m_btnClose.LoadBitmaps(IDB_CLOSE_UP, IDB_CLOSE_DOWN);
+    m_btnClose.MoveWindow(kCloseButtonPos.x, kCloseButtonPos.y, kCaptionButtonSize,
+                          kCaptionButtonSize);
+}
+
 void CHotkeyFormDlg::InitFormWindow() {
     SetWindowText(kFormWindowTitle);
+    // Only the size changes, so the dialog still counts as unplaced and is centred.
     SetWindowPos(nullptr, 0, 0, kFormWidth, kFormHeight, SWP_NOMOVE | SWP_NOZORDER);
+    m_bmpBack.LoadBitmap(IDB_FORM_BACK);
     m_bStartHidden = TRUE;
 }
 
 void CHotkeyFormDlg::InitKeyList() {
-    m_listKeys.MoveWindow(20, 70, 455, 270);
+    m_listKeys.MoveWindow(&kKeyListRect);
     CRect rc;
     m_listKeys.GetWindowRect(&rc);
     int width = rc.Width();
@@ -78,10 +110,66 @@ void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString&
     m_listKeys.SetItemText(nIndex, 1, strPath, kRowTextColor, kRowBackColor);
 }
 
+void CHotkeyFormDlg::ShowFromTray() {
+    m_bStartHidden = FALSE;
+    if (!m_bMinimizeToTray || !RemoveTrayIcon())
+        return;
+    BringToForeground();
+    ShowWindow(SW_SHOW);
+}
+
+void CHotkeyFormDlg::PaintBackground(CDC& dc, const CRect& rcClient) {
+    BITMAP bm{};
+    if (!m_bmpBack.m_hObject || !m_bmpBack.GetBitmap(&bm))
+        return;
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(dc))
+        return;
+    CSelectObject select(memDC, m_bmpBack);
+    dc.StretchBlt(rcClient.left, rcClient.top, rcClient.Width(), rcClient.Height(), memDC, 0, 0,
+                  bm.bmWidth, bm.bmHeight, SRCCOPY);
+}
+
+void CHotkeyFormDlg::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    if (!IsIconic()) {
+        PaintBackground(dc, rc);
+        return;
+    }
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    int x = (rc.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rc.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) {
+    // A press on the background grabs the form as if by a caption it does not have.
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    Default();
+}
+
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
     // Every attempt to show the form, the modal loop's own included, is refused until the
     // user asks for the form.
     if (m_bStartHidden)
         lpwndpos->flags &= ~SWP_SHOWWINDOW;
     Default();
+}
+
+LRESULT CHotkeyFormDlg::OnShowForm(WPARAM, LPARAM) {
+    ShowFromTray();
+    return 1;
+}
+
+void CHotkeyFormDlg::OnMenuShow() { ShowFromTray(); }
+
+void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
+
+void CHotkeyFormDlg::OnMinimizeButton() {
+    if (AddTrayIcon())
+        ShowWindow(SW_HIDE);
 }

@@ -1,14 +1,16 @@
 // CHotkeyFormDlg: the main form. It owns the key slots, receives the hotkey driver's
-// messages and starts the assigned programs. It stays hidden until asked to show.
+// messages and starts the assigned programs. It starts hidden with its tray icon shown and
+// moves between the tray and the screen when the user asks.
 #pragma once
 
 #include "app/messages.h"
 #include "app/settings_store.h"
+#include "app/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
-#include "framework/controls.h"
-#include "framework/dialog.h"
+#include "framework/bitmap_button.h"
+#include "framework/gdi.h"
 
-class CHotkeyFormDlg : public CDialog, public CHotkeySettingsStore {
+class CHotkeyFormDlg : public CTrayDialog, public CHotkeySettingsStore {
 public:
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
     ~CHotkeyFormDlg() override;
@@ -22,18 +24,40 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
+    void InitCaptionButtons();
     void InitFormWindow();
     void InitKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
+    // Removes the tray icon and shows the form; the form stays hidden when that fails.
+    void ShowFromTray();
+    // Stretches the background bitmap over the client rectangle.
+    void PaintBackground(CDC& dc, const CRect& rcClient);
 
     // Message handlers
-    // LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam)
-    LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
+    // void OnPaint()
+    void OnPaint();
+    // HCURSOR OnQueryDragIcon()
+    HCURSOR OnQueryDragIcon();
+    // void OnLButtonDown(UINT nFlags, CPoint point)
+    void OnLButtonDown(UINT nFlags, CPoint point);
     // void OnWindowPosChanging(WINDOWPOS* lpwndpos)
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    // LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam)
+    LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnShowForm(WPARAM, LPARAM)
+    LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
+    // void OnMenuShow() / OnMenuExit() / OnMinimizeButton()
+    void OnMenuShow();
+    void OnMenuExit();
+    void OnMinimizeButton();
 
+    // Data members
     HICON m_hIcon;
+    CBitmapButton m_btnClose;
+    CBitmapButton m_btnMinimize;
     CXListCtrl m_listKeys;
+    CBitmap m_bmpBack;
+    // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
 
     DECLARE_MESSAGE_MAP()

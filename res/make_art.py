@@ -148,6 +148,48 @@ def draw_key(c, x, y, size):
     c.shape(*polygon(bolt), (242, 160, 24))
 
 
+# A stroke font for the product name: each glyph is a list of polylines in a box one unit
+# high (y grows downwards, baseline at 1, lower-case x-height at 0.38) and its advance.
+def ellipse(cx, cy, rx, ry, a0=0.0, a1=360.0, steps=28):
+    return [(cx + rx * math.cos(math.radians(a0 + (a1 - a0) * i / steps)),
+             cy + ry * math.sin(math.radians(a0 + (a1 - a0) * i / steps)))
+            for i in range(steps + 1)]
+
+
+GLYPHS = {
+    "K": ([[(0, 0), (0, 1)], [(0.62, 0), (0, 0.6)], [(0.2, 0.42), (0.66, 1)]], 0.7),
+    "E": ([[(0.58, 0), (0, 0), (0, 1), (0.58, 1)], [(0, 0.5), (0.5, 0.5)]], 0.62),
+    "S": ([ellipse(0.31, 0.25, 0.29, 0.24, -20, -270, 20)
+           + ellipse(0.33, 0.74, 0.3, 0.26, -90, 160, 22)[1:]], 0.66),
+    "T": ([[(0, 0), (0.66, 0)], [(0.33, 0), (0.33, 1)]], 0.68),
+    "O": ([ellipse(0.39, 0.5, 0.37, 0.5, 0, 360, 36)], 0.8),
+    "H": ([[(0, 0), (0, 1)], [(0.62, 0), (0.62, 1)], [(0, 0.5), (0.62, 0.5)]], 0.64),
+    "o": ([ellipse(0.28, 0.69, 0.27, 0.31, 0, 360, 28)], 0.58),
+    "t": ([[(0.17, 0.1), (0.17, 0.88)] + ellipse(0.37, 0.88, 0.2, 0.12, 180, 90, 6)[1:],
+           [(0, 0.38), (0.4, 0.38)]], 0.44),
+    "k": ([[(0, 0), (0, 1)], [(0.46, 0.38), (0, 0.74)], [(0.15, 0.63), (0.5, 1)]], 0.52),
+    "e": ([[(0.02, 0.69), (0.54, 0.69)] + ellipse(0.28, 0.69, 0.26, 0.31, 0, -315, 26)[1:]],
+          0.58),
+    "y": ([[(0, 0.38), (0.28, 0.98)], [(0.56, 0.38), (0.22, 1.1), (0.14, 1.22), (0.02, 1.24)]],
+          0.58),
+    " ": ([], 0.32),
+}
+
+
+def draw_text(c, text, x, baseline, cap_height, color, stroke=0.14, spacing=0.16):
+    """Draws text in the stroke font; returns the x after the last glyph."""
+    width = cap_height * stroke
+    for ch in text:
+        lines, advance = GLYPHS[ch]
+        for line in lines:
+            pts = [(x + px * cap_height, baseline - cap_height + py * cap_height)
+                   for px, py in line]
+            for (ax, ay), (bx, by) in zip(pts, pts[1:]):
+                c.shape(*segment(ax, ay, bx, by, width), color)
+        x += (advance + spacing) * cap_height
+    return x
+
+
 def title_color(y, height):
     return mix(TITLE_TOP, TITLE_BOTTOM, y / max(1, height - 1))
 
@@ -176,6 +218,9 @@ def draw_skin(width, height, band):
 def draw_form_back():
     c = draw_skin(500, 360, 60)
     draw_key(c, 16, 12, 36)
+    # The product name beside the key, in white on the band, the "Hotkey" part lighter.
+    x = draw_text(c, "KESTO", 66, 39, 17, (255, 255, 255), stroke=0.16)
+    draw_text(c, " Hotkey", x, 39, 17, (190, 216, 240), stroke=0.12)
     # Well for the key list (x20 y70, 455x270): inset edge, white face.
     c.fill_rect(18, 68, 477, 342, (167, 180, 197))
     c.fill_rect(19, 69, 476, 341, (250, 251, 253))

@@ -138,8 +138,11 @@ bool FormProcess::Start() {
     for (int i = 0; i < 200; ++i) {
         // The window exists before the form has set itself up; its title comes with that.
         wchar_t title[32] = {};
-        if (HWND form = FindForm(); form && ::GetWindowTextW(form, title, 32) > 0)
+        if (HWND form = FindForm(); form && ::GetWindowTextW(form, title, 32) > 0) {
+            // The title comes first in the set-up; the form is whole once its loop waits.
+            ::WaitForInputIdle(m_pi.hProcess, 5000);
             return true;
+        }
         if (!IsRunning())
             return false;
         ::Sleep(50);

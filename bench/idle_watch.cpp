@@ -1,0 +1,90 @@
+// Linked into a copy of the form and into the minimal tray program, for the tray benchmark
+// only: counts the messages the main thread retrieves between two marks the benchmark posts,
+// and writes the count with the message numbers, then the process's own private memory and
+// object counts (the platform may not tell them to another process), to the file named by
+// IDLE_WATCH_LOG.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+UINT g_mark = 0;
+bool g_counting = false;
+std::vector<UINT> g_retrieved;
+
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
+    ++*reinterpret_cast<int*>(lParam);
+    ::EnumChildWindows(hWnd, CountWindow, lParam);
+    return TRUE;
+}
+
+// Windows are the USER objects that a process makes the most of, and all that can be counted
+// where the platform keeps no per-process object counts.
+int WindowsOfThisThread() {
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// Committed private memory, summed over the address space: the platform's own counter of it
+// may read 0.
+double CommittedPrivateKb() {
+    double kb = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    for (auto* p = static_cast<BYTE*>(nullptr); ::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
+         p = static_cast<BYTE*>(mbi.BaseAddress) + mbi.RegionSize) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
+            kb += mbi.RegionSize / 1024.0;
+    }
+    return kb;
+}
+
+void WriteLog() {
+    wchar_t path[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableW(L"IDLE_WATCH_LOG", path, MAX_PATH))
+        return;
+    FILE* f = _wfopen(path, L"w");
+    if (!f)
+        return;
+    std::fprintf(f, "%zu", g_retrieved.size());
+    for (UINT message : g_retrieved)
+        std::fprintf(f, " 0x%04X", message);
+    PROCESS_MEMORY_COUNTERS_EX pmc{};
+    pmc.cb = sizeof(pmc);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                           sizeof(pmc));
+    double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
+    std::fprintf(f, "\n%.0f %lu %lu %d\n", privateKb,
+                 ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
+                 ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread());
+    std::fclose(f);
+}
+
+LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    // A look that leaves the message in the queue is not a wake of its own.
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg->message == g_mark) {
+            g_counting = msg->wParam == 1;
+            if (g_counting)
+                g_retrieved.clear();
+            else
+                WriteLog();
+        } else if (g_counting) {
+            g_retrieved.push_back(msg->message);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Installed during static initialisation, on the thread that will run the form.
+const HHOOK g_hook = [] {
+    g_mark = ::RegisterWindowMessageW(L"HotkeyIdleWatchMark");
+    return ::SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, nullptr, ::GetCurrentThreadId());
+}();
+
+} // namespace

@@ -1,0 +1,4 @@
+// Resources of the minimal tray program.
+#pragma once
+
+#define IDD_MINIMAL_TRAY 100

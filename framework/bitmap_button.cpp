@@ -1,0 +1,49 @@
+// CBitmapButton: face selection and drawing.
+#include "framework/bitmap_button.h"
+
+namespace {
+
+BOOL LoadOptional(CBitmap& bitmap, UINT nID) {
+    bitmap.DeleteObject();
+    return nID ? bitmap.LoadBitmap(nID) : FALSE;
+}
+
+// Copies the whole bitmap to the rectangle's top-left corner; the face is drawn at its own
+// size, so a button sized to its bitmap shows it one to one.
+void PaintFace(HDC hdcTarget, const RECT& rc, HBITMAP hFace) {
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(hdcTarget))
+        return;
+    BITMAP bm{};
+    ::GetObjectW(hFace, sizeof(bm), &bm);
+    CSelectObject select(memDC, hFace);
+    ::BitBlt(hdcTarget, rc.left, rc.top, bm.bmWidth, bm.bmHeight, memDC, 0, 0, SRCCOPY);
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
+
+BOOL CBitmapButton::LoadBitmaps(UINT nIDBitmapResource, UINT nIDBitmapResourceSel,
+                                UINT nIDBitmapResourceFocus, UINT nIDBitmapResourceDisabled) {
+    LoadOptional(m_bitmapSel, nIDBitmapResourceSel);
+    LoadOptional(m_bitmapFocus, nIDBitmapResourceFocus);
+    LoadOptional(m_bitmapDisabled, nIDBitmapResourceDisabled);
+    return LoadOptional(m_bitmap, nIDBitmapResource);
+}
+
+HBITMAP CBitmapButton::FaceForState(UINT nItemState) const {
+    const CBitmap* face = &m_bitmap;
+    if ((nItemState & ODS_SELECTED) && m_bitmapSel.m_hObject)
+        face = &m_bitmapSel;
+    else if ((nItemState & ODS_FOCUS) && m_bitmapFocus.m_hObject)
+        face = &m_bitmapFocus;
+    else if ((nItemState & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
+        face = &m_bitmapDisabled;
+    return *face;
+}
+
+void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    if (HBITMAP face = FaceForState(lpDrawItemStruct->itemState))
+        PaintFace(lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem, face);
+}

@@ -1,0 +1,23 @@
+// Icon loading.
+#include "framework/icon.h"
+
+#include "framework/winapp.h"
+
+namespace {
+
+HICON LoadSharedIcon(UINT nIDResource, int cx, int cy) {
+    return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource),
+                                           IMAGE_ICON, cx, cy, LR_SHARED));
+}
+
+} // namespace
+
+HICON AfxLoadIcon(UINT nIDResource) {
+    return LoadSharedIcon(nIDResource, ::GetSystemMetrics(SM_CXICON),
+                          ::GetSystemMetrics(SM_CYICON));
+}
+
+HICON AfxLoadSmallIcon(UINT nIDResource) {
+    return LoadSharedIcon(nIDResource, ::GetSystemMetrics(SM_CXSMICON),
+                          ::GetSystemMetrics(SM_CYSMICON));
+}

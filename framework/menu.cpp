@@ -1,0 +1,8 @@
+// Menu loading from the application's resources.
+#include "framework/menu.h"
+
+#include "framework/winapp.h"
+
+BOOL CMenu::LoadMenu(UINT nIDResource) {
+    return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+}

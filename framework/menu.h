@@ -1,0 +1,73 @@
+// Menus: CMenuHandle borrows a menu owned elsewhere (a submenu, a window's system menu);
+// CMenu owns the menu it loads or creates and destroys it with itself.
+//
+//   CMenuHandle - non-owning menu operations
+//   CMenu       - owning menu
+#pragma once
+
+#include <windows.h>
+
+class CMenuHandle {
+public:
+    // Data members
+    HMENU m_hMenu = nullptr;
+
+    // Construction
+    CMenuHandle() = default;
+    explicit CMenuHandle(HMENU hMenu) : m_hMenu(hMenu) {}
+
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    operator HMENU() const { return m_hMenu; }
+    bool IsNull() const { return m_hMenu == nullptr; }
+
+    // Attributes
+    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
+    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
+    CMenuHandle GetSubMenu(int nPos) const { return CMenuHandle(::GetSubMenu(m_hMenu, nPos)); }
+    // The default item's position, or -1 when the menu has none.
+    int GetDefaultItemPosition() const {
+        return static_cast<int>(::GetMenuDefaultItem(m_hMenu, TRUE, 0));
+    }
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) {
+        return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+    }
+
+    // Operations
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCWSTR lpszNewItem = nullptr) {
+        return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+    }
+    // Runs the pop-up until it closes; the chosen command reaches hWnd as WM_COMMAND.
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect = nullptr) const {
+        return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+    }
+};
+
+class CMenu : public CMenuHandle {
+public:
+    CMenu() = default;
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+    CMenu(CMenu&& o) noexcept : CMenuHandle(o.Detach()) {}
+    CMenu& operator=(CMenu&& o) noexcept {
+        if (this != &o)
+            Attach(o.Detach());
+        return *this;
+    }
+    ~CMenu() { DestroyMenu(); }
+
+    // Takes ownership of hMenu, destroying the menu held before.
+    BOOL Attach(HMENU hMenu) {
+        DestroyMenu();
+        m_hMenu = hMenu;
+        return hMenu != nullptr;
+    }
+    HMENU Detach() {
+        HMENU h = m_hMenu;
+        m_hMenu = nullptr;
+        return h;
+    }
+    BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(Detach()) : FALSE; }
+
+    BOOL LoadMenu(UINT nIDResource);
+    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+};

@@ -1,0 +1,44 @@
+// The desktop as a user meets it in end-to-end tests: the notification area's icons, real
+// mouse and keyboard input, the open pop-up menu, the screen's pixels and texts read out of
+// another process's list view.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/cstring.h"
+#include "framework/types.h"
+
+// Screen rectangles of the icons now shown in the notification area.
+std::vector<CRect> TrayIcons();
+// Waits until the notification area shows n icons; returns whether it did.
+bool WaitForTrayIcons(size_t n, DWORD ms = 5000);
+
+// Real input through the system's input queue, as the user's mouse and keyboard.
+void MouseMove(CPoint screen);
+void Click(CPoint screen, bool right = false, int count = 1);
+void Press(bool right);
+void Release(bool right);
+void Drag(CPoint from, CPoint to);
+void PressKey(WORD vk);
+
+// The visible pop-up menu of the process, or null; waits up to ms for it.
+HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);
+bool WaitForNoPopupMenu(DWORD ms = 3000);
+
+COLORREF ScreenPixel(CPoint screen);
+
+// Waits for a condition that another process brings about.
+template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {
+    for (DWORD waited = 0;; waited += 20) {
+        if (condition())
+            return true;
+        if (waited >= ms)
+            return false;
+        ::Sleep(20);
+    }
+}
+
+// A cell's text of a list view in another process.
+CString RemoteListItemText(HWND hList, int nItem, int nSubItem);

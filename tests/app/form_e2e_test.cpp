@@ -1,0 +1,191 @@
+// The main form end to end: the running program, the notification area and real input. The
+// form starts hidden with its tray icon; the icon and the visible form alternate through every
+// way between them; every way to end leaves no icon; the tray menu behaves as a menu should.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+
+#include "desktop.h"
+#include "form_process.h"
+#include "temp_dir.h"
+
+namespace {
+
+constexpr UINT kShowForm = WM_USER + 4;
+constexpr COLORREF kRowBackColor = 0x00A9DCDE;
+
+CPoint At(const CRect& rc, int dx, int dy) { return CPoint(rc.left + dx, rc.top + dy); }
+
+CRect WindowRect(HWND hWnd) {
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitForNoForm(5000)) << "a form from an earlier test still runs";
+        ASSERT_TRUE(WaitForTrayIcons(0)) << "an icon from an earlier test is still shown";
+        m_form.WriteSetting(L"S2", L"DisplayName", L"Two");
+        m_form.WriteSetting(L"S2", L"DefaultPath", L"\"" + ProbePath() + L"\" two");
+    }
+
+    HWND Form() const { return m_form.FindForm(); }
+    CRect FormRect() const { return WindowRect(Form()); }
+    bool WaitVisible(bool visible) {
+        return WaitFor([&] { return (::IsWindowVisible(Form()) != FALSE) == visible; });
+    }
+    // Opens the tray menu with a right press on the icon. Wine's tray sits at the top of the
+    // screen, where the menu is pushed down over the cursor, so the button is released away
+    // from the menu rather than on one of its items.
+    // Wine's tray also takes the activation on a press and, with injected input, that can
+    // cancel a menu that opened just before; a user would press once more, and so do we.
+    HWND OpenTrayMenu() {
+        auto icons = TrayIcons();
+        if (icons.size() != 1)
+            return nullptr;
+        HWND menu = nullptr;
+        for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+            MouseMove(icons[0].CenterPoint());
+            Press(true);
+            menu = WaitForPopupMenu(m_form.ProcessId(), 1500);
+            MouseMove(CPoint(900, 700));
+            Release(true);
+        }
+        return menu;
+    }
+    // Clicks the first or the last item of the open menu.
+    static void ChooseItem(HWND menu, bool last) {
+        CRect rc;
+        ::GetWindowRect(menu, &rc);
+        Click(CPoint(rc.CenterPoint().x, last ? rc.bottom - 10 : rc.top + 10));
+    }
+    // A hotkey starts its program and changes neither the form nor the icon.
+    void ExpectHotkeyLeavesStateAlone(const char* state) {
+        bool visible = ::IsWindowVisible(Form()) != FALSE;
+        size_t icons = TrayIcons().size();
+        ASSERT_EQ(Fnkey(L"S2"), 0) << state;
+        ++m_launches;
+        EXPECT_EQ(m_log.WaitForLines(m_launches).size(), m_launches) << state;
+        ::Sleep(200);
+        EXPECT_EQ(::IsWindowVisible(Form()) != FALSE, visible) << state;
+        EXPECT_EQ(TrayIcons().size(), icons) << state;
+    }
+
+    TempDir m_dir;
+    ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
+    FormProcess m_form{m_dir.Path()};
+    size_t m_launches = 0;
+};
+
+TEST_F(FormTest, TrayIconAndFormAlternateThroughEveryWayBetweenThem) {
+    // Watched from the moment the window exists until well after it has set itself up.
+    ASSERT_TRUE(m_form.Launch());
+    bool everVisible = false;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 2500;)
+        everVisible |= ::IsWindowVisible(Form()) != FALSE;
+    EXPECT_FALSE(everVisible) << "the form showed itself during start-up";
+    EXPECT_TRUE(WaitForTrayIcons(1));
+    ExpectHotkeyLeavesStateAlone("starting hidden");
+
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool visible;
+    } steps[] = {
+        {"Show from the tray menu", [&] { ChooseItem(OpenTrayMenu(), false); }, true},
+        {"Minimize button", [&] { Click(At(FormRect(), 455 + 7, 7 + 7)); }, false},
+        {"double click on the icon", [&] { Click(TrayIcons().at(0).CenterPoint(), false, 2); },
+         true},
+        {"system minimize", [&] { ::PostMessageW(Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }, false},
+        {"Show again", [&] { ChooseItem(OpenTrayMenu(), false); }, true},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        ASSERT_TRUE(WaitVisible(step.visible)) << step.name;
+        EXPECT_TRUE(WaitForTrayIcons(step.visible ? 0 : 1)) << step.name;
+        EXPECT_FALSE(::IsIconic(Form())) << step.name;
+        if (step.visible) {
+            EXPECT_EQ(::GetForegroundWindow(), Form()) << step.name;
+        }
+        ExpectHotkeyLeavesStateAlone(step.name);
+    }
+
+    // Exit from the hidden state ends the program and takes the icon along.
+    ::PostMessageW(Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitVisible(false));
+    ChooseItem(OpenTrayMenu(), true);
+    EXPECT_TRUE(m_form.WaitForExit(5000));
+    EXPECT_TRUE(WaitForTrayIcons(0));
+}
+
+TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> act;
+    } cases[] = {
+        {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
+        {"Enter", [](HWND) { PressKey(VK_RETURN); }},
+        {"Close button", [](HWND form) { Click(At(WindowRect(form), 475 + 7, 7 + 7)); }},
+        {"system Close", [](HWND form) { ::PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Case& c : cases) {
+        FormProcess form(m_dir.Path());
+        ASSERT_TRUE(form.Start()) << c.name;
+        ASSERT_TRUE(WaitForTrayIcons(1)) << c.name;
+        ::PostMessageW(form.FindForm(), kShowForm, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(form.FindForm()) != FALSE; })) << c.name;
+        c.act(form.FindForm());
+        EXPECT_TRUE(form.WaitForExit(5000)) << c.name;
+        EXPECT_TRUE(WaitForTrayIcons(0)) << c.name;
+    }
+}
+
+TEST_F(FormTest, TrayMenuOpensOnEachRightPressAndClosesOnAClickAway) {
+    ASSERT_TRUE(m_form.Start());
+    ASSERT_TRUE(WaitForTrayIcons(1));
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_TRUE(OpenTrayMenu()) << opening;
+        Click(CPoint(900, 900));
+        ASSERT_TRUE(WaitForNoPopupMenu()) << "the menu stayed open after a click elsewhere";
+        EXPECT_FALSE(::IsWindowVisible(Form()));
+    }
+}
+
+TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackground) {
+    // S2 and S5 assigned, S3 and S4 not.
+    m_form.WriteSetting(L"S5", L"DisplayName", L"Five");
+    m_form.WriteSetting(L"S5", L"DefaultPath", L"C:\\five.exe");
+    ASSERT_TRUE(m_form.Start());
+    HWND list = ::GetDlgItem(Form(), 1000);
+    ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(Utf8(RemoteListItemText(list, 0, 0)), " Two");
+    EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 0)), " Five");
+    EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 1)), "C:\\five.exe");
+
+    ::PostMessageW(Form(), kShowForm, 0, 0);
+    ASSERT_TRUE(WaitVisible(true));
+    ::Sleep(300);
+    CRect rc = FormRect(), work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(rc.Size(), CSize(500, 360));
+    EXPECT_NEAR(rc.left - work.left, work.right - rc.right, 1);
+    EXPECT_NEAR(rc.top - work.top, work.bottom - rc.bottom, 1);
+    // The end of the first row and the list below the rows, in the rows' colour.
+    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 30)), kRowBackColor);
+    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 200)), kRowBackColor);
+
+    Drag(At(rc, 250, 30), At(rc, 250 + 60, 30 + 40));
+    EXPECT_TRUE(WaitFor([&] { return FormRect().TopLeft() == At(rc, 60, 40); }))
+        << "dragging the background did not move the form";
+    rc = FormRect();
+    Drag(At(rc, 250, 250), At(rc, 250 + 60, 250 + 40));
+    EXPECT_EQ(FormRect().TopLeft(), rc.TopLeft()) << "dragging on the list moved the form";
+}
+
+} // namespace

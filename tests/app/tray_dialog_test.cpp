@@ -1,0 +1,307 @@
+// CTrayDialog in a live dialog, with the shell replaced by a recorder: which shell calls each
+// operation makes, the minimize command, the icon's mouse events, the tray menu, the
+// taskbar's re-creation; and the bitmap button's faces through the reflected WM_DRAWITEM.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/tray_dialog.h"
+#include "framework/bitmap_button.h"
+#include "tray_test_dialogs.h"
+
+namespace {
+
+struct ShellCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+std::vector<ShellCall> g_calls;
+BOOL g_shellAccepts = TRUE;
+
+BOOL WINAPI RecordingShell(DWORD message, PNOTIFYICONDATAW data) {
+    g_calls.push_back({message, *data});
+    return g_shellAccepts;
+}
+
+class CTestTrayDlg : public CTrayDialog {
+public:
+    CTestTrayDlg() : CTrayDialog(IDD_TRAY_TEST) {}
+
+    std::function<void(CTestTrayDlg&)> m_onInit;
+    // When set, the five tray events are recorded instead of handled.
+    bool m_bRecordEvents = false;
+    std::vector<std::string> m_events;
+    CBitmapButton m_button;
+    using CTrayDialog::m_bMinimizeToTray;
+
+    BOOL OnInitDialog() override {
+        CTrayDialog::OnInitDialog();
+        if (m_onInit)
+            m_onInit(*this);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    void OnTrayLButtonDown(CPoint p) override {
+        if (!Recorded("LDown"))
+            CTrayDialog::OnTrayLButtonDown(p);
+    }
+    void OnTrayLButtonDblClk(CPoint p) override {
+        if (!Recorded("LDbl"))
+            CTrayDialog::OnTrayLButtonDblClk(p);
+    }
+    void OnTrayRButtonDown(CPoint p) override {
+        if (!Recorded("RDown"))
+            CTrayDialog::OnTrayRButtonDown(p);
+    }
+    void OnTrayRButtonDblClk(CPoint p) override {
+        if (!Recorded("RDbl"))
+            CTrayDialog::OnTrayRButtonDblClk(p);
+    }
+    void OnTrayMouseMove(CPoint p) override {
+        if (!Recorded("Move"))
+            CTrayDialog::OnTrayMouseMove(p);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, IDC_TRAY_TEST_BUTTON, m_button);
+    }
+
+private:
+    bool Recorded(const char* name) {
+        if (m_bRecordEvents)
+            m_events.push_back(name);
+        return m_bRecordEvents;
+    }
+};
+
+class TrayDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_calls.clear();
+        g_shellAccepts = TRUE;
+        CTrayDialog::s_pfnShellNotifyIcon = &RecordingShell;
+    }
+    void TearDown() override { CTrayDialog::s_pfnShellNotifyIcon = &::Shell_NotifyIconW; }
+
+    // Runs the dialog once; body runs inside its initialisation, the window then ends.
+    static void Run(const std::function<void(CTestTrayDlg&)>& body, bool recordEvents = false) {
+        CTestTrayDlg dlg;
+        dlg.m_bRecordEvents = recordEvents;
+        dlg.m_onInit = body;
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+    }
+};
+
+TEST_F(TrayDialogTest, AddAndRemoveCallTheShellOnlyWhenTheIconChanges) {
+    Run([](CTestTrayDlg& dlg) {
+        dlg.SetTrayIcon(IDR_TRAY_TEST_ICON);
+        dlg.SetTrayTip(L"Tip");
+        EXPECT_TRUE(dlg.AddTrayIcon());
+        EXPECT_FALSE(dlg.AddTrayIcon());
+        ASSERT_EQ(g_calls.size(), 1u);
+        const NOTIFYICONDATAW& added = g_calls[0].data;
+        EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(added.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
+        EXPECT_EQ(added.hWnd, dlg.m_hWnd);
+        EXPECT_EQ(added.uID, 1u);
+        EXPECT_EQ(added.uCallbackMessage, static_cast<UINT>(WM_USER + 3));
+        EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+
+        EXPECT_TRUE(dlg.RemoveTrayIcon());
+        EXPECT_FALSE(dlg.RemoveTrayIcon());
+        ASSERT_EQ(g_calls.size(), 2u);
+        EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_DELETE));
+
+        // A refused add leaves nothing to remove.
+        g_shellAccepts = FALSE;
+        EXPECT_FALSE(dlg.AddTrayIcon());
+        EXPECT_FALSE(dlg.RemoveTrayIcon());
+        EXPECT_EQ(g_calls.size(), 3u);
+    });
+    EXPECT_EQ(g_calls.size(), 3u) << "the window's end deleted an icon that was not shown";
+}
+
+TEST_F(TrayDialogTest, TheWindowsEndDeletesAShownIcon) {
+    Run([](CTestTrayDlg& dlg) { dlg.AddTrayIcon(); });
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_NE(g_calls[1].data.hWnd, nullptr);
+}
+
+TEST_F(TrayDialogTest, MinimizeHidesToTheTrayOnlyWhenItAddsTheIcon) {
+    struct Case {
+        const char* name;
+        BOOL toTray, iconShown, shellAccepts;
+        size_t calls;
+        bool visible, iconic;
+    } cases[] = {
+        {"hides to the tray", TRUE, FALSE, TRUE, 1, false, false},
+        {"icon already shown: consumed", TRUE, TRUE, TRUE, 0, true, false},
+        {"shell refuses: consumed", TRUE, FALSE, FALSE, 1, true, false},
+        {"not to the tray: minimised", FALSE, FALSE, TRUE, 0, true, true},
+    };
+    for (const Case& c : cases) {
+        Run([&](CTestTrayDlg& dlg) {
+            dlg.SetMinimizeToTray(c.toTray);
+            if (c.iconShown)
+                dlg.AddTrayIcon();
+            g_calls.clear();
+            g_shellAccepts = c.shellAccepts;
+            dlg.ShowWindow(SW_SHOW);
+            dlg.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
+            EXPECT_EQ(g_calls.size(), c.calls) << c.name;
+            EXPECT_EQ(dlg.IsWindowVisible() != FALSE, c.visible) << c.name;
+            EXPECT_EQ(dlg.IsIconic() != FALSE, c.iconic) << c.name;
+            EXPECT_EQ(dlg.IsTrayIconShown(), c.iconShown || (c.calls && c.shellAccepts)) << c.name;
+        });
+    }
+}
+
+TEST_F(TrayDialogTest, EachMouseMessageFromIconOneReachesItsHandler) {
+    struct Case {
+        WPARAM id;
+        LPARAM mouse;
+        LRESULT result;
+        const char* handler; // empty: none runs
+    } cases[] = {
+        {1, WM_LBUTTONDOWN, 1, "LDown"},  {1, WM_LBUTTONDBLCLK, 1, "LDbl"},
+        {1, WM_RBUTTONDOWN, 1, "RDown"},  {1, WM_CONTEXTMENU, 1, "RDown"},
+        {1, WM_RBUTTONDBLCLK, 1, "RDbl"}, {1, WM_MOUSEMOVE, 1, "Move"},
+        {1, WM_LBUTTONUP, 1, ""},         {1, WM_RBUTTONUP, 1, ""},
+        {1, WM_MBUTTONDOWN, 1, ""},       {2, WM_RBUTTONDOWN, 0, ""},
+        {0, WM_LBUTTONDBLCLK, 0, ""},
+    };
+    Run(
+        [&](CTestTrayDlg& dlg) {
+            for (const Case& c : cases) {
+                dlg.m_events.clear();
+                EXPECT_EQ(dlg.SendMessage(WM_USER + 3, c.id, c.mouse), c.result)
+                    << c.id << " " << c.mouse;
+                std::vector<std::string> expected;
+                if (*c.handler)
+                    expected.push_back(c.handler);
+                EXPECT_EQ(dlg.m_events, expected) << c.id << " " << c.mouse;
+            }
+        },
+        true);
+}
+
+// What the open tray menu looked like, read from inside its own loop.
+struct MenuSeen {
+    bool opened = false;
+    CRect rc;
+    HWND foreground = nullptr;
+    int defaultItem = -2;
+};
+MenuSeen g_menuSeen;
+
+void CALLBACK CloseMenu(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    if (!menu || !::IsWindowVisible(menu))
+        return;
+    ::KillTimer(hWnd, id);
+    g_menuSeen.opened = true;
+    ::GetWindowRect(menu, &g_menuSeen.rc);
+    g_menuSeen.foreground = ::GetForegroundWindow();
+    auto popup = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
+    g_menuSeen.defaultItem = static_cast<int>(::GetMenuDefaultItem(popup, TRUE, 0));
+    ::EndMenu();
+}
+
+TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefault) {
+    Run([](CTestTrayDlg& dlg) {
+        const CPoint cursor(300, 400);
+        ::SetCursorPos(cursor.x, cursor.y);
+        g_menuSeen = {};
+        dlg.SendMessage(WM_USER + 3, 1, WM_RBUTTONDOWN);
+        EXPECT_FALSE(g_menuSeen.opened) << "no menu is loaded";
+
+        ASSERT_TRUE(dlg.SetTrayMenu(IDR_TRAY_TEST_MENU));
+        int expectedDefault = -1; // none the first time, "Show" from then on
+        for (LPARAM mouse : {WM_RBUTTONDOWN, WM_CONTEXTMENU}) {
+            g_menuSeen = {};
+            MSG stale;
+            while (::PeekMessageW(&stale, dlg.m_hWnd, WM_NULL, WM_NULL, PM_REMOVE)) {
+            }
+            ::SetTimer(dlg.m_hWnd, 77, 50, &CloseMenu);
+            dlg.SendMessage(WM_USER + 3, 1, mouse);
+            ASSERT_TRUE(g_menuSeen.opened) << mouse;
+            EXPECT_EQ(g_menuSeen.rc.left, cursor.x) << mouse;
+            EXPECT_EQ(g_menuSeen.rc.bottom, cursor.y) << mouse;
+            EXPECT_EQ(g_menuSeen.foreground, dlg.m_hWnd) << "menu would not close on a click away";
+            MSG msg;
+            EXPECT_TRUE(::PeekMessageW(&msg, dlg.m_hWnd, WM_NULL, WM_NULL, PM_REMOVE)) << mouse;
+            EXPECT_EQ(g_menuSeen.defaultItem, expectedDefault) << mouse;
+            expectedDefault = 0;
+        }
+    });
+}
+
+TEST_F(TrayDialogTest, TaskbarCreatedPutsBackOnlyAShownIcon) {
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    Run([&](CTestTrayDlg& dlg) {
+        dlg.SetTrayTip(L"Back again");
+        dlg.SendMessage(taskbarCreated);
+        EXPECT_TRUE(g_calls.empty());
+        dlg.AddTrayIcon();
+        g_calls.clear();
+        dlg.SendMessage(taskbarCreated);
+        ASSERT_EQ(g_calls.size(), 1u);
+        EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_STREQ(g_calls[0].data.szTip, L"Back again");
+        EXPECT_TRUE(dlg.IsTrayIconShown());
+    });
+}
+
+TEST_F(TrayDialogTest, ConfigurationKeepsSixtyThreeTipCharactersAndIgnoresMissingResources) {
+    CTestTrayDlg dlg;
+    dlg.SetTrayTip(std::wstring(100, L'x').c_str());
+    EXPECT_EQ(std::wstring(dlg.GetTrayData().szTip), std::wstring(63, L'x'));
+    EXPECT_EQ(dlg.SetTrayIcon(9999), nullptr);
+    EXPECT_EQ(dlg.GetTrayData().uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_TIP));
+    EXPECT_NE(dlg.SetTrayIcon(IDR_TRAY_TEST_ICON), nullptr);
+    EXPECT_TRUE(dlg.GetTrayData().uFlags & NIF_ICON);
+    EXPECT_FALSE(dlg.SetTrayMenu(9999));
+}
+
+COLORREF PixelOf(UINT bitmapId, int x, int y) {
+    CBitmap bitmap;
+    bitmap.LoadBitmap(bitmapId);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CSelectObject select(dc, bitmap);
+    return dc.GetPixel(x, y);
+}
+
+TEST_F(TrayDialogTest, BitmapButtonDrawsThePressedFaceOnlyWhileHeld) {
+    Run([](CTestTrayDlg& dlg) {
+        ASSERT_TRUE(dlg.m_button.LoadBitmaps(IDB_TRAY_TEST_UP, IDB_TRAY_TEST_DOWN));
+        CClientDC screen(nullptr);
+        CDC dc;
+        dc.CreateCompatibleDC(screen);
+        CBitmap target;
+        target.CreateCompatibleBitmap(screen, 14, 14);
+        CSelectObject select(dc, target);
+        struct Case {
+            UINT state;
+            UINT face;
+        } cases[] = {{0, IDB_TRAY_TEST_UP},
+                     {ODS_SELECTED, IDB_TRAY_TEST_DOWN},
+                     {ODS_FOCUS, IDB_TRAY_TEST_UP},
+                     {ODS_SELECTED | ODS_FOCUS, IDB_TRAY_TEST_DOWN}};
+        for (const Case& c : cases) {
+            DRAWITEMSTRUCT dis{ODT_BUTTON, IDC_TRAY_TEST_BUTTON, 0,  ODA_DRAWENTIRE,
+                               c.state,    dlg.m_button.m_hWnd,  dc, {0, 0, 14, 14},
+                               0};
+            // Through the parent, which hands the drawing back to the button.
+            EXPECT_TRUE(
+                dlg.SendMessage(WM_DRAWITEM, IDC_TRAY_TEST_BUTTON, reinterpret_cast<LPARAM>(&dis)));
+            EXPECT_EQ(dc.GetPixel(2, 7), PixelOf(c.face, 2, 7)) << c.state;
+        }
+    });
+}
+
+} // namespace

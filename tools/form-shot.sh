@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Takes docs/form.png and docs/traymenu.png: runs HotkeyForm.exe with the sample key
+# assignments in a private Wine session, shows the form from the tray and crops the screen to
+# it, then opens the tray menu a second time (when "Show" is its default item) and crops to the
+# tray and the menu.
+#
+#   tools/form-shot.sh <build-dir>
+set -eu
+build_dir=$(cd "$1" && pwd)
+cd "$(dirname "$0")/.."
+mkdir -p docs
+
+exec tools/wine-session.sh "$build_dir" bash -c '
+    set -eu
+    shot_dir=$(mktemp -d)
+    cp "$0/bin/HotkeyForm.exe" "$shot_dir/"
+    cp tools/sample-Hotkey.ini "$shot_dir/Hotkey.ini"
+    wine "$shot_dir/HotkeyForm.exe" &
+    app=$!
+    trap "kill $app 2>/dev/null; rm -rf \"$shot_dir\"" EXIT
+    tray=$(timeout 30 xdotool search --sync --name "^Wine System Tray$" | head -1)
+    sleep 2
+    # The one icon fills the tray window below its caption: its centre lies 13 pixels in
+    # from the window'"'"'s left and bottom edges (a 3-pixel border and half a 20-pixel icon).
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    icon_x=$((X + 13)) icon_y=$((Y + HEIGHT - 13))
+    xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+    form=$(timeout 30 xdotool search --sync --onlyvisible --name "^HotkeyForm$" | head -1)
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$form")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/form.png
+    # Back to the tray; open the menu once and close it, so that the next opening shows its
+    # default item, then open it again with the mouse on "Show".
+    xdotool mousemove $((X + 462)) $((Y + 14)) click 1
+    sleep 1
+    # Wine pushes the menu down over its tray, so the button is released away from the menu
+    # rather than on one of its items.
+    open_menu() {
+        xdotool mousemove "$icon_x" "$icon_y" mousedown 3
+        sleep 1
+        xdotool mousemove 600 500 mouseup 3
+        sleep 0.5
+    }
+    open_menu
+    xdotool key Escape
+    sleep 0.5
+    open_menu
+    xdotool mousemove $((icon_x + 20)) $((icon_y - 22))
+    sleep 1
+    import -window root -crop 160x90+0+0 +repage docs/traymenu.png
+    xdotool key Escape
+' "$build_dir"
