@@ -1,6 +1,11 @@
 // The main form: set-up, the key list, the skin and the moves between tray and screen.
 #include "app/hotkey_form.h"
 
+#include <memory>
+
+#include "app/about_dlg.h"
+#include "app/program_path_dlg.h"
+#include "app/skinned_dialog.h"
 #include "framework/icon.h"
 #include "framework/winapp.h"
 #include "res/resource.h"
@@ -31,13 +36,17 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
+ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
+ON_MESSAGE(WM_PATH_APPLIED, OnPathApplied)
 ON_MESSAGE(WM_SHOW_FORM, OnShowForm)
 ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
+ON_COMMAND(ID_TRAY_ABOUT, OnMenuAbout)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
 END_MESSAGE_MAP()
@@ -56,6 +65,12 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
+    CMenuHandle menuSystem(GetSystemMenu(FALSE));
+    CString strAboutMenu;
+    if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
+        menuSystem.AppendMenu(MF_SEPARATOR);
+        menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+    }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     SetWindowText(kFormWindowTitle);
@@ -118,24 +133,12 @@ void CHotkeyFormDlg::ShowFromTray() {
     ShowWindow(SW_SHOW);
 }
 
-void CHotkeyFormDlg::PaintBackground(CDC& dc, const CRect& rcClient) {
-    BITMAP bm{};
-    if (!m_bmpBack.m_hObject || !m_bmpBack.GetBitmap(&bm))
-        return;
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(dc))
-        return;
-    CSelectObject select(memDC, m_bmpBack);
-    dc.StretchBlt(rcClient.left, rcClient.top, rcClient.Width(), rcClient.Height(), memDC, 0, 0,
-                  bm.bmWidth, bm.bmHeight, SRCCOPY);
-}
-
 void CHotkeyFormDlg::OnPaint() {
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
     if (!IsIconic()) {
-        PaintBackground(dc, rc);
+        StretchBackground(dc, rc, m_bmpBack);
         return;
     }
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
@@ -146,11 +149,7 @@ void CHotkeyFormDlg::OnPaint() {
 
 HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) {
-    // A press on the background grabs the form as if by a caption it does not have.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-    Default();
-}
+void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
 
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
     // Every attempt to show the form, the modal loop's own included, is refused until the
@@ -166,6 +165,55 @@ LRESULT CHotkeyFormDlg::OnShowForm(WPARAM, LPARAM) {
 }
 
 void CHotkeyFormDlg::OnMenuShow() { ShowFromTray(); }
+
+void CHotkeyFormDlg::OnMenuAbout() {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}
+
+void CHotkeyFormDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    CTrayDialog::OnSysCommand(nID, lParam);
+}
+
+void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
+    // The first click of the double click has selected the row under the cursor.
+    int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow >= 0 && !m_pPathDlg) {
+        CString strKey = m_listKeys.GetItemText(nRow, 0);
+        CString strPath = m_listKeys.GetItemText(nRow, 1);
+        auto pDlg = std::make_unique<CProgramPathDlg>();
+        m_pPathDlg = pDlg.get();
+        pDlg->SetEntry(this, strKey, strPath, nRow);
+        pDlg->DoModal();
+        m_pPathDlg = nullptr;
+    }
+    *pResult = 0;
+}
+
+LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
+    if (!m_pPathDlg)
+        return 1;
+    auto* pBrowse = dynamic_cast<CBrowseButton*>(
+        CWnd::FromHandlePermanent(::GetDlgItem(m_pPathDlg->m_hWnd, IDC_PATH_BROWSE)));
+    int nRow = m_pPathDlg->GetRow();
+    if (!pBrowse || nRow < 0 || nRow >= m_listKeys.GetItemCount())
+        return 1;
+    CString strOldPath = m_listKeys.GetItemText(nRow, 1);
+    auto oldSlots = m_slots;
+    m_listKeys.SetItemText(nRow, 1, pBrowse->GetPathName(), kRowTextColor, kRowBackColor);
+    SyncSlotsFromList(ListRows(m_listKeys));
+    // A save the platform refused leaves everything as it was, like every other failure.
+    if (!SaveSettings()) {
+        m_slots = oldSlots;
+        m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
+    }
+    return 1;
+}
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
 

@@ -10,6 +10,8 @@
 #include "framework/bitmap_button.h"
 #include "framework/gdi.h"
 
+class CProgramPathDlg;
+
 class CHotkeyFormDlg : public CTrayDialog, public CHotkeySettingsStore {
 public:
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
@@ -30,10 +32,10 @@ protected:
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
     // Removes the tray icon and shows the form; the form stays hidden when that fails.
     void ShowFromTray();
-    // Stretches the background bitmap over the client rectangle.
-    void PaintBackground(CDC& dc, const CRect& rcClient);
 
     // Message handlers
+    // void OnSysCommand(UINT nID, LPARAM lParam)
+    void OnSysCommand(UINT nID, LPARAM lParam);
     // void OnPaint()
     void OnPaint();
     // HCURSOR OnQueryDragIcon()
@@ -44,10 +46,15 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     // LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam)
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
+    // void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult)
+    void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    // LRESULT OnPathApplied(WPARAM, LPARAM)
+    LRESULT OnPathApplied(WPARAM wParam, LPARAM lParam);
     // LRESULT OnShowForm(WPARAM, LPARAM)
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
-    // void OnMenuShow() / OnMenuExit() / OnMinimizeButton()
+    // void OnMenuShow() / OnMenuAbout() / OnMenuExit() / OnMinimizeButton()
     void OnMenuShow();
+    void OnMenuAbout();
     void OnMenuExit();
     void OnMinimizeButton();
 
@@ -57,6 +64,8 @@ protected:
     CBitmapButton m_btnMinimize;
     CXListCtrl m_listKeys;
     CBitmap m_bmpBack;
+    // The program path dialog while it runs, for the Apply message; it is not owned here.
+    CProgramPathDlg* m_pPathDlg = nullptr;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
 

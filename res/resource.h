@@ -12,7 +12,7 @@
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
 #define IDB_FORM_BACK 129
-#define IDB_DIALOG_BACK 131
+#define IDB_ABOUT_BACK 131 // the About box and the program path dialog
 #define IDR_TRAYMENU 132
 #define IDB_CLOSE_DOWN 134
 #define IDB_CLOSE_UP 135
@@ -21,8 +21,13 @@
 
 // Controls
 #define IDC_KEYLIST 1000
+#define IDC_PATH_KEY 1003
+#define IDC_ABOUT_TITLE 1004 // in the About box
+#define IDC_PATH_LABEL 1004  // in the program path dialog
 #define IDC_PATH_BROWSE 1007
 #define IDC_MINIMIZE 1009
+#define IDC_VERSION 1010
+#define IDC_ABOUT_NOTICE 1011
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775

@@ -231,7 +231,9 @@ int CALLBACK CBrowseButton::BrowseFolderCallback(HWND hWnd, UINT uMsg, LPARAM, L
 int CBrowseButton::BrowseFile() {
     CWnd* pOwner = m_hWnd ? GetParent() : nullptr;
     CFileDialog dlg(m_bOpenDialog, m_strDefExt, nullptr, m_dwFileFlags, m_strFilter, pOwner, 0);
-    dlg.m_ofn.lpstrTitle = m_strDialogTitle;
+    // No title of our own leaves the platform's ("Open", "Save As"), as for the folder dialog;
+    // an empty one would give the dialog an empty caption.
+    dlg.m_ofn.lpstrTitle = m_strDialogTitle.IsEmpty() ? nullptr : m_strDialogTitle.GetString();
     // One spare character beyond what the dialog is told keeps the last list terminated.
     auto files = std::make_unique<wchar_t[]>(kFileBufferChars);
     dlg.m_ofn.lpstrFile = files.get();

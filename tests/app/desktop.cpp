@@ -107,6 +107,20 @@ void PressKey(WORD vk) {
     ::SendInput(2, in, sizeof(INPUT));
 }
 
+void TypeText(const CString& text) {
+    std::vector<INPUT> in;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+            INPUT key{};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = text[i];
+            key.ki.dwFlags = flags;
+            in.push_back(key);
+        }
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
 HWND WaitForPopupMenu(DWORD pid, DWORD ms) {
     HWND menu = nullptr;
     WaitFor([&] { return (menu = FindPopupMenu(pid)) != nullptr; }, ms);
@@ -124,33 +138,73 @@ COLORREF ScreenPixel(CPoint screen) {
     return cr;
 }
 
-CString RemoteListItemText(HWND hList, int nItem, int nSubItem) {
-    // The list view copies into the caller's buffer, which must then live in its process.
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hList, &pid);
-    HANDLE process =
-        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process)
-        return CString();
-    constexpr int kChars = 260;
-    SIZE_T bytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
-    auto* remote = static_cast<BYTE*>(
-        ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    CString text;
-    if (remote) {
-        LVITEMW item{};
-        item.iSubItem = nSubItem;
-        item.cchTextMax = kChars;
-        item.pszText = reinterpret_cast<LPWSTR>(remote + sizeof(LVITEMW));
-        ::WriteProcessMemory(process, remote, &item, sizeof(item), nullptr);
-        ::SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nItem),
-                       reinterpret_cast<LPARAM>(remote));
-        wchar_t buffer[kChars] = {};
-        ::ReadProcessMemory(process, remote + sizeof(LVITEMW), buffer, sizeof(buffer), nullptr);
-        buffer[kChars - 1] = 0;
-        text = buffer;
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+namespace {
+
+// A block of memory in the process that owns a window, for messages whose parameters point
+// at memory the window's process must reach; freed at scope end.
+class RemoteBlock {
+public:
+    RemoteBlock(HWND hWnd, SIZE_T bytes) : m_bytes(bytes) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWnd, &pid);
+        m_hProcess =
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (m_hProcess)
+            m_pRemote = static_cast<BYTE*>(::VirtualAllocEx(
+                m_hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     }
-    ::CloseHandle(process);
-    return text;
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    ~RemoteBlock() {
+        if (m_pRemote)
+            ::VirtualFreeEx(m_hProcess, m_pRemote, 0, MEM_RELEASE);
+        if (m_hProcess)
+            ::CloseHandle(m_hProcess);
+    }
+    BYTE* get() const { return m_pRemote; }
+    void Write(SIZE_T offset, const void* p, SIZE_T bytes) const {
+        ::WriteProcessMemory(m_hProcess, m_pRemote + offset, p, bytes, nullptr);
+    }
+    void Read(SIZE_T offset, void* p, SIZE_T bytes) const {
+        ::ReadProcessMemory(m_hProcess, m_pRemote + offset, p, bytes, nullptr);
+    }
+
+private:
+    SIZE_T m_bytes;
+    HANDLE m_hProcess = nullptr;
+    BYTE* m_pRemote = nullptr;
+};
+
+} // namespace
+
+CString RemoteListItemText(HWND hList, int nItem, int nSubItem) {
+    constexpr int kChars = 260;
+    RemoteBlock block(hList, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!block.get())
+        return CString();
+    LVITEMW item{};
+    item.iSubItem = nSubItem;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<LPWSTR>(block.get() + sizeof(LVITEMW));
+    block.Write(0, &item, sizeof(item));
+    ::SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nItem),
+                   reinterpret_cast<LPARAM>(block.get()));
+    wchar_t buffer[kChars] = {};
+    block.Read(sizeof(LVITEMW), buffer, sizeof(buffer));
+    buffer[kChars - 1] = 0;
+    return buffer;
+}
+
+CRect RemoteListItemRect(HWND hList, int nItem) {
+    RemoteBlock block(hList, sizeof(RECT));
+    CRect rc;
+    if (!block.get())
+        return rc;
+    rc.left = LVIR_BOUNDS;
+    block.Write(0, &rc, sizeof(RECT));
+    ::SendMessageW(hList, LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
+                   reinterpret_cast<LPARAM>(block.get()));
+    block.Read(0, &rc, sizeof(RECT));
+    ::MapWindowPoints(hList, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
 }

@@ -22,6 +22,8 @@ void Press(bool right);
 void Release(bool right);
 void Drag(CPoint from, CPoint to);
 void PressKey(WORD vk);
+// Types the text as characters, whatever the keyboard layout.
+void TypeText(const CString& text);
 
 // The visible pop-up menu of the process, or null; waits up to ms for it.
 HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);
@@ -42,3 +44,5 @@ template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {
 
 // A cell's text of a list view in another process.
 CString RemoteListItemText(HWND hList, int nItem, int nSubItem);
+// A row's bounds in screen coordinates, of a list view in another process.
+CRect RemoteListItemRect(HWND hList, int nItem);

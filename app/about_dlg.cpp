@@ -1,0 +1,88 @@
+// The About box: the version line from the executable's own version resource.
+#include "app/about_dlg.h"
+
+#include <memory>
+
+#include "app/file_version.h"
+#include "app/skinned_dialog.h"
+#include "framework/module.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kAboutWidth = 300;
+constexpr int kAboutHeight = 90;
+constexpr int kVersionParts = 4;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CTrayDialog)
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CAboutDlg::CAboutDlg() : CTrayDialog(IDD_ABOUTBOX, nullptr) {}
+
+CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
+    CTrayDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_VERSION, m_stVersion);
+    DDX_Control(pDX, IDC_ABOUT_TITLE, m_stTitle);
+    DDX_Control(pDX, IDC_ABOUT_NOTICE, m_stNotice);
+}
+
+BOOL CAboutDlg::OnInitDialog() {
+    CTrayDialog::OnInitDialog();
+    CString strProductVersion;
+    {
+        auto pVersion = std::make_unique<CFileVersion>(AfxGetInstanceHandle(), nullptr, nullptr);
+        strProductVersion = pVersion->m_strProductVersion;
+    }
+    m_stVersion.SetWindowText(VersionText(strProductVersion));
+    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    // Only the size changes, so the dialog is still centred; the 110-pixel background is
+    // squeezed into the 90 pixels.
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, kAboutWidth, kAboutHeight, SWP_NOMOVE);
+    return TRUE;
+}
+
+void CAboutDlg::SplitString(const CString& strText, const CString& strDelimiter,
+                            CStringArray& arrPieces) {
+    if (strDelimiter.IsEmpty() || strText.Find(strDelimiter) < 0) {
+        arrPieces.Add(strText);
+        return;
+    }
+    CString strRest = strText;
+    while (!strRest.IsEmpty()) {
+        int nAt = strRest.Find(strDelimiter);
+        if (nAt < 0) {
+            arrPieces.Add(strRest);
+            return;
+        }
+        if (nAt > 0)
+            arrPieces.Add(strRest.Left(nAt));
+        strRest = strRest.Mid(nAt + strDelimiter.GetLength());
+    }
+}
+
+CString CAboutDlg::VersionText(const CString& strCommaVersion) {
+    CStringArray arrParts;
+    SplitString(strCommaVersion, L",", arrParts);
+    CString strText = L"V";
+    for (int i = 0; i < arrParts.GetSize(); ++i) {
+        strText += arrParts[i];
+        if (i < kVersionParts - 1)
+            strText += L".";
+    }
+    return strText;
+}
+
+void CAboutDlg::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    StretchBackground(dc, rc, m_bmpBack);
+}
+
+void CAboutDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }

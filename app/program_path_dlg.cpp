@@ -1,0 +1,70 @@
+// The program path dialog: shows a key's program in a browse control and applies a new one.
+#include "app/program_path_dlg.h"
+
+#include <utility>
+
+#include "app/hotkey_form.h"
+#include "app/messages.h"
+#include "app/skinned_dialog.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kPathDialogWidth = 300;
+constexpr int kPathDialogHeight = 110;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CProgramPathDlg, CTrayDialog)
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_COMMAND(IDOK, OnApply)
+END_MESSAGE_MAP()
+
+CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {}
+
+CProgramPathDlg::~CProgramPathDlg() = default;
+
+void CProgramPathDlg::SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow) {
+    m_pOwner = pOwner;
+    m_strKey = std::move(strKey);
+    m_strPath = std::move(strPath);
+    m_nRow = nRow;
+}
+
+void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
+    CTrayDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PATH_KEY, m_stKey);
+    DDX_Control(pDX, IDC_PATH_LABEL, m_stLabel);
+    DDX_Control(pDX, IDC_PATH_BROWSE, m_btnBrowse);
+}
+
+BOOL CProgramPathDlg::OnInitDialog() {
+    CTrayDialog::OnInitDialog();
+    // Only the size changes, so the dialog is still centred.
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, kPathDialogWidth, kPathDialogHeight, SWP_NOMOVE);
+    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    m_stKey.SetWindowText(m_strKey);
+    m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
+    m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
+    m_btnBrowse.SetPathName(m_strPath);
+    m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
+    return TRUE;
+}
+
+void CProgramPathDlg::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    StretchBackground(dc, rc, m_bmpBack);
+}
+
+void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+
+void CProgramPathDlg::OnApply() {
+    m_strPath = m_btnBrowse.GetPathName();
+    // Sent, not posted: the form reads this dialog's path and row before it closes.
+    if (m_pOwner && m_pOwner->m_hWnd)
+        m_pOwner->SendMessage(WM_PATH_APPLIED, 0, 0);
+    CTrayDialog::OnOK();
+}

@@ -1,0 +1,47 @@
+// CProgramPathDlg: the small captionless dialog in which the user picks the program of one
+// key. Apply hands the chosen path to the main form while the dialog is still open.
+#pragma once
+
+#include "app/tray_dialog.h"
+#include "controls/skin/browse_button.h"
+#include "controls/skin/transparent_static.h"
+#include "framework/gdi.h"
+
+class CHotkeyFormDlg;
+
+class CProgramPathDlg : public CTrayDialog {
+public:
+    // The browse control's notification after each browse; nothing here handles it.
+    static constexpr UINT kBrowseNotifyMessage = WM_APP + 100;
+
+    CProgramPathDlg();
+    ~CProgramPathDlg() override;
+
+    // The form to tell on Apply, the key's label, its current path and its list row.
+    void SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow);
+    int GetRow() const { return m_nRow; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // Message handlers
+    // void OnPaint()
+    void OnPaint();
+    // void OnLButtonDown(UINT nFlags, CPoint point)
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    // void OnApply()  (IDOK, also Enter)
+    void OnApply();
+
+    // Data members
+    CBitmap m_bmpBack;
+    CString m_strKey;
+    CString m_strPath;
+    int m_nRow = -1;
+    CTransparentStatic m_stKey;
+    CTransparentStatic m_stLabel;
+    CHotkeyFormDlg* m_pOwner = nullptr;
+    CBrowseButton m_btnBrowse;
+
+    DECLARE_MESSAGE_MAP()
+};
