@@ -228,9 +228,30 @@ def draw_form_back():
     return c
 
 
+DIALOG_BAND_TOP = (232, 240, 249)
+DIALOG_BAND_BOTTOM = (208, 224, 241)
+
+
 def draw_dialog_back():
-    c = draw_skin(300, 110, 26)
-    draw_key(c, 6, 4, 18)
+    """The About box and the program path dialog: their labels are drawn in the default
+    black straight onto this picture, the title line among them, so the band along the top
+    stays light; the dark frame and the accent line tie it to the form."""
+    width, height, band = 300, 110, 20
+    c = Canvas(width, height)
+    c.vgradient(0, band, width, height, BODY_TOP, BODY_BOTTOM)
+    c.vgradient(0, 0, width, band, DIALOG_BAND_TOP, DIALOG_BAND_BOTTOM)
+    for k in range(6):  # the form's faint stripes, on the right of the band
+        x = width * 0.62 + k * 22
+        c.shape(*polygon([(x, 0), (x + 10, 0), (x + 10 - band, band), (x - band, band)]),
+                (255, 255, 255), 0.18)
+    c.fill_rect(0, band, width, band + 2, ACCENT)
+    for i in range(3):
+        for x in range(width):
+            c.blend(x, band + 2 + i, (60, 80, 110), 0.10 * (3 - i) / 3)
+    c.fill_rect(0, 0, width, 1, FRAME)
+    c.fill_rect(0, height - 1, width, height, FRAME)
+    c.fill_rect(0, 0, 1, height, FRAME)
+    c.fill_rect(width - 1, 0, width, height, FRAME)
     return c
 
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes docs/form.png and docs/traymenu.png: runs HotkeyForm.exe with the sample key
-# assignments in a private Wine session, shows the form from the tray and crops the screen to
-# it, then opens the tray menu a second time (when "Show" is its default item) and crops to the
-# tray and the menu.
+# Takes docs/form.png, docs/traymenu.png, docs/about.png and docs/pathdialog.png: runs
+# HotkeyForm.exe with the sample key assignments in a private Wine session, shows the form from
+# the tray and crops the screen to it, opens the tray menu a second time (when "Show" is its
+# default item) and crops to the tray and the menu, opens the About box from that menu, and
+# finally the program path dialog of the form's second row.
 #
 #   tools/form-shot.sh <build-dir>
 set -eu
@@ -48,5 +49,30 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     xdotool mousemove $((icon_x + 20)) $((icon_y - 22))
     sleep 1
     import -window root -crop 160x90+0+0 +repage docs/traymenu.png
+    # "About" is the item below "Show".
+    xdotool mousemove $((icon_x + 20)) $((icon_y - 6)) click 1
+    sleep 1
+    # The skinned dialogs have no title to search by, but a fixed size.
+    crop_sized() {
+        for w in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$w")"
+            if [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]; then
+                import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"
+                return
+            fi
+        done
+        echo "form-shot: no $1x$2 window for $3" >&2
+        return 1
+    }
+    crop_sized 300 90 docs/about.png
+    xdotool key Return
+    sleep 0.5
+    # Back to the form, and a double click on its second row.
+    xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$form")"
+    xdotool mousemove $((X + 150)) $((Y + 113)) click --repeat 2 --delay 80 1
+    sleep 1
+    crop_sized 300 110 docs/pathdialog.png
     xdotool key Escape
 ' "$build_dir"

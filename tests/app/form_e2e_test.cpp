@@ -188,4 +188,78 @@ TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackgroun
     EXPECT_EQ(FormRect().TopLeft(), rc.TopLeft()) << "dragging on the list moved the form";
 }
 
+// The About box of the running process: a visible dialog with the version line, or null.
+HWND FindAboutBox(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        HWND hFound;
+    } search{pid, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hWnd, &pid);
+            if (pid != s->pid || !::IsWindowVisible(hWnd) || !::GetDlgItem(hWnd, 1010))
+                return TRUE;
+            s->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+#define HOTKEY_TEXT_(x) L## #x
+#define HOTKEY_TEXT(x) HOTKEY_TEXT_(x)
+
+TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion) {
+    const CString version = CString(L"V") + HOTKEY_TEXT(HOTKEY_VERSION_MAJOR) + L"." +
+                            HOTKEY_TEXT(HOTKEY_VERSION_MINOR) + L"." +
+                            HOTKEY_TEXT(HOTKEY_VERSION_PATCH) + L"." +
+                            HOTKEY_TEXT(HOTKEY_VERSION_TWEAK);
+    ASSERT_TRUE(m_form.Start());
+    ASSERT_TRUE(WaitForTrayIcons(1));
+
+    // From the tray menu while the form is hidden: "About" is the second item.
+    ASSERT_TRUE(OpenTrayMenu());
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = FindAboutBox(m_form.ProcessId())) != nullptr; }));
+    wchar_t text[64] = {};
+    ::SendMessageW(::GetDlgItem(about, 1010), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(CString(text), version);
+    CRect rc = WindowRect(about);
+    EXPECT_EQ(rc.Size(), CSize(300, 90));
+    Drag(At(rc, 150, 80), At(rc, 150 + 30, 80 + 20));
+    EXPECT_TRUE(WaitFor([&] { return WindowRect(about).TopLeft() == At(rc, 30, 20); }))
+        << "dragging the background did not move the About box";
+    EXPECT_FALSE(::IsWindowVisible(Form()));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }));
+
+    // From the form's system menu.
+    ::PostMessageW(Form(), kShowForm, 0, 0);
+    ASSERT_TRUE(WaitVisible(true));
+    ::Sleep(200);
+    INPUT alt[4]{};
+    for (INPUT& in : alt)
+        in.type = INPUT_KEYBOARD;
+    alt[0].ki.wVk = VK_MENU;
+    alt[1].ki.wVk = VK_SPACE;
+    alt[2].ki.wVk = VK_SPACE;
+    alt[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    alt[3].ki.wVk = VK_MENU;
+    alt[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, alt, sizeof(INPUT));
+    ASSERT_TRUE(WaitForPopupMenu(m_form.ProcessId()));
+    // Our item is the menu's last; Wine's own system menu has an A mnemonic of its own.
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return (about = FindAboutBox(m_form.ProcessId())) != nullptr; }));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }));
+    EXPECT_TRUE(m_form.IsRunning());
+}
+
 } // namespace
