@@ -78,11 +78,6 @@ CString CAboutDlg::VersionText(const CString& strCommaVersion) {
     return strText;
 }
 
-void CAboutDlg::OnPaint() {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    StretchBackground(dc, rc, m_bmpBack);
-}
+void CAboutDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
 
 void CAboutDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }

@@ -52,12 +52,7 @@ BOOL CProgramPathDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CProgramPathDlg::OnPaint() {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    StretchBackground(dc, rc, m_bmpBack);
-}
+void CProgramPathDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
 
 void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
 

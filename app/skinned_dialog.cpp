@@ -13,6 +13,13 @@ void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBa
                   bm.bmWidth, bm.bmHeight, SRCCOPY);
 }
 
+void PaintSkinnedBackground(CWnd& wnd, const CBitmap& bmpBack) {
+    CPaintDC dc(&wnd);
+    CRect rc;
+    wnd.GetClientRect(&rc);
+    StretchBackground(dc, rc, bmpBack);
+}
+
 void DragByBackground(CWnd& wnd, CPoint point) {
     // Posted, not sent: the platform's move loop starts once this press has been handled.
     wnd.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));

@@ -203,16 +203,23 @@ def draw_skin(width, height, band):
         x = width * 0.55 + k * 26
         c.shape(*polygon([(x, 0), (x + 12, 0), (x + 12 - band, band), (x - band, band)]),
                 (255, 255, 255), 0.035)
+    draw_accent_and_frame(c, band, 4, 0.16)
+    return c
+
+
+def draw_accent_and_frame(c, band, shadow_rows, shadow_strength):
+    """The accent line under the band with a soft shadow, and the one-pixel frame that the
+    borderless windows do not have of their own."""
+    width, height = c.width, c.height
     c.fill_rect(0, band, width, band + 2, ACCENT)
-    for i in range(4):  # soft shadow under the accent line
+    for i in range(shadow_rows):
         for x in range(width):
-            c.blend(x, band + 2 + i, (60, 80, 110), 0.16 * (4 - i) / 4)
-    # One-pixel frame: the window has no border of its own.
+            c.blend(x, band + 2 + i, (60, 80, 110),
+                    shadow_strength * (shadow_rows - i) / shadow_rows)
     c.fill_rect(0, 0, width, 1, FRAME)
     c.fill_rect(0, height - 1, width, height, FRAME)
     c.fill_rect(0, 0, 1, height, FRAME)
     c.fill_rect(width - 1, 0, width, height, FRAME)
-    return c
 
 
 def draw_form_back():
@@ -244,14 +251,7 @@ def draw_dialog_back():
         x = width * 0.62 + k * 22
         c.shape(*polygon([(x, 0), (x + 10, 0), (x + 10 - band, band), (x - band, band)]),
                 (255, 255, 255), 0.18)
-    c.fill_rect(0, band, width, band + 2, ACCENT)
-    for i in range(3):
-        for x in range(width):
-            c.blend(x, band + 2 + i, (60, 80, 110), 0.10 * (3 - i) / 3)
-    c.fill_rect(0, 0, width, 1, FRAME)
-    c.fill_rect(0, height - 1, width, height, FRAME)
-    c.fill_rect(0, 0, 1, height, FRAME)
-    c.fill_rect(width - 1, 0, width, height, FRAME)
+    draw_accent_and_frame(c, band, 3, 0.10)
     return c
 
 

@@ -157,48 +157,51 @@ void CBrowseButton::PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc,
     memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
 }
 
-void CBrowseButton::DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
-    if (m_strCaption.IsEmpty() || rcFace.IsRectEmpty())
-        return;
+template <class TDraw>
+void CBrowseButton::DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw) {
     // The context goes before the bitmap it holds.
     CBitmap bitmap;
     CDC memDC;
     PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
-    CSelectObject font(memDC, GetFont());
-    memDC.SetBkMode(TRANSPARENT);
-    if (GetStyle() & WS_DISABLED) {
-        // Embossed: a highlight copy one pixel down and right, under the shadow copy.
-        memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        memDC.TextOut(1, 1, m_strCaption);
-        memDC.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-        memDC.TextOut(0, 0, m_strCaption);
-    } else {
-        memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-        memDC.TextOut(0, 0, m_strCaption);
-    }
+    draw(memDC);
     CopyFace(dc, memDC, rcFace);
+}
+
+void CBrowseButton::DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
+    if (m_strCaption.IsEmpty() || rcFace.IsRectEmpty())
+        return;
+    DrawFace(dc, crFace, rcFace, [this](CDC& memDC) {
+        CSelectObject font(memDC, GetFont());
+        memDC.SetBkMode(TRANSPARENT);
+        if (GetStyle() & WS_DISABLED) {
+            // Embossed: a highlight copy one pixel down and right, under the shadow copy.
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+            memDC.TextOut(1, 1, m_strCaption);
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
+            memDC.TextOut(0, 0, m_strCaption);
+        } else {
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+            memDC.TextOut(0, 0, m_strCaption);
+        }
+    });
 }
 
 void CBrowseButton::DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
-    CBitmap bitmap;
-    CDC memDC;
-    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
-    DrawStrokes(memDC, kOpenFolder, kOpenFolderDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(dc, memDC, rcFace);
+    bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
+    DrawFace(dc, crFace, rcFace,
+             [&](CDC& memDC) { DrawStrokes(memDC, kOpenFolder, kOpenFolderDisabled, bDisabled); });
 }
 
 void CBrowseButton::DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
-    CBitmap bitmap;
-    CDC memDC;
-    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
-    DrawStrokes(memDC, kClosedFolder, kClosedFolderDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(dc, memDC, rcFace);
+    bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
+    DrawFace(dc, crFace, rcFace, [&](CDC& memDC) {
+        DrawStrokes(memDC, kClosedFolder, kClosedFolderDisabled, bDisabled);
+    });
 }
 
 void CBrowseButton::DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
-    CBitmap bitmap;
-    CDC memDC;
-    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
-    DrawStrokes(memDC, kFolderMagnifier, kFolderMagnifierDisabled, (GetStyle() & WS_DISABLED) != 0);
-    CopyFace(dc, memDC, rcFace);
+    bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
+    DrawFace(dc, crFace, rcFace, [&](CDC& memDC) {
+        DrawStrokes(memDC, kFolderMagnifier, kFolderMagnifierDisabled, bDisabled);
+    });
 }
