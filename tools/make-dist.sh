@@ -37,7 +37,8 @@ done
 rm -rf "$stage"
 
 # The archive's own listing: its names are the lines indented by two blanks.
-listed=$(zip -sf "$zip_path" | grep '^  ' | while IFS= read -r line; do echo "${line#  }"; done | sort)
+listed=$(zip -sf "$zip_path" | grep '^  ' |
+    while IFS= read -r line; do echo "${line#  }"; done | sort)
 wanted=$(printf '%s\n' $expected | sort)
 if [ "$listed" != "$wanted" ]; then
     echo "make-dist: $zip_path holds [${listed//$'\n'/ }], expected [${wanted//$'\n'/ }]" >&2
