@@ -1,14 +1,15 @@
 # Thin wrapper over CMake: `make run` starts the program under Wine, `make test` runs
-# every test under Wine, `make bench` prints the benchmark figures.
+# every test under Wine, `make bench` prints the benchmark figures, `make dist` packs the
+# release ZIP.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep
+            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
 SESSION  := tools/wine-session.sh $(BUILD)
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench dist clean format
 
 all: build
 
@@ -39,6 +40,10 @@ test: build
 
 bench: build
 	@$(SESSION) tools/run-bench.sh $(BUILD)
+
+# The programs of build/bin as built and tested, never rebuilt differently for the package.
+dist: build
+	@tools/make-dist.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

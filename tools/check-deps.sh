@@ -28,6 +28,9 @@ needs=(
     "sleep coreutils"
     "id coreutils" # the Makefile's deps target
     "grep grep"
+    "zip zip" # tools/make-dist.sh
+    "cut coreutils"
+    "sort coreutils"
 )
 
 listed=" $* "

@@ -1,20 +1,43 @@
 // fnkey: stands in for the keyboard's hotkey driver. On the real hardware the driver tells
 // the running HotkeyForm about a function-key press by posting WM_FN_HOTKEY to the window of
 // class THotkeyForm; this console tool does the same so the program can be run and tested
-// on machines without that keyboard.
+// on machines without that keyboard, once per call or, with --listen, for every press of a
+// global hotkey.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwctype>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/messages.h"
+#include "fnkey_listen.h"
 
 namespace {
 
-constexpr char kUsage[] = "usage: fnkey [--send] [--count N] KEY   (KEY: S1..S5, or a code in "
-                          "decimal or 0x hex; --help for this text)\n";
+// Bad usage prints the first line alone.
+constexpr char kUsage[] =
+    "usage: fnkey [--send] [--count N] KEY | fnkey --listen [--key KEY=COMBO]... "
+    "[--stop-event NAME]   (--help for details)\n";
+constexpr char kHelp[] =
+    "\n"
+    "fnkey [--send] [--count N] KEY\n"
+    "  Delivers KEY once (or N times) to the window of class THotkeyForm: posts WM_FN_HOTKEY,\n"
+    "  or with --send sends it and prints the window's answer. KEY is S1..S5 (codes 0x5F..0x63)\n"
+    "  or any code in decimal or 0x hex. Exits with 0 when delivered, 1 when no such window\n"
+    "  exists, 2 on bad usage.\n"
+    "\n"
+    "fnkey --listen [--key KEY=COMBO]... [--stop-event NAME]\n"
+    "  Registers global hotkeys, Ctrl+Alt+F1..F5 for S1..S5 unless --key binds KEY to another\n"
+    "  COMBO (e.g. --key S2=Win+F2, --key 0x64=Ctrl+Shift+Z), and posts each press's code to\n"
+    "  the THotkeyForm window found at that moment. COMBO is any of Ctrl, Alt, Shift, Win and\n"
+    "  one key: F1..F24, A..Z, 0..9, Space, Insert, Delete, Home, End, PageUp, PageDown, Pause,\n"
+    "  Left, Up, Right, Down. Prints \"fnkey: listening: ...\" once all keys are registered.\n"
+    "  Stops with exit code 0 on Ctrl+C or Ctrl+Break, on WM_QUIT or WM_CLOSE posted to its\n"
+    "  thread, or when the named event NAME is signalled (created when missing). Exits with 3\n"
+    "  when another program already holds one of the keys, 2 on bad usage.\n";
 
 // The driver's codes for the five function keys.
 constexpr DWORD kFirstNamedKey = kKeyCodeS1; // S2..S5 follow in order
@@ -23,6 +46,9 @@ struct Request {
     DWORD code = 0;
     unsigned long count = 1;
     bool send = false;
+    bool listen = false;
+    std::vector<HotkeyBinding> bindings = defaultBindings();
+    std::wstring stopEvent;
 };
 
 enum class Parsed { Run, Help, Bad };
@@ -61,14 +87,54 @@ std::optional<DWORD> parseKey(std::wstring_view text) {
     return parseNumber(text);
 }
 
+// KEY=COMBO replaces the combination of KEY's code, or adds one for a new code.
+bool parseBinding(std::wstring_view text, std::vector<HotkeyBinding>& bindings) {
+    size_t equals = text.find(L'=');
+    if (equals == std::wstring_view::npos)
+        return false;
+    auto code = parseKey(text.substr(0, equals));
+    auto combo = parseKeyCombo(text.substr(equals + 1));
+    if (!code || !combo)
+        return false;
+    for (HotkeyBinding& binding : bindings) {
+        if (binding.code == *code) {
+            binding.combo = *combo;
+            return true;
+        }
+    }
+    bindings.push_back({*code, *combo});
+    return true;
+}
+
+// One combination cannot deliver two codes.
+bool combosDistinct(const std::vector<HotkeyBinding>& bindings) {
+    for (size_t i = 0; i < bindings.size(); ++i)
+        for (size_t j = i + 1; j < bindings.size(); ++j)
+            if (bindings[i].combo == bindings[j].combo)
+                return false;
+    return true;
+}
+
 Parsed parseArgs(int argc, wchar_t** argv, Request& request) {
-    bool haveKey = false;
+    bool haveKey = false, oneShotOption = false, listenOption = false;
     for (int i = 1; i < argc; ++i) {
         std::wstring_view arg = argv[i];
         if (arg == L"--help" || arg == L"-h" || arg == L"/?")
             return Parsed::Help;
-        if (arg == L"--send") {
+        if (arg == L"--listen") {
+            request.listen = true;
+        } else if (arg == L"--key") {
+            if (++i == argc || !parseBinding(argv[i], request.bindings))
+                return Parsed::Bad;
+            listenOption = true;
+        } else if (arg == L"--stop-event") {
+            if (++i == argc || !*argv[i])
+                return Parsed::Bad;
+            request.stopEvent = argv[i];
+            listenOption = true;
+        } else if (arg == L"--send") {
             request.send = true;
+            oneShotOption = true;
         } else if (arg == L"--count") {
             if (++i == argc)
                 return Parsed::Bad;
@@ -76,6 +142,7 @@ Parsed parseArgs(int argc, wchar_t** argv, Request& request) {
             if (!count || *count == 0)
                 return Parsed::Bad;
             request.count = *count;
+            oneShotOption = true;
         } else if (arg.starts_with(L"-") || haveKey) {
             return Parsed::Bad;
         } else {
@@ -86,7 +153,10 @@ Parsed parseArgs(int argc, wchar_t** argv, Request& request) {
             haveKey = true;
         }
     }
-    return haveKey ? Parsed::Run : Parsed::Bad;
+    if (request.listen)
+        return haveKey || oneShotOption || !combosDistinct(request.bindings) ? Parsed::Bad
+                                                                             : Parsed::Run;
+    return haveKey && !listenOption ? Parsed::Run : Parsed::Bad;
 }
 
 } // namespace
@@ -96,6 +166,7 @@ int wmain(int argc, wchar_t** argv) {
     switch (parseArgs(argc, argv, request)) {
     case Parsed::Help:
         std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
         return 0;
     case Parsed::Bad:
         std::fputs(kUsage, stderr);
@@ -103,6 +174,8 @@ int wmain(int argc, wchar_t** argv) {
     case Parsed::Run:
         break;
     }
+    if (request.listen)
+        return listenForHotkeys(request.bindings, request.stopEvent);
 
     HWND form = FindWindowW(kFormClassName, nullptr);
     if (!form) {

@@ -107,6 +107,17 @@ void PressKey(WORD vk) {
     ::SendInput(2, in, sizeof(INPUT));
 }
 
+void PressKeys(std::initializer_list<WORD> vks) {
+    std::vector<INPUT> in(vks.size() * 2);
+    size_t down = 0, up = in.size();
+    for (WORD vk : vks) {
+        in[down].type = in[--up].type = INPUT_KEYBOARD;
+        in[down++].ki.wVk = in[up].ki.wVk = vk;
+        in[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
 void TypeText(const CString& text) {
     std::vector<INPUT> in;
     for (int i = 0; i < text.GetLength(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "framework/cstring.h"
@@ -22,6 +23,8 @@ void Press(bool right);
 void Release(bool right);
 void Drag(CPoint from, CPoint to);
 void PressKey(WORD vk);
+// Presses the keys in order and releases them in reverse, as a user types Ctrl+Alt+F1.
+void PressKeys(std::initializer_list<WORD> vks);
 // Types the text as characters, whatever the keyboard layout.
 void TypeText(const CString& text);
 
