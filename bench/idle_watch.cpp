@@ -1,13 +1,15 @@
 // Linked into a copy of the form and into the minimal tray program, for the tray benchmark
 // only: counts the messages the main thread retrieves between two marks the benchmark posts,
-// and writes the count with the message numbers, then the process's own private memory and
-// object counts (the platform may not tell them to another process), to the file named by
-// IDLE_WATCH_LOG.
+// and writes the count with the message numbers, then the process's own private memory, object
+// counts (the platform may not tell them to another process) and the timers that fired, to the
+// file named by IDLE_WATCH_LOG.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,6 +17,9 @@ namespace {
 UINT g_mark = 0;
 bool g_counting = false;
 std::vector<UINT> g_retrieved;
+// Each timer by its window and id; caret blinks and other system timers come as WM_SYSTIMER.
+std::set<std::pair<HWND, WPARAM>> g_timers;
+constexpr UINT kSysTimer = 0x0118;
 
 BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
     ++*reinterpret_cast<int*>(lParam);
@@ -58,9 +63,10 @@ void WriteLog() {
     ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
                            sizeof(pmc));
     double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
-    std::fprintf(f, "\n%.0f %lu %lu %d\n", privateKb,
+    std::fprintf(f, "\n%.0f %lu %lu %d %zu\n", privateKb,
                  ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
-                 ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread());
+                 ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread(),
+                 g_timers.size());
     std::fclose(f);
 }
 
@@ -70,12 +76,15 @@ LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
         if (msg->message == g_mark) {
             g_counting = msg->wParam == 1;
-            if (g_counting)
+            if (g_counting) {
                 g_retrieved.clear();
-            else
+                g_timers.clear();
+            } else
                 WriteLog();
         } else if (g_counting) {
             g_retrieved.push_back(msg->message);
+            if (msg->message == WM_TIMER || msg->message == kSysTimer)
+                g_timers.emplace(msg->hwnd, msg->wParam);
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,23 +1,28 @@
 // The form in the tray against the least a tray program can do (minimal_tray.exe, a hidden
 // dialog of its own class with one tray icon), in the same run: start-up from process start
-// until the icon is in the tray and the window can be found, then idle private memory and
-// GDI/USER objects. Last, the form's wakes while it idles hidden: a copy of the form with a
-// message counter (idle_watch.cpp) reports the messages it retrieved over five idle seconds,
-// and each counting copy reports its own memory and objects.
+// until the icon is in the tray and the window can be found, the modules each loads from
+// outside the Windows folder and each executable's size. Then the form's idle cost: a copy of
+// the form with a message counter (idle_watch.cpp) reports the messages and timers it
+// retrieved over ten idle seconds, hidden, and its own private memory and objects; the
+// minimal program's counting copy does the same, round after round.
 #include <windows.h>
 
 #include <psapi.h>
 
-#include "bench/bench_clock.h"
+#include "bench/bench_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr int kStarts = 20;
+constexpr int kIdleRounds = 3;
+constexpr DWORD kIdleMs = 10000;
 
 std::wstring BinDir() {
     wchar_t path[MAX_PATH + 1] = {};
@@ -101,6 +106,7 @@ private:
 // What a counting copy reported about five idle seconds after its start-up.
 struct Idle {
     std::string wakes; // the count, then the message numbers
+    int timers = -1;   // distinct timers among them
     double privateKb = 0;
     unsigned long gdi = 0, user = 0;
     int windows = 0;
@@ -116,15 +122,61 @@ Idle MeasureIdle(const Program& program, const std::wstring& dir) {
     ::Sleep(1000);
     const UINT mark = ::RegisterWindowMessageW(L"HotkeyIdleWatchMark");
     ::PostMessageW(running.Window(), mark, 1, 0);
-    ::Sleep(5000);
+    ::Sleep(kIdleMs);
     ::PostMessageW(running.Window(), mark, 0, 0);
     for (int i = 0; i < 100 && idle.wakes.empty(); ++i) {
         ::Sleep(20);
         std::ifstream in(std::string(log.begin(), log.end()).c_str());
         std::getline(in, idle.wakes);
-        in >> idle.privateKb >> idle.gdi >> idle.user >> idle.windows;
+        in >> idle.privateKb >> idle.gdi >> idle.user >> idle.windows >> idle.timers;
     }
     return idle;
+}
+
+int MessagesOf(const Idle& idle) { return idle.wakes.empty() ? -1 : std::stoi(idle.wakes); }
+
+// The modules loaded in the process from outside the Windows folder, the executable aside:
+// what it brings beyond the platform's own DLLs. Those from the platform's side-by-side store
+// (a manifest's common controls) are the system's own too, and listed apart.
+struct Modules {
+    std::vector<std::wstring> beyond;
+    std::vector<std::wstring> sideBySide;
+};
+
+bool Under(const std::wstring& path, const std::wstring& dir) {
+    return path.size() > dir.size() &&
+           ::CompareStringOrdinal(path.c_str(), static_cast<int>(dir.size()), dir.c_str(),
+                                  static_cast<int>(dir.size()), TRUE) == CSTR_EQUAL;
+}
+
+Modules ModulesOf(HANDLE process) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const std::wstring windowsDir =
+        std::wstring(folder, ::GetWindowsDirectoryW(folder, MAX_PATH)) + L"\\";
+    const std::wstring systemDir =
+        std::wstring(folder, ::GetSystemDirectoryW(folder, MAX_PATH)) + L"\\";
+    Modules modules;
+    HMODULE handles[512];
+    DWORD bytes = 0;
+    if (!::EnumProcessModulesEx(process, handles, sizeof(handles), &bytes, LIST_MODULES_ALL)) {
+        modules.beyond.push_back(L"(the modules could not be listed)");
+        return modules;
+    }
+    for (DWORD i = 1; i < std::min<DWORD>(bytes / sizeof(HMODULE), 512); ++i) {
+        wchar_t path[MAX_PATH + 1] = {};
+        ::GetModuleFileNameExW(process, handles[i], path, MAX_PATH);
+        if (!Under(path, windowsDir))
+            modules.beyond.push_back(path);
+        else if (!Under(path, systemDir))
+            modules.sideBySide.push_back(path);
+    }
+    return modules;
+}
+
+unsigned long FileBytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes);
+    return attributes.nFileSizeLow;
 }
 
 } // namespace
@@ -165,34 +217,80 @@ int wmain() {
             times->push_back(ms);
         }
     }
-    double f = bench::Median(formMs), m = bench::Median(minimalMs);
-    std::printf("start-up until the tray icon is shown and the window findable, median of %d:\n",
+    bench::Stats f = bench::Summarise(formMs), m = bench::Summarise(minimalMs);
+    std::printf("start-up until the tray icon is shown and the window findable, %d each (ms):\n",
                 kStarts);
-    std::printf("  HotkeyForm    %7.1f ms\n  minimal tray  %7.1f ms\n", f, m);
-    std::printf("  ratio         %7.2f   (target: at most 1.5)\n", f / m);
+    std::printf("  HotkeyForm    median %7.1f   p95 %7.1f\n", f.median, f.p95);
+    std::printf("  minimal tray  median %7.1f   p95 %7.1f\n", m.median, m.p95);
+    std::printf("  ratio         median %7.2f   p95 %7.2f   (target: at most 1.5)\n",
+                f.median / m.median, f.p95 / m.p95);
+
+    // Modules, once each program is up and idle.
+    size_t beyond[2] = {};
+    std::printf("modules loaded from outside the Windows folder, the executable aside:\n");
+    for (int i = 0; i < 2; ++i) {
+        const Program& program = i == 0 ? form : minimal;
+        Running running(program, dir);
+        running.WaitReady();
+        ::Sleep(500);
+        Modules modules = ModulesOf(running.Process());
+        beyond[i] = modules.beyond.size();
+        std::printf("  %-13s %zu\n", program.name, modules.beyond.size());
+        for (const std::wstring& path : modules.beyond)
+            std::printf("    %ls\n", path.c_str());
+        for (const std::wstring& path : modules.sideBySide)
+            std::printf("    (the system's own, side by side: %ls)\n", path.c_str());
+    }
+    unsigned long formBytes = FileBytes(form.exe), minimalBytes = FileBytes(minimal.exe);
+    std::printf("executable size: HotkeyForm.exe %lu bytes, minimal_tray.exe %lu bytes\n",
+                formBytes, minimalBytes);
 
     // The counting copies: the same programs with idle_watch.cpp linked in.
     const Program formWatched{"HotkeyForm", dir + L"\\HotkeyForm_idlewatch.exe", L"THotkeyForm"};
     const Program minimalWatched{"minimal tray", dir + L"\\minimal_tray_idlewatch.exe",
                                  L"TMinimalTray"};
-    Idle fi = MeasureIdle(formWatched, dir), mi = MeasureIdle(minimalWatched, dir);
-    auto ratio = [](double a, double b) { return b ? a / b : 0.0; };
-    std::printf("idle after start-up, as each process reports itself:\n");
-    std::printf("                                HotkeyForm  minimal tray  ratio\n");
-    std::printf("  private memory (KB)           %10.0f  %12.0f  %5.2f   (target: at most 1.5)\n",
-                fi.privateKb, mi.privateKb, ratio(fi.privateKb, mi.privateKb));
-    std::printf("  GDI objects                   %10lu  %12lu  %5.2f\n", fi.gdi, mi.gdi,
-                ratio(fi.gdi, mi.gdi));
-    std::printf("  USER objects                  %10lu  %12lu  %5.2f\n", fi.user, mi.user,
-                ratio(fi.user, mi.user));
-    std::printf("  windows                       %10d  %12d  %5.2f\n", fi.windows, mi.windows,
-                ratio(fi.windows, mi.windows));
-    if (fi.gdi + fi.user + mi.gdi + mi.user == 0)
-        std::printf("  (this platform keeps no GDI/USER object counts; windows are counted)\n");
-    std::printf("messages retrieved while hidden and idle for 5 s (count, then numbers):\n");
-    std::printf("  HotkeyForm    %s   (target: 0)\n",
-                fi.wakes.empty() ? "(no report)" : fi.wakes.c_str());
-    std::printf("  minimal tray  %s\n", mi.wakes.empty() ? "(no report)" : mi.wakes.c_str());
+    std::vector<double> formKb, minimalKb;
+    int formMessages = 0, formTimers = 0, minimalMessages = 0, minimalTimers = 0;
+    std::printf("idle for %lu s after start-up, hidden, as each process reports itself:\n",
+                kIdleMs / 1000);
+    std::printf("  round  program       private KB  windows  timers  messages (count, numbers)\n");
+    for (int round = 1; round <= kIdleRounds; ++round) {
+        for (auto [watched, kb, messages, timers] :
+             {std::tuple{&formWatched, &formKb, &formMessages, &formTimers},
+              std::tuple{&minimalWatched, &minimalKb, &minimalMessages, &minimalTimers}}) {
+            Idle idle = MeasureIdle(*watched, dir);
+            std::printf("  %5d  %-13s %10.0f  %7d  %6d  %s\n", round, watched->name, idle.privateKb,
+                        idle.windows, idle.timers,
+                        idle.wakes.empty() ? "(no report)" : idle.wakes.c_str());
+            if (idle.wakes.empty()) {
+                std::fprintf(stderr, "tray_bench: %s did not report its idle time\n",
+                             watched->name);
+                return 1;
+            }
+            kb->push_back(idle.privateKb);
+            *messages += MessagesOf(idle);
+            *timers += idle.timers;
+        }
+    }
+    std::printf("  (this platform keeps no GDI/USER object counts where they read 0; windows are "
+                "counted)\n");
+
+    bench::TableRow("start-up to tray icon and findable window", "ms", f, m, "median <= 1.5");
+    bench::TableRow("idle private memory, hidden", "KB", bench::Summarise(formKb),
+                    bench::Summarise(minimalKb), "median <= 1.5");
+    char ours[64], floor[64];
+    std::snprintf(ours, sizeof ours, "%d msgs, %d timers", formMessages, formTimers);
+    std::snprintf(floor, sizeof floor, "%d msgs, %d timers", minimalMessages, minimalTimers);
+    char measure[96];
+    std::snprintf(measure, sizeof measure, "wake-ups hidden and idle, %d x %lu s", kIdleRounds,
+                  kIdleMs / 1000);
+    bench::TableRow(measure, ours, floor, "0 msgs, 0 timers");
+    std::snprintf(ours, sizeof ours, "%lu bytes", formBytes);
+    std::snprintf(floor, sizeof floor, "%lu bytes", minimalBytes);
+    bench::TableRow("executable size", ours, floor, "< 1 MB");
+    std::snprintf(ours, sizeof ours, "%zu", beyond[0]);
+    std::snprintf(floor, sizeof floor, "%zu", beyond[1]);
+    bench::TableRow("DLLs loaded beyond the system's own", ours, floor, "0");
 
     for (const wchar_t* name : programs)
         ::DeleteFileW((dir + L"\\" + name).c_str());

@@ -26,7 +26,9 @@ needs=(
     "tr coreutils"       # tools/wine-session.sh
     "seq coreutils"
     "sleep coreutils"
-    "id coreutils" # the Makefile's deps target
+    "id coreutils"    # the Makefile's deps target
+    "nproc coreutils" # tools/run-bench.sh: the machine the figures come from
+    "date coreutils"
     "grep grep"
     "zip zip" # tools/make-dist.sh
     "cut coreutils"

@@ -1,12 +1,33 @@
 #!/usr/bin/env bash
-# Runs every benchmark program under Wine (inside tools/wine-session.sh) and prints figures.
+# Runs every benchmark program under Wine (inside tools/wine-session.sh), printing each one's
+# details as it goes, then the one table of every measure against its floor that the programs
+# reported as "@row|..." lines (bench/bench_table.h), with the machine it was measured on.
 set -u
 bin="$1/bin"
 status=0
+rows=()
 for bench in "$bin"/*_bench.exe; do
     [ -e "$bench" ] || continue
     echo "== $(basename "$bench" .exe)"
-    wine "$bench" || status=1
+    output=$(wine "$bench") || status=1
+    while IFS= read -r line; do
+        if [[ $line == @row\|* ]]; then rows+=("${line#@row|}"); else echo "$line"; fi
+    done <<<"$output"
     echo
+done
+
+read -r load1 load5 load15 _ </proc/loadavg
+cpu=$(grep -m1 '^model name' /proc/cpuinfo)
+echo "== performance, $(date '+%Y-%m-%d %H:%M'), $(nproc) cores, ${cpu#*: }, $(wine --version)"
+echo "   load average $load1 $load5 $load15 at the end (others' builds share the cores)"
+format='%-44s %16s %12s %16s %12s %6s %6s  %s\n'
+# shellcheck disable=SC2059 # the format is ours
+printf "$format" "measure" "ours median" "ours p95" "floor median" "floor p95" "ratio" "p95" \
+    "target (ratio)"
+for row in "${rows[@]}"; do
+    IFS='|' read -r measure median p95 floorMedian floorP95 ratio ratioP95 target <<<"$row"
+    # shellcheck disable=SC2059
+    printf "$format" "$measure" "$median" "$p95" "$floorMedian" "$floorP95" "$ratio" "$ratioP95" \
+        "$target"
 done
 exit $status
