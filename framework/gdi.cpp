@@ -1,23 +1,29 @@
 // GDI wrapper operations that are more than a call.
 #include "framework/gdi.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/module.h"
 #include "framework/report.h"
 #include "framework/wnd.h"
 
 namespace {
 
-// The platform's stock objects and system colour brushes: shared, never deleted.
+// The platform's stock objects and system colour brushes: shared, never deleted. Their
+// handles stay the same for the life of the process, so they are collected once; painters
+// create objects often enough for the lookup to matter.
 bool IsSharedObject(HGDIOBJ h) {
-    for (int i = WHITE_BRUSH; i <= DC_PEN; ++i) {
-        if (::GetStockObject(i) == h)
-            return true;
-    }
-    for (int i = COLOR_SCROLLBAR; i <= COLOR_MENUBAR; ++i) {
-        if (::GetSysColorBrush(i) == h)
-            return true;
-    }
-    return false;
+    static const std::vector<HGDIOBJ> shared = [] {
+        std::vector<HGDIOBJ> handles;
+        for (int i = WHITE_BRUSH; i <= DC_PEN; ++i)
+            handles.push_back(::GetStockObject(i));
+        for (int i = COLOR_SCROLLBAR; i <= COLOR_MENUBAR; ++i)
+            handles.push_back(::GetSysColorBrush(i));
+        std::sort(handles.begin(), handles.end());
+        return handles;
+    }();
+    return std::binary_search(shared.begin(), shared.end(), h);
 }
 
 } // namespace
