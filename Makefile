@@ -1,5 +1,6 @@
 # Thin wrapper over CMake: `make run` starts the program under Wine, `make test` runs
-# every test under Wine, `make bench` prints the benchmark figures.
+# every test under Wine, `make bench` prints the benchmark figures, `make torture` runs the
+# torture suite with its full counts.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
@@ -8,7 +9,7 @@ PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw
             cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep
 SESSION  := tools/wine-session.sh $(BUILD)
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test torture bench clean format
 
 all: build
 
@@ -36,6 +37,11 @@ run: build
 
 test: build
 	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120
+
+# The figures each torture test prints are collected from the run's log at the end.
+torture: build
+	@HOTKEY_TORTURE_LONG=1 $(SESSION) ctest --test-dir $(BUILD) -L torture --output-on-failure; \
+	    rc=$$?; grep -h '^\[figure\]' $(BUILD)/Testing/Temporary/LastTest.log; exit $$rc
 
 bench: build
 	@$(SESSION) tools/run-bench.sh $(BUILD)

@@ -27,6 +27,11 @@ needs=(
     "seq coreutils"
     "sleep coreutils"
     "id coreutils" # the Makefile's deps target
+    "mktemp coreutils" # tests/torture/heap_check.sh
+    "sort coreutils"
+    "uniq coreutils"
+    "head coreutils"
+    "rm coreutils"
     "grep grep"
 )
 
