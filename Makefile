@@ -1,6 +1,6 @@
 # Thin wrapper over CMake: `make run` starts the program under Wine, `make test` runs
-# every test under Wine, `make bench` prints the benchmark figures, `make dist` packs the
-# release ZIP.
+# every test under Wine, `make torture` runs the torture suite with its full counts, `make bench`
+# prints the benchmark figures, `make dist` packs the release ZIP.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
@@ -9,7 +9,7 @@ PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw
             cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
 SESSION  := tools/wine-session.sh $(BUILD)
 
-.PHONY: all deps configure build run test bench dist clean format
+.PHONY: all deps configure build run test torture bench dist clean format
 
 all: build
 
@@ -37,6 +37,14 @@ run: build
 
 test: build
 	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120
+
+# Verbose, so that the figures each torture test prints can be picked out of its output
+# (the heap check runs CTest again and rewrites CTest's own log).
+torture: build
+	@HOTKEY_TORTURE_LONG=1 $(SESSION) ctest --test-dir $(BUILD) -L torture -V \
+	    >$(BUILD)/torture.log 2>&1; rc=$$?; \
+	    grep -E 'Test +#[0-9]+:|\[figure\]|tests passed' $(BUILD)/torture.log | sed 's/^[0-9]*: //'; \
+	    [ $$rc -eq 0 ] || echo "make torture: failures, see $(BUILD)/torture.log"; exit $$rc
 
 bench: build
 	@$(SESSION) tools/run-bench.sh $(BUILD)

@@ -81,11 +81,17 @@ LONG ReadS1Value(REGSAM view, CString& value) {
     // One unit more than the value may fill, so text without a terminator still ends.
     wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
     DWORD size = kRegistryBytes;
-    LONG result = ::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, nullptr,
+    DWORD type = REG_NONE;
+    LONG result = ::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, &type,
                                      reinterpret_cast<BYTE*>(buffer), &size);
-    if (result == ERROR_SUCCESS)
-        value.Format(L"%s", buffer);
-    return result;
+    if (result != ERROR_SUCCESS)
+        return result;
+    // A number or bytes taken as text would start whatever program their bytes happen to
+    // spell; only text counts, and anything else is a failed read like any other.
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return ERROR_INVALID_DATATYPE;
+    value.Format(L"%s", buffer);
+    return ERROR_SUCCESS;
 }
 
 } // namespace

@@ -42,8 +42,9 @@ public:
     // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
     // profile read gives back each value exactly. FALSE when the platform refused a write.
     BOOL SaveSettings() const;
-    // Replaces S1's path with the registry value when it can be read, from the 64-bit view
-    // or, when it is missing there, from the 32-bit view.
+    // Replaces S1's path with the registry value when it can be read as text (REG_SZ or
+    // REG_EXPAND_SZ, taken as stored), from the 64-bit view or, when it is missing there,
+    // from the 32-bit view.
     void RefreshS1FromRegistry();
 
     // The directory part of an executable path and the settings path beside it.

@@ -29,10 +29,14 @@ needs=(
     "id coreutils"    # the Makefile's deps target
     "nproc coreutils" # tools/run-bench.sh: the machine the figures come from
     "date coreutils"
-    "grep grep"
-    "zip zip" # tools/make-dist.sh
-    "cut coreutils"
+    "mktemp coreutils" # tests/torture/heap_check.sh
     "sort coreutils"
+    "uniq coreutils"
+    "head coreutils"
+    "rm coreutils"
+    "cut coreutils" # tools/make-dist.sh
+    "grep grep"
+    "zip zip"
 )
 
 listed=" $* "

@@ -188,22 +188,20 @@ private:
 
 } // namespace
 
-CString RemoteListItemText(HWND hList, int nItem, int nSubItem) {
-    constexpr int kChars = 260;
-    RemoteBlock block(hList, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+CString RemoteListItemText(HWND hList, int nItem, int nSubItem, int nChars) {
+    RemoteBlock block(hList, sizeof(LVITEMW) + nChars * sizeof(wchar_t));
     if (!block.get())
         return CString();
     LVITEMW item{};
     item.iSubItem = nSubItem;
-    item.cchTextMax = kChars;
+    item.cchTextMax = nChars;
     item.pszText = reinterpret_cast<LPWSTR>(block.get() + sizeof(LVITEMW));
     block.Write(0, &item, sizeof(item));
     ::SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nItem),
                    reinterpret_cast<LPARAM>(block.get()));
-    wchar_t buffer[kChars] = {};
-    block.Read(sizeof(LVITEMW), buffer, sizeof(buffer));
-    buffer[kChars - 1] = 0;
-    return buffer;
+    std::vector<wchar_t> buffer(static_cast<size_t>(nChars) + 1, L'\0');
+    block.Read(sizeof(LVITEMW), buffer.data(), nChars * sizeof(wchar_t));
+    return buffer.data();
 }
 
 CRect RemoteListItemRect(HWND hList, int nItem) {

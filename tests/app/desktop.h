@@ -45,7 +45,7 @@ template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {
     }
 }
 
-// A cell's text of a list view in another process.
-CString RemoteListItemText(HWND hList, int nItem, int nSubItem);
+// A cell's text of a list view in another process, at most nChars - 1 characters.
+CString RemoteListItemText(HWND hList, int nItem, int nSubItem, int nChars = 260);
 // A row's bounds in screen coordinates, of a list view in another process.
 CRect RemoteListItemRect(HWND hList, int nItem);

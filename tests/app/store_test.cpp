@@ -275,12 +275,41 @@ TEST_F(S1RegistryTest, MissingValueKeepsThePathUntilItExistsAndAfterItIsGone) {
 }
 
 TEST_F(S1RegistryTest, ValueFillingTheBufferWithoutTerminatorIsTaken130UnitsLong) {
-    // Stored as bytes: the platform may refuse to hand out text without room for its
-    // terminator, and the store does not look at the type anyway.
-    CString full(L'x', 130);
-    SetRaw(full.GetString(), 260, REG_BINARY);
+    // The unit after the 260 bytes is not a terminator: the platform, like NT, stores one
+    // more unit when the unit just past the given text is one.
+    CString full(L'x', 131);
+    SetRaw(full.GetString(), 260, REG_SZ);
+    full = full.Left(130);
     m_store.RefreshS1FromRegistry();
     EXPECT_EQ(m_store.m_slots[0].strDefaultPath, full);
+}
+
+TEST_F(S1RegistryTest, OnlyTextTypesAreTakenAndAnyOtherKeepsThePath) {
+    struct Case {
+        const char* what;
+        DWORD type;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"text", REG_SZ, L"new.exe"},
+        {"text to expand, taken as stored", REG_EXPAND_SZ, L"new.exe"},
+        {"bytes", REG_BINARY, L"old.exe"},
+        {"several strings", REG_MULTI_SZ, L"old.exe"},
+        {"no type", REG_NONE, L"old.exe"},
+        {"a link", REG_LINK, L"old.exe"},
+    };
+    const wchar_t text[] = L"new.exe\0";
+    for (const Case& c : cases) {
+        SetRaw(text, sizeof(text), c.type);
+        m_store.m_slots[0].strDefaultPath = L"old.exe";
+        m_store.RefreshS1FromRegistry();
+        EXPECT_EQ(Text(m_store.m_slots[0].strDefaultPath), c.expected) << c.what;
+    }
+    // A number whose bytes spell a program name is no name.
+    const DWORD letter = L'p';
+    SetRaw(&letter, sizeof(letter), REG_DWORD);
+    m_store.RefreshS1FromRegistry();
+    EXPECT_EQ(Text(m_store.m_slots[0].strDefaultPath), L"old.exe") << "a number";
 }
 
 TEST_F(S1RegistryTest, ValueLongerThanTheBufferCountsAsAFailedRead) {

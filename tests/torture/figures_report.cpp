@@ -1,0 +1,94 @@
+// Linked into a copy of the form for the torture suite only: on the registered message
+// "HotkeyTortureFigures" the form's thread writes its own private memory, GDI and USER object
+// counts, windows and handles to the file named by HOTKEY_FIGURES_LOG. The process measures
+// itself because the platform may not tell these figures to another process.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+UINT g_figuresMessage = 0;
+
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
+    ++*reinterpret_cast<int*>(lParam);
+    ::EnumChildWindows(hWnd, CountWindow, lParam);
+    return TRUE;
+}
+
+int WindowsOfThisThread() {
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// Committed private memory, summed over the address space: the platform's own counter of it
+// may read 0.
+double CommittedPrivateKb() {
+    double kb = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    for (auto* p = static_cast<BYTE*>(nullptr); ::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
+         p = static_cast<BYTE*>(mbi.BaseAddress) + mbi.RegionSize) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
+            kb += mbi.RegionSize / 1024.0;
+    }
+    return kb;
+}
+
+// Where GetGuiResources reads 0, live GDI objects are counted from the process's handle
+// table: Wine accepts a handle given by its table index alone (upper word 0), so every index
+// that names an object counts once. Stock objects are included; they never change.
+unsigned long GdiObjectsByIndex() {
+    constexpr ULONG_PTR kTableSize = 0x10000;
+    unsigned long n = 0;
+    for (ULONG_PTR index = 1; index < kTableSize; ++index)
+        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    return n;
+}
+
+void WriteFigures() {
+    wchar_t path[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableW(L"HOTKEY_FIGURES_LOG", path, MAX_PATH))
+        return;
+    PROCESS_MEMORY_COUNTERS_EX pmc{};
+    pmc.cb = sizeof(pmc);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                           sizeof(pmc));
+    double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
+    unsigned long gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const bool gdiCounted = gdi == 0;
+    if (gdiCounted)
+        gdi = GdiObjectsByIndex();
+    DWORD handles = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &handles);
+    // Written under another name and moved into place, so a reader never sees half a line.
+    wchar_t partial[MAX_PATH + 8] = {};
+    std::swprintf(partial, MAX_PATH + 8, L"%ls.part", path);
+    FILE* f = _wfopen(partial, L"w");
+    if (!f)
+        return;
+    std::fprintf(f, "%.0f %lu %d %lu %d %lu\n", privateKb, gdi, gdiCounted ? 1 : 0,
+                 ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread(),
+                 handles);
+    std::fclose(f);
+    ::MoveFileExW(partial, path, MOVEFILE_REPLACE_EXISTING);
+}
+
+LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    // Seen in every message loop of the thread, the nested ones of modal dialogs included.
+    if (code == HC_ACTION && wParam == PM_REMOVE &&
+        reinterpret_cast<const MSG*>(lParam)->message == g_figuresMessage)
+        WriteFigures();
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Installed during static initialisation, on the thread that will run the form.
+const HHOOK g_hook = [] {
+    g_figuresMessage = ::RegisterWindowMessageW(L"HotkeyTortureFigures");
+    return ::SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, nullptr, ::GetCurrentThreadId());
+}();
+
+} // namespace

@@ -1,0 +1,94 @@
+// The form's dialogs driven with real input from the torture tests.
+#include "form_driver.h"
+
+#include <commctrl.h>
+
+#include "app/messages.h"
+#include "tests/app/desktop.h"
+
+namespace {
+
+constexpr int kListId = 1000;
+constexpr int kBrowseId = 1007;
+// Paths in the tests run longer than the list shows by default: a value may be 260 long.
+constexpr int kCellChars = 600;
+
+struct DialogSearch {
+    DWORD pid;
+    HWND hExcept;
+    const wchar_t* title;
+    HWND hFound;
+};
+
+CRect ScreenRect(HWND hWnd) {
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+} // namespace
+
+HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title) {
+    DialogSearch search{pid, hExcept, title, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<DialogSearch*>(lParam);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hWnd, &pid);
+            wchar_t cls[16] = {}, text[64] = {};
+            ::GetClassNameW(hWnd, cls, 16);
+            ::GetWindowTextW(hWnd, text, 64);
+            if (pid != s->pid || hWnd == s->hExcept || !::IsWindowVisible(hWnd) ||
+                wcscmp(cls, L"#32770") != 0 || (s->title && wcscmp(text, s->title) != 0))
+                return TRUE;
+            s->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+bool ShowForm(HWND hForm) {
+    ::PostMessageW(hForm, WM_SHOW_FORM, 0, 0);
+    return WaitFor([&] { return ::IsWindowVisible(hForm) != FALSE; });
+}
+
+HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx) {
+    CPoint at = RemoteListItemRect(::GetDlgItem(hForm, kListId), nRow).CenterPoint();
+    Click(CPoint(at.x + dx, at.y), false, 2);
+    HWND hDialog = nullptr;
+    WaitFor([&] { return (hDialog = FindDialog(pid, hForm)) != nullptr; });
+    return hDialog;
+}
+
+bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
+    CRect button = ScreenRect(::GetDlgItem(hDialog, kBrowseId));
+    Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
+    HWND hOpen = nullptr;
+    if (!WaitFor([&] { return (hOpen = FindDialog(pid, hDialog, L"Open")) != nullptr; }))
+        return false;
+    ::Sleep(200); // the dialog puts the focus into its file name field once it is shown
+    TypeText(path);
+    PressKey(VK_RETURN);
+    return WaitFor([&] { return !::IsWindow(hOpen) || !::IsWindowVisible(hOpen); });
+}
+
+bool ApplyAndWait(HWND hDialog) {
+    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    return WaitFor([&] { return !::IsWindow(hDialog); });
+}
+
+bool CancelAndWait(HWND hDialog) {
+    ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+    return WaitFor([&] { return !::IsWindow(hDialog); });
+}
+
+std::vector<ShownRow> ShownRows(HWND hForm) {
+    HWND hList = ::GetDlgItem(hForm, kListId);
+    std::vector<ShownRow> rows;
+    auto count = static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        rows.push_back({RemoteListItemText(hList, i, 0, kCellChars),
+                        RemoteListItemText(hList, i, 1, kCellChars)});
+    return rows;
+}

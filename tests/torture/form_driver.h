@@ -1,0 +1,29 @@
+// Driving the running form's dialogs from outside, as the user would: a real double click on
+// a row, the real Open dialog typed into, Apply, and closing a dialog with Cancel.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/cstring.h"
+
+// A visible top-level dialog of the process other than hExcept, by its title (null: any).
+HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title = nullptr);
+// Posts the show message and waits until the form is visible.
+bool ShowForm(HWND hForm);
+// Double-clicks the row with real input, dx pixels right of its centre; the path dialog that
+// opened, or null.
+HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx = 0);
+// Chooses the path in the real Open dialog of the path dialog's browse control.
+bool BrowseTo(DWORD pid, HWND hDialog, const CString& path);
+// Clicks Apply and waits until the dialog is gone.
+bool ApplyAndWait(HWND hDialog);
+// Cancels the dialog and waits until it is gone.
+bool CancelAndWait(HWND hDialog);
+// The cells of every row of the form's key list: key text, then path text.
+struct ShownRow {
+    CString strKey;
+    CString strPath;
+};
+std::vector<ShownRow> ShownRows(HWND hForm);
