@@ -9,6 +9,7 @@
 
 #include "app/messages.h"
 #include "desktop.h"
+#include "form_driver.h"
 #include "form_process.h"
 #include "temp_dir.h"
 
@@ -18,34 +19,6 @@ constexpr int kListId = 1000;
 constexpr int kKeyLabelId = 1003;
 constexpr int kBrowseId = 1007;
 constexpr int kBrowseEditId = 12345;
-
-struct DialogSearch {
-    DWORD pid;
-    HWND hExcept;
-    const wchar_t* title; // null: any
-    HWND hFound;
-};
-
-// A visible top-level dialog of the process, other than the form, by its title.
-HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title = nullptr) {
-    DialogSearch search{pid, hExcept, title, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<DialogSearch*>(lParam);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            wchar_t cls[16] = {}, text[64] = {};
-            ::GetClassNameW(hWnd, cls, 16);
-            ::GetWindowTextW(hWnd, text, 64);
-            if (pid != s->pid || hWnd == s->hExcept || !::IsWindowVisible(hWnd) ||
-                wcscmp(cls, L"#32770") != 0 || (s->title && wcscmp(text, s->title) != 0))
-                return TRUE;
-            s->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
 
 // Asked of the window itself: another process's edit keeps its text to itself.
 CString TextOf(HWND hWnd) {
@@ -79,31 +52,13 @@ protected:
         m_form.WriteSetting(L"S5", L"DefaultPath", m_strOldPath);
         ASSERT_TRUE(m_form.Start());
         m_hForm = m_form.FindForm();
-        ::PostMessageW(m_hForm, WM_SHOW_FORM, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(m_hForm) != FALSE; }));
+        ASSERT_TRUE(ShowForm(m_hForm));
         m_hList = ::GetDlgItem(m_hForm, kListId);
     }
 
-    // Double-clicks the row with real input and waits for the path dialog.
-    HWND OpenRow(int nRow) {
-        Click(RemoteListItemRect(m_hList, nRow).CenterPoint(), false, 2);
-        HWND hDialog = nullptr;
-        WaitFor([&] { return (hDialog = FindDialog(m_form.ProcessId(), m_hForm)) != nullptr; });
-        return hDialog;
-    }
-
-    // Opens the Open dialog from the browse button and chooses the path by typing it.
+    HWND OpenRow(int nRow) { return ::OpenRow(m_form.ProcessId(), m_hForm, nRow); }
     bool BrowseTo(HWND hDialog, const CString& path) {
-        CRect button = ScreenRect(::GetDlgItem(hDialog, kBrowseId));
-        Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
-        HWND hOpen = nullptr;
-        if (!WaitFor([&] { return (hOpen = FindDialog(m_form.ProcessId(), hDialog, L"Open")); })) {
-            return false;
-        }
-        ::Sleep(200); // the dialog puts the focus into its file name field once it is shown
-        TypeText(path);
-        PressKey(VK_RETURN);
-        return WaitFor([&] { return !::IsWindow(hOpen) || !::IsWindowVisible(hOpen); });
+        return ::BrowseTo(m_form.ProcessId(), hDialog, path);
     }
 
     CString PathShown(HWND hDialog) const {
@@ -134,8 +89,7 @@ TEST_F(EditRoadTest, ChosenProgramReachesTheRowTheFileAndTheNextKeyPress) {
 
     ASSERT_TRUE(BrowseTo(hDialog, m_strNewProgram));
     EXPECT_EQ(PathShown(hDialog), m_strNewProgram);
-    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
+    ASSERT_TRUE(ApplyAndWait(hDialog));
 
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);
     EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", L"DefaultPath"), m_strNewProgram);
@@ -175,8 +129,7 @@ TEST_F(EditRoadTest, FailedSaveKeepsTheRowAndTheSlot) {
     HWND hDialog = OpenRow(1);
     ASSERT_NE(hDialog, nullptr);
     ASSERT_TRUE(BrowseTo(hDialog, m_strNewProgram));
-    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
+    ASSERT_TRUE(ApplyAndWait(hDialog));
     ::CloseHandle(hHeld);
 
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strOldPath);

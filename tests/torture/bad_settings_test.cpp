@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "form_driver.h"
+#include "tests/app/form_driver.h"
 #include "tests/app/temp_dir.h"
 #include "torture_support.h"
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "app/messages.h"
-#include "form_driver.h"
+#include "tests/app/form_driver.h"
 #include "tests/app/desktop.h"
 #include "tests/app/temp_dir.h"
 #include "torture_support.h"

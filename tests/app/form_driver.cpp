@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "app/messages.h"
-#include "tests/app/desktop.h"
+#include "desktop.h"
 
 namespace {
 
