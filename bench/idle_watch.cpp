@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "bench/self_figures.h"
+
 namespace {
 
 UINT g_mark = 0;
@@ -20,33 +22,6 @@ std::vector<UINT> g_retrieved;
 // Each timer by its window and id; caret blinks and other system timers come as WM_SYSTIMER.
 std::set<std::pair<HWND, WPARAM>> g_timers;
 constexpr UINT kSysTimer = 0x0118;
-
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
-    ++*reinterpret_cast<int*>(lParam);
-    ::EnumChildWindows(hWnd, CountWindow, lParam);
-    return TRUE;
-}
-
-// Windows are the USER objects that a process makes the most of, and all that can be counted
-// where the platform keeps no per-process object counts.
-int WindowsOfThisThread() {
-    int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
-// Committed private memory, summed over the address space: the platform's own counter of it
-// may read 0.
-double CommittedPrivateKb() {
-    double kb = 0;
-    MEMORY_BASIC_INFORMATION mbi{};
-    for (auto* p = static_cast<BYTE*>(nullptr); ::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
-         p = static_cast<BYTE*>(mbi.BaseAddress) + mbi.RegionSize) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
-            kb += mbi.RegionSize / 1024.0;
-    }
-    return kb;
-}
 
 void WriteLog() {
     wchar_t path[MAX_PATH] = {};

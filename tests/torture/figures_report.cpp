@@ -9,34 +9,11 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "bench/self_figures.h"
+
 namespace {
 
 UINT g_figuresMessage = 0;
-
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
-    ++*reinterpret_cast<int*>(lParam);
-    ::EnumChildWindows(hWnd, CountWindow, lParam);
-    return TRUE;
-}
-
-int WindowsOfThisThread() {
-    int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
-// Committed private memory, summed over the address space: the platform's own counter of it
-// may read 0.
-double CommittedPrivateKb() {
-    double kb = 0;
-    MEMORY_BASIC_INFORMATION mbi{};
-    for (auto* p = static_cast<BYTE*>(nullptr); ::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
-         p = static_cast<BYTE*>(mbi.BaseAddress) + mbi.RegionSize) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
-            kb += mbi.RegionSize / 1024.0;
-    }
-    return kb;
-}
 
 // Where GetGuiResources reads 0, live GDI objects are counted from the process's handle
 // table: Wine accepts a handle given by its table index alone (upper word 0), so every index

@@ -1,0 +1,31 @@
+// A process's own windows and private memory.
+#include "bench/self_figures.h"
+
+#include <windows.h>
+
+namespace {
+
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
+    ++*reinterpret_cast<int*>(lParam);
+    ::EnumChildWindows(hWnd, CountWindow, lParam);
+    return TRUE;
+}
+
+} // namespace
+
+int WindowsOfThisThread() {
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+double CommittedPrivateKb() {
+    double kb = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    for (auto* p = static_cast<BYTE*>(nullptr); ::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
+         p = static_cast<BYTE*>(mbi.BaseAddress) + mbi.RegionSize) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
+            kb += mbi.RegionSize / 1024.0;
+    }
+    return kb;
+}

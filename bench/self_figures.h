@@ -1,0 +1,10 @@
+// Figures a process measures about itself, where the platform may not tell them to another
+// process: its windows and its committed private memory.
+#pragma once
+
+// Windows are the USER objects a process makes the most of, and all that can be counted where
+// the platform keeps no per-process object counts.
+int WindowsOfThisThread();
+// Committed private memory, summed over the address space: the platform's own counter of it
+// may read 0.
+double CommittedPrivateKb();
