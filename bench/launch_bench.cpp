@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/messages.h"
+#include "bench/bench_files.h"
 #include "bench/bench_table.h"
 
 #include <algorithm>
@@ -15,33 +16,11 @@
 
 namespace {
 
+using bench::BinDir;
+using bench::WaitForLine;
+
 constexpr int kLaunches = 100;
 
-std::wstring Dir(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
-
-std::wstring BinDir() {
-    wchar_t path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Dir(path);
-}
-
-// The start ticks of the n-th line of the probe's log, waiting for it to appear.
-bool WaitForLine(const std::wstring& log, size_t n, long long* ticks) {
-    std::string narrow(log.begin(), log.end());
-    for (int waited = 0; waited < 10000; ++waited) {
-        std::ifstream in(narrow.c_str());
-        std::string line;
-        size_t count = 0;
-        while (std::getline(in, line)) {
-            if (++count == n) {
-                *ticks = std::stoll(line.substr(0, line.find(' ')));
-                return true;
-            }
-        }
-        ::Sleep(1);
-    }
-    return false;
-}
 
 HWND FindFormOf(DWORD pid) {
     for (HWND h = ::FindWindowW(kFormClassName, nullptr); h;

@@ -7,6 +7,7 @@
 #include "app/hotkey_form.h"
 #include "app/launch.h"
 #include "app/messages.h"
+#include "bench/bench_files.h"
 #include "bench/bench_table.h"
 #include "framework/winapp.h"
 
@@ -18,14 +19,10 @@
 
 namespace {
 
-constexpr int kRounds = 100;
+using bench::BinDir;
+using bench::WaitForLine;
 
-std::wstring BinDir() {
-    wchar_t path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s(path);
-    return s.substr(0, s.find_last_of(L'\\'));
-}
+constexpr int kRounds = 100;
 
 double Elapsed(long long from, long long to) {
     static const double perMs = bench::TicksPerMillisecond();
@@ -45,24 +42,6 @@ std::vector<double> Time(const std::function<void()>& piece) {
         ms.push_back(Elapsed(start, bench::Now()));
     }
     return ms;
-}
-
-// The start ticks of the n-th line of the probe's log, waiting for it to appear.
-bool WaitForLine(const std::wstring& log, size_t n, long long* ticks) {
-    std::string narrow(log.begin(), log.end());
-    for (int waited = 0; waited < 10000; ++waited) {
-        std::ifstream in(narrow.c_str());
-        std::string line;
-        size_t count = 0;
-        while (std::getline(in, line)) {
-            if (++count == n) {
-                *ticks = std::stoll(line.substr(0, line.find(' ')));
-                return true;
-            }
-        }
-        ::Sleep(1);
-    }
-    return false;
 }
 
 // A thread with a message loop that notes when it retrieved each posted message.

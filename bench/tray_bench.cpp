@@ -9,6 +9,7 @@
 
 #include <psapi.h>
 
+#include "bench/bench_files.h"
 #include "bench/bench_table.h"
 
 #include <algorithm>
@@ -20,16 +21,11 @@
 
 namespace {
 
+using bench::BinDir;
+
 constexpr int kStarts = 20;
 constexpr int kIdleRounds = 3;
 constexpr DWORD kIdleMs = 10000;
-
-std::wstring BinDir() {
-    wchar_t path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s(path);
-    return s.substr(0, s.find_last_of(L'\\'));
-}
 
 size_t TrayIconCount() {
     HWND tray = ::FindWindowW(nullptr, L"Wine System Tray");
