@@ -43,7 +43,7 @@ int wmain() {
         std::wstring(temp) + L"hotkey-launch-bench-" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(dir.c_str(), nullptr);
     std::wstring exe = dir + L"\\HotkeyForm.exe";
-    std::wstring probe = BinDir() + L"\\probe.exe";
+    std::wstring probe = BinDir() + L"\\probe_gui.exe";
     std::wstring log = dir + L"\\probe.log";
     ::CopyFileW((BinDir() + L"\\HotkeyForm.exe").c_str(), exe.c_str(), FALSE);
     std::wstring ini = dir + L"\\Hotkey.ini";
