@@ -38,8 +38,7 @@ void WriteLog() {
     ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
                            sizeof(pmc));
     double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
-    std::fprintf(f, "\n%.0f %lu %lu %d %zu\n", privateKb,
-                 ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
+    std::fprintf(f, "\n%.0f %lu %lu %d %zu\n", privateKb, GdiObjectsOfThisProcess(),
                  ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread(),
                  g_timers.size());
     std::fclose(f);

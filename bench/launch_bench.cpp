@@ -21,7 +21,6 @@ using bench::WaitForLine;
 
 constexpr int kLaunches = 100;
 
-
 HWND FindFormOf(DWORD pid) {
     for (HWND h = ::FindWindowW(kFormClassName, nullptr); h;
          h = ::FindWindowExW(nullptr, h, kFormClassName, nullptr)) {

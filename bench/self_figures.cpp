@@ -19,6 +19,18 @@ int WindowsOfThisThread() {
     return n;
 }
 
+unsigned long GdiObjectsOfThisProcess() {
+    if (unsigned long n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+        return n;
+    // Wine accepts a handle given by its table index alone (upper word 0), so every index
+    // that names an object counts once.
+    constexpr ULONG_PTR kTableSize = 0x10000;
+    unsigned long n = 0;
+    for (ULONG_PTR index = 1; index < kTableSize; ++index)
+        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    return n;
+}
+
 double CommittedPrivateKb() {
     double kb = 0;
     MEMORY_BASIC_INFORMATION mbi{};

@@ -245,18 +245,20 @@ int wmain() {
     const Program formWatched{"HotkeyForm", dir + L"\\HotkeyForm_idlewatch.exe", L"THotkeyForm"};
     const Program minimalWatched{"minimal tray", dir + L"\\minimal_tray_idlewatch.exe",
                                  L"TMinimalTray"};
-    std::vector<double> formKb, minimalKb;
+    std::vector<double> formKb, minimalKb, formGdi, minimalGdi, formWindows, minimalWindows;
     int formMessages = 0, formTimers = 0, minimalMessages = 0, minimalTimers = 0;
     std::printf("idle for %lu s after start-up, hidden, as each process reports itself:\n",
                 kIdleMs / 1000);
-    std::printf("  round  program       private KB  windows  timers  messages (count, numbers)\n");
+    std::printf(
+        "  round  program       private KB  GDI  windows  timers  messages (count, numbers)\n");
     for (int round = 1; round <= kIdleRounds; ++round) {
-        for (auto [watched, kb, messages, timers] :
-             {std::tuple{&formWatched, &formKb, &formMessages, &formTimers},
-              std::tuple{&minimalWatched, &minimalKb, &minimalMessages, &minimalTimers}}) {
+        for (auto [watched, kb, gdi, windows, messages, timers] :
+             {std::tuple{&formWatched, &formKb, &formGdi, &formWindows, &formMessages, &formTimers},
+              std::tuple{&minimalWatched, &minimalKb, &minimalGdi, &minimalWindows,
+                         &minimalMessages, &minimalTimers}}) {
             Idle idle = MeasureIdle(*watched, dir);
-            std::printf("  %5d  %-13s %10.0f  %7d  %6d  %s\n", round, watched->name, idle.privateKb,
-                        idle.windows, idle.timers,
+            std::printf("  %5d  %-13s %10.0f  %3lu  %7d  %6d  %s\n", round, watched->name,
+                        idle.privateKb, idle.gdi, idle.windows, idle.timers,
                         idle.wakes.empty() ? "(no report)" : idle.wakes.c_str());
             if (idle.wakes.empty()) {
                 std::fprintf(stderr, "tray_bench: %s did not report its idle time\n",
@@ -264,16 +266,22 @@ int wmain() {
                 return 1;
             }
             kb->push_back(idle.privateKb);
+            gdi->push_back(static_cast<double>(idle.gdi));
+            windows->push_back(idle.windows);
             *messages += MessagesOf(idle);
             *timers += idle.timers;
         }
     }
-    std::printf("  (this platform keeps no GDI/USER object counts where they read 0; windows are "
-                "counted)\n");
+    std::printf("  (where the platform's GDI count reads 0 the objects are counted from the handle "
+                "table, stock objects included; windows stand for the USER objects)\n");
 
     bench::TableRow("start-up to tray icon and findable window", "ms", f, m, "median <= 1.5");
     bench::TableRow("idle private memory, hidden", "KB", bench::Summarise(formKb),
                     bench::Summarise(minimalKb), "median <= 1.5");
+    bench::TableRow("idle GDI objects, hidden", "", bench::Summarise(formGdi),
+                    bench::Summarise(minimalGdi), "median <= 1.5");
+    bench::TableRow("idle windows (USER objects), hidden", "", bench::Summarise(formWindows),
+                    bench::Summarise(minimalWindows), "median <= 1.5");
     char ours[64], floor[64];
     std::snprintf(ours, sizeof ours, "%d msgs, %d timers", formMessages, formTimers);
     std::snprintf(floor, sizeof floor, "%d msgs, %d timers", minimalMessages, minimalTimers);

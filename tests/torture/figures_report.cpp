@@ -15,17 +15,6 @@ namespace {
 
 UINT g_figuresMessage = 0;
 
-// Where GetGuiResources reads 0, live GDI objects are counted from the process's handle
-// table: Wine accepts a handle given by its table index alone (upper word 0), so every index
-// that names an object counts once. Stock objects are included; they never change.
-unsigned long GdiObjectsByIndex() {
-    constexpr ULONG_PTR kTableSize = 0x10000;
-    unsigned long n = 0;
-    for (ULONG_PTR index = 1; index < kTableSize; ++index)
-        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
-    return n;
-}
-
 void WriteFigures() {
     wchar_t path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableW(L"HOTKEY_FIGURES_LOG", path, MAX_PATH))
@@ -35,10 +24,8 @@ void WriteFigures() {
     ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
                            sizeof(pmc));
     double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
-    unsigned long gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    const bool gdiCounted = gdi == 0;
-    if (gdiCounted)
-        gdi = GdiObjectsByIndex();
+    const bool gdiCounted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS) == 0;
+    unsigned long gdi = GdiObjectsOfThisProcess();
     DWORD handles = 0;
     ::GetProcessHandleCount(::GetCurrentProcess(), &handles);
     // Written under another name and moved into place, so a reader never sees half a line.
