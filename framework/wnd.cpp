@@ -234,7 +234,7 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     } catch (...) {
         // Nothing may unwind through the platform's window procedure; a handler that throws
         // is a mistake all the same.
-        ReportIf("a message handler threw");
+        afx::Report("no exception escapes a message handler", __FILE__, __LINE__);
         result = 0;
     }
     state.current = saved;
