@@ -14,18 +14,6 @@ BOOL CALLBACK CollectVisibleChild(HWND hWnd, LPARAM lParam) {
     return TRUE;
 }
 
-void SendMouse(DWORD flags, CPoint screen = CPoint()) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        // Absolute positions are in 1/65536 of the primary screen.
-        in.mi.dx = MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
-        in.mi.dy = MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
-    }
-    ::SendInput(1, &in, sizeof(in));
-}
-
 struct MenuSearch {
     DWORD pid;
     HWND found;
@@ -67,7 +55,7 @@ bool WaitForTrayIcons(size_t n, DWORD ms) {
 }
 
 void MouseMove(CPoint screen) {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+    input::MoveMouse(screen);
     ::Sleep(30);
 }
 
@@ -80,56 +68,23 @@ void Click(CPoint screen, bool right, int count) {
 }
 
 void Press(bool right) {
-    SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    input::MouseButton(true, right);
     ::Sleep(20);
 }
 
 void Release(bool right) {
-    SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    input::MouseButton(false, right);
     ::Sleep(40);
 }
 
 void Drag(CPoint from, CPoint to) {
     MouseMove(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    input::MouseButton(true);
     ::Sleep(100);
     for (int step = 1; step <= 8; ++step)
         MouseMove(CPoint(from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8));
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    input::MouseButton(false);
     ::Sleep(200);
-}
-
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void PressKeys(std::initializer_list<WORD> vks) {
-    std::vector<INPUT> in(vks.size() * 2);
-    size_t down = 0, up = in.size();
-    for (WORD vk : vks) {
-        in[down].type = in[--up].type = INPUT_KEYBOARD;
-        in[down++].ki.wVk = in[up].ki.wVk = vk;
-        in[up].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-void TypeText(const CString& text) {
-    std::vector<INPUT> in;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
-            INPUT key{};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = text[i];
-            key.ki.dwFlags = flags;
-            in.push_back(key);
-        }
-    }
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 HWND WaitForPopupMenu(DWORD pid, DWORD ms) {

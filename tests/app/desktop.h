@@ -10,6 +10,7 @@
 
 #include "framework/cstring.h"
 #include "framework/types.h"
+#include "tests/real_input.h"
 
 // Screen rectangles of the icons now shown in the notification area.
 std::vector<CRect> TrayIcons();
@@ -22,11 +23,9 @@ void Click(CPoint screen, bool right = false, int count = 1);
 void Press(bool right);
 void Release(bool right);
 void Drag(CPoint from, CPoint to);
-void PressKey(WORD vk);
-// Presses the keys in order and releases them in reverse, as a user types Ctrl+Alt+F1.
-void PressKeys(std::initializer_list<WORD> vks);
-// Types the text as characters, whatever the keyboard layout.
-void TypeText(const CString& text);
+using input::PressKey;
+using input::PressKeys;
+using input::TypeText;
 
 // The visible pop-up menu of the process, or null; waits up to ms for it.
 HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);

@@ -9,6 +9,7 @@
 #include "controls/list/registered_messages.h"
 #include "controls/list/xcombo_list.h"
 #include "test_support.h"
+#include "tests/real_input.h"
 
 namespace {
 
@@ -64,11 +65,7 @@ constexpr int kScrollBarWidth = 11;
 const CRect kDropRect(150, 150, 350, 250);
 
 void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
+    input::PressKey(vk);
     test::Pump(60);
 }
 

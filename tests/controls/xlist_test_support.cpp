@@ -60,30 +60,13 @@ BOOL CListFrame::Create(int x, int y, int cx, int cy) {
 void MoveMouseTo(HWND hWnd, POINT client) {
     POINT pt = client;
     ::ClientToScreen(hWnd, &pt);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(in));
-    ::SetCursorPos(pt.x, pt.y); // scaled coordinates may miss the exact pixel
+    input::MoveMouse(pt);
 }
 
 void ClickAt(HWND hWnd, POINT client) {
     MoveMouseTo(hWnd, client);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void PressKey(WORD vk) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
+    input::MouseButton(true);
+    input::MouseButton(false);
 }
 
 // --- System colours --------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "controls/list/xlist_ctrl.h"
 #include "framework/dialog.h"
 #include "test_support.h"
+#include "tests/real_input.h"
 
 namespace xlisttest {
 
@@ -53,7 +54,7 @@ public:
 
 void MoveMouseTo(HWND hWnd, POINT client);
 void ClickAt(HWND hWnd, POINT client);
-void PressKey(WORD vk);
+using input::PressKey;
 
 // Makes GetSysColor answer cr for nIndex in this module until destroyed, as a change of the
 // system colours would; the real system colours stay as they are.

@@ -9,41 +9,7 @@ namespace skintest {
 void MoveMouseTo(HWND hWnd, POINT client) {
     POINT pt = client;
     ::ClientToScreen(hWnd, &pt);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(in));
-    ::SetCursorPos(pt.x, pt.y); // scaled coordinates may miss the exact pixel
-}
-
-void MouseButton(bool bDown) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof(in));
-}
-
-void PressKey(WORD vk) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void TypeText(const std::wstring& text) {
-    std::vector<INPUT> in;
-    for (wchar_t ch : text)
-        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
-            INPUT key{};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = ch;
-            key.ki.dwFlags = flags;
-            in.push_back(key);
-        }
-    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    input::MoveMouse(pt);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds) {
@@ -125,7 +91,7 @@ void CFileDialogAnswerer::Tick() {
     if (hName)
         ::SetFocus(hName);
     ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    TypeText(m_steps[m_nStep++]);
+    TypeText(m_steps[m_nStep++].c_str());
     PressKey(VK_RETURN);
 }
 

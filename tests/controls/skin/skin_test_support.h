@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "../test_support.h"
+#include "tests/real_input.h"
 
 namespace skintest {
 
 void MoveMouseTo(HWND hWnd, POINT client);
-void MouseButton(bool bDown);
-void PressKey(WORD vk);
-void TypeText(const std::wstring& text);
+using input::MouseButton;
+using input::PressKey;
+using input::TypeText;
 
 // Pumps messages, as the library's loops do, until done() holds or nMilliseconds passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds = 5000);
