@@ -55,12 +55,13 @@ BOOL CTrayDialog::AddTrayIcon() {
     if (m_bTrayIconShown)
         return FALSE;
     BOOL result = s_pfnShellNotifyIcon(NIM_ADD, &m_nid);
-    if (result)
-        m_bTrayIconShown = TRUE;
+    m_bTrayIconShown = result ? TRUE : FALSE;
+    m_bTrayIconPending = !m_bTrayIconShown;
     return result;
 }
 
 BOOL CTrayDialog::RemoveTrayIcon() {
+    m_bTrayIconPending = FALSE;
     if (!m_bTrayIconShown)
         return FALSE;
     BOOL result = s_pfnShellNotifyIcon(NIM_DELETE, &m_nid);
@@ -126,9 +127,15 @@ LRESULT CTrayDialog::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CTrayDialog::OnTaskbarCreated(WPARAM, LPARAM) {
-    // The new taskbar starts empty: put back an icon the user expects to see.
+    // The new taskbar starts empty: put back an icon the user expects to see. An icon the shell
+    // refused while the window was to stay hidden (a start before the taskbar existed) is added
+    // now, or the hidden window could never be shown; a window still visible needs none.
     if (m_bTrayIconShown)
         s_pfnShellNotifyIcon(NIM_ADD, &m_nid);
+    else if (m_bTrayIconPending && !IsWindowVisible() && s_pfnShellNotifyIcon(NIM_ADD, &m_nid)) {
+        m_bTrayIconShown = TRUE;
+        m_bTrayIconPending = FALSE;
+    }
     return 0;
 }
 

@@ -63,6 +63,9 @@ protected:
 
     // Data members
     BOOL m_bTrayIconShown = FALSE;
+    // TRUE after an add that the shell refused, until an add succeeds or the icon is removed:
+    // at logon the program may start before the taskbar exists.
+    BOOL m_bTrayIconPending = FALSE;
     NOTIFYICONDATAW m_nid{};
     CMenu m_menuTray;
     // Position, not identifier, of the tray menu's default item.

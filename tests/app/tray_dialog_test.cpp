@@ -240,7 +240,7 @@ TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefaul
     });
 }
 
-TEST_F(TrayDialogTest, TaskbarCreatedPutsBackOnlyAShownIcon) {
+TEST_F(TrayDialogTest, TaskbarCreatedPutsBackAShownIconAndOneRefusedWhileHidden) {
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     Run([&](CTestTrayDlg& dlg) {
         dlg.SetTrayTip(L"Back again");
@@ -254,6 +254,32 @@ TEST_F(TrayDialogTest, TaskbarCreatedPutsBackOnlyAShownIcon) {
         EXPECT_STREQ(g_calls[0].data.szTip, L"Back again");
         EXPECT_TRUE(dlg.IsTrayIconShown());
     });
+    // Started before the taskbar: the first add is refused, the taskbar's creation adds the
+    // icon of a hidden window, never of a visible one, and never of one removed meanwhile.
+    struct Case {
+        const char* name;
+        bool visible, removed, added;
+    } cases[] = {
+        {"hidden", false, false, true},
+        {"visible", true, false, false},
+        {"removed since", false, true, false},
+    };
+    for (const Case& c : cases) {
+        g_calls.clear();
+        Run([&](CTestTrayDlg& dlg) {
+            if (c.visible)
+                dlg.ShowWindow(SW_SHOWNA);
+            g_shellAccepts = FALSE;
+            EXPECT_FALSE(dlg.AddTrayIcon());
+            g_shellAccepts = TRUE;
+            if (c.removed)
+                dlg.RemoveTrayIcon();
+            dlg.SendMessage(taskbarCreated);
+            EXPECT_EQ(g_calls.size(), c.added ? 2u : 1u) << c.name;
+            EXPECT_EQ(dlg.IsTrayIconShown() != FALSE, c.added) << c.name;
+            g_calls.clear();
+        });
+    }
 }
 
 TEST_F(TrayDialogTest, ConfigurationKeepsSixtyThreeTipCharactersAndIgnoresMissingResources) {
