@@ -37,6 +37,7 @@ private:
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
 ON_WM_SYSCOMMAND()
+ON_WM_CLOSE()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_LBUTTONDOWN()
@@ -177,8 +178,24 @@ void CHotkeyFormDlg::OnSysCommand(UINT nID, LPARAM lParam) {
         dlgAbout.DoModal();
         return;
     }
+    // Alt+F4 reaches the hidden form as the system Close.
+    if ((nID & 0xFFF0) == SC_CLOSE && !IsWindowVisible())
+        return;
     CTrayDialog::OnSysCommand(nID, lParam);
 }
+
+void CHotkeyFormDlg::OnOK() {
+    if (IsWindowVisible())
+        CTrayDialog::OnOK();
+}
+
+void CHotkeyFormDlg::OnCancel() {
+    if (IsWindowVisible())
+        CTrayDialog::OnCancel();
+}
+
+// The dialog manager would turn this into the Cancel command, which a hidden form ignores.
+void CHotkeyFormDlg::OnClose() { EndDialog(IDCANCEL); }
 
 void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
     // The first click of the double click has selected the row under the cursor.

@@ -25,6 +25,11 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Enter, the Close button, Esc and the system Close end the program only while the form
+    // is visible: a key press makes the hidden form the focus, and the user's next Enter or
+    // Esc was meant for another program.
+    void OnOK() override;
+    void OnCancel() override;
 
     void InitCaptionButtons();
     void InitFormWindow();
@@ -36,6 +41,8 @@ protected:
     // Message handlers
     // void OnSysCommand(UINT nID, LPARAM lParam)
     void OnSysCommand(UINT nID, LPARAM lParam);
+    // void OnClose()  (another program's request to end, in every state)
+    void OnClose();
     // void OnPaint()
     void OnPaint();
     // HCURSOR OnQueryDragIcon()

@@ -106,7 +106,7 @@ int wmain() {
         ::Sleep(20);
     }
 
-    ::PostMessageW(hForm, WM_COMMAND, IDCANCEL, 0);
+    ::PostMessageW(hForm, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(form.hProcess, 5000) != WAIT_OBJECT_0)
         ::TerminateProcess(form.hProcess, 1);
     ::CloseHandle(form.hThread);

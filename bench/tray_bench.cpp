@@ -62,7 +62,7 @@ public:
         if (!m_ok)
             return;
         if (HWND h = Window())
-            ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+            ::PostMessageW(h, WM_CLOSE, 0, 0);
         if (::WaitForSingleObject(m_pi.hProcess, 5000) != WAIT_OBJECT_0)
             ::TerminateProcess(m_pi.hProcess, 1);
         ::CloseHandle(m_pi.hThread);

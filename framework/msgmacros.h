@@ -200,6 +200,7 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 // Plain messages
 #define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, &afx::Create<&ThisClass::OnCreate>)
 #define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, &afx::V<&ThisClass::OnDestroy>)
+#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, &afx::V<&ThisClass::OnClose>)
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, &afx::V<&ThisClass::OnPaint>)
 #define ON_WM_SYSCOLORCHANGE()                                                                     \
     AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::V<&ThisClass::OnSysColorChange>)

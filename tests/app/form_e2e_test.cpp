@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <utility>
 
 #include "desktop.h"
 #include "form_process.h"
@@ -143,6 +144,38 @@ TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
         c.act(form.FindForm());
         EXPECT_TRUE(form.WaitForExit(5000)) << c.name;
         EXPECT_TRUE(WaitForTrayIcons(0)) << c.name;
+    }
+}
+
+TEST_F(FormTest, WhileHiddenEnterEscAndAltF4LeaveTheProgramRunning) {
+    ASSERT_TRUE(m_form.Start());
+    ASSERT_TRUE(WaitForTrayIcons(1));
+    // Both leave the hidden form with the keyboard focus.
+    struct Before {
+        const char* name;
+        std::function<void()> act;
+    } befores[] = {
+        {"a key that starts nothing", [] { Fnkey(L"--send 0x64"); }},
+        {"the tray menu closed with Esc",
+         [&] {
+             ASSERT_TRUE(OpenTrayMenu());
+             PressKey(VK_ESCAPE);
+             ASSERT_TRUE(WaitForNoPopupMenu());
+         }},
+    };
+    const std::pair<const char*, std::function<void()>> keys[] = {
+        {"Esc", [] { PressKey(VK_ESCAPE); }},
+        {"Enter", [] { PressKey(VK_RETURN); }},
+        {"Alt+F4", [] { PressKeys({VK_MENU, VK_F4}); }},
+    };
+    for (const Before& before : befores) {
+        for (const auto& [name, press] : keys) {
+            before.act();
+            press();
+            ::Sleep(300);
+            ASSERT_TRUE(m_form.IsRunning()) << name << " after " << before.name;
+            EXPECT_EQ(TrayIcons().size(), 1u) << name << " after " << before.name;
+        }
     }
 }
 

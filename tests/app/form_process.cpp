@@ -104,11 +104,15 @@ CString ProbePath() { return BinDir() + L"\\probe.exe"; }
 FormProcess::FormProcess(const CString& folder) : m_folder(folder) {
     if (!FileExists(ExePath()))
         CopyProgram(BinDir() + L"\\HotkeyForm.exe", ExePath());
+    // Once it exists, the user's copy of the settings is what every program reads.
+    wchar_t appData[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"LOCALAPPDATA", appData, MAX_PATH))
+        ::DeleteFileW(CString(appData) + L"\\KESTO Hotkey\\Hotkey.ini");
 }
 
 FormProcess::~FormProcess() {
     if (IsRunning()) {
-        PressEscape();
+        Close();
         if (!WaitForExit(3000))
             ::TerminateProcess(m_pi.hProcess, 1);
         WaitForExit(3000);
@@ -187,10 +191,9 @@ DWORD FormProcess::ExitCode() const {
     return code;
 }
 
-void FormProcess::PressEscape() const {
-    // Goes through the form's own message loop and dialog manager, as a key press would.
+void FormProcess::Close() const {
     if (HWND form = FindForm())
-        ::PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 1);
+        ::PostMessageW(form, WM_CLOSE, 0, 0);
 }
 
 ProbeLog::ProbeLog(const CString& path) : m_path(path) {

@@ -25,7 +25,7 @@ public:
     explicit FormProcess(const CString& folder);
     FormProcess(const FormProcess&) = delete;
     FormProcess& operator=(const FormProcess&) = delete;
-    // Ends the program if it still runs: Esc first, as a user would, then by force.
+    // Ends the program if it still runs: asked to close first, then by force.
     ~FormProcess();
 
     CString ExePath() const { return m_folder + L"\\HotkeyForm.exe"; }
@@ -42,7 +42,8 @@ public:
     bool IsRunning() const;
     DWORD ExitCode() const;
     DWORD ProcessId() const { return m_pi.dwProcessId; }
-    void PressEscape() const;
+    // Asks the form to close, as another program or the end of the session would.
+    void Close() const;
 
 private:
     CString m_folder;

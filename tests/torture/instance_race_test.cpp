@@ -102,7 +102,7 @@ TEST_F(InstanceRaceTest, TwentyStartsAtOnceLeaveExactlyOneRoundAfterRound) {
         EXPECT_EQ(survivors, 1);
         roundsWithOne += running == 1 && survivors == 1 ? 1 : 0;
 
-        ::PostMessageW(hForm, WM_KEYDOWN, VK_ESCAPE, 1);
+        ::PostMessageW(hForm, WM_CLOSE, 0, 0);
         for (auto& start : starts)
             EXPECT_TRUE(start->WaitForExit(5000));
         ASSERT_TRUE(WaitForNoForm(5000));
