@@ -1,7 +1,7 @@
 // Process start for key presses.
 #include "app/launch.h"
 
-#include <windows.h>
+#include <objbase.h>
 
 #include <cwchar>
 #include <vector>
@@ -23,7 +23,41 @@ bool NamesProgramFile(const CString& name) {
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
+// The shell may hand the start to extensions that need COM on the calling thread.
+class ScopedComApartment {
+public:
+    ScopedComApartment()
+        : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ScopedComApartment(const ScopedComApartment&) = delete;
+    ScopedComApartment& operator=(const ScopedComApartment&) = delete;
+    ~ScopedComApartment() {
+        if (SUCCEEDED(m_hr))
+            ::CoUninitialize();
+    }
+
+private:
+    HRESULT m_hr;
+};
+
+// The "runas" verb exists only for programs, so a document can never be opened this way.
+bool StartElevated(const CString& strCommandLine) {
+    CString program, arguments;
+    SplitCommandLine(strCommandLine, program, arguments);
+    ScopedComApartment com;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = program;
+    info.lpParameters = arguments.IsEmpty() ? nullptr : arguments.GetString();
+    info.nShow = SW_SHOWNORMAL;
+    return g_pfnShellExecuteEx(&info) != FALSE;
+}
+
 } // namespace
+
+decltype(&::CreateProcessW) g_pfnCreateProcess = &::CreateProcessW;
+decltype(&::ShellExecuteExW) g_pfnShellExecuteEx = &::ShellExecuteExW;
 
 CString CommandLineForPath(const CString& strStoredPath) {
     int length = strStoredPath.GetLength();
@@ -51,10 +85,27 @@ bool StartProcess(const CString& strCommandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process))
-        return false;
+    if (!g_pfnCreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+        return ::GetLastError() == kErrorElevationRequired && StartElevated(strCommandLine);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return true;
+}
+
+void SplitCommandLine(const CString& strCommandLine, CString& strProgram, CString& strArguments) {
+    int length = strCommandLine.GetLength();
+    int end = 0;
+    if (length > 0 && strCommandLine[0] == L'"') {
+        int close = strCommandLine.Find(L'"', 1);
+        end = close < 0 ? length : close + 1;
+        strProgram = strCommandLine.Mid(1, (close < 0 ? length : close) - 1);
+    } else {
+        while (end < length && !IsBlank(strCommandLine[end]))
+            ++end;
+        strProgram = strCommandLine.Left(end);
+    }
+    while (end < length && IsBlank(strCommandLine[end]))
+        ++end;
+    strArguments = strCommandLine.Mid(end);
 }

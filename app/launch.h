@@ -1,6 +1,10 @@
 // Starting a key's program: the stored text is the whole command line.
 #pragma once
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "framework/cstring.h"
 
 // The command line to hand to the platform for a stored path. Unquoted text with a blank is
@@ -11,6 +15,19 @@
 // Everything else, text that names no file included, is returned exactly as stored.
 CString CommandLineForPath(const CString& strStoredPath);
 
-// Starts a new process for the command line without waiting for or tracking it.
-// Returns whether the platform started it; callers stay silent either way.
+// Starts a new process for the command line without waiting for or tracking it. A program
+// whose manifest asks for administrator rights is refused by CreateProcessW; it is started
+// again through the shell with the same arguments, which asks the user for consent. Returns
+// whether a program started; callers stay silent either way.
 bool StartProcess(const CString& strCommandLine);
+
+// The program and the arguments of a command line as CommandLineForPath gives it: the quoted
+// program, or the text up to the first blank, and the rest without its leading blanks.
+void SplitCommandLine(const CString& strCommandLine, CString& strProgram, CString& strArguments);
+
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr DWORD kErrorElevationRequired = 740;
+
+// The platform's two ways to start a program; tests put stand-ins here.
+extern decltype(&::CreateProcessW) g_pfnCreateProcess;
+extern decltype(&::ShellExecuteExW) g_pfnShellExecuteEx;

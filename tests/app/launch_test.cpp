@@ -1,10 +1,13 @@
-// The command line handed over for a stored path, on real folders with a planted program.
+// The command line handed over for a stored path, on real folders with a planted program, and
+// the shell's start of a program that the platform refuses without elevation.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "app/hotkey_form.h"
 #include "app/launch.h"
 #include "temp_dir.h"
 
@@ -47,6 +50,57 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
                   std::wstring(c.expected.GetString()))
             << c.what;
     }
+}
+
+// CreateProcessW failing with a chosen error, and the shell recording what it was asked.
+DWORD g_createError = 0;
+std::vector<std::wstring> g_shellStarts;
+
+BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                                 BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW,
+                                 LPPROCESS_INFORMATION) {
+    ::SetLastError(g_createError);
+    return FALSE;
+}
+
+BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
+    g_shellStarts.push_back(std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
+                            (info->lpParameters ? info->lpParameters : L"(none)"));
+    return TRUE;
+}
+
+TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellWithTheSameArguments) {
+    TempDir dir;
+    CString tool = dir.MakeDir(L"Reg Tools") + L"\\reg edit.exe";
+    ASSERT_TRUE(MakeFile(tool));
+    struct Case {
+        const char* what;
+        CString stored;
+        DWORD error;
+        std::wstring shell; // verb|program|arguments, or nothing when the shell is not asked
+    };
+    const Case cases[] = {
+        {"quoted, arguments", L"\"" + tool + L"\" /m \"a b\"", kErrorElevationRequired,
+         L"runas|" + std::wstring(tool) + L"|/m \"a b\""},
+        {"unquoted with a blank, arguments", tool + L" /m", kErrorElevationRequired,
+         L"runas|" + std::wstring(tool) + L"|/m"},
+        {"plain path", L"C:\\Windows\\regedit.exe", kErrorElevationRequired,
+         L"runas|C:\\Windows\\regedit.exe|(none)"},
+        {"missing program", tool + L" /m", ERROR_FILE_NOT_FOUND, L""},
+        {"document", L"C:\\notes.txt", ERROR_BAD_EXE_FORMAT, L""},
+    };
+    g_pfnCreateProcess = &FailingCreateProcess;
+    g_pfnShellExecuteEx = &RecordingShellExecute;
+    for (const Case& c : cases) {
+        g_createError = c.error;
+        g_shellStarts.clear();
+        CHotkeyFormDlg::LaunchSlot(KEYSLOT{L"Key", c.stored});
+        EXPECT_EQ(g_shellStarts, c.shell.empty() ? std::vector<std::wstring>{}
+                                                 : std::vector<std::wstring>{c.shell})
+            << c.what;
+    }
+    g_pfnCreateProcess = &::CreateProcessW;
+    g_pfnShellExecuteEx = &::ShellExecuteExW;
 }
 
 } // namespace
