@@ -1,7 +1,12 @@
 // CFileVersion: the fixed version numbers and one string-table value of a version resource.
 #include "app/file_version.h"
 
+#include <winver.h>
+
 #include <memory>
+
+#include "framework/module.h"
+#include "framework/system_library.h"
 
 namespace {
 
@@ -20,26 +25,32 @@ CFileVersion::CFileVersion(HMODULE hModule, LPCWSTR pszKey, LPCWSTR pszName) {
 void CFileVersion::ReadFromModule(HMODULE hModule, LPCWSTR pszKey, LPCWSTR pszName) {
     if (!hModule)
         return;
-    // A longer path is cut by the platform; the spare, zeroed last character keeps even a
-    // cut path terminated, since not every platform version terminates it.
-    wchar_t path[MAX_PATH + 1] = {};
-    if (!::GetModuleFileNameW(hModule, path, MAX_PATH))
-        return;
-    ReadFromFile(path, pszKey, pszName);
+    CString path = AfxGetModuleFileName(hModule);
+    if (!path.IsEmpty())
+        ReadFromFile(path, pszKey, pszName);
 }
 
 void CFileVersion::ReadFromFile(LPCWSTR pszPath, LPCWSTR pszKey, LPCWSTR pszName) {
+    // The version library is not one of the platform's known DLLs, so an import of it would
+    // be looked for beside the executable first.
+    CSystemLibrary version(L"version.dll");
+    auto pfnGetSize =
+        version.GetProc<decltype(&::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+    auto pfnGetInfo = version.GetProc<decltype(&::GetFileVersionInfoW)>("GetFileVersionInfoW");
+    auto pfnQuery = version.GetProc<decltype(&::VerQueryValueW)>("VerQueryValueW");
+    if (!pfnGetSize || !pfnGetInfo || !pfnQuery)
+        return;
     DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeW(pszPath, &handle);
+    DWORD size = pfnGetSize(pszPath, &handle);
     if (size == 0)
         return;
     std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[size]);
-    if (!block || !::GetFileVersionInfoW(pszPath, 0, size, block.get()))
+    if (!block || !pfnGetInfo(pszPath, 0, size, block.get()))
         return;
 
     VS_FIXEDFILEINFO* pFixed = nullptr;
     UINT len = 0;
-    if (::VerQueryValueW(block.get(), L"\\", reinterpret_cast<void**>(&pFixed), &len) && pFixed &&
+    if (pfnQuery(block.get(), L"\\", reinterpret_cast<void**>(&pFixed), &len) && pFixed &&
         len >= sizeof(VS_FIXEDFILEINFO)) {
         m_strProductVersion = FormatVersion(pFixed->dwProductVersionMS, pFixed->dwProductVersionLS);
         m_strFileVersion = FormatVersion(pFixed->dwFileVersionMS, pFixed->dwFileVersionLS);
@@ -49,7 +60,7 @@ void CFileVersion::ReadFromFile(LPCWSTR pszPath, LPCWSTR pszKey, LPCWSTR pszName
         CString query = CString(L"\\StringFileInfo\\") + pszKey + L"\\" + pszName;
         LPWSTR pValue = nullptr;
         UINT cch = 0;
-        if (::VerQueryValueW(block.get(), query, reinterpret_cast<void**>(&pValue), &cch) && pValue)
+        if (pfnQuery(block.get(), query, reinterpret_cast<void**>(&pValue), &cch) && pValue)
             m_strValue = CString(pValue, static_cast<int>(wcsnlen(pValue, cch)));
     }
 }

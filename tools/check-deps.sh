@@ -12,6 +12,7 @@ needs=(
     "x86_64-w64-mingw32-gcc-posix gcc-mingw-w64-x86-64-posix" # the project also enables C
     "x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
     "x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64"
+    "x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64" # tools/check-imports.sh
     "cmake cmake"
     "ctest cmake"
     "make make"

@@ -14,6 +14,7 @@
 
 #include "app/messages.h"
 #include "fnkey_listen.h"
+#include "framework/system_library.h"
 
 namespace {
 
@@ -162,6 +163,7 @@ Parsed parseArgs(int argc, wchar_t** argv, Request& request) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    AfxRestrictDllSearch();
     Request request;
     switch (parseArgs(argc, argv, request)) {
     case Parsed::Help:
