@@ -224,10 +224,12 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     auto oldSlots = m_slots;
     m_listKeys.SetItemText(nRow, 1, pBrowse->GetPathName(), kRowTextColor, kRowBackColor);
     SyncSlotsFromList(ListRows(m_listKeys));
-    // A save the platform refused leaves everything as it was, like every other failure.
+    // A save the platform refused leaves everything as it was; the user, who just chose a
+    // program, is told why it was not kept.
     if (!SaveSettings()) {
         m_slots = oldSlots;
         m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
+        m_pPathDlg->ReportSaveFailure(m_strSaveFile, m_dwSaveError);
     }
     return 1;
 }

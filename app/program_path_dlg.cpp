@@ -52,6 +52,23 @@ BOOL CProgramPathDlg::OnInitDialog() {
     return TRUE;
 }
 
+void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
+    CString strReason;
+    LPWSTR pszReason = nullptr;
+    if (::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                             FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, dwError, 0, reinterpret_cast<LPWSTR>(&pszReason), 0, nullptr))
+        strReason = pszReason;
+    else
+        strReason.Format(L"Error %lu.", dwError);
+    ::LocalFree(pszReason);
+    strReason.TrimRight();
+    CString strText;
+    strText.Format(L"The program could not be saved in the settings file\n%s\n\n%s",
+                   strFile.GetString(), strReason.GetString());
+    ::MessageBoxW(m_hWnd, strText, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+}
+
 void CProgramPathDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
 
 void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }

@@ -20,6 +20,9 @@ public:
     // The form to tell on Apply, the key's label, its current path and its list row.
     void SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow);
     int GetRow() const { return m_nRow; }
+    // Tells the user, over this dialog, that the chosen program could not be kept: the file
+    // that refused it and the platform's reason.
+    void ReportSaveFailure(const CString& strFile, DWORD dwError);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -121,7 +121,7 @@ TEST_F(EditRoadTest, CancelEscapeAndSystemCloseChangeNothing) {
     }
 }
 
-TEST_F(EditRoadTest, FailedSaveKeepsTheRowAndTheSlot) {
+TEST_F(EditRoadTest, FailedSaveKeepsTheRowAndTheSlotAndSaysWhy) {
     // Another program holds the settings file open and shares nothing.
     HANDLE hHeld = ::CreateFileW(m_form.IniPath(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -129,8 +129,10 @@ TEST_F(EditRoadTest, FailedSaveKeepsTheRowAndTheSlot) {
     HWND hDialog = OpenRow(1);
     ASSERT_NE(hDialog, nullptr);
     ASSERT_TRUE(BrowseTo(hDialog, m_strNewProgram));
-    ASSERT_TRUE(ApplyAndWait(hDialog));
+    CString message;
+    ASSERT_TRUE(ApplyRefusedAndWait(m_form.ProcessId(), hDialog, &message));
     ::CloseHandle(hHeld);
+    EXPECT_GE(message.Find(m_form.IniPath()), 0) << Utf8(message);
 
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strOldPath);
     EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", L"DefaultPath"), m_strOldPath);

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kListId = 1000;
 constexpr int kBrowseId = 1007;
+constexpr int kMessageBoxTextId = 0xFFFF;
 // Paths in the tests run longer than the list shows by default: a value may be 260 long.
 constexpr int kCellChars = 600;
 
@@ -75,6 +76,19 @@ bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
 
 bool ApplyAndWait(HWND hDialog) {
     Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    return WaitFor([&] { return !::IsWindow(hDialog); });
+}
+
+bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText) {
+    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    HWND hBox = nullptr;
+    if (!WaitFor([&] { return (hBox = FindDialog(pid, hDialog, L"KESTO Hotkey")) != nullptr; }))
+        return false;
+    wchar_t text[1024] = {};
+    ::SendMessageW(::GetDlgItem(hBox, kMessageBoxTextId), WM_GETTEXT, 1024,
+                   reinterpret_cast<LPARAM>(text));
+    *pText = text;
+    ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
     return WaitFor([&] { return !::IsWindow(hDialog); });
 }
 

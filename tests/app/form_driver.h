@@ -19,6 +19,9 @@ HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx = 0);
 bool BrowseTo(DWORD pid, HWND hDialog, const CString& path);
 // Clicks Apply and waits until the dialog is gone.
 bool ApplyAndWait(HWND hDialog);
+// Clicks Apply on a save that the program cannot make: waits for the message box over the
+// dialog, returns its text in *pText, closes it and waits until the dialog is gone.
+bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText);
 // Cancels the dialog and waits until it is gone.
 bool CancelAndWait(HWND hDialog);
 // The cells of every row of the form's key list: key text, then path text.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -226,6 +227,125 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
             << c.what;
         EXPECT_EQ(Text(fresh.m_slots[1].strDefaultPath), Text(c.value)) << c.what;
     }
+}
+
+std::string FileBytes(const CString& path) {
+    std::string bytes(4096, '\0');
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        ::CloseHandle(file);
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE", 0) == 0; }
+
+TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
+    const CString values[] = {
+        L"C:\\Users\\\x0418\x0432\x0430\x043D\\app.exe",             // Cyrillic
+        L"C:\\\x30C4\x30FC\x30EB\\\x8D77\x52D5.exe",                 // Japanese
+        L"C:\\Emoji \xD83D\xDE00\\x.exe",                            // a surrogate pair
+        L"C:\\Cafe\x0301\\x.exe",                                    // a combining accent
+        L"Mail \x2013 Web",                                          // an en dash
+    };
+    // An ANSI file as the platform writes one, with a section the program does not own; and
+    // no file at all.
+    Write(L"Other", L"Keep", L"this value");
+    Write(L"S2", L"DisplayName", L"Mail");
+    ASSERT_FALSE(IsUtf16File(m_store.m_strIniPath));
+    TempDir empty;
+    CHotkeySettingsStore created;
+    created.BuildIniPathFrom(empty.Path() + L"\\HotkeyForm.exe");
+    for (CHotkeySettingsStore* store : {&m_store, &created}) {
+        for (int i = 1; i < 5; ++i)
+            store->m_slots[i] = {i == 1 ? values[4] : CString(L"Key"), values[i - 1]};
+        ASSERT_TRUE(store->SaveSettings());
+        EXPECT_TRUE(IsUtf16File(store->m_strIniPath));
+        TempDir other;
+        CHotkeySettingsStore fresh;
+        fresh.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
+        ASSERT_TRUE(::CopyFileW(store->m_strIniPath, fresh.m_strIniPath, FALSE));
+        fresh.LoadSettings();
+        for (int i = 1; i < 5; ++i)
+            EXPECT_EQ(Text(fresh.m_slots[i].strDefaultPath), Text(values[i - 1])) << i;
+        EXPECT_EQ(Text(fresh.m_slots[1].strDisplayName), Text(values[4]));
+    }
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"Other", L"Keep"), CString(L"this value"));
+}
+
+// Writers that refuse every file under some folders, as folders the user may not write or a
+// file another program holds do.
+std::vector<std::pair<CString, DWORD>> g_refusals;
+const CHotkeySettingsStore::Writers g_realWriters = CHotkeySettingsStore::s_writers;
+
+DWORD Refusal(const CString& file) {
+    for (const auto& [folder, error] : g_refusals)
+        if (error && file.Left(folder.GetLength()) == folder)
+            return error;
+    return ERROR_SUCCESS;
+}
+
+BOOL WINAPI RefusingProfileWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file) {
+    DWORD error = Refusal(file);
+    ::SetLastError(error);
+    return !error && g_realWriters.pfnWriteProfileString(section, key, value, file);
+}
+
+DWORD RefusingWholeWrite(const CString& path, const std::string& bytes) {
+    DWORD error = Refusal(path);
+    return error ? error : g_realWriters.pfnWriteWholeFile(path, bytes);
+}
+
+TEST_F(SettingsStoreTest, WithoutAccessToItsFolderTheSaveGoesToTheUsersCopyForGood) {
+    struct Case {
+        const char* what;
+        DWORD installRefusal, userRefusal;
+        bool copied;
+    } cases[] = {
+        {"install folder not writable", ERROR_ACCESS_DENIED, ERROR_SUCCESS, true},
+        {"file held by another program", ERROR_SHARING_VIOLATION, ERROR_SUCCESS, false},
+        {"no folder writable", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, false},
+    };
+    CHotkeySettingsStore::s_writers = {&RefusingProfileWrite, &RefusingWholeWrite};
+    for (const Case& c : cases) {
+        TempDir install, user;
+        CString userIni = user.Path() + L"\\KESTO Hotkey\\Hotkey.ini";
+        CHotkeySettingsStore store;
+        store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+        CString installedIni = store.m_strIniPath;
+        const wchar_t* const lines[][3] = {{L"Other", L"Keep", L"this value"},
+                                           {L"S2", L"DisplayName", L"Mail"},
+                                           {L"S2", L"DefaultPath", L"mail.exe"}};
+        for (const auto& line : lines)
+            ::WritePrivateProfileStringW(line[0], line[1], line[2], installedIni);
+        std::string installed = FileBytes(installedIni);
+        store.LoadSettings();
+        store.m_slots[1].strDefaultPath = L"new.exe";
+
+        g_refusals = {{install.Path(), c.installRefusal}, {user.Path(), c.userRefusal}};
+        EXPECT_EQ(store.SaveSettings() != FALSE, c.copied) << c.what;
+        g_refusals.clear();
+        EXPECT_EQ(FileBytes(installedIni), installed) << c.what;
+        EXPECT_EQ(::GetFileAttributesW(userIni) != INVALID_FILE_ATTRIBUTES, c.copied) << c.what;
+        if (!c.copied) {
+            EXPECT_EQ(store.m_dwSaveError, c.userRefusal ? c.userRefusal : c.installRefusal);
+            EXPECT_EQ(store.m_strSaveFile, c.userRefusal ? userIni : installedIni) << c.what;
+            continue;
+        }
+        // The next start reads the copy: the whole file, in UTF-16, with the new path.
+        CHotkeySettingsStore next;
+        next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+        EXPECT_EQ(next.m_strIniPath, userIni);
+        next.LoadSettings();
+        EXPECT_EQ(next.m_slots[1].strDefaultPath, CString(L"new.exe"));
+        EXPECT_EQ(ReadValue(userIni, L"Other", L"Keep"), CString(L"this value"));
+        EXPECT_TRUE(IsUtf16File(userIni));
+    }
+    CHotkeySettingsStore::s_writers = g_realWriters;
 }
 
 // The S1 value lives under HKEY_LOCAL_MACHINE of the test prefix; each test leaves it absent.

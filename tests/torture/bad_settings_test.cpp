@@ -230,7 +230,9 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
                 std::unique_ptr<HeldFile> held;
                 if (c.hold == Hold::AtSave)
                     held = std::make_unique<HeldFile>(form.IniPath());
-                ASSERT_TRUE(ApplyAndWait(hDialog));
+                CString message;
+                ASSERT_TRUE(refused ? ApplyRefusedAndWait(form.ProcessId(), hDialog, &message)
+                                    : ApplyAndWait(hDialog));
             }
             std::vector<ShownRow> after = ShownRows(hForm);
             ASSERT_EQ(after.size(), shown.size());
