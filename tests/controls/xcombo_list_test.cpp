@@ -8,6 +8,7 @@
 
 #include "controls/list/registered_messages.h"
 #include "controls/list/xcombo_list.h"
+#include "controls/list/xlist_ctrl.h"
 #include "test_support.h"
 #include "tests/real_input.h"
 
@@ -61,7 +62,7 @@ ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_LBUTTONUP, OnButtonUp)
 ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
-constexpr int kScrollBarWidth = 11;
+constexpr int kScrollBarWidth = CXListCtrl::kDropListScrollBarWidth;
 const CRect kDropRect(150, 150, 350, 250);
 
 void PressKey(WORD vk) {
