@@ -12,7 +12,7 @@
 
 class CProgramPathDlg;
 
-class CHotkeyFormDlg : public CTrayDialog, public CHotkeySettingsStore {
+class CHotkeyFormDlg : public CTrayDialog {
 public:
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
     ~CHotkeyFormDlg() override;
@@ -61,6 +61,7 @@ protected:
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
     // void OnMenuShow() / OnMenuAbout() / OnMenuExit() / OnMinimizeButton()
     void OnMenuShow();
+    // The About box, from the tray menu and from the system menu alike.
     void OnMenuAbout();
     void OnMenuExit();
     void OnMinimizeButton();
@@ -75,6 +76,9 @@ protected:
     CProgramPathDlg* m_pPathDlg = nullptr;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
+    // The key slots and their settings file. The form has a store rather than being one: the
+    // store runs without any window, and the form only feeds it rows and reads its slots.
+    CHotkeySettingsStore m_store;
 
     DECLARE_MESSAGE_MAP()
 };

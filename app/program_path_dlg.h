@@ -20,6 +20,8 @@ public:
     // The form to tell on Apply, the key's label, its current path and its list row.
     void SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow);
     int GetRow() const { return m_nRow; }
+    // The path the user chose, taken from the browse control when Apply was pressed.
+    const CString& GetChosenPath() const { return m_strPath; }
     // Tells the user, over this dialog, that the chosen program could not be kept: the file
     // that refused it and the platform's reason.
     void ReportSaveFailure(const CString& strFile, DWORD dwError);
