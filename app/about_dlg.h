@@ -2,7 +2,7 @@
 // over the shared dialog background.
 #pragma once
 
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/skin/transparent_static.h"
 #include "framework/gdi.h"
 

@@ -33,6 +33,10 @@ private:
     const CListCtrl& m_list;
 };
 
+// The tray base speaks the form's own messages.
+static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
+static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)

@@ -5,7 +5,7 @@
 
 #include "app/messages.h"
 #include "app/settings_store.h"
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
 #include "framework/bitmap_button.h"
 #include "framework/gdi.h"

@@ -2,7 +2,7 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
 #include "framework/gdi.h"
