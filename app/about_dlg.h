@@ -24,9 +24,7 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    // void OnPaint()
     void OnPaint();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
 
     // Data members

@@ -39,27 +39,17 @@ protected:
     void ShowFromTray();
 
     // Message handlers
-    // void OnSysCommand(UINT nID, LPARAM lParam)
     void OnSysCommand(UINT nID, LPARAM lParam);
-    // void OnClose()  (another program's request to end, in every state)
+    // Another program's request to end, in every state.
     void OnClose();
-    // void OnPaint()
     void OnPaint();
-    // HCURSOR OnQueryDragIcon()
     HCURSOR OnQueryDragIcon();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
-    // void OnWindowPosChanging(WINDOWPOS* lpwndpos)
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
-    // LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam)
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
-    // void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult)
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
-    // LRESULT OnPathApplied(WPARAM, LPARAM)
     LRESULT OnPathApplied(WPARAM wParam, LPARAM lParam);
-    // LRESULT OnShowForm(WPARAM, LPARAM)
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
-    // void OnMenuShow() / OnMenuAbout() / OnMenuExit() / OnMinimizeButton()
     void OnMenuShow();
     // The About box, from the tray menu and from the system menu alike.
     void OnMenuAbout();

@@ -31,11 +31,9 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    // void OnPaint()
     void OnPaint();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
-    // void OnApply()  (IDOK, also Enter)
+    // IDOK, also Enter.
     void OnApply();
 
     // Data members

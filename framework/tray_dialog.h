@@ -54,15 +54,11 @@ public:
 
 protected:
     // Message handlers
-    // int OnCreate(LPCREATESTRUCT lpCreateStruct)
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    // void OnDestroy()
     void OnDestroy();
-    // void OnSysCommand(UINT nID, LPARAM lParam)
     void OnSysCommand(UINT nID, LPARAM lParam);
-    // LRESULT OnTrayNotify(WPARAM wParam = icon id, LPARAM lParam = mouse message)
+    // wParam is the icon id, lParam the mouse message.
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    // LRESULT OnTaskbarCreated(WPARAM, LPARAM)
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
 
     // Data members
