@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
-constexpr COLORREF kRowTextColor = 0x00000000;
-constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
 constexpr int kCaptionButtonSize = 14;
 const CPoint kMinimizeButtonPos(455, 7);

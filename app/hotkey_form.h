@@ -14,6 +14,10 @@ class CProgramPathDlg;
 
 class CHotkeyFormDlg : public CTrayDialog {
 public:
+    // The key list's rows, and the list around them, in one colour.
+    static constexpr COLORREF kRowTextColor = 0x00000000;
+    static constexpr COLORREF kRowBackColor = 0x00A9DCDE;
+
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
     ~CHotkeyFormDlg() override;
 
