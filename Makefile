@@ -6,7 +6,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
+            cmake make googletest wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool \
+            imagemagick coreutils grep zip
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test torture bench dist clean format

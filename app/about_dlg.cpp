@@ -43,7 +43,7 @@ BOOL CAboutDlg::OnInitDialog() {
     m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, kAboutWidth, kAboutHeight, SWP_NOMOVE);
+    SetSkinSize(*this, CSize(kAboutWidth, kAboutHeight));
     return TRUE;
 }
 

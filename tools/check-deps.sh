@@ -21,6 +21,8 @@ needs=(
     "wineboot wine"
     "wineserver wine64"
     "/usr/lib/wine/wine64 wine64" # WINEARCH=win64
+    "/usr/share/wine/fonts/tahoma.ttf fonts-wine" # tools/wine-session.sh: the dialog font
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf fonts-dejavu-core" # the wide one, in tests
     "Xvfb xvfb"
     "xdotool xdotool"   # tools/listgallery-shot.sh
     "import imagemagick" # tools/listgallery-shot.sh
