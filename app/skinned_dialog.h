@@ -11,8 +11,9 @@ void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBa
 // The whole of a WM_PAINT: the bitmap stretched over the client area.
 void PaintSkinnedBackground(CWnd& wnd, const CBitmap& bmpBack);
 
-// Starts moving the window as if its caption had been grabbed at the point (client
-// coordinates of the press), then lets the press's default processing run.
+// Starts moving the window as if its caption had been grabbed, then lets the press's default
+// processing run. The message carries the press's client coordinates where the platform reads
+// screen coordinates; only its hit-test code counts, since the move loop follows the cursor.
 void DragByBackground(CWnd& wnd, CPoint point);
 
 // Gives the dialog its skin's window size without moving it. The template placed the controls
