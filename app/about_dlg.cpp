@@ -40,7 +40,7 @@ BOOL CAboutDlg::OnInitDialog() {
         strProductVersion = pVersion->m_strProductVersion;
     }
     m_stVersion.SetWindowText(VersionText(strProductVersion));
-    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
     SetSkinSize(*this, CSize(kAboutWidth, kAboutHeight));

@@ -41,7 +41,7 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgramPathDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
     m_stKey.SetWindowText(m_strKey);
     // Only the size changes, so the dialog is still centred; the key's text is in place
     // first, so that its label can grow to it.
