@@ -8,6 +8,7 @@
 #include "app/about_dlg.h"
 #include "app/program_path_dlg.h"
 #include "framework/winapp.h"
+#include "hotkey_version.h"
 #include "res/resource.h"
 
 namespace {

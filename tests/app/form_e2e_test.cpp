@@ -12,6 +12,7 @@
 
 #include "desktop.h"
 #include "form_process.h"
+#include "hotkey_version.h"
 #include "temp_dir.h"
 
 namespace {
