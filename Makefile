@@ -2,7 +2,7 @@
 # every test under Wine, `make torture` runs the torture suite with its full counts, `make bench`
 # prints the benchmark figures, `make dist` packs the release ZIP.
 BUILD    ?= build
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
