@@ -3,13 +3,14 @@
 # prints the benchmark figures, `make dist` packs the release ZIP.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
             cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
 SESSION  := tools/wine-session.sh $(BUILD)
 
-.PHONY: all deps configure build run test torture bench dist clean format
+.PHONY: all deps configure build run test torture bench dist clean format FORCE
 
 all: build
 
@@ -24,8 +25,15 @@ deps:
 	fi
 	@tools/check-deps.sh $(PACKAGES)
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
+# The configure line as last used, rewritten only when it changes: changed flags then configure
+# the build folder afresh, where the cache would otherwise keep every earlier -D and ignore the
+# new ones. A configure that fails leaves no cache, so the next make tries again.
+$(BUILD)/configure-line.txt: FORCE
+	@mkdir -p $(BUILD)
+	@[ "$$(cat $@ 2>/dev/null)" = '$(CONFIGURE)' ] || echo '$(CONFIGURE)' >$@
+
+$(BUILD)/CMakeCache.txt: $(BUILD)/configure-line.txt
+	cmake --fresh $(CONFIGURE) || { rm -f $@; exit 1; }
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -56,6 +64,8 @@ dist: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+FORCE:
 
 clean:
 	rm -rf $(BUILD)

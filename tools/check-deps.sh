@@ -28,6 +28,8 @@ needs=(
     "seq coreutils"
     "sleep coreutils"
     "id coreutils"    # the Makefile's deps target
+    "cat coreutils"   # the Makefile: the configure line as last used
+    "mkdir coreutils"
     "nproc coreutils" # tools/run-bench.sh: the machine the figures come from
     "date coreutils"
     "mktemp coreutils" # tests/torture/heap_check.sh
