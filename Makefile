@@ -7,7 +7,8 @@ CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMA
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
+            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip \
+            clang-format git
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test torture bench dist clean format FORCE
@@ -62,7 +63,8 @@ bench: build
 dist: build
 	@tools/make-dist.sh $(BUILD)
 
-format:
+# The root's .clang-format, applied to every tracked source file.
+format: deps
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 FORCE:

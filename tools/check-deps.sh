@@ -40,6 +40,8 @@ needs=(
     "cut coreutils" # tools/make-dist.sh
     "grep grep"
     "zip zip"
+    "clang-format clang-format" # make format, with the root's .clang-format
+    "git git"                   # make format: the tracked source files
 )
 
 listed=" $* "
