@@ -30,6 +30,8 @@ needs=(
     "seq coreutils"
     "sleep coreutils"
     "id coreutils"    # the Makefile's deps target
+    "cat coreutils"   # the Makefile: the configure line as last used
+    "mkdir coreutils"
     "nproc coreutils" # tools/run-bench.sh: the machine the figures come from
     "date coreutils"
     "mktemp coreutils" # tests/torture/heap_check.sh
@@ -40,6 +42,8 @@ needs=(
     "cut coreutils" # tools/make-dist.sh
     "grep grep"
     "zip zip"
+    "clang-format clang-format" # make format, with the root's .clang-format
+    "git git"                   # make format: the tracked source files
 )
 
 listed=" $* "

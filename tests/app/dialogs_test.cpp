@@ -11,6 +11,7 @@
 #include "app/skinned_dialog.h"
 #include "form_process.h"
 #include "framework/winapp.h"
+#include "hotkey_version.h"
 #include "res/resource.h"
 
 // Rectangles in failure messages; found by argument lookup, so beside CRect.

@@ -13,6 +13,7 @@
 #include "app/hotkey_form.h"
 #include "desktop.h"
 #include "form_process.h"
+#include "hotkey_version.h"
 #include "temp_dir.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hotkey_version.h"
 #include "res/resource.h"
 
 namespace {
