@@ -8,8 +8,11 @@ after changing the art:
     python3 res/make_art.py OUTDIR
 
 Only the standard library is used. Shapes are anti-aliased by supersampling, then the
-skins are reduced to a 256-colour palette because the window code blits them as 8-bit
-DIBs. Output is byte-for-byte reproducible.
+skins are reduced to a 256-colour palette and stored run-length encoded (BI_RLE8): their
+gradients run along the rows, so the runs are long. Every bitmap is drawn for each display
+scale in SCALES, in pixels of that scale rather than stretched from the smallest, and the
+icon holds an image for each size the shell asks for from 100 to 200 %. Output is
+byte-for-byte reproducible.
 """
 
 import math
@@ -18,6 +21,18 @@ import struct
 import sys
 
 SUPERSAMPLE = 4
+
+# Display scales drawn, in percent, and the file name suffix of each; the program takes the
+# nearest one at or above the display's scale. The resource ids step by 1000 per scale
+# (res/resource.h).
+SCALES = [(100, ""), (125, "125"), (150, "150"), (200, "200")]
+# The icon's sizes: the small icon (16 at 100 %) and the large one (32) at each scale.
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64]
+
+
+def px(v, percent):
+    """A length of the 100 % layout at the scale, rounded as the program's MulDiv rounds."""
+    return (v * percent + 50) // 100
 
 # The title band colours are shared by the form skin and the 14x14 caption buttons so
 # that the buttons' rounded corners blend into the band they sit on.
@@ -194,44 +209,53 @@ def title_color(y, height):
     return mix(TITLE_TOP, TITLE_BOTTOM, y / max(1, height - 1))
 
 
-def draw_skin(width, height, band):
+def draw_skin(percent):
+    width, height, band = px(500, percent), px(360, percent), px(60, percent)
+    s = percent / 100
     c = Canvas(width, height)
     c.vgradient(0, band, width, height, BODY_TOP, BODY_BOTTOM)
     c.vgradient(0, 0, width, band, TITLE_TOP, TITLE_BOTTOM)
     # Faint diagonal stripes on the right half of the band; texture without content.
     for k in range(8):
-        x = width * 0.55 + k * 26
-        c.shape(*polygon([(x, 0), (x + 12, 0), (x + 12 - band, band), (x - band, band)]),
+        x = width * 0.55 + k * 26 * s
+        w = 12 * s
+        c.shape(*polygon([(x, 0), (x + w, 0), (x + w - band, band), (x - band, band)]),
                 (255, 255, 255), 0.035)
-    draw_accent_and_frame(c, band, 4, 0.16)
+    draw_accent_and_frame(c, band, percent, 4, 0.16)
     return c
 
 
-def draw_accent_and_frame(c, band, shadow_rows, shadow_strength):
-    """The accent line under the band with a soft shadow, and the one-pixel frame that the
-    borderless windows do not have of their own."""
+def draw_accent_and_frame(c, band, percent, shadow_rows, shadow_strength):
+    """The accent line under the band with a soft shadow, and the frame that the borderless
+    windows do not have of their own (one pixel at 100 %)."""
     width, height = c.width, c.height
-    c.fill_rect(0, band, width, band + 2, ACCENT)
+    accent, frame, shadow_rows = px(2, percent), px(1, percent), px(shadow_rows, percent)
+    c.fill_rect(0, band, width, band + accent, ACCENT)
     for i in range(shadow_rows):
         for x in range(width):
-            c.blend(x, band + 2 + i, (60, 80, 110),
+            c.blend(x, band + accent + i, (60, 80, 110),
                     shadow_strength * (shadow_rows - i) / shadow_rows)
-    c.fill_rect(0, 0, width, 1, FRAME)
-    c.fill_rect(0, height - 1, width, height, FRAME)
-    c.fill_rect(0, 0, 1, height, FRAME)
-    c.fill_rect(width - 1, 0, width, height, FRAME)
+    c.fill_rect(0, 0, width, frame, FRAME)
+    c.fill_rect(0, height - frame, width, height, FRAME)
+    c.fill_rect(0, 0, frame, height, FRAME)
+    c.fill_rect(width - frame, 0, width, height, FRAME)
 
 
-def draw_form_back():
-    c = draw_skin(500, 360, 60)
-    draw_key(c, 16, 12, 36)
+def draw_form_back(percent):
+    c = draw_skin(percent)
+    s = percent / 100
+    draw_key(c, 16 * s, 12 * s, 36 * s)
     # The product name beside the key, in white on the band, the "Hotkey" part lighter.
-    x = draw_text(c, "KESTO", 66, 39, 17, (255, 255, 255), stroke=0.16)
-    draw_text(c, " Hotkey", x, 39, 17, (190, 216, 240), stroke=0.12)
-    # Well for the key list (x20 y70, 455x270): inset edge, white face.
-    c.fill_rect(18, 68, 477, 342, (167, 180, 197))
-    c.fill_rect(19, 69, 476, 341, (250, 251, 253))
-    c.fill_rect(20, 70, 475, 340, (255, 255, 255))
+    x = draw_text(c, "KESTO", 66 * s, 39 * s, 17 * s, (255, 255, 255), stroke=0.16)
+    draw_text(c, " Hotkey", x, 39 * s, 17 * s, (190, 216, 240), stroke=0.12)
+    # Well for the key list (x20 y70, 455x270 at 100 %, each scaled as the program scales
+    # it): an inset edge of two lines, white face.
+    x0, y0 = px(20, percent), px(70, percent)
+    x1, y1 = x0 + px(455, percent), y0 + px(270, percent)
+    e = px(1, percent)
+    c.fill_rect(x0 - 2 * e, y0 - 2 * e, x1 + 2 * e, y1 + 2 * e, (167, 180, 197))
+    c.fill_rect(x0 - e, y0 - e, x1 + e, y1 + e, (250, 251, 253))
+    c.fill_rect(x0, y0, x1, y1, (255, 255, 255))
     return c
 
 
@@ -239,51 +263,60 @@ DIALOG_BAND_TOP = (232, 240, 249)
 DIALOG_BAND_BOTTOM = (208, 224, 241)
 
 
-def draw_dialog_back():
+def draw_dialog_back(percent):
     """The About box and the program path dialog: their labels are drawn in the default
     black straight onto this picture, the title line among them, so the band along the top
     stays light; the dark frame and the accent line tie it to the form."""
-    width, height, band = 300, 110, 20
+    width, height, band = px(300, percent), px(110, percent), px(20, percent)
+    s = percent / 100
     c = Canvas(width, height)
     c.vgradient(0, band, width, height, BODY_TOP, BODY_BOTTOM)
     c.vgradient(0, 0, width, band, DIALOG_BAND_TOP, DIALOG_BAND_BOTTOM)
     for k in range(6):  # the form's faint stripes, on the right of the band
-        x = width * 0.62 + k * 22
-        c.shape(*polygon([(x, 0), (x + 10, 0), (x + 10 - band, band), (x - band, band)]),
+        x = width * 0.62 + k * 22 * s
+        w = 10 * s
+        c.shape(*polygon([(x, 0), (x + w, 0), (x + w - band, band), (x - band, band)]),
                 (255, 255, 255), 0.18)
-    draw_accent_and_frame(c, band, 3, 0.10)
+    draw_accent_and_frame(c, band, percent, 3, 0.10)
     return c
 
 
-def draw_caption_button(glyph, pressed):
-    """A 14x14 face for the caption buttons at y=7 on the form's title band."""
-    c = Canvas(14, 14)
-    for y in range(14):
-        for x in range(14):
-            c.px[y][x] = title_color(7 + y, 60)
+def draw_caption_button(glyph, pressed, percent):
+    """A face for the caption buttons (14x14 at 100 %) at y=7 on the form's title band;
+    the shapes are drawn in units of the face's own size, so that they fill it whole."""
+    size = px(14, percent)
+    k = size / 14
+    c = Canvas(size, size)
+    top, band = px(7, percent), px(60, percent)
+    for y in range(size):
+        for x in range(size):
+            c.px[y][x] = title_color(top + y, band)
     if glyph == "close":
         face = (150, 40, 36) if pressed else (196, 66, 56)
         edge = (224, 120, 108)
     else:
         face = (20, 42, 68) if pressed else (58, 104, 150)
         edge = (110, 160, 208)
-    c.shape(*rounded_rect(0, 0, 14, 14, 3), edge)
-    c.shape(*rounded_rect(1, 1, 13, 13, 2.2), face)
+    c.shape(*rounded_rect(0, 0, 14 * k, 14 * k, 3 * k), edge)
+    c.shape(*rounded_rect(1 * k, 1 * k, 13 * k, 13 * k, 2.2 * k), face)
     if not pressed:
-        c.shape(*rounded_rect(1.5, 1.5, 12.5, 6, 1.6), (255, 255, 255), 0.14)
+        c.shape(*rounded_rect(1.5 * k, 1.5 * k, 12.5 * k, 6 * k, 1.6 * k), (255, 255, 255), 0.14)
     d = 1 if pressed else 0  # the glyph sinks with the face when pressed
     white = (255, 255, 255)
     if glyph == "close":
-        c.shape(*segment(4.2 + d, 4.2 + d, 9.8 + d, 9.8 + d, 1.7), white)
-        c.shape(*segment(9.8 + d, 4.2 + d, 4.2 + d, 9.8 + d, 1.7), white)
+        c.shape(*segment((4.2 + d) * k, (4.2 + d) * k, (9.8 + d) * k, (9.8 + d) * k, 1.7 * k),
+                white)
+        c.shape(*segment((9.8 + d) * k, (4.2 + d) * k, (4.2 + d) * k, (9.8 + d) * k, 1.7 * k),
+                white)
     else:
-        c.shape(*segment(4.0 + d, 10.0 + d, 10.0 + d, 10.0 + d, 2.0), white)
+        c.shape(*segment((4.0 + d) * k, (10.0 + d) * k, (10.0 + d) * k, (10.0 + d) * k, 2.0 * k),
+                white)
     return c
 
 
 def draw_icon(size):
     c = Canvas(size, size)
-    inset = 0.5 if size <= 16 else 1.0
+    inset = 0.5 if size <= 16 else size / 32
     inside, _ = rounded_rect(inset, inset, size - inset, size - inset, size * 0.18)
     draw_key(c, inset, inset, size - 2 * inset)
     c.coverage_to_alpha(inside)
@@ -337,18 +370,71 @@ def quantize(canvas, limit=256):
 # --- file formats --------------------------------------------------------------------------
 
 
-def bmp_8bit(canvas):
+def rle8_row(row):
+    """One row in BI_RLE8: runs of two or more as (count, index), stretches of three or more
+    single indices in absolute mode (0, n, indices, padded to a word), the line end (0, 0)."""
+    out = bytearray()
+    i, n = 0, len(row)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        # Single indices up to the next run of two.
+        j = i
+        while j < n and j - i < 255 and not (j + 1 < n and row[j + 1] == row[j]):
+            j += 1
+        count = j - i
+        if count >= 3:
+            out += bytes((0, count)) + bytes(row[i:j]) + (b"\0" if count % 2 else b"")
+        else:
+            for k in range(i, j):
+                out += bytes((1, row[k]))
+        i = j
+    return out + b"\0\0"
+
+
+def rle8_decode(data, width, height):
+    """The rows that rle8_row wrote, bottom row first, as a check on the encoder."""
+    rows, row, i = [], [], 0
+    while True:
+        count, value = data[i], data[i + 1]
+        i += 2
+        if count:
+            row += [value] * count
+        elif value == 0:
+            rows.append(row)
+            row = []
+        elif value == 1:
+            break
+        else:
+            row += list(data[i:i + value])
+            i += value + (value % 2)
+    assert len(rows) == height and all(len(r) == width for r in rows)
+    return rows
+
+
+def bmp_8bit(canvas, rle=True):
     palette, indices = quantize(canvas)
     w, h = canvas.width, canvas.height
-    stride = (w + 3) & ~3
-    pixels = bytearray()
-    for y in reversed(range(h)):  # bottom-up rows
-        row = bytes(indices[y])
-        pixels += row + b"\0" * (stride - w)
+    if rle:
+        pixels = bytearray()
+        for y in reversed(range(h)):  # bottom-up rows
+            pixels += rle8_row(indices[y])
+        pixels += b"\0\1"
+        assert rle8_decode(pixels, w, h) == [indices[y] for y in reversed(range(h))]
+    else:
+        stride = (w + 3) & ~3
+        pixels = bytearray()
+        for y in reversed(range(h)):
+            pixels += bytes(indices[y]) + b"\0" * (stride - w)
     colors = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
     offset = 14 + 40 + len(colors)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835,
-                       len(palette), 0)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1 if rle else 0, len(pixels), 2835,
+                       2835, len(palette), 0)
     head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     return head + info + colors + bytes(pixels)
 
@@ -386,16 +472,24 @@ def ico(canvases):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    files = {
-        "FormBack.bmp": bmp_8bit(draw_form_back()),
-        "DialogBack.bmp": bmp_8bit(draw_dialog_back()),
-        "CloseDown.bmp": bmp_8bit(draw_caption_button("close", True)),
-        "CloseUp.bmp": bmp_8bit(draw_caption_button("close", False)),
-        "MinDown.bmp": bmp_8bit(draw_caption_button("min", True)),
-        "MinUp.bmp": bmp_8bit(draw_caption_button("min", False)),
-        "HotkeyForm.ico": ico([draw_icon(16), draw_icon(32)]),
-    }
+    args = sys.argv[1:]
+    # --plain writes the 100 % skins uncompressed, to compare them with earlier art.
+    plain = "--plain" in args
+    args = [a for a in args if a != "--plain"]
+    out = args[0] if args else os.path.dirname(os.path.abspath(__file__))
+    files = {}
+    for percent, suffix in SCALES:
+        if plain and percent != 100:
+            continue
+        for name, canvas in (
+                ("FormBack", lambda: draw_form_back(percent)),
+                ("DialogBack", lambda: draw_dialog_back(percent)),
+                ("CloseDown", lambda: draw_caption_button("close", True, percent)),
+                ("CloseUp", lambda: draw_caption_button("close", False, percent)),
+                ("MinDown", lambda: draw_caption_button("min", True, percent)),
+                ("MinUp", lambda: draw_caption_button("min", False, percent))):
+            files[f"{name}{suffix}.bmp"] = bmp_8bit(canvas(), rle=not plain)
+    files["HotkeyForm.ico"] = ico([draw_icon(size) for size in ICON_SIZES])
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

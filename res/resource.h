@@ -19,6 +19,28 @@
 #define IDB_MIN_DOWN 137
 #define IDB_MIN_UP 138
 
+// The bitmaps above drawn for larger display scales (res/make_art.py): the 100 % id plus
+// IDB_SCALE_STEP for 125 %, twice the step for 150 % and three times for 200 %.
+#define IDB_SCALE_STEP 1000
+#define IDB_FORM_BACK_125 1129
+#define IDB_FORM_BACK_150 2129
+#define IDB_FORM_BACK_200 3129
+#define IDB_DIALOG_BACK_125 1131
+#define IDB_DIALOG_BACK_150 2131
+#define IDB_DIALOG_BACK_200 3131
+#define IDB_CLOSE_DOWN_125 1134
+#define IDB_CLOSE_DOWN_150 2134
+#define IDB_CLOSE_DOWN_200 3134
+#define IDB_CLOSE_UP_125 1135
+#define IDB_CLOSE_UP_150 2135
+#define IDB_CLOSE_UP_200 3135
+#define IDB_MIN_DOWN_125 1137
+#define IDB_MIN_DOWN_150 2137
+#define IDB_MIN_DOWN_200 3137
+#define IDB_MIN_UP_125 1138
+#define IDB_MIN_UP_150 2138
+#define IDB_MIN_UP_200 3138
+
 // Controls
 #define IDC_KEYLIST 1000
 #define IDC_PATH_KEY 1003
