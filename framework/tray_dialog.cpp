@@ -33,12 +33,14 @@ CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate,
 CTrayDialog::~CTrayDialog() = default;
 
 HICON CTrayDialog::SetTrayIcon(UINT nIDResource) {
-    HICON hIcon = AfxLoadSmallIcon(nIDResource);
-    if (hIcon) {
-        m_nid.hIcon = hIcon;
-        m_nid.uFlags |= NIF_ICON;
-    }
-    return hIcon;
+    // The shell shows the icon at the small icon size of the system DPI, which a per-monitor
+    // aware program still reads from GetSystemMetrics.
+    if (!m_iconTray.Load(nIDResource, ::GetSystemMetrics(SM_CXSMICON),
+                         ::GetSystemMetrics(SM_CYSMICON)))
+        return nullptr;
+    m_nid.hIcon = m_iconTray;
+    m_nid.uFlags |= NIF_ICON;
+    return m_nid.hIcon;
 }
 
 void CTrayDialog::SetTrayTip(LPCWSTR lpszTip) {

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include "framework/dialog.h"
+#include "framework/icon.h"
 #include "framework/menu.h"
 
 class CTrayDialog : public CDialog {
@@ -30,7 +31,8 @@ public:
     ~CTrayDialog() override;
 
     // Configuration. Changes made while the icon is shown reach the shell at the next add.
-    // The icon handle, or null (and no change) when the resource is missing.
+    // The icon at the notification area's size for the display (16 pixels at 96 DPI), or null
+    // (and no change) when the resource is missing.
     HICON SetTrayIcon(UINT nIDResource);
     // Keeps as much of the text as the tip holds, 63 characters.
     void SetTrayTip(LPCWSTR lpszTip);
@@ -67,6 +69,7 @@ protected:
     // at logon the program may start before the taskbar exists.
     BOOL m_bTrayIconPending = FALSE;
     NOTIFYICONDATAW m_nid{};
+    CIcon m_iconTray; // m_nid's icon
     CMenu m_menuTray;
     // Position, not identifier, of the tray menu's default item.
     UINT m_nDefaultMenuItem = 0;
