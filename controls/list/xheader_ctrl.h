@@ -8,10 +8,13 @@ class CXHeaderCtrl : public CHeaderCtrl {
     DECLARE_DYNCREATE(CXHeaderCtrl)
 
 public:
+    // The gap between an item's edge, image, bitmap and text at 96 DPI.
+    static constexpr int kSpacingAt96Dpi = 6;
+
     // Data members
-    BOOL m_bDoubleBuffer = TRUE; // paint through an off-screen bitmap
-    int m_nSpacing = 6;          // gap between an item's edge, image, bitmap and text
-    int m_cxImage = 0;           // size of the image list's images, from image 0
+    BOOL m_bDoubleBuffer = TRUE;      // paint through an off-screen bitmap
+    int m_nSpacing = kSpacingAt96Dpi; // the gap at the header's DPI
+    int m_cxImage = 0;                // size of the image list's images, from image 0
     int m_cyImage = 0;
     COLORREF m_crHighlight; // cached system colours, re-read on WM_SYSCOLORCHANGE
     COLORREF m_crShadow;

@@ -59,13 +59,22 @@ void CXListCtrl::PreSubclassWindow() {
     // A list made from a dialog template already has its header here; one created through
     // the library gets it during WM_CREATE.
     HookHeader();
+    SetDpi(GetWindowDpi(m_hWnd));
 }
 
 int CXListCtrl::OnCreate(LPCREATESTRUCT) {
     if (Default() == -1)
         return -1;
     HookHeader();
+    SetDpi(GetWindowDpi(m_hWnd));
     return 0;
+}
+
+void CXListCtrl::SetDpi(UINT dpi) {
+    m_nDpi = dpi;
+    m_wndHeader.m_nSpacing = ScaleToDpi(CXHeaderCtrl::kSpacingAt96Dpi, dpi);
+    if (m_hWnd)
+        Invalidate();
 }
 
 LRESULT CXListCtrl::OnInsertColumn(WPARAM, LPARAM) {

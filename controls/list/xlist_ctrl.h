@@ -10,6 +10,7 @@
 #include "controls/list/xheader_ctrl.h"
 #include "controls/list/xlist_cell.h"
 #include "framework/controls.h"
+#include "framework/dpi.h"
 
 class CXListCtrl : public CListCtrl {
     DECLARE_DYNAMIC(CXListCtrl)
@@ -43,6 +44,11 @@ public:
     BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, RECT& rect) const;
     // Repaints one cell before returning.
     void RedrawCell(int nItem, int nSubItem);
+    // The DPI the cells are drawn for: the window's DPI when the control is made, and the
+    // owner's after a move to a monitor of another scale. Check boxes, combo buttons, gaps
+    // and the drop list's scroll bar follow it; rows and texts follow the control's font.
+    void SetDpi(UINT dpi);
+    UINT GetDpi() const { return m_nDpi; }
 
     // Cell attributes. Each checks the row and column first and answers FALSE (or the
     // stated value) without effect when either is out of range or the row has no cell data.
@@ -106,6 +112,8 @@ protected:
     void UpdateHeaderCheckFromRows(int nSubItem);
     void ReadSysColors();
     void HookHeader();
+    // A length of the 96-DPI drawing at the control's DPI.
+    int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
 
     // Painting (xlist_paint.cpp)
     struct CellPaint {
@@ -156,6 +164,7 @@ protected:
     // Data members
     CString m_strEmptyText; // drawn in an empty list
     CXHeaderCtrl m_wndHeader;
+    UINT m_nDpi = kLayoutDpi;
     BOOL m_bHeaderHooked = FALSE;
 
     // The system colours the painters use, re-read on WM_SYSCOLORCHANGE.

@@ -166,7 +166,7 @@ void CXListCtrl::OnTimer(UINT_PTR nIDEvent) {
             if (!m_rcComboButton.PtInRect(pt))
                 ReleaseComboButton();
         } else if (m_pDropList) {
-            m_pDropList->SetActive(kDropListScrollBarWidth);
+            m_pDropList->SetActive(Scale(kDropListScrollBarWidth));
         } else {
             KillTimer(TIMER_COMBO_WATCH);
         }

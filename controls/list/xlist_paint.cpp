@@ -22,10 +22,20 @@ void Line(CDCHandle dc, int x1, int y1, int x2, int y2) {
     dc.LineTo(x2, y2);
 }
 
-// The combo arrow: three lines of 5, 3 and 1 pixels, each one lower and narrower.
-void DrawComboArrow(CDCHandle dc, int x, int y) {
+// Pixels x0..x1 by y0..y1 (ends included) of a small picture drawn for 96 DPI, as the cells
+// they cover at dpi, relative to origin.
+void FillPixels(CDCHandle dc, CPoint origin, int x0, int y0, int x1, int y1, COLORREF cr,
+                UINT dpi) {
+    CRect first = ScaledPixelCell(x0, y0, dpi), last = ScaledPixelCell(x1, y1, dpi);
+    CRect rc(first.left, first.top, last.right, last.bottom);
+    rc.OffsetRect(origin);
+    dc.FillSolidRect(&rc, cr);
+}
+
+// The combo arrow: three lines of 5, 3 and 1 pixels at 96 DPI, each one lower and narrower.
+void DrawComboArrow(CDCHandle dc, CPoint origin, UINT dpi) {
     for (int i = 0, length = 5; i < 3; ++i, length -= 2)
-        Line(dc, x + i, y + i, x + i + length, y + i);
+        FillPixels(dc, origin, i, i, i + length - 1, i, kBlack, dpi);
 }
 
 } // namespace
@@ -192,10 +202,10 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
     ResolveCellColors(cell);
     dc.FillSolidRect(&rc, cell.crBack);
 
-    CRect box(rc.left + kCheckBoxIndent, rc.top, 0, rc.bottom - 1);
+    CRect box(rc.left + Scale(kCheckBoxIndent), rc.top, 0, rc.bottom - 1);
     int nSide = box.Height();
     box.right = box.left + nSide;
-    int nTextLeft = box.right + kCheckTextGap;
+    int nTextLeft = box.right + Scale(kCheckTextGap);
     CString text = GetItemText(cell.nItem, cell.nSubItem);
     if (text.IsEmpty()) {
         box.left = rc.left + rc.Width() / 2 - nSide / 2 - 1;
@@ -207,13 +217,13 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
     dc.DrawEdge(&box, EDGE_SUNKEN, BF_RECT);
 
     if (cell.pCell->nCheckState == 1) {
-        CPen pen(PS_SOLID, 1, IsRowEnabled(cell.pRow) ? kBlack : m_crGrayText);
-        CSelectObject selectPen(dc, pen);
-        // Seven 3-pixel strokes: down-left from the top right, then up-left to the tail.
+        COLORREF cr = IsRowEnabled(cell.pRow) ? kBlack : m_crGrayText;
+        // Seven 3-pixel strokes at 96 DPI: down-left from the top right, then up-left to the
+        // tail.
         static constexpr POINT kStrokes[] = {{9, 3}, {8, 4}, {7, 5}, {6, 6},
                                              {5, 7}, {4, 6}, {3, 5}};
         for (const POINT& p : kStrokes)
-            Line(dc, box.left + p.x, box.top + p.y, box.left + p.x, box.top + p.y + 3);
+            FillPixels(dc, box.TopLeft(), p.x, p.y, p.x, p.y + 2, cr, m_nDpi);
     }
 
     if (!text.IsEmpty()) {
@@ -269,7 +279,7 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
         dc.DrawEdge(&B, EDGE_RAISED, BF_RECT);
         B.DeflateRect(2, 2);
         dc.FillSolidRect(&B, m_crBtnFace);
-        DrawComboArrow(dc, B.left + 1, B.top + 2);
+        DrawComboArrow(dc, CPoint(B.left + Scale(1), B.top + Scale(2)), m_nDpi);
         return;
     }
 
@@ -278,7 +288,7 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
     dc.FrameRect(&B, brushShadow);
     B.DeflateRect(1, 1);
     dc.FillSolidRect(&B, m_crBtnFace);
-    DrawComboArrow(dc, B.left + 3, B.top + 4);
+    DrawComboArrow(dc, CPoint(B.left + Scale(3), B.top + Scale(4)), m_nDpi);
     if (!m_pDropList)
         OpenDropList(cell, R, text);
 }
@@ -337,7 +347,7 @@ void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CStri
     }
     listBox.SetCurSel(nSelect);
     listBox.GetText(nSelect, m_strComboUndo);
-    pList->SetActive(kDropListScrollBarWidth);
+    pList->SetActive(Scale(kDropListScrollBarWidth));
 }
 
 // --- Progress cells --------------------------------------------------------------------------
@@ -412,7 +422,7 @@ void CXListCtrl::PaintEmptyList() {
         if (::SendMessageW(hHeader, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rcItem)))
             rc.top += rcItem.bottom;
     }
-    rc.top += 10;
+    rc.top += Scale(10);
 
     CBrush brush(m_crWindow);
     dc.FillRect(&rc, brush);

@@ -56,6 +56,7 @@ void CBrowseButton::PreSubclassWindow() {
 BOOL CBrowseButton::Initialize() {
     if (!m_hWnd)
         return FALSE;
+    m_nDpi = GetWindowDpi(m_hWnd);
     RecalcLayout(FALSE);
     if (m_strCaption.IsEmpty())
         GetWindowText(m_strCaption);
@@ -96,13 +97,15 @@ void CBrowseButton::RecalcLayout(BOOL bMoveEdit) {
     GetClientRect(&client);
     m_rcButton = client;
 
-    CSize content(16, 16);
+    // The icons are 16 pixels square at 96 DPI, the button 11 pixels wider than its face.
+    int nIcon = ScaleToDpi(16, m_nDpi);
+    CSize content(nIcon, nIcon);
     if (!(m_dwOptions & BBS_ICON)) {
         CClientDC dc(this);
         CSelectObject font(dc, GetFont());
         content = dc.GetTextExtent(m_strCaption);
     }
-    int width = std::max<int>(content.cx, 16) + 11;
+    int width = std::max<int>(content.cx, nIcon) + ScaleToDpi(11, m_nDpi);
     if (client.Width() > width) {
         if (m_dwOptions & BBS_BUTTONLEFT)
             m_rcButton.right = client.left + width;
@@ -133,6 +136,16 @@ void CBrowseButton::RecalcLayout(BOOL bMoveEdit) {
     // controls to a wider font.
     if (m_tooltip.m_hWnd)
         m_tooltip.SetToolRect(this, kToolId, &m_rcButton);
+}
+
+void CBrowseButton::SetDpi(UINT dpi) {
+    m_nDpi = dpi;
+    if (!m_hWnd)
+        return;
+    if (m_edit.m_hWnd)
+        m_edit.SetFont(GetFont(), TRUE);
+    RecalcLayout(TRUE);
+    Invalidate();
 }
 
 // --- The path --------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "framework/controls.h"
+#include "framework/dpi.h"
 
 // Options of the browse button (m_dwOptions).
 constexpr DWORD BBS_BUTTONLEFT = 0x01;      // button at the left end, edit to its right
@@ -60,6 +61,9 @@ public:
     std::unique_ptr<wchar_t[]> m_pszResult;
     BOOL m_bTyped = FALSE; // typed into the edit since the last browse
     CString m_strTyped;
+    // The DPI the button is laid out and its icons drawn for: the window's when the control
+    // is set up, then the owner's after a move to a monitor of another scale.
+    UINT m_nDpi = kLayoutDpi;
 
     // Construction
     CBrowseButton() = default;
@@ -73,6 +77,9 @@ public:
     void SetPathName(LPCWSTR pszPath);
     void SetFilter(LPCWSTR pszFilter) { m_strFilter = pszFilter; }
     CString GetPathName() const;
+    // Lays the button out and draws its icons for dpi; the edit takes the control's font,
+    // which the owner has made for that DPI.
+    void SetDpi(UINT dpi);
 
     // Paints the button area (frame and face) into any context in client coordinates.
     void DrawButton(CDCHandle dc);

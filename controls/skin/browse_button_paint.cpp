@@ -2,6 +2,8 @@
 // each face composed in a bitmap of its own and copied to the control in one piece.
 #include "controls/skin/browse_button.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <span>
 
 namespace {
@@ -84,17 +86,19 @@ COLORREF StrokeColour(COLORREF cr, std::span<const DisabledColour> disabled, boo
     return cr;
 }
 
-// Draws the strokes with one pen per stroke colour. LineTo leaves out the last pixel of a
-// stroke, so that pixel is set explicitly.
+// Draws every pixel of each stroke, both ends included, as the cell it covers at dpi: at
+// 96 DPI the 1-pixel strokes themselves, above it the same picture, sharp, at the display's
+// scale. The strokes run across, down or at 45 degrees.
 void DrawStrokes(CDCHandle dc, std::span<const Stroke> strokes,
-                 std::span<const DisabledColour> disabled, bool bDisabled) {
+                 std::span<const DisabledColour> disabled, bool bDisabled, UINT dpi) {
     for (const Stroke& s : strokes) {
         COLORREF cr = StrokeColour(s.cr, disabled, bDisabled);
-        CPen pen(PS_SOLID, 1, cr);
-        CSelectObject selected(dc, pen);
-        dc.MoveTo(s.x0, s.y0);
-        dc.LineTo(s.x1, s.y1);
-        dc.SetPixel(s.x1, s.y1, cr);
+        int dx = (s.x1 > s.x0) - (s.x1 < s.x0), dy = (s.y1 > s.y0) - (s.y1 < s.y0);
+        int nPixels = std::max(std::abs(s.x1 - s.x0), std::abs(s.y1 - s.y0)) + 1;
+        for (int i = 0; i < nPixels; ++i) {
+            CRect cell = ScaledPixelCell(s.x0 + i * dx, s.y0 + i * dy, dpi);
+            dc.FillSolidRect(&cell, cr);
+        }
     }
 }
 
@@ -188,20 +192,21 @@ void CBrowseButton::DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& 
 
 void CBrowseButton::DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
-    DrawFace(dc, crFace, rcFace,
-             [&](CDC& memDC) { DrawStrokes(memDC, kOpenFolder, kOpenFolderDisabled, bDisabled); });
+    DrawFace(dc, crFace, rcFace, [&](CDC& memDC) {
+        DrawStrokes(memDC, kOpenFolder, kOpenFolderDisabled, bDisabled, m_nDpi);
+    });
 }
 
 void CBrowseButton::DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
     DrawFace(dc, crFace, rcFace, [&](CDC& memDC) {
-        DrawStrokes(memDC, kClosedFolder, kClosedFolderDisabled, bDisabled);
+        DrawStrokes(memDC, kClosedFolder, kClosedFolderDisabled, bDisabled, m_nDpi);
     });
 }
 
 void CBrowseButton::DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace) {
     bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
     DrawFace(dc, crFace, rcFace, [&](CDC& memDC) {
-        DrawStrokes(memDC, kFolderMagnifier, kFolderMagnifierDisabled, bDisabled);
+        DrawStrokes(memDC, kFolderMagnifier, kFolderMagnifierDisabled, bDisabled, m_nDpi);
     });
 }
