@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "app/file_version.h"
+#include "app/skin_art.h"
 #include "app/skinned_dialog.h"
+#include "framework/dpi.h"
 #include "framework/module.h"
 #include "res/resource.h"
 
@@ -19,6 +21,7 @@ constexpr int kVersionParts = 4;
 BEGIN_MESSAGE_MAP(CAboutDlg, CTrayDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CAboutDlg::CAboutDlg() : CTrayDialog(IDD_ABOUTBOX, nullptr) {}
@@ -40,10 +43,13 @@ BOOL CAboutDlg::OnInitDialog() {
         strProductVersion = pVersion->m_strProductVersion;
     }
     m_stVersion.SetWindowText(VersionText(strProductVersion));
-    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
+    UINT dpi = GetWindowDpi(m_hWnd);
+    m_fontForDpi.Capture(*this, dpi);
+    KeepDialogLayoutOnDpiChange(m_hWnd);
+    LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
-    SetSkinSize(*this, CSize(kAboutWidth, kAboutHeight));
+    SetSkinSize(*this, CSize(ScaleToDpi(kAboutWidth, dpi), ScaleToDpi(kAboutHeight, dpi)));
     return TRUE;
 }
 
@@ -81,3 +87,12 @@ CString CAboutDlg::VersionText(const CString& strCommaVersion) {
 void CAboutDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
 
 void CAboutDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+
+LRESULT CAboutDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    UINT dpi = LOWORD(wParam);
+    if (const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam); prcSuggested && dpi) {
+        LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
+        MoveSkinnedDialogToDpi(*this, *prcSuggested, m_fontForDpi, dpi);
+    }
+    return 0;
+}

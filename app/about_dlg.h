@@ -2,6 +2,7 @@
 // over the shared dialog background.
 #pragma once
 
+#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/transparent_static.h"
 #include "framework/gdi.h"
@@ -26,9 +27,11 @@ protected:
     // Message handlers
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
     CBitmap m_bmpBack;
+    CDialogFontForDpi m_fontForDpi;
     CTransparentStatic m_stVersion;
     CTransparentStatic m_stTitle;
     CTransparentStatic m_stNotice;

@@ -52,6 +52,7 @@ ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
 ON_COMMAND(ID_TRAY_ABOUT, OnMenuAbout)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
@@ -68,14 +69,16 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
+    m_nDpi = GetWindowDpi(m_hWnd);
+    m_fontForDpi.Capture(*this, m_nDpi);
+    KeepDialogLayoutOnDpiChange(m_hWnd);
     CMenuHandle menuSystem(GetSystemMenu(FALSE));
     CString strAboutMenu;
     if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
         menuSystem.AppendMenu(MF_SEPARATOR);
         menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
     }
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIconsForDpi();
     SetWindowText(kFormWindowTitle);
 
     SetTrayIcon(IDR_MAINFRAME);
@@ -94,32 +97,69 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
 }
 
 void CHotkeyFormDlg::InitCaptionButtons() {
-    m_btnMinimize.LoadBitmaps(IDB_MIN_UP, IDB_MIN_DOWN);
-    m_btnMinimize.SetWindowPos(nullptr, kMinimizeButtonPos.x, kMinimizeButtonPos.y,
-                               kCaptionButtonSize, kCaptionButtonSize, 0);
-    m_btnClose.LoadBitmaps(IDB_CLOSE_UP, IDB_CLOSE_DOWN);
-    m_btnClose.MoveWindow(kCloseButtonPos.x, kCloseButtonPos.y, kCaptionButtonSize,
-                          kCaptionButtonSize);
+    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_nDpi);
+    m_btnMinimize.SetWindowPos(nullptr, Scale(kMinimizeButtonPos.x), Scale(kMinimizeButtonPos.y),
+                               Scale(kCaptionButtonSize), Scale(kCaptionButtonSize), 0);
+    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_nDpi);
+    m_btnClose.MoveWindow(Scale(kCloseButtonPos.x), Scale(kCloseButtonPos.y),
+                          Scale(kCaptionButtonSize), Scale(kCaptionButtonSize));
 }
 
 void CHotkeyFormDlg::InitFormWindow() {
     SetWindowText(kFormWindowTitle);
     // Only the size changes, so the dialog still counts as unplaced and is centred.
-    SetWindowPos(nullptr, 0, 0, kFormWidth, kFormHeight, SWP_NOMOVE | SWP_NOZORDER);
-    m_bmpBack.LoadBitmap(IDB_FORM_BACK);
+    SetWindowPos(nullptr, 0, 0, Scale(kFormWidth), Scale(kFormHeight), SWP_NOMOVE | SWP_NOZORDER);
+    LoadArtBitmap(m_bmpBack, IDB_FORM_BACK, m_nDpi);
     m_bStartHidden = TRUE;
 }
 
 void CHotkeyFormDlg::InitKeyList() {
-    m_listKeys.MoveWindow(&kKeyListRect);
+    m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_listKeys.EnableToolTips(TRUE);
+    m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
+    PlaceKeyList();
+    m_listKeys.SetBkColor(kRowBackColor);
+}
+
+void CHotkeyFormDlg::PlaceKeyList() {
+    m_listKeys.MoveWindow(Scale(kKeyListRect.left), Scale(kKeyListRect.top),
+                          Scale(kKeyListRect.Width()), Scale(kKeyListRect.Height()));
     CRect rc;
     m_listKeys.GetWindowRect(&rc);
     int width = rc.Width();
-    m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    m_listKeys.EnableToolTips(TRUE);
-    m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT, width * 20 / 100);
-    m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT, width * 79 / 100);
-    m_listKeys.SetBkColor(kRowBackColor);
+    m_listKeys.SetColumnWidth(0, width * 20 / 100);
+    m_listKeys.SetColumnWidth(1, width * 79 / 100);
+}
+
+void CHotkeyFormDlg::SetIconsForDpi() {
+    // Loaded at each size rather than shared: a shared icon keeps the size it was first
+    // loaded at.
+    m_iconBig.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXICON, m_nDpi),
+                   GetSystemMetricForDpi(SM_CYICON, m_nDpi));
+    m_iconSmall.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXSMICON, m_nDpi),
+                     GetSystemMetricForDpi(SM_CYSMICON, m_nDpi));
+    SetIcon(m_iconBig.GetSafeHandle() ? m_iconBig.GetSafeHandle() : m_hIcon, TRUE);
+    SetIcon(m_iconSmall.GetSafeHandle() ? m_iconSmall.GetSafeHandle() : m_hIcon, FALSE);
+}
+
+LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam);
+    UINT dpi = LOWORD(wParam);
+    if (!prcSuggested || dpi == 0)
+        return 0;
+    m_nDpi = dpi;
+    // The font first: the list's rows and header take their height from it.
+    m_fontForDpi.Apply(*this, m_nDpi);
+    const CRect rc(*prcSuggested);
+    SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadArtBitmap(m_bmpBack, IDB_FORM_BACK, m_nDpi);
+    InitCaptionButtons();
+    m_listKeys.SetDpi(m_nDpi);
+    PlaceKeyList();
+    SetIconsForDpi();
+    Invalidate();
+    return 0;
 }
 
 void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString& strPath) {
@@ -145,8 +185,8 @@ void CHotkeyFormDlg::OnPaint() {
         return;
     }
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    int x = (rc.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (rc.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    int x = (rc.Width() - GetSystemMetricForDpi(SM_CXICON, m_nDpi) + 1) / 2;
+    int y = (rc.Height() - GetSystemMetricForDpi(SM_CYICON, m_nDpi) + 1) / 2;
     dc.DrawIcon(x, y, m_hIcon);
 }
 

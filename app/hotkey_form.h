@@ -5,10 +5,13 @@
 
 #include "app/messages.h"
 #include "app/settings_store.h"
+#include "app/skin_art.h"
+#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
-#include "framework/bitmap_button.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
+#include "framework/icon.h"
 
 class CProgramPathDlg;
 
@@ -38,6 +41,12 @@ protected:
     void InitCaptionButtons();
     void InitFormWindow();
     void InitKeyList();
+    // A length of the 96-DPI layout at the form's DPI.
+    int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
+    // The window and caption icons at their sizes for the form's DPI.
+    void SetIconsForDpi();
+    // The list's place, and its columns, at the form's DPI.
+    void PlaceKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
     // Removes the tray icon and shows the form; the form stays hidden when that fails.
     void ShowFromTray();
@@ -59,11 +68,14 @@ protected:
     void OnMenuAbout();
     void OnMenuExit();
     void OnMinimizeButton();
+    // The form moved to a monitor of another scale: it lays itself out again for that
+    // monitor's DPI in the rectangle the platform suggests.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
     HICON m_hIcon;
-    CBitmapButton m_btnClose;
-    CBitmapButton m_btnMinimize;
+    CSkinButton m_btnClose;
+    CSkinButton m_btnMinimize;
     CXListCtrl m_listKeys;
     CBitmap m_bmpBack;
     // The program path dialog while it runs, for the Apply message; it is not owned here.
@@ -73,6 +85,11 @@ protected:
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;
+    // The DPI the form is laid out and drawn for, and what follows it.
+    UINT m_nDpi = kLayoutDpi;
+    CDialogFontForDpi m_fontForDpi;
+    CIcon m_iconBig;
+    CIcon m_iconSmall;
 
     DECLARE_MESSAGE_MAP()
 };

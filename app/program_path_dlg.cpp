@@ -5,7 +5,9 @@
 
 #include "app/hotkey_form.h"
 #include "app/messages.h"
+#include "app/skin_art.h"
 #include "app/skinned_dialog.h"
+#include "framework/dpi.h"
 #include "res/resource.h"
 
 namespace {
@@ -19,6 +21,7 @@ BEGIN_MESSAGE_MAP(CProgramPathDlg, CTrayDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 ON_COMMAND(IDOK, OnApply)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {}
@@ -41,11 +44,15 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgramPathDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
+    UINT dpi = GetWindowDpi(m_hWnd);
+    m_fontForDpi.Capture(*this, dpi);
+    KeepDialogLayoutOnDpiChange(m_hWnd);
+    LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
     m_stKey.SetWindowText(m_strKey);
     // Only the size changes, so the dialog is still centred; the key's text is in place
     // first, so that its label can grow to it.
-    SetSkinSize(*this, CSize(kPathDialogWidth, kPathDialogHeight));
+    SetSkinSize(*this,
+                CSize(ScaleToDpi(kPathDialogWidth, dpi), ScaleToDpi(kPathDialogHeight, dpi)));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
     m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
     m_btnBrowse.SetPathName(m_strPath);
@@ -73,6 +80,16 @@ void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
 void CProgramPathDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
 
 void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+
+LRESULT CProgramPathDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    UINT dpi = LOWORD(wParam);
+    if (const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam); prcSuggested && dpi) {
+        LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
+        MoveSkinnedDialogToDpi(*this, *prcSuggested, m_fontForDpi, dpi);
+        m_btnBrowse.SetDpi(dpi);
+    }
+    return 0;
+}
 
 void CProgramPathDlg::OnApply() {
     m_strPath = m_btnBrowse.GetPathName();

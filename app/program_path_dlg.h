@@ -2,6 +2,7 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
+#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
@@ -35,9 +36,11 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     // IDOK, also Enter.
     void OnApply();
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
     CBitmap m_bmpBack;
+    CDialogFontForDpi m_fontForDpi;
     CString m_strKey;
     CString m_strPath;
     int m_nRow = -1;

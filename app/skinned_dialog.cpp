@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -116,6 +117,49 @@ CRect MapRectOnto(const CRect& rc, const CRect& rcFrom, const CRect& rcTo) {
         return rcTo.top + ::MulDiv(v - rcFrom.top, rcTo.Height(), rcFrom.Height());
     };
     return {x(rc.left), y(rc.top), x(rc.right), y(rc.bottom)};
+}
+
+void CDialogFontForDpi::Capture(const CWnd& dlg, UINT dpi) {
+    m_hTemplateFont = dlg.GetFont();
+    m_nDpi = dpi;
+    if (!m_hTemplateFont || !::GetObjectW(m_hTemplateFont, sizeof(m_lf), &m_lf))
+        m_nDpi = 0;
+}
+
+void CDialogFontForDpi::Apply(const CWnd& dlg, UINT dpi) {
+    if (!m_nDpi)
+        return;
+    HFONT hFont = m_hTemplateFont;
+    CFont font;
+    if (dpi != m_nDpi) {
+        LOGFONTW lf = m_lf;
+        lf.lfHeight = ::MulDiv(m_lf.lfHeight, static_cast<int>(dpi), static_cast<int>(m_nDpi));
+        if (!font.CreateFontIndirect(&lf))
+            return;
+        hFont = font;
+    }
+    for (HWND hChild = ::GetWindow(dlg, GW_CHILD); hChild;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ::SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), TRUE);
+    // The font made for the previous DPI goes only once no control uses it.
+    m_font = std::move(font);
+}
+
+void MoveSkinnedDialogToDpi(CWnd& dlg, const RECT& rcSuggested, CDialogFontForDpi& font, UINT dpi) {
+    CRect rcOld;
+    dlg.GetClientRect(&rcOld);
+    std::vector<ControlPlace> places = ControlPlaces(dlg);
+    const CRect rcNew(rcSuggested);
+    ::SetWindowPos(dlg, nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rcClient;
+    dlg.GetClientRect(&rcClient);
+    font.Apply(dlg, dpi);
+    for (const ControlPlace& place : places) {
+        CRect rc = MapRectOnto(place.rc, rcOld, rcClient);
+        ::MoveWindow(place.hWnd, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+    }
+    dlg.Invalidate();
 }
 
 void SetSkinSize(CWnd& wnd, CSize sizeWindow) {

@@ -5,6 +5,28 @@
 #include "framework/gdi.h"
 #include "framework/wnd.h"
 
+// The dialog's template font made for another DPI, for the controls of a dialog that moved to
+// a monitor of another scale. Made from the font the dialog started with, so that moves back
+// and forth do not drift in size.
+class CDialogFontForDpi {
+public:
+    // Remembers the dialog's font and the DPI it was made for.
+    void Capture(const CWnd& dlg, UINT dpi);
+    // Gives every control of the dialog its font made for dpi.
+    void Apply(const CWnd& dlg, UINT dpi);
+
+private:
+    HFONT m_hTemplateFont = nullptr; // the dialog manager's, for the dialog's life
+    LOGFONTW m_lf{};
+    UINT m_nDpi = 0;
+    CFont m_font; // made for another DPI
+};
+
+// A move to a monitor of another DPI, for a skinned dialog: the window takes the platform's
+// suggested rectangle and every control the place and font its old one had in the old client
+// area, mapped onto the new one.
+void MoveSkinnedDialogToDpi(CWnd& dlg, const RECT& rcSuggested, CDialogFontForDpi& font, UINT dpi);
+
 // Stretches the whole bitmap over the rectangle; nothing is painted without a bitmap.
 void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack);
 
