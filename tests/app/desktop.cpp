@@ -172,3 +172,12 @@ CRect RemoteListItemRect(HWND hList, int nItem) {
     ::MapWindowPoints(hList, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
 }
+
+void SendDpiChanged(HWND hWnd, UINT dpi, const RECT& rcSuggested) {
+    RemoteBlock block(hWnd, sizeof(RECT));
+    if (!block.get())
+        return;
+    block.Write(0, &rcSuggested, sizeof(RECT));
+    ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(block.get()));
+}

@@ -48,3 +48,6 @@ template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {
 CString RemoteListItemText(HWND hList, int nItem, int nSubItem, int nChars = 260);
 // A row's bounds in screen coordinates, of a list view in another process.
 CRect RemoteListItemRect(HWND hList, int nItem);
+// Tells a window of another process that it is now on a monitor of the given DPI, as the
+// platform does when the window moves there, with the platform's suggested rectangle.
+void SendDpiChanged(HWND hWnd, UINT dpi, const RECT& rcSuggested);

@@ -10,6 +10,7 @@
 #include "app/program_path_dlg.h"
 #include "app/skinned_dialog.h"
 #include "form_process.h"
+#include "framework/dpi.h"
 #include "framework/winapp.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
@@ -128,10 +129,12 @@ private:
 #define HOTKEY_TEXT_(x) L## #x
 #define HOTKEY_TEXT(x) HOTKEY_TEXT_(x)
 
+// The sizes are 96-DPI pixels at the screen's DPI; the display scales run this again.
 TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildVersion) {
+    const UINT dpi = GetSystemDpi();
     CMeasured<CAboutDlg> about(IDC_VERSION);
     about.DoModal();
-    EXPECT_EQ(about.m_rcWindow.Size(), CSize(300, 90));
+    EXPECT_EQ(about.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(90, dpi)));
     CString expected = CString(L"V") + HOTKEY_TEXT(HOTKEY_VERSION_MAJOR) + L"." +
                        HOTKEY_TEXT(HOTKEY_VERSION_MINOR) + L"." +
                        HOTKEY_TEXT(HOTKEY_VERSION_PATCH) + L"." + HOTKEY_TEXT(HOTKEY_VERSION_TWEAK);
@@ -140,7 +143,7 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
     path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
     path.DoModal();
-    EXPECT_EQ(path.m_rcWindow.Size(), CSize(300, 110));
+    EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(110, dpi)));
     EXPECT_EQ(path.m_strText, CString(L" Web"));
     EXPECT_EQ(path.GetRow(), 1);
 

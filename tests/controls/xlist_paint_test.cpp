@@ -25,12 +25,17 @@ bool IsExactly(const test::CPixels& px, const CRect& rc, COLORREF cr,
     return px.Count(cr, rc) == static_cast<int>(points.size());
 }
 
-// The seven 3-pixel strokes of a check mark in a box whose edge starts at (L, T).
-std::vector<POINT> CheckMark(int L, int T) {
+// The seven 3-pixel strokes of a check mark in a box whose edge starts at (L, T), each pixel
+// of the 96-DPI mark as the cell it covers at dpi.
+std::vector<POINT> CheckMark(int L, int T, UINT dpi = 96) {
     std::vector<POINT> v;
     for (POINT p : {POINT{9, 3}, {8, 4}, {7, 5}, {6, 6}, {5, 7}, {4, 6}, {3, 5}})
-        for (int dy = 0; dy < 3; ++dy)
-            v.push_back({L + p.x, T + p.y + dy});
+        for (int dy = 0; dy < 3; ++dy) {
+            CRect cell = ScaledPixelCell(p.x, p.y + dy, dpi);
+            for (int y = cell.top; y < cell.bottom; ++y)
+                for (int x = cell.left; x < cell.right; ++x)
+                    v.push_back({L + x, T + y});
+        }
     return v;
 }
 
@@ -72,18 +77,33 @@ TEST_F(XListPaint, CheckMarkIsSevenThreePixelStrokesInASunkenBoxBeforeTheText) {
         list().SetCheckbox(row, 1, 1);
     }
     list().SetRowEnabled(1, FALSE);
-    const test::CPixels& px = Paint();
-    for (int row : {0, 1}) {
-        SCOPED_TRACE(row);
-        CRect rc = CellRect(list(), row, 1);
-        int nSide = rc.Height() - 1;
-        int L = rc.left + 9 + 1;
-        // Inside the dark top and left edges; ink may cover the light bottom and right ones.
-        CRect inside(L + 2, rc.top + 2, rc.left + 9 + nSide, rc.top + nSide);
-        COLORREF crMark = row == 0 ? kBlack : Sys(COLOR_GRAYTEXT);
-        EXPECT_TRUE(IsExactly(px, inside, crMark, CheckMark(L, rc.top)));
-        EXPECT_EQ(px.At(L, rc.top + nSide / 2), Sys(COLOR_BTNSHADOW));
-        EXPECT_EQ(px.At(L - 1, rc.top + nSide / 2), Sys(COLOR_WINDOW));
+    // At 1.75 times 96 DPI the mark keeps its shape in cells of one and two pixels, in the
+    // taller rows of a font made for that DPI, as the form gives its list.
+    CFont font;
+    for (UINT dpi : {96u, 168u}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != 96) {
+            LOGFONTW lf{};
+            ::GetObjectW(list().GetFont(), sizeof(lf), &lf);
+            lf.lfHeight = ::MulDiv(lf.lfHeight, dpi, 96);
+            font.CreateFontIndirect(&lf);
+            list().SetFont(font);
+        }
+        list().SetDpi(dpi);
+        const test::CPixels& px = Paint();
+        for (int row : {0, 1}) {
+            SCOPED_TRACE(row);
+            CRect rc = CellRect(list(), row, 1);
+            int nSide = rc.Height() - 1;
+            int nIndent = ScaleToDpi(9, dpi);
+            int L = rc.left + nIndent + 1;
+            // Inside the dark top and left edges; ink may cover the light bottom and right ones.
+            CRect inside(L + 2, rc.top + 2, rc.left + nIndent + nSide, rc.top + nSide);
+            COLORREF crMark = row == 0 ? kBlack : Sys(COLOR_GRAYTEXT);
+            EXPECT_TRUE(IsExactly(px, inside, crMark, CheckMark(L, rc.top, dpi)));
+            EXPECT_EQ(px.At(L, rc.top + nSide / 2), Sys(COLOR_BTNSHADOW));
+            EXPECT_EQ(px.At(L - 1, rc.top + nSide / 2), Sys(COLOR_WINDOW));
+        }
     }
 }
 

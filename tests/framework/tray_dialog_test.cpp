@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/icon.h"
 #include "framework/tray_dialog.h"
 #include "test_dialogs.h"
 
@@ -284,6 +285,22 @@ TEST_F(TrayDialogTest, ConfigurationKeepsSixtyThreeTipCharactersAndIgnoresMissin
     EXPECT_NE(dlg.SetTrayIcon(IDR_TRAY_TEST_ICON), nullptr);
     EXPECT_TRUE(dlg.GetTrayData().uFlags & NIF_ICON);
     EXPECT_FALSE(dlg.SetTrayMenu(9999));
+}
+
+// The shell shows the icon at its small size; a shared load would hand back whatever size the
+// program's large icon was loaded at first.
+TEST_F(TrayDialogTest, IconIsLoadedAtTheNotificationAreasSizeAfterTheLargeOne) {
+    ASSERT_NE(AfxLoadIcon(IDR_TRAY_TEST_ICON), nullptr);
+    CTestTrayDlg dlg;
+    HICON hIcon = dlg.SetTrayIcon(IDR_TRAY_TEST_ICON);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(hIcon, &info));
+    BITMAP bm{};
+    ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(bm.bmWidth, ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(bm.bmHeight, ::GetSystemMetrics(SM_CYSMICON));
 }
 
 } // namespace

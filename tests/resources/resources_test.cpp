@@ -151,22 +151,29 @@ TEST(Resources, ManifestSelectsCommonControlsSix) {
 TEST(Resources, SkinBitmapsHaveTheSizesTheLayoutAssumes) {
     struct Expect {
         int id;
-        LONG width, height;
+        LONG width, height; // at 100 %
     };
-    for (Expect e : {Expect{IDB_FORM_BACK, 500, 360}, Expect{IDB_DIALOG_BACK, 300, 110},
-                     Expect{IDB_CLOSE_DOWN, 14, 14}, Expect{IDB_CLOSE_UP, 14, 14},
-                     Expect{IDB_MIN_DOWN, 14, 14}, Expect{IDB_MIN_UP, 14, 14}}) {
-        SCOPED_TRACE(e.id);
-        auto [data, size] = rawResource(e.id, RT_BITMAP);
-        ASSERT_NE(data, nullptr);
-        BITMAPINFOHEADER header;
-        memcpy(&header, data, sizeof header);
-        EXPECT_EQ(header.biWidth, e.width);
-        EXPECT_EQ(header.biHeight, e.height);
-        EXPECT_EQ(header.biBitCount, 8);
-        HBITMAP bitmap = LoadBitmapW(self(), MAKEINTRESOURCEW(e.id));
-        EXPECT_NE(bitmap, nullptr);
-        DeleteObject(bitmap);
+    // Each is drawn at four scales, a step of ids apart, each size rounded as MulDiv rounds.
+    for (int step = 0; step < 4; ++step) {
+        const int percent[] = {100, 125, 150, 200};
+        for (Expect e : {Expect{IDB_FORM_BACK, 500, 360}, Expect{IDB_DIALOG_BACK, 300, 110},
+                         Expect{IDB_CLOSE_DOWN, 14, 14}, Expect{IDB_CLOSE_UP, 14, 14},
+                         Expect{IDB_MIN_DOWN, 14, 14}, Expect{IDB_MIN_UP, 14, 14}}) {
+            int id = e.id + step * IDB_SCALE_STEP;
+            SCOPED_TRACE(id);
+            auto [data, size] = rawResource(id, RT_BITMAP);
+            ASSERT_NE(data, nullptr);
+            BITMAPINFOHEADER header;
+            memcpy(&header, data, sizeof header);
+            EXPECT_EQ(header.biWidth, MulDiv(e.width, percent[step], 100));
+            EXPECT_EQ(header.biHeight, MulDiv(e.height, percent[step], 100));
+            EXPECT_EQ(header.biBitCount, 8);
+            HBITMAP bitmap = LoadBitmapW(self(), MAKEINTRESOURCEW(id));
+            BITMAP bm{};
+            EXPECT_TRUE(GetObjectW(bitmap, sizeof bm, &bm)) << "the run-length encoding decodes";
+            EXPECT_EQ(bm.bmWidth, header.biWidth);
+            DeleteObject(bitmap);
+        }
     }
 }
 
@@ -178,7 +185,7 @@ TEST(Resources, IconHasSmallAndLargeImages) {
     std::vector<int> widths;
     for (WORD i = 0; i < count; ++i)
         widths.push_back(data[6 + 14 * i]); // GRPICONDIRENTRY.bWidth
-    EXPECT_EQ(widths, (std::vector<int>{16, 32}));
+    EXPECT_EQ(widths, (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
     EXPECT_NE(LoadIconW(self(), MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr);
     HANDLE small = LoadImageW(self(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0);
     EXPECT_NE(small, nullptr);

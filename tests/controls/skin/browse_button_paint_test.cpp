@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kWidth = 60;
-constexpr int kHeight = 24;
+constexpr int kHeight = 34; // room for the icon at 175 %
 
 // The icon maps: one letter per pixel, '.' for the face colour.
 using IconMap = const char* const[16];
@@ -94,9 +94,10 @@ protected:
         return px;
     }
 
-    // Compares the 16 x 16 area at origin with the map, letters replaced as given.
+    // Compares the icon at origin with the map, letters replaced as given: each letter is
+    // the cell of pixels it covers at dpi.
     static void ExpectIcon(const test::CPixels& px, CPoint origin, const IconMap& map,
-                           const std::map<char, char>& replaced) {
+                           const std::map<char, char>& replaced, UINT dpi) {
         COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         int wrong = 0;
         for (int y = 0; y < 16; ++y)
@@ -105,10 +106,14 @@ protected:
                 if (auto it = replaced.find(letter); it != replaced.end())
                     letter = it->second;
                 COLORREF expected = letter == '.' ? face : kColours.at(letter);
-                COLORREF actual = px.At(origin.x + x, origin.y + y);
-                if (actual != expected && wrong++ < 5)
-                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << actual
-                                  << ", expected " << expected;
+                CRect cell = ScaledPixelCell(x, y, dpi);
+                for (int cy = cell.top; cy < cell.bottom; ++cy)
+                    for (int cx = cell.left; cx < cell.right; ++cx) {
+                        COLORREF actual = px.At(origin.x + cx, origin.y + cy);
+                        if (actual != expected && wrong++ < 5)
+                            ADD_FAILURE() << "pixel (" << cx << ", " << cy << ") is " << std::hex
+                                          << actual << ", expected " << expected;
+                    }
             }
         EXPECT_EQ(wrong, 0);
     }
@@ -119,22 +124,25 @@ protected:
 };
 
 TEST_F(BrowsePaintTest, IconsMatchTheirMapsEnabledDisabledAndPressed) {
-    for (const IconCase& icon : kIcons)
-        for (bool disabled : {false, true})
-            for (bool pressed : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << icon.name << (disabled ? ", disabled" : "")
-                                                  << (pressed ? ", pressed" : ""));
-                m_button.DestroyWindow();
-                Create(BBS_ICON | icon.dwIcon);
-                m_button.EnableWindow(!disabled);
-                m_button.m_bPressed = pressed;
-                auto px = Paint();
-                CPoint origin = m_button.m_rcFace.TopLeft();
-                if (pressed)
-                    origin.Offset(1, 1); // the face sinks
-                ExpectIcon(*px, origin, icon.map,
-                           disabled ? icon.disabled : std::map<char, char>{});
-            }
+    for (UINT dpi : {96u, 168u})
+        for (const IconCase& icon : kIcons)
+            for (bool disabled : {false, true})
+                for (bool pressed : {false, true}) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << icon.name << (disabled ? ", disabled" : "")
+                                 << (pressed ? ", pressed" : "") << ", " << dpi);
+                    m_button.DestroyWindow();
+                    Create(BBS_ICON | icon.dwIcon);
+                    m_button.SetDpi(dpi);
+                    m_button.EnableWindow(!disabled);
+                    m_button.m_bPressed = pressed;
+                    auto px = Paint();
+                    CPoint origin = m_button.m_rcFace.TopLeft();
+                    if (pressed)
+                        origin.Offset(1, 1); // the face sinks
+                    ExpectIcon(*px, origin, icon.map,
+                               disabled ? icon.disabled : std::map<char, char>{}, dpi);
+                }
 }
 
 TEST_F(BrowsePaintTest, FramesFollowHotAndPressedInTheSystemColours) {
