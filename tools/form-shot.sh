@@ -3,39 +3,54 @@
 # HotkeyForm.exe with the sample key assignments in a private Wine session, shows the form from
 # the tray and crops the screen to it, opens the tray menu a second time (when "Show" is its
 # default item) and crops to the tray and the menu, opens the About box from that menu, and
-# finally the program path dialog of the form's second row.
+# finally the program path dialog of the form's second row. With a display scale in percent
+# (125, 150, 200, ...) the prefix's LogPixels gives the session that scale for the run, and the
+# pictures are docs/form-150.png and so on.
 #
-#   tools/form-shot.sh <build-dir>
+#   tools/form-shot.sh <build-dir> [scale-percent]
 set -eu
 build_dir=$(cd "$1" && pwd)
+scale=${2:-100}
 cd "$(dirname "$0")/.."
 mkdir -p docs
 
 exec tools/wine-session.sh "$build_dir" bash -c '
     set -eu
+    scale=$1
+    suffix=""
+    [ "$scale" = 100 ] || suffix="-$scale"
+    # A length of the 100 % layout at the scale, rounded as the program rounds it.
+    px() { echo $((($1 * scale + 50) / 100)); }
     shot_dir=$(mktemp -d)
     cp "$0/bin/HotkeyForm.exe" "$shot_dir/"
     cp tools/sample-Hotkey.ini "$shot_dir/Hotkey.ini"
+    desktop="HKCU\Control Panel\Desktop"
+    if [ "$scale" != 100 ]; then
+        wine reg add "$desktop" /v LogPixels /t REG_DWORD /d $((scale * 96 / 100)) /f >/dev/null 2>&1
+    fi
     wine "$shot_dir/HotkeyForm.exe" &
     app=$!
-    trap "kill $app 2>/dev/null; rm -rf \"$shot_dir\"" EXIT
+    trap "kill $app 2>/dev/null; rm -rf \"$shot_dir\"; [ $scale = 100 ] ||
+        wine reg delete \"$desktop\" /v LogPixels /f >/dev/null 2>&1" EXIT
     tray=$(timeout 30 xdotool search --sync --name "^Wine System Tray$" | head -1)
     sleep 2
     # The one icon fills the tray window below its caption: its centre lies 13 pixels in
-    # from the window'"'"'s left and bottom edges (a 3-pixel border and half a 20-pixel icon).
+    # from the window'"'"'s left and bottom edges (a 3-pixel border and half a 20-pixel icon),
+    # at every scale: Wine'"'"'s tray does not scale.
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     icon_x=$((X + 13)) icon_y=$((Y + HEIGHT - 13))
     xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
     form=$(timeout 30 xdotool search --sync --onlyvisible --name "^HotkeyForm$" | head -1)
     sleep 1
     eval "$(xdotool getwindowgeometry --shell "$form")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/form.png
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/form$suffix.png
     # Back to the tray; open the menu once and close it, so that the next opening shows its
     # default item, then open it again with the mouse on "Show".
-    xdotool mousemove $((X + 462)) $((Y + 14)) click 1
+    xdotool mousemove $((X + $(px 462))) $((Y + $(px 14))) click 1
     sleep 1
-    # Wine pushes the menu down over its tray, so the button is released away from the menu
-    # rather than on one of its items.
+    # Wine pushes the menu down over its tray to the top of the screen, so the button is
+    # released away from the menu rather than on one of its items, and the items lie at fixed
+    # heights for the scale.
     open_menu() {
         xdotool mousemove "$icon_x" "$icon_y" mousedown 3
         sleep 1
@@ -46,11 +61,11 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     xdotool key Escape
     sleep 0.5
     open_menu
-    xdotool mousemove $((icon_x + 20)) $((icon_y - 22))
+    xdotool mousemove $((icon_x + $(px 20))) "$(px 10)"
     sleep 1
-    import -window root -crop 160x90+0+0 +repage docs/traymenu.png
+    import -window root -crop "$(px 160)x$(px 90)+0+0" +repage docs/traymenu$suffix.png
     # "About" is the item below "Show".
-    xdotool mousemove $((icon_x + 20)) $((icon_y - 6)) click 1
+    xdotool mousemove $((icon_x + $(px 20))) "$(px 26)" click 1
     sleep 1
     # The skinned dialogs have no title to search by, but a fixed size.
     crop_sized() {
@@ -64,15 +79,15 @@ exec tools/wine-session.sh "$build_dir" bash -c '
         echo "form-shot: no $1x$2 window for $3" >&2
         return 1
     }
-    crop_sized 300 90 docs/about.png
+    crop_sized "$(px 300)" "$(px 90)" docs/about$suffix.png
     xdotool key Return
     sleep 0.5
     # Back to the form, and a double click on its second row.
     xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
     sleep 1
     eval "$(xdotool getwindowgeometry --shell "$form")"
-    xdotool mousemove $((X + 150)) $((Y + 113)) click --repeat 2 --delay 80 1
+    xdotool mousemove $((X + $(px 150))) $((Y + $(px 113))) click --repeat 2 --delay 80 1
     sleep 1
-    crop_sized 300 110 docs/pathdialog.png
+    crop_sized "$(px 300)" "$(px 110)" docs/pathdialog$suffix.png
     xdotool key Escape
-' "$build_dir"
+' "$build_dir" "$scale"
