@@ -15,10 +15,6 @@ constexpr const wchar_t* kMutexName = L"HotkeyForm";
 
 CHotkeyApp theApp;
 
-BEGIN_MESSAGE_MAP(CHotkeyApp, CWinApp)
-ON_COMMAND(ID_HELP, OnHelp)
-END_MESSAGE_MAP()
-
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}
 
 BOOL CHotkeyApp::InitInstance() {

@@ -8,6 +8,4 @@ public:
     CHotkeyApp();
     // Always FALSE: the main form's modal loop is the program's only message loop.
     BOOL InitInstance() override;
-
-    DECLARE_MESSAGE_MAP()
 };

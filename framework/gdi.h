@@ -142,7 +142,6 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-    BOOL IsPrinting() const { return m_bPrinting; }
 
     // Selection
     HGDIOBJ SelectObject(HGDIOBJ hObject) {
@@ -217,11 +216,6 @@ public:
         return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, hSrcDC, xSrc, ySrc, nSrcWidth, nSrcHeight,
                             dwRop);
     }
-
-protected:
-    // Output goes to a printer: there is no screen to flicker, so nothing is composed
-    // off-screen for it.
-    BOOL m_bPrinting = FALSE;
 };
 
 // A device context this object deletes.

@@ -17,5 +17,4 @@ private:
     HGDIOBJ m_hOldBitmap = nullptr; // the bitmap selected before it
     CDCHandle m_dc;                 // the target
     CRect m_rect;                   // the area covered: the target's clip box
-    BOOL m_bMemDC = FALSE;          // FALSE when the target prints and is drawn on directly
 };

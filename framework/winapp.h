@@ -26,9 +26,6 @@ public:
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
-    // The library's default help command handler. There is no help file, so it shows nothing.
-    void OnHelp() {}
-
     // Called by the entry point.
     int WinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow);
 
@@ -52,7 +49,3 @@ BOOL AfxPreTranslateMessage(MSG* pMsg, HWND hWndStop);
 // Filters see every message before the PreTranslateMessage chain (tool tips use one).
 using AfxMessageFilter = void (*)(MSG* pMsg);
 void AfxAddMessageFilter(AfxMessageFilter filter);
-
-#ifndef ID_HELP
-#define ID_HELP 0xE146
-#endif

