@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/module.h"
+#include "framework/module_path.h"
 #include "framework/system_library.h"
 
 namespace {

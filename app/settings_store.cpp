@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "framework/module.h"
+#include "framework/module_path.h"
 
 namespace {
 

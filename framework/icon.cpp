@@ -1,7 +1,7 @@
 // Icon loading.
 #include "framework/icon.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Menu loading from the application's resources.
 #include "framework/menu.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 BOOL CMenu::LoadMenu(UINT nIDResource) {
     return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/module_path.h"
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
