@@ -29,8 +29,7 @@ public:
     // Called by the entry point.
     int WinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow);
 
-    static const AFX_MSGMAP* GetThisMessageMap();
-    const AFX_MSGMAP* GetMessageMap() const override;
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();

@@ -38,6 +38,9 @@ bool IsImeWindow(HWND hWnd) {
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
 // --- Binding ---------------------------------------------------------------------------------
 
 CWnd::~CWnd() {
@@ -432,11 +435,3 @@ void CWnd::CenterWindow() {
     }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-const AFX_MSGMAP* CWnd::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = {{afx::Match::End, 0, 0, 0, 0, nullptr, nullptr}};
-    static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, entries};
-    return &map;
-}
-
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }

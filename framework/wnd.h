@@ -163,8 +163,7 @@ public:
     // hWndStop. TRUE when a window swallowed the message.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
-    static const AFX_MSGMAP* GetThisMessageMap();
-    const AFX_MSGMAP* GetMessageMap() const override;
+    DECLARE_MESSAGE_MAP()
 
 protected:
     // The window procedure that bound windows are given.
