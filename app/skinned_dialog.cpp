@@ -3,7 +3,7 @@
 
 void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack) {
     BITMAP bm{};
-    if (!bmpBack.m_hObject || !bmpBack.GetBitmap(&bm))
+    if (bmpBack.IsNull() || !bmpBack.GetBitmap(&bm))
         return;
     CDC memDC;
     if (!memDC.CreateCompatibleDC(dc))

@@ -90,8 +90,7 @@ void DrawStrokes(CDCHandle dc, std::span<const Stroke> strokes,
                  std::span<const DisabledColour> disabled, bool bDisabled) {
     for (const Stroke& s : strokes) {
         COLORREF cr = StrokeColour(s.cr, disabled, bDisabled);
-        CPen pen(PS_SOLID, 1, cr);
-        CSelectObject selected(dc, pen);
+        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, cr));
         dc.MoveTo(s.x0, s.y0);
         dc.LineTo(s.x1, s.y1);
         dc.SetPixel(s.x1, s.y1, cr);
@@ -149,20 +148,14 @@ void CBrowseButton::DrawFrame(CDCHandle dc, COLORREF crFace) {
     }
 }
 
-void CBrowseButton::PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc,
-                                      const CRect& rcFace, COLORREF crFace) {
-    memDC.CreateCompatibleDC(dc);
-    bitmap.CreateCompatibleBitmap(dc, rcFace.Width(), rcFace.Height());
-    memDC.SelectObject(bitmap);
-    memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
-}
-
 template <class TDraw>
 void CBrowseButton::DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw) {
-    // The context goes before the bitmap it holds.
-    CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
+    memDC.CreateCompatibleDC(dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(dc, rcFace.Width(), rcFace.Height());
+    CSelectObject selectBitmap(memDC, std::move(bitmap));
+    memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
     draw(memDC);
     CopyFace(dc, memDC, rcFace);
 }

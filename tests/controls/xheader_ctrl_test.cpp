@@ -222,7 +222,7 @@ TEST_F(HeaderTest, WindowPaintsOffScreenAndCopiesBackOnlyTheUpdateArea) {
 TEST_F(HeaderTest, EraseBackgroundIsClaimedWithoutDrawing) {
     test::CPixels px(kWidth, kHeight);
     px.DC().FillSolidRect(0, 0, kWidth, kHeight, RGB(0, 0, 0));
-    EXPECT_EQ(m_header.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(px.DC().m_hDC)), TRUE);
+    EXPECT_EQ(m_header.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(px.DC().GetSafeHdc())), TRUE);
     EXPECT_EQ(px.Count(RGB(0, 0, 0), CRect(0, 0, kWidth, kHeight)), kWidth * kHeight);
 }
 
@@ -275,7 +275,7 @@ TEST(MemDC, DrawsInTheTargetsCoordinatesCopiesBackOnlyItsClipBoxAndLeavesTheTarg
     EXPECT_EQ(target.Count(kOrange, CRect(20, 10, 60, 40)), 40 * 30 - 1);
     EXPECT_EQ(target.Count(kOrange, CRect(0, 0, 100, 50)), 40 * 30 - 1);
     // The target stays open and drawable once the off-screen context is gone.
-    EXPECT_EQ(::GetObjectType(target.DC().m_hDC), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(::GetObjectType(target.DC().GetSafeHdc()), static_cast<DWORD>(OBJ_MEMDC));
     target.DC().SetPixel(6, 6, kBlue);
     EXPECT_EQ(target.At(6, 6), kBlue);
 }

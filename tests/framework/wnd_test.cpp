@@ -206,9 +206,9 @@ TEST(Destruction, OwningGdiWrappersRefuseTheSharedStockObjects) {
     afx::ReportHandler previous = afx::SetReportHandler(&CountReport);
     g_nReports = 0;
     CBrush brush;
-    EXPECT_FALSE(brush.Attach(::GetStockObject(WHITE_BRUSH)));
+    EXPECT_FALSE(brush.Attach(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))));
     EXPECT_FALSE(brush.Attach(::GetSysColorBrush(COLOR_WINDOW)));
-    EXPECT_EQ(brush.m_hObject, nullptr);
+    EXPECT_TRUE(brush.IsNull());
     EXPECT_EQ(g_nReports, 2);
     afx::SetReportHandler(previous);
     // Borrowed, they are simply used.
