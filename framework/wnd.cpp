@@ -137,25 +137,26 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
 } // namespace
 
-void CWnd::HookWindowCreate() {
+bool CWnd::HookWindowCreate() {
     auto& state = State();
     if (!state.hCbtHook)
         state.hCbtHook =
             ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+    if (!state.hCbtHook)
+        return false;
     // A creation still waiting for its window would bind the wrong one.
     ReportIf(state.pWndInit != nullptr);
     state.pWndInit = this;
+    return true;
 }
 
-bool CWnd::UnhookWindowCreate() {
+void CWnd::UnhookWindowCreate() {
     auto& state = State();
     if (state.hCbtHook) {
         ::UnhookWindowsHookEx(state.hCbtHook);
         state.hCbtHook = nullptr;
     }
-    bool consumed = state.pWndInit == nullptr;
     state.pWndInit = nullptr;
-    return consumed;
 }
 
 namespace {
@@ -193,14 +194,18 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int cx, int cy, HWND hWndParent, HMENU nIDorHMenu,
                     LPVOID lpParam) {
-    if (m_hWnd)
+    if (m_hWnd || !HookWindowCreate())
         return FALSE;
-    HookWindowCreate();
     HWND hWnd = ::CreateWindowExW(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                                   hWndParent, nIDorHMenu, ::GetModuleHandleW(nullptr), lpParam);
     UnhookWindowCreate();
-    // A window that failed during WM_CREATE has already been destroyed and unbound.
-    return hWnd != nullptr && m_hWnd == hWnd;
+    // A window that failed during WM_CREATE has already been destroyed and unbound; one that
+    // the hook missed has no object to handle its messages and must not live on.
+    if (hWnd && m_hWnd != hWnd) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return hWnd != nullptr;
 }
 
 BOOL CWnd::DestroyWindow() {

@@ -168,9 +168,10 @@ public:
 protected:
     // The window procedure that bound windows are given.
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // Arms the creation hook so the next window created on this thread binds to this object.
-    void HookWindowCreate();
-    static bool UnhookWindowCreate();
+    // Arms the creation hook so the next window created on this thread binds to this object;
+    // false when the platform refuses the hook, and nothing may then be created.
+    bool HookWindowCreate();
+    static void UnhookWindowCreate();
     friend class CDialog;
 
     WNDPROC m_pfnSuper = nullptr;
