@@ -2,7 +2,6 @@
 // image, check box, combo, progress bar), opening the drop list from a pressed combo
 // button, and the empty list.
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "controls/list/progress_text.h"
@@ -283,9 +282,7 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
 }
 
 void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CString& strText) {
-    auto* pList = new (std::nothrow) CXComboList(this);
-    if (!pList)
-        return;
+    auto* pList = new CXComboList(this);
     m_pDropList.reset(pList);
     m_nComboRow = cell.nItem;
     m_nComboCol = cell.nSubItem;
