@@ -4,5 +4,5 @@
 #include "framework/module.h"
 
 BOOL CMenu::LoadMenu(UINT nIDResource) {
-    return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+    return Replace(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }

@@ -68,6 +68,10 @@ public:
     }
     BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(Detach()) : FALSE; }
 
+    // A load or creation that fails keeps the menu held before.
     BOOL LoadMenu(UINT nIDResource);
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    BOOL CreatePopupMenu() { return Replace(::CreatePopupMenu()); }
+
+private:
+    BOOL Replace(HMENU hNew) { return hNew ? Attach(hNew) : FALSE; }
 };
