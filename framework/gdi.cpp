@@ -31,18 +31,18 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource) {
     return Replace(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }
 
-void CDCHandle::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
+void CDCHandle::FillSolidRect(LPCRECT lpRect, COLORREF crColor) {
     // ExtTextOut with an opaque rectangle fills without creating a brush.
-    COLORREF old = ::SetBkColor(m_hDC, cr);
+    COLORREF crOld = ::SetBkColor(m_hDC, crColor);
     ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, old);
+    ::SetBkColor(m_hDC, crOld);
 }
 
-void CDCHandle::FillSolidRect(int x, int y, int cx, int cy, COLORREF cr) {
+void CDCHandle::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor) {
     // A negative extent counts back from x or y, as Draw3dRect uses it for the far edges.
     CRect rect(x, y, x + cx, y + cy);
     rect.NormalizeRect();
-    FillSolidRect(&rect, cr);
+    FillSolidRect(&rect, crColor);
 }
 
 void CDCHandle::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight) {

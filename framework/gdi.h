@@ -163,9 +163,9 @@ public:
     }
 
     // Attributes
-    COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
-    COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
+    COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
     COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     int GetBkMode() const { return ::GetBkMode(m_hDC); }
@@ -189,12 +189,12 @@ public:
         return old;
     }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
-    COLORREF SetPixel(int x, int y, COLORREF cr) { return ::SetPixel(m_hDC, x, y, cr); }
+    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     void FillRect(LPCRECT lpRect, HBRUSH hBrush) { ::FillRect(m_hDC, lpRect, hBrush); }
     void FrameRect(LPCRECT lpRect, HBRUSH hBrush) { ::FrameRect(m_hDC, lpRect, hBrush); }
-    void FillSolidRect(LPCRECT lpRect, COLORREF cr);
-    void FillSolidRect(int x, int y, int cx, int cy, COLORREF cr);
+    void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
     // A one-pixel border: top and left in crTopLeft, bottom and right in crBottomRight.
     void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);

@@ -399,12 +399,12 @@ void CWnd::GetWindowText(CString& rString) const {
     rString.ReleaseBuffer();
 }
 
-void CWnd::ClientToScreen(LPRECT r) const {
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(r), 2);
+void CWnd::ClientToScreen(LPRECT lpRect) const {
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
-void CWnd::ScreenToClient(LPRECT r) const {
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(r), 2);
+void CWnd::ScreenToClient(LPRECT lpRect) const {
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
