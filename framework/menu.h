@@ -9,9 +9,6 @@
 
 class CMenuHandle {
 public:
-    // Data members
-    HMENU m_hMenu = nullptr;
-
     // Construction
     CMenuHandle() = default;
     explicit CMenuHandle(HMENU hMenu) : m_hMenu(hMenu) {}
@@ -40,6 +37,9 @@ public:
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect = nullptr) const {
         return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
     }
+
+protected:
+    HMENU m_hMenu = nullptr;
 };
 
 class CMenu : public CMenuHandle {
