@@ -1,5 +1,5 @@
 // Typed adapters and the ON_ macros that build message table entries from them.
-// Each adapter documents its handler's signature; a handler with another signature fails
+// Each adapter is named for its handler's signature; a handler with another signature fails
 // to compile at the table entry.
 #pragma once
 
@@ -25,7 +25,6 @@ constexpr bool kHasSignature = std::is_same_v<typename MemberFn<decltype(F)>::Si
 
 template <auto F> ClassOf<F>* Target(CCmdTarget* p) { return static_cast<ClassOf<F>*>(p); }
 
-// void OnPaint()
 template <auto F> BOOL VoidNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void()>, "handler must be void()");
     (Target<F>(p)->*F)();
@@ -33,21 +32,19 @@ template <auto F> BOOL VoidNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
-// BOOL OnHandler()  (reflected command notifications that may pass on)
+// FALSE passes a reflected command notification on to the parent.
 template <auto F> BOOL BoolNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL()>, "handler must be BOOL()");
     *r = 0;
     return (Target<F>(p)->*F)();
 }
 
-// int OnCreate(LPCREATESTRUCT lpCreateStruct)
 template <auto F> BOOL IntCreateStruct(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, int(LPCREATESTRUCT)>, "handler must be int(LPCREATESTRUCT)");
     *r = (Target<F>(p)->*F)(reinterpret_cast<LPCREATESTRUCT>(l));
     return TRUE;
 }
 
-// void OnTimer(UINT_PTR nIDEvent)
 template <auto F> BOOL VoidTimerId(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT_PTR)>, "handler must be void(UINT_PTR)");
     (Target<F>(p)->*F)(w);
@@ -55,7 +52,6 @@ template <auto F> BOOL VoidTimerId(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) 
     return TRUE;
 }
 
-// void OnSysCommand(UINT nID, LPARAM lParam)
 template <auto F> BOOL VoidCommandIdLparam(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, LPARAM)>, "handler must be void(UINT, LPARAM)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), l);
@@ -63,7 +59,6 @@ template <auto F> BOOL VoidCommandIdLparam(CCmdTarget* p, WPARAM w, LPARAM l, LR
     return TRUE;
 }
 
-// void OnLButtonDown(UINT nFlags, CPoint point)
 template <auto F> BOOL VoidFlagsPoint(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, CPoint)>, "handler must be void(UINT, CPoint)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), CPoint(l));
@@ -71,7 +66,6 @@ template <auto F> BOOL VoidFlagsPoint(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT
     return TRUE;
 }
 
-// void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 template <auto F> BOOL VoidCharRepeatFlags(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, UINT, UINT)>,
                   "handler must be void(UINT, UINT, UINT)");
@@ -80,7 +74,7 @@ template <auto F> BOOL VoidCharRepeatFlags(CCmdTarget* p, WPARAM w, LPARAM l, LR
     return TRUE;
 }
 
-// void OnSetFocus(CWnd* pOldWnd) / void OnKillFocus(CWnd* pNewWnd)
+// The window losing or gaining the focus, a temporary object when none is bound to it.
 template <auto F> BOOL VoidWnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(CWnd*)>, "handler must be void(CWnd*)");
     (Target<F>(p)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)));
@@ -88,7 +82,6 @@ template <auto F> BOOL VoidWnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
-// void OnWindowPosChanging(WINDOWPOS* lpwndpos)
 template <auto F> BOOL VoidWindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(WINDOWPOS*)>, "handler must be void(WINDOWPOS*)");
     (Target<F>(p)->*F)(reinterpret_cast<WINDOWPOS*>(l));
@@ -96,14 +89,12 @@ template <auto F> BOOL VoidWindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r
     return TRUE;
 }
 
-// BOOL OnEraseBkgnd(CDCHandle dc)
 template <auto F> BOOL BoolDC(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(CDCHandle)>, "handler must be BOOL(CDCHandle)");
     *r = (Target<F>(p)->*F)(reinterpret_cast<HDC>(w));
     return TRUE;
 }
 
-// void OnMove(int x, int y)
 template <auto F> BOOL VoidXY(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(int, int)>, "handler must be void(int, int)");
     (Target<F>(p)->*F)(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
@@ -111,7 +102,6 @@ template <auto F> BOOL VoidXY(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// void OnSize(UINT nType, int cx, int cy)
 template <auto F> BOOL VoidTypeCxCy(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, int, int)>, "handler must be void(UINT, int, int)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
@@ -119,7 +109,6 @@ template <auto F> BOOL VoidTypeCxCy(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* 
     return TRUE;
 }
 
-// void OnEnable(BOOL bEnable)
 template <auto F> BOOL VoidBool(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(BOOL)>, "handler must be void(BOOL)");
     (Target<F>(p)->*F)(static_cast<BOOL>(w));
@@ -127,7 +116,6 @@ template <auto F> BOOL VoidBool(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
-// HCURSOR OnQueryDragIcon()
 template <auto F> BOOL CursorNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
     *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
@@ -139,7 +127,6 @@ template <class C, class Bar> struct ScrollBarArg<void (C::*)(UINT, UINT, Bar*)>
     using type = Bar*;
 };
 
-// void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 // The scroll bar is passed only when a bound object of that class owns the handle.
 template <auto F> BOOL VoidCodePosScrollBar(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     using Bar = typename ScrollBarArg<decltype(F)>::type;
@@ -149,8 +136,7 @@ template <auto F> BOOL VoidCodePosScrollBar(CCmdTarget* p, WPARAM w, LPARAM l, L
     return TRUE;
 }
 
-// HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush
-// passes on.
+// A reflected WM_CTLCOLOR*; a null brush passes it on to the parent.
 template <auto F> BOOL BrushDCCtlColor(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HBRUSH(CDCHandle, UINT)>,
                   "handler must be HBRUSH(CDCHandle, UINT)");
@@ -161,7 +147,6 @@ template <auto F> BOOL BrushDCCtlColor(CCmdTarget* p, WPARAM w, LPARAM, LRESULT*
     return brush != nullptr;
 }
 
-// LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
 template <auto F> BOOL LresultWparamLparam(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, LRESULT(WPARAM, LPARAM)>,
                   "handler must be LRESULT(WPARAM, LPARAM)");
@@ -169,7 +154,6 @@ template <auto F> BOOL LresultWparamLparam(CCmdTarget* p, WPARAM w, LPARAM l, LR
     return TRUE;
 }
 
-// void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
 template <auto F> BOOL VoidNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(NMHDR*, LRESULT*)>,
                   "handler must be void(NMHDR*, LRESULT*)");
@@ -178,7 +162,7 @@ template <auto F> BOOL VoidNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT*
     return TRUE;
 }
 
-// BOOL OnNotifyReflectEx(NMHDR* pNMHDR, LRESULT* pResult): FALSE lets the parent see it too.
+// FALSE lets the parent see the notification too.
 template <auto F> BOOL BoolNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(NMHDR*, LRESULT*)>,
                   "handler must be BOOL(NMHDR*, LRESULT*)");
@@ -186,7 +170,7 @@ template <auto F> BOOL BoolNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT*
     return (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
 }
 
-// BOOL OnNotifyEx(UINT id, NMHDR* pNMHDR, LRESULT* pResult): id is the sender's control id.
+// The id passed is the sender's control id.
 template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(UINT, NMHDR*, LRESULT*)>,
                   "handler must be BOOL(UINT, NMHDR*, LRESULT*)");
