@@ -2,14 +2,16 @@
 # every test under Wine, `make torture` runs the torture suite with its full counts, `make bench`
 # prints the benchmark figures, `make dist` packs the release ZIP.
 BUILD    ?= build
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DHOTKEY_WERROR=ON
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
 # Everything the build, the tests and the scripts use; tools/check-deps.sh holds what each
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-            cmake make googletest wine wine64 xvfb xauth xdotool imagemagick coreutils grep zip
+            cmake make googletest wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool \
+            imagemagick coreutils grep zip clang-format git
 SESSION  := tools/wine-session.sh $(BUILD)
 
-.PHONY: all deps configure build run test torture bench dist clean format
+.PHONY: all deps configure build run test torture bench dist clean format FORCE
 
 all: build
 
@@ -24,8 +26,15 @@ deps:
 	fi
 	@tools/check-deps.sh $(PACKAGES)
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
+# The configure line as last used, rewritten only when it changes: changed flags then configure
+# the build folder afresh, where the cache would otherwise keep every earlier -D and ignore the
+# new ones. A configure that fails leaves no cache, so the next make tries again.
+$(BUILD)/configure-line.txt: FORCE
+	@mkdir -p $(BUILD)
+	@[ "$$(cat $@ 2>/dev/null)" = '$(CONFIGURE)' ] || echo '$(CONFIGURE)' >$@
+
+$(BUILD)/CMakeCache.txt: $(BUILD)/configure-line.txt
+	cmake --fresh $(CONFIGURE) || { rm -f $@; exit 1; }
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -54,8 +63,11 @@ bench: build
 dist: build
 	@tools/make-dist.sh $(BUILD)
 
-format:
+# The root's .clang-format, applied to every tracked source file.
+format: deps
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+FORCE:
 
 clean:
 	rm -rf $(BUILD)

@@ -40,10 +40,10 @@ BOOL CAboutDlg::OnInitDialog() {
         strProductVersion = pVersion->m_strProductVersion;
     }
     m_stVersion.SetWindowText(VersionText(strProductVersion));
-    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, kAboutWidth, kAboutHeight, SWP_NOMOVE);
+    SetSkinSize(*this, CSize(kAboutWidth, kAboutHeight));
     return TRUE;
 }
 

@@ -2,7 +2,7 @@
 // over the shared dialog background.
 #pragma once
 
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/skin/transparent_static.h"
 #include "framework/gdi.h"
 
@@ -24,9 +24,7 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    // void OnPaint()
     void OnPaint();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
 
     // Data members

@@ -6,9 +6,9 @@ LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
     BringToForeground();
     if (wParam >= kKeyCodeS1 && wParam <= kKeyCodeS5) {
         auto slot = static_cast<int>(wParam - kKeyCodeS1);
-        if (slot == kSlotS1)
-            RefreshS1FromRegistry();
-        LaunchSlot(m_slots[slot]);
+        if (slot == CHotkeySettingsStore::kSlotS1)
+            m_store.RefreshS1FromRegistry();
+        LaunchSlot(m_store.m_slots[slot]);
     }
     return 1;
 }

@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
-constexpr COLORREF kRowTextColor = 0x00000000;
-constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
 constexpr int kCaptionButtonSize = 14;
 const CPoint kMinimizeButtonPos(455, 7);
@@ -32,6 +30,10 @@ public:
 private:
     const CListCtrl& m_list;
 };
+
+// The tray base speaks the form's own messages.
+static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
+static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
 
 } // namespace
 
@@ -85,8 +87,8 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
 
     InitFormWindow();
     InitKeyList();
-    BuildIniPath();
-    for (const KEYROW& row : LoadSettings())
+    m_store.BuildIniPath();
+    for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
     return TRUE;
 }
@@ -174,8 +176,7 @@ void CHotkeyFormDlg::OnMenuAbout() {
 
 void CHotkeyFormDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout;
-        dlgAbout.DoModal();
+        OnMenuAbout();
         return;
     }
     // Alt+F4 reaches the hidden form as the system Close.
@@ -215,21 +216,19 @@ void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
 LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     if (!m_pPathDlg)
         return 1;
-    auto* pBrowse = dynamic_cast<CBrowseButton*>(
-        CWnd::FromHandlePermanent(::GetDlgItem(m_pPathDlg->m_hWnd, IDC_PATH_BROWSE)));
     int nRow = m_pPathDlg->GetRow();
-    if (!pBrowse || nRow < 0 || nRow >= m_listKeys.GetItemCount())
+    if (nRow < 0 || nRow >= m_listKeys.GetItemCount())
         return 1;
     CString strOldPath = m_listKeys.GetItemText(nRow, 1);
-    auto oldSlots = m_slots;
-    m_listKeys.SetItemText(nRow, 1, pBrowse->GetPathName(), kRowTextColor, kRowBackColor);
-    SyncSlotsFromList(ListRows(m_listKeys));
+    auto oldSlots = m_store.m_slots;
+    m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
+    m_store.SyncSlotsFromList(ListRows(m_listKeys));
     // A save the platform refused leaves everything as it was; the user, who just chose a
     // program, is told why it was not kept.
-    if (!SaveSettings()) {
-        m_slots = oldSlots;
+    if (!m_store.SaveSettings()) {
+        m_store.m_slots = oldSlots;
         m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
-        m_pPathDlg->ReportSaveFailure(m_strSaveFile, m_dwSaveError);
+        m_pPathDlg->ReportSaveFailure(m_store.m_strSaveFile, m_store.m_dwSaveError);
     }
     return 1;
 }

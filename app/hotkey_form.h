@@ -5,15 +5,19 @@
 
 #include "app/messages.h"
 #include "app/settings_store.h"
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
 #include "framework/bitmap_button.h"
 #include "framework/gdi.h"
 
 class CProgramPathDlg;
 
-class CHotkeyFormDlg : public CTrayDialog, public CHotkeySettingsStore {
+class CHotkeyFormDlg : public CTrayDialog {
 public:
+    // The key list's rows, and the list around them, in one colour.
+    static constexpr COLORREF kRowTextColor = 0x00000000;
+    static constexpr COLORREF kRowBackColor = 0x00A9DCDE;
+
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
     ~CHotkeyFormDlg() override;
 
@@ -39,28 +43,19 @@ protected:
     void ShowFromTray();
 
     // Message handlers
-    // void OnSysCommand(UINT nID, LPARAM lParam)
     void OnSysCommand(UINT nID, LPARAM lParam);
-    // void OnClose()  (another program's request to end, in every state)
+    // Another program's request to end, in every state.
     void OnClose();
-    // void OnPaint()
     void OnPaint();
-    // HCURSOR OnQueryDragIcon()
     HCURSOR OnQueryDragIcon();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
-    // void OnWindowPosChanging(WINDOWPOS* lpwndpos)
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
-    // LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam)
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
-    // void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult)
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
-    // LRESULT OnPathApplied(WPARAM, LPARAM)
     LRESULT OnPathApplied(WPARAM wParam, LPARAM lParam);
-    // LRESULT OnShowForm(WPARAM, LPARAM)
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
-    // void OnMenuShow() / OnMenuAbout() / OnMenuExit() / OnMinimizeButton()
     void OnMenuShow();
+    // The About box, from the tray menu and from the system menu alike.
     void OnMenuAbout();
     void OnMenuExit();
     void OnMinimizeButton();
@@ -75,6 +70,9 @@ protected:
     CProgramPathDlg* m_pPathDlg = nullptr;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
+    // The key slots and their settings file. The form has a store rather than being one: the
+    // store runs without any window, and the form only feeds it rows and reads its slots.
+    CHotkeySettingsStore m_store;
 
     DECLARE_MESSAGE_MAP()
 };

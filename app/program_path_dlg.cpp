@@ -41,10 +41,11 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgramPathDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    // Only the size changes, so the dialog is still centred.
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, kPathDialogWidth, kPathDialogHeight, SWP_NOMOVE);
-    m_bmpBack.LoadBitmap(IDB_ABOUT_BACK);
+    m_bmpBack.LoadBitmap(IDB_DIALOG_BACK);
     m_stKey.SetWindowText(m_strKey);
+    // Only the size changes, so the dialog is still centred; the key's text is in place
+    // first, so that its label can grow to it.
+    SetSkinSize(*this, CSize(kPathDialogWidth, kPathDialogHeight));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
     m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
     m_btnBrowse.SetPathName(m_strPath);

@@ -2,7 +2,7 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
 #include "framework/gdi.h"
@@ -20,6 +20,8 @@ public:
     // The form to tell on Apply, the key's label, its current path and its list row.
     void SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow);
     int GetRow() const { return m_nRow; }
+    // The path the user chose, taken from the browse control when Apply was pressed.
+    const CString& GetChosenPath() const { return m_strPath; }
     // Tells the user, over this dialog, that the chosen program could not be kept: the file
     // that refused it and the platform's reason.
     void ReportSaveFailure(const CString& strFile, DWORD dwError);
@@ -29,11 +31,9 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    // void OnPaint()
     void OnPaint();
-    // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
-    // void OnApply()  (IDOK, also Enter)
+    // IDOK, also Enter.
     void OnApply();
 
     // Data members

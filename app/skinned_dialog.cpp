@@ -1,5 +1,85 @@
-// Background and dragging of the skinned dialogs.
+// Background, dragging and the fixed size of the skinned dialogs.
 #include "app/skinned_dialog.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+
+struct ControlPlace {
+    HWND hWnd;
+    CRect rc; // in the dialog's client coordinates
+};
+
+std::vector<ControlPlace> ControlPlaces(const CWnd& wnd) {
+    std::vector<ControlPlace> places;
+    for (HWND hChild = ::GetWindow(wnd, GW_CHILD); hChild;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CRect rc;
+        ::GetWindowRect(hChild, &rc);
+        wnd.ScreenToClient(&rc);
+        places.push_back({hChild, rc});
+    }
+    return places;
+}
+
+bool IsLeftAlignedLabel(HWND hWnd) {
+    wchar_t szClass[8] = {};
+    ::GetClassNameW(hWnd, szClass, 8);
+    return ::lstrcmpiW(szClass, L"Static") == 0 &&
+           (::GetWindowLongPtrW(hWnd, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT;
+}
+
+// How far the rectangle may grow to the right and down before it meets another control or
+// the client area's edge.
+CPoint FreeReach(const std::vector<ControlPlace>& places, const CRect& rc, const CRect& rcClient) {
+    CPoint reach = rcClient.BottomRight();
+    for (const ControlPlace& other : places) {
+        bool sameRow = other.rc.top < rc.bottom && rc.top < other.rc.bottom;
+        bool sameColumn = other.rc.left < rc.right && rc.left < other.rc.right;
+        if (sameRow && other.rc.left >= rc.right)
+            reach.x = std::min<LONG>(reach.x, other.rc.left);
+        if (sameColumn && other.rc.top >= rc.bottom)
+            reach.y = std::min<LONG>(reach.y, other.rc.top);
+    }
+    return reach;
+}
+
+// A left-aligned label wraps a text wider than itself and cuts off the lines below its height,
+// so a label whose text is cut grows to it: wider as far as the next control on its row leaves
+// room, then taller, for the lines it still wraps, as far as the space below it leaves room.
+void GrowCutLabels(std::vector<ControlPlace>& places, const CRect& rcClient) {
+    for (ControlPlace& label : places) {
+        if (!IsLeftAlignedLabel(label.hWnd))
+            continue;
+        CWnd* pLabel = CWnd::FromHandle(label.hWnd);
+        CString strText;
+        pLabel->GetWindowText(strText);
+        CClientDC dc(pLabel);
+        CSelectObject font(dc, pLabel->GetFont());
+        UINT nFormat =
+            DT_CALCRECT | DT_WORDBREAK | ((pLabel->GetStyle() & SS_NOPREFIX) ? DT_NOPREFIX : 0U);
+        CRect rcLine(0, 0, SHRT_MAX, 0);
+        dc.DrawText(strText, &rcLine, nFormat | DT_SINGLELINE);
+        CRect rc = label.rc;
+        CPoint reach = FreeReach(places, rc, rcClient);
+        rc.right = std::max<LONG>(rc.right, std::min<LONG>(rc.left + rcLine.Width(), reach.x));
+        CRect rcLines(0, 0, rc.Width(), 0);
+        dc.DrawText(strText, &rcLines, nFormat);
+        if (rcLines.Height() > rc.Height()) {
+            reach = FreeReach(places, rc, rcClient);
+            rc.bottom =
+                std::max<LONG>(rc.bottom, std::min<LONG>(rc.top + rcLines.Height(), reach.y));
+        }
+        if (rc != label.rc) {
+            label.rc = rc;
+            pLabel->MoveWindow(&rc);
+        }
+    }
+}
+
+} // namespace
 
 void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack) {
     BITMAP bm{};
@@ -24,4 +104,42 @@ void DragByBackground(CWnd& wnd, CPoint point) {
     // Posted, not sent: the platform's move loop starts once this press has been handled.
     wnd.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
     wnd.Default();
+}
+
+CRect MapRectOnto(const CRect& rc, const CRect& rcFrom, const CRect& rcTo) {
+    if (rcFrom.Width() <= 0 || rcFrom.Height() <= 0)
+        return rc;
+    auto x = [&](int v) {
+        return rcTo.left + ::MulDiv(v - rcFrom.left, rcTo.Width(), rcFrom.Width());
+    };
+    auto y = [&](int v) {
+        return rcTo.top + ::MulDiv(v - rcFrom.top, rcTo.Height(), rcFrom.Height());
+    };
+    return {x(rc.left), y(rc.top), x(rc.right), y(rc.bottom)};
+}
+
+void SetSkinSize(CWnd& wnd, CSize sizeWindow) {
+    CRect rcTemplate;
+    wnd.GetClientRect(&rcTemplate);
+    ::SetWindowPos(wnd, HWND_TOP, 0, 0, sizeWindow.cx, sizeWindow.cy, SWP_NOMOVE);
+    CRect rcClient;
+    wnd.GetClientRect(&rcClient);
+
+    std::vector<ControlPlace> places = ControlPlaces(wnd);
+    CRect rcUsed;
+    for (const ControlPlace& place : places)
+        rcUsed.UnionRect(rcUsed, place.rc);
+    CRect rcInside;
+    rcInside.IntersectRect(rcUsed, rcClient);
+    // Where everything fits, the template's own layout stays as it is.
+    if (rcInside != rcUsed) {
+        CRect rcFrom;
+        rcFrom.UnionRect(rcTemplate, rcUsed);
+        for (ControlPlace& place : places) {
+            place.rc = MapRectOnto(place.rc, rcFrom, rcClient);
+            ::MoveWindow(place.hWnd, place.rc.left, place.rc.top, place.rc.Width(),
+                         place.rc.Height(), TRUE);
+        }
+    }
+    GrowCutLabels(places, rcClient);
 }

@@ -6,129 +6,106 @@
 
 #include "app/messages.h"
 #include "bench/bench_files.h"
+#include "bench/bench_process.h"
 #include "bench/bench_table.h"
+#include "bench/probe_launches.h"
+#include "bench/temp_folder.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <vector>
 
 namespace {
 
-using bench::BinDir;
-using bench::WaitForLine;
-
 constexpr int kLaunches = 100;
 
-HWND FindFormOf(DWORD pid) {
-    for (HWND h = ::FindWindowW(kFormClassName, nullptr); h;
-         h = ::FindWindowExW(nullptr, h, kFormClassName, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(h, &owner);
-        if (owner == pid)
-            return h;
+// The form started from its own folder, and ended at scope end as a driver or test ends it.
+class RunningForm {
+public:
+    RunningForm(const std::wstring& exe, const std::wstring& folder) {
+        const double perMs = bench::TicksPerMillisecond();
+        long long started = bench::Now();
+        m_process = bench::StartProgram(exe, folder.c_str());
+        while (m_process && !(m_window = FindForm()) && (bench::Now() - started) / perMs < 10000)
+            ::Sleep(0);
+        m_startupMs = (bench::Now() - started) / perMs;
     }
-    return nullptr;
+    RunningForm(const RunningForm&) = delete;
+    RunningForm& operator=(const RunningForm&) = delete;
+    ~RunningForm() {
+        if (!m_process)
+            return;
+        if (m_window)
+            ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.process.Get(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.process.Get(), 1);
+    }
+
+    // Null when the form never became findable.
+    HWND Window() const { return m_window; }
+    // From CreateProcessW until the driver could find the form.
+    double StartupMs() const { return m_startupMs; }
+
+private:
+    HWND FindForm() const {
+        for (HWND h = ::FindWindowW(kFormClassName, nullptr); h;
+             h = ::FindWindowExW(nullptr, h, kFormClassName, nullptr)) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(h, &owner);
+            if (owner == m_process.id)
+                return h;
+        }
+        return nullptr;
+    }
+
+    bench::StartedProcess m_process;
+    HWND m_window = nullptr;
+    double m_startupMs = 0;
+};
+
+int MeasureLaunch() {
+    bench::TempFolder folder(L"hotkey-launch-bench");
+    const std::wstring probe = bench::BinDir() + L"\\probe_gui.exe";
+    const std::wstring ini = folder.File(L"Hotkey.ini");
+    ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
+    ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
+                                 ini.c_str());
+    bench::ProbeLog log(folder.File(L"probe.log"));
+    RunningForm form(folder.CopyFromBin(L"HotkeyForm.exe"), folder.Path());
+    if (!form.Window()) {
+        std::fprintf(stderr, "launch_bench: the form never appeared\n");
+        return 1;
+    }
+
+    bench::PairedLaunches launches = bench::LaunchAgainstFloor(kLaunches, probe, log, [&] {
+        // Exactly as the driver delivers a key.
+        return ::PostMessageW(form.Window(), WM_FN_HOTKEY, 0x60, 0) != FALSE;
+    });
+    if (launches.ours.size() != static_cast<size_t>(kLaunches)) {
+        std::fprintf(stderr, "launch_bench: a launch did not arrive\n");
+        return 1;
+    }
+    bench::Stats d = bench::Summarise(launches.ours), f = bench::Summarise(launches.floor);
+    std::printf("launch latency over %d launches each (ms):\n", kLaunches);
+    std::printf("  hotkey dispatch   median %7.2f   p95 %7.2f\n", d.median, d.p95);
+    std::printf("  CreateProcess     median %7.2f   p95 %7.2f\n", f.median, f.p95);
+    std::printf("  ratio             median %7.2f   p95 %7.2f   (target: 1.10, p95 1.15)\n",
+                bench::Ratio(d.median, f.median), bench::Ratio(d.p95, f.p95));
+    std::printf("  median of the %d paired ratios (each launch over the floor's beside it): "
+                "%.2f\n",
+                kLaunches, bench::MedianOfPairedRatios(launches.ours, launches.floor));
+    std::printf("start-up to a findable window: %.1f ms\n", form.StartupMs());
+    bench::PairedTableRow("hotkey to launch vs CreateProcessW", "ms", launches.ours, launches.floor,
+                          "median <= 1.10, p95 <= 1.15");
+    return 0;
 }
 
 } // namespace
 
 int wmain() {
-    const double perMs = bench::TicksPerMillisecond();
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring dir =
-        std::wstring(temp) + L"hotkey-launch-bench-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    std::wstring exe = dir + L"\\HotkeyForm.exe";
-    std::wstring probe = BinDir() + L"\\probe_gui.exe";
-    std::wstring log = dir + L"\\probe.log";
-    ::CopyFileW((BinDir() + L"\\HotkeyForm.exe").c_str(), exe.c_str(), FALSE);
-    std::wstring ini = dir + L"\\Hotkey.ini";
-    ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
-    ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
-                                 ini.c_str());
-    ::SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
-
+    // Another form would take the hotkeys, and the single-instance rule would stop ours.
     if (::FindWindowW(kFormClassName, nullptr)) {
         std::fprintf(stderr, "launch_bench: another HotkeyForm is running; stop it first\n");
         return 1;
     }
-
-    // Start-up: from CreateProcess until the driver could find the form.
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION form{};
-    std::wstring formLine = L"\"" + exe + L"\"";
-    long long t0 = bench::Now();
-    if (!::CreateProcessW(nullptr, formLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          dir.c_str(), &si, &form)) {
-        std::fprintf(stderr, "launch_bench: cannot start HotkeyForm.exe\n");
-        return 1;
-    }
-    HWND hForm = nullptr;
-    while (!(hForm = FindFormOf(form.dwProcessId)) && (bench::Now() - t0) / perMs < 10000)
-        ::Sleep(0);
-    double startupMs = (bench::Now() - t0) / perMs;
-    if (!hForm) {
-        std::fprintf(stderr, "launch_bench: the form never appeared\n");
-        ::TerminateProcess(form.hProcess, 1);
-        return 1;
-    }
-
-    std::vector<double> dispatch, floor;
-    size_t lines = 0;
-    for (int i = 0; i < kLaunches; ++i) {
-        long long ticks = 0;
-        // Through the form, exactly as the driver delivers a key.
-        long long posted = bench::Now();
-        ::PostMessageW(hForm, WM_FN_HOTKEY, 0x60, 0);
-        if (!WaitForLine(log, ++lines, &ticks))
-            break;
-        dispatch.push_back((ticks - posted) / perMs);
-        ::Sleep(20);
-
-        // The floor: this program starting the same probe.
-        std::wstring line = L"\"" + probe + L"\"";
-        STARTUPINFOW psi{};
-        psi.cb = sizeof(psi);
-        PROCESS_INFORMATION pi{};
-        long long created = bench::Now();
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &psi, &pi))
-            break;
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        if (!WaitForLine(log, ++lines, &ticks))
-            break;
-        floor.push_back((ticks - created) / perMs);
-        ::Sleep(20);
-    }
-
-    ::PostMessageW(hForm, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(form.hProcess, 5000) != WAIT_OBJECT_0)
-        ::TerminateProcess(form.hProcess, 1);
-    ::CloseHandle(form.hThread);
-    ::CloseHandle(form.hProcess);
-
-    ::DeleteFileW(log.c_str());
-    ::DeleteFileW(ini.c_str());
-    ::DeleteFileW(exe.c_str());
-    ::RemoveDirectoryW(dir.c_str());
-
-    if (dispatch.size() != static_cast<size_t>(kLaunches) || floor.size() != dispatch.size()) {
-        std::fprintf(stderr, "launch_bench: a launch did not arrive\n");
-        return 1;
-    }
-    bench::Stats d = bench::Summarise(dispatch), f = bench::Summarise(floor);
-    std::printf("launch latency over %d launches each (ms):\n", kLaunches);
-    std::printf("  hotkey dispatch   median %7.2f   p95 %7.2f\n", d.median, d.p95);
-    std::printf("  CreateProcess     median %7.2f   p95 %7.2f\n", f.median, f.p95);
-    std::printf("  ratio             median %7.2f   p95 %7.2f   (target: 1.10, p95 1.15)\n",
-                d.median / f.median, d.p95 / f.p95);
-    std::printf("start-up to a findable window: %.1f ms\n", startupMs);
-    bench::TableRow("hotkey to launch vs CreateProcessW", "ms", d, f,
-                    "median <= 1.10, p95 <= 1.15");
-    return 0;
+    return MeasureLaunch();
 }

@@ -8,19 +8,18 @@
 #include "app/launch.h"
 #include "app/messages.h"
 #include "bench/bench_files.h"
+#include "bench/bench_process.h"
 #include "bench/bench_table.h"
+#include "bench/probe_launches.h"
+#include "bench/temp_folder.h"
 #include "framework/winapp.h"
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-using bench::BinDir;
-using bench::WaitForLine;
 
 constexpr int kRounds = 100;
 
@@ -44,50 +43,61 @@ std::vector<double> Time(const std::function<void()>& piece) {
     return ms;
 }
 
-// A thread with a message loop that notes when it retrieved each posted message.
-struct Receiver {
-    HANDLE ready = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    DWORD threadId = 0;
-    volatile long long retrieved = 0;
+// A thread with a message loop that notes when it retrieved each posted message; it ends with
+// the object.
+class Receiver {
+public:
+    Receiver() {
+        m_thread = bench::ScopedHandle(::CreateThread(nullptr, 0, Run, this, 0, &m_threadId));
+        ::WaitForSingleObject(m_ready.Get(), INFINITE);
+    }
+    Receiver(const Receiver&) = delete;
+    Receiver& operator=(const Receiver&) = delete;
+    ~Receiver() {
+        ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+        ::WaitForSingleObject(m_thread.Get(), INFINITE);
+    }
 
+    // Milliseconds from posting a message to the thread until its loop retrieved it.
+    double Deliver() {
+        long long posted = bench::Now();
+        ::PostThreadMessageW(m_threadId, WM_FN_HOTKEY, 0x60, 0);
+        ::WaitForSingleObject(m_ready.Get(), INFINITE);
+        return Elapsed(posted, m_retrieved);
+    }
+
+private:
     static DWORD WINAPI Run(void* param) {
         auto* self = static_cast<Receiver*>(param);
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists from here on
-        ::SetEvent(self->ready);
+        ::SetEvent(self->m_ready.Get());
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            self->retrieved = bench::Now();
-            ::SetEvent(self->ready);
+            self->m_retrieved = bench::Now();
+            ::SetEvent(self->m_ready.Get());
         }
         return 0;
     }
+
+    bench::ScopedHandle m_ready{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    bench::ScopedHandle m_thread;
+    DWORD m_threadId = 0;
+    volatile long long m_retrieved = 0;
 };
 
-} // namespace
-
-int wmain() {
-    std::printf("the pieces of a launch, %d rounds each (ms):\n", kRounds);
-
-    // Message delivery.
+void MeasureDelivery() {
     Receiver receiver;
-    HANDLE thread = ::CreateThread(nullptr, 0, Receiver::Run, &receiver, 0, &receiver.threadId);
-    ::WaitForSingleObject(receiver.ready, INFINITE);
     std::vector<double> delivery;
     for (int i = 0; i < kRounds; ++i) {
-        long long posted = bench::Now();
-        ::PostThreadMessageW(receiver.threadId, WM_FN_HOTKEY, 0x60, 0);
-        ::WaitForSingleObject(receiver.ready, INFINITE);
-        delivery.push_back(Elapsed(posted, receiver.retrieved));
+        delivery.push_back(receiver.Deliver());
         ::Sleep(2);
     }
-    ::PostThreadMessageW(receiver.threadId, WM_QUIT, 0, 0);
-    ::WaitForSingleObject(thread, INFINITE);
-    ::CloseHandle(thread);
-    ::CloseHandle(receiver.ready);
     Report("PostMessage until GetMessage returns it (another thread)", delivery);
+}
 
-    // The foreground step: the form's own BringToForeground on a hidden window of this thread,
-    // then each of its calls alone.
+// The form's own BringToForeground on a hidden window of this thread, then each of its calls
+// alone.
+void MeasureForeground() {
     CWnd window;
     window.CreateEx(0, AfxRegisterWndClass(0), L"launch parts bench", WS_POPUP,
                     CRect(0, 0, 100, 100), nullptr, 0);
@@ -113,16 +123,15 @@ int wmain() {
            }));
     Report("  SetForegroundWindow", Time([&] { ::SetForegroundWindow(hWnd); }));
     Report("  SetFocus", Time([&] { ::SetFocus(hWnd); }));
+    window.DestroyWindow();
+}
 
-    // The command line for the stored path.
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring dir = std::wstring(temp) + L"hotkey-launch-parts-" +
-                       std::to_wstring(::GetCurrentProcessId()) + L" with blanks";
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    const std::wstring probe = BinDir() + L"\\probe.exe";
-    const std::wstring blankProbe = dir + L"\\probe.exe";
-    ::CopyFileW(probe.c_str(), blankProbe.c_str(), FALSE);
+// The command line for each kind of stored path; a folder with a blank in its name makes the
+// paths that need a file lookup or the prefix search.
+void MeasureCommandLine() {
+    bench::TempFolder folder(L"hotkey-launch-parts with blanks");
+    const std::wstring probe = bench::BinDir() + L"\\probe.exe";
+    const std::wstring blankProbe = folder.CopyFromBin(L"probe.exe");
     struct Path {
         const char* what;
         CString stored;
@@ -137,42 +146,29 @@ int wmain() {
     };
     for (const Path& path : paths)
         Report(path.what, Time([&] { (void)CommandLineForPath(path.stored); }));
+}
 
-    // Starting the program: the form's StartProcess against CreateProcessW itself, interleaved.
-    const std::wstring log = dir + L"\\probe.log";
-    ::SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
-    std::vector<double> started, created;
-    size_t lines = 0;
-    for (int i = 0; i < kRounds; ++i) {
-        long long ticks = 0;
-        long long start = bench::Now();
-        StartProcess(CString((L"\"" + probe + L"\"").c_str()));
-        if (!WaitForLine(log, ++lines, &ticks))
-            break;
-        started.push_back(Elapsed(start, ticks));
-        ::Sleep(20);
+// Starting the program: the form's StartProcess against CreateProcessW itself, interleaved.
+void MeasureStart() {
+    bench::TempFolder folder(L"hotkey-launch-parts-start");
+    const std::wstring probe = bench::BinDir() + L"\\probe.exe";
+    const CString quoted((L"\"" + probe + L"\"").c_str());
+    bench::ProbeLog log(folder.File(L"probe.log"));
+    bench::PairedLaunches launches =
+        bench::LaunchAgainstFloor(kRounds, probe, log, [&] { return StartProcess(quoted); });
+    Report("StartProcess until the probe's first instruction", launches.ours);
+    Report("CreateProcessW until the probe's first instruction", launches.floor);
+    std::printf("    (StartProcess over CreateProcessW: median of the %zu paired ratios %.2f)\n",
+                launches.ours.size(), bench::MedianOfPairedRatios(launches.ours, launches.floor));
+}
 
-        std::wstring line = L"\"" + probe + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi{};
-        start = bench::Now();
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &si, &pi))
-            break;
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        if (!WaitForLine(log, ++lines, &ticks))
-            break;
-        created.push_back(Elapsed(start, ticks));
-        ::Sleep(20);
-    }
-    Report("StartProcess until the probe's first instruction", started);
-    Report("CreateProcessW until the probe's first instruction", created);
+} // namespace
 
-    window.DestroyWindow();
-    ::DeleteFileW(log.c_str());
-    ::DeleteFileW(blankProbe.c_str());
-    ::RemoveDirectoryW(dir.c_str());
+int wmain() {
+    std::printf("the pieces of a launch, %d rounds each (ms):\n", kRounds);
+    MeasureDelivery();
+    MeasureForeground();
+    MeasureCommandLine();
+    MeasureStart();
     return 0;
 }

@@ -10,18 +10,20 @@
 #include <psapi.h>
 
 #include "bench/bench_files.h"
+#include "bench/bench_process.h"
 #include "bench/bench_table.h"
+#include "bench/temp_folder.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
-
-using bench::BinDir;
 
 constexpr int kStarts = 20;
 constexpr int kIdleRounds = 3;
@@ -44,29 +46,45 @@ size_t TrayIconCount() {
 
 struct Program {
     const char* name;
-    std::wstring exe;
+    const wchar_t* file; // in the build's folder
     const wchar_t* windowClass;
 };
 
+const Program kForm{"HotkeyForm", L"HotkeyForm.exe", L"THotkeyForm"};
+const Program kMinimal{"minimal tray", L"minimal_tray.exe", L"TMinimalTray"};
+// The same programs with idle_watch.cpp linked in.
+const Program kFormWatched{"HotkeyForm", L"HotkeyForm_idlewatch.exe", L"THotkeyForm"};
+const Program kMinimalWatched{"minimal tray", L"minimal_tray_idlewatch.exe", L"TMinimalTray"};
+
+// Copies the programs into the measure's folder, each run from there, with the settings the
+// form reads beside itself: four assigned keys, as a user's form would have.
+void Prepare(const bench::TempFolder& folder, std::initializer_list<const Program*> programs) {
+    for (const Program* program : programs)
+        folder.CopyFromBin(program->file);
+    const std::wstring ini = folder.File(L"Hotkey.ini");
+    for (const wchar_t* key : {L"S2", L"S3", L"S4", L"S5"}) {
+        ::WritePrivateProfileStringW(key, L"DisplayName", key, ini.c_str());
+        ::WritePrivateProfileStringW(key, L"DefaultPath", L"C:\\windows\\notepad.exe", ini.c_str());
+    }
+}
+
 class Running {
 public:
-    Running(const Program& program, const std::wstring& dir) : m_program(program) {
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        std::wstring line = L"\"" + program.exe + L"\"";
+    Running(const Program& program, const bench::TempFolder& folder) : m_program(program) {
         m_started = bench::Now();
-        m_ok = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                dir.c_str(), &si, &m_pi) != FALSE;
+        m_process = bench::StartProgram(folder.File(program.file), folder.Path().c_str());
     }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    // Ends the program as a user's Exit would, and waits for its icon to leave the tray, so
+    // that the next start finds the tray empty.
     ~Running() {
-        if (!m_ok)
+        if (!m_process)
             return;
         if (HWND h = Window())
             ::PostMessageW(h, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_pi.hProcess, 5000) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_pi.hProcess, 1);
-        ::CloseHandle(m_pi.hThread);
-        ::CloseHandle(m_pi.hProcess);
+        if (::WaitForSingleObject(m_process.process.Get(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.process.Get(), 1);
         for (int i = 0; i < 250 && TrayIconCount() != 0; ++i)
             ::Sleep(20);
     }
@@ -75,7 +93,7 @@ public:
              h = ::FindWindowExW(nullptr, h, m_program.windowClass, nullptr)) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(h, &pid);
-            if (pid == m_pi.dwProcessId)
+            if (pid == m_process.id)
                 return h;
         }
         return nullptr;
@@ -83,23 +101,22 @@ public:
     // Milliseconds from process start until the icon is shown and the window findable.
     double WaitReady() const {
         const double perMs = bench::TicksPerMillisecond();
-        while (m_ok && (bench::Now() - m_started) / perMs < 10000) {
+        while (m_process && (bench::Now() - m_started) / perMs < 10000) {
             if (TrayIconCount() == 1 && Window())
                 return (bench::Now() - m_started) / perMs;
             ::Sleep(0);
         }
         return -1;
     }
-    HANDLE Process() const { return m_pi.hProcess; }
+    HANDLE Process() const { return m_process.process.Get(); }
 
 private:
     const Program& m_program;
-    PROCESS_INFORMATION m_pi{};
+    bench::StartedProcess m_process;
     long long m_started = 0;
-    bool m_ok = false;
 };
 
-// What a counting copy reported about five idle seconds after its start-up.
+// What a counting copy reported about its idle seconds after its start-up.
 struct Idle {
     std::string wakes; // the count, then the message numbers
     int timers = -1;   // distinct timers among them
@@ -108,12 +125,12 @@ struct Idle {
     int windows = 0;
 };
 
-Idle MeasureIdle(const Program& program, const std::wstring& dir) {
-    const std::wstring log = dir + L"\\idle.log";
+Idle WatchIdle(const Program& program, const bench::TempFolder& folder) {
+    const std::wstring log = folder.File(L"idle.log");
     ::DeleteFileW(log.c_str());
     ::SetEnvironmentVariableW(L"IDLE_WATCH_LOG", log.c_str());
     Idle idle;
-    Running running(program, dir);
+    Running running(program, folder);
     running.WaitReady();
     ::Sleep(1000);
     const UINT mark = ::RegisterWindowMessageW(L"HotkeyIdleWatchMark");
@@ -175,40 +192,21 @@ unsigned long FileBytes(const std::wstring& path) {
     return attributes.nFileSizeLow;
 }
 
-} // namespace
-
-int wmain() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring dir =
-        std::wstring(temp) + L"hotkey-tray-bench-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    const std::wstring bin = BinDir();
-    const wchar_t* programs[] = {L"HotkeyForm.exe", L"HotkeyForm_idlewatch.exe",
-                                 L"minimal_tray.exe", L"minimal_tray_idlewatch.exe"};
-    for (const wchar_t* name : programs)
-        ::CopyFileW((bin + L"\\" + name).c_str(), (dir + L"\\" + name).c_str(), FALSE);
-    const std::wstring ini = dir + L"\\Hotkey.ini";
-    for (const wchar_t* key : {L"S2", L"S3", L"S4", L"S5"}) {
-        ::WritePrivateProfileStringW(key, L"DisplayName", key, ini.c_str());
-        ::WritePrivateProfileStringW(key, L"DefaultPath", L"C:\\windows\\notepad.exe", ini.c_str());
-    }
-    if (::FindWindowW(L"THotkeyForm", nullptr) || TrayIconCount() != 0) {
-        std::fprintf(stderr, "tray_bench: a tray icon or a HotkeyForm is already there\n");
-        return 1;
-    }
-
-    const Program form{"HotkeyForm", dir + L"\\HotkeyForm.exe", L"THotkeyForm"};
-    const Program minimal{"minimal tray", dir + L"\\minimal_tray.exe", L"TMinimalTray"};
+// Start-up from process start until the icon is shown and the window findable, the form and
+// the minimal program in turns.
+bool MeasureStartup() {
+    bench::TempFolder folder(L"hotkey-tray-bench-startup");
+    Prepare(folder, {&kForm, &kMinimal});
     std::vector<double> formMs, minimalMs;
     for (int i = 0; i < kStarts; ++i) {
         // Alternating spreads any drift of the machine over both.
-        for (auto [program, times] : {std::pair{&form, &formMs}, std::pair{&minimal, &minimalMs}}) {
-            Running running(*program, dir);
+        for (auto [program, times] :
+             {std::pair{&kForm, &formMs}, std::pair{&kMinimal, &minimalMs}}) {
+            Running running(*program, folder);
             double ms = running.WaitReady();
             if (ms < 0) {
                 std::fprintf(stderr, "tray_bench: %s never showed its icon\n", program->name);
-                return 1;
+                return false;
             }
             times->push_back(ms);
         }
@@ -218,33 +216,19 @@ int wmain() {
                 kStarts);
     std::printf("  HotkeyForm    median %7.1f   p95 %7.1f\n", f.median, f.p95);
     std::printf("  minimal tray  median %7.1f   p95 %7.1f\n", m.median, m.p95);
-    std::printf("  ratio         median %7.2f   p95 %7.2f   (target: at most 1.5)\n",
-                f.median / m.median, f.p95 / m.p95);
+    std::printf("  ratio         median %7.2f   p95 %7.2f   paired %.2f   (target: at most 1.5)\n",
+                bench::Ratio(f.median, m.median), bench::Ratio(f.p95, m.p95),
+                bench::MedianOfPairedRatios(formMs, minimalMs));
+    bench::PairedTableRow("start-up to tray icon and findable window", "ms", formMs, minimalMs,
+                          "median <= 1.5");
+    return true;
+}
 
-    // Modules, once each program is up and idle.
-    size_t beyond[2] = {};
-    std::printf("modules loaded from outside the Windows folder, the executable aside:\n");
-    for (int i = 0; i < 2; ++i) {
-        const Program& program = i == 0 ? form : minimal;
-        Running running(program, dir);
-        running.WaitReady();
-        ::Sleep(500);
-        Modules modules = ModulesOf(running.Process());
-        beyond[i] = modules.beyond.size();
-        std::printf("  %-13s %zu\n", program.name, modules.beyond.size());
-        for (const std::wstring& path : modules.beyond)
-            std::printf("    %ls\n", path.c_str());
-        for (const std::wstring& path : modules.sideBySide)
-            std::printf("    (the system's own, side by side: %ls)\n", path.c_str());
-    }
-    unsigned long formBytes = FileBytes(form.exe), minimalBytes = FileBytes(minimal.exe);
-    std::printf("executable size: HotkeyForm.exe %lu bytes, minimal_tray.exe %lu bytes\n",
-                formBytes, minimalBytes);
-
-    // The counting copies: the same programs with idle_watch.cpp linked in.
-    const Program formWatched{"HotkeyForm", dir + L"\\HotkeyForm_idlewatch.exe", L"THotkeyForm"};
-    const Program minimalWatched{"minimal tray", dir + L"\\minimal_tray_idlewatch.exe",
-                                 L"TMinimalTray"};
+// The idle cost: each counting copy reports its own figures over the idle seconds, hidden,
+// round after round.
+bool MeasureIdle() {
+    bench::TempFolder folder(L"hotkey-tray-bench-idle");
+    Prepare(folder, {&kFormWatched, &kMinimalWatched});
     std::vector<double> formKb, minimalKb, formGdi, minimalGdi, formWindows, minimalWindows;
     int formMessages = 0, formTimers = 0, minimalMessages = 0, minimalTimers = 0;
     std::printf("idle for %lu s after start-up, hidden, as each process reports itself:\n",
@@ -253,17 +237,18 @@ int wmain() {
         "  round  program       private KB  GDI  windows  timers  messages (count, numbers)\n");
     for (int round = 1; round <= kIdleRounds; ++round) {
         for (auto [watched, kb, gdi, windows, messages, timers] :
-             {std::tuple{&formWatched, &formKb, &formGdi, &formWindows, &formMessages, &formTimers},
-              std::tuple{&minimalWatched, &minimalKb, &minimalGdi, &minimalWindows,
+             {std::tuple{&kFormWatched, &formKb, &formGdi, &formWindows, &formMessages,
+                         &formTimers},
+              std::tuple{&kMinimalWatched, &minimalKb, &minimalGdi, &minimalWindows,
                          &minimalMessages, &minimalTimers}}) {
-            Idle idle = MeasureIdle(*watched, dir);
+            Idle idle = WatchIdle(*watched, folder);
             std::printf("  %5d  %-13s %10.0f  %3lu  %7d  %6d  %s\n", round, watched->name,
                         idle.privateKb, idle.gdi, idle.windows, idle.timers,
                         idle.wakes.empty() ? "(no report)" : idle.wakes.c_str());
             if (idle.wakes.empty()) {
                 std::fprintf(stderr, "tray_bench: %s did not report its idle time\n",
                              watched->name);
-                return 1;
+                return false;
             }
             kb->push_back(idle.privateKb);
             gdi->push_back(static_cast<double>(idle.gdi));
@@ -275,7 +260,6 @@ int wmain() {
     std::printf("  (where the platform's GDI count reads 0 the objects are counted from the handle "
                 "table, stock objects included; windows stand for the USER objects)\n");
 
-    bench::TableRow("start-up to tray icon and findable window", "ms", f, m, "median <= 1.5");
     bench::TableRow("idle private memory, hidden", "KB", bench::Summarise(formKb),
                     bench::Summarise(minimalKb), "median <= 1.5");
     bench::TableRow("idle GDI objects, hidden", "", bench::Summarise(formGdi),
@@ -289,17 +273,58 @@ int wmain() {
     std::snprintf(measure, sizeof measure, "wake-ups hidden and idle, %d x %lu s", kIdleRounds,
                   kIdleMs / 1000);
     bench::TableRow(measure, ours, floor, "0 msgs, 0 timers");
+    return true;
+}
+
+// The executables as built; the counting copies are the benchmark's own, not shipped.
+void MeasureSize() {
+    unsigned long formBytes = FileBytes(bench::BinDir() + L"\\" + kForm.file);
+    unsigned long minimalBytes = FileBytes(bench::BinDir() + L"\\" + kMinimal.file);
+    std::printf("executable size: HotkeyForm.exe %lu bytes, minimal_tray.exe %lu bytes\n",
+                formBytes, minimalBytes);
+    char ours[64], floor[64];
     std::snprintf(ours, sizeof ours, "%lu bytes", formBytes);
     std::snprintf(floor, sizeof floor, "%lu bytes", minimalBytes);
     bench::TableRow("executable size", ours, floor, "< 1 MB");
+}
+
+// The modules of each program once it is up and idle.
+void MeasureModules() {
+    bench::TempFolder folder(L"hotkey-tray-bench-modules");
+    Prepare(folder, {&kForm, &kMinimal});
+    size_t beyond[2] = {};
+    std::printf("modules loaded from outside the Windows folder, the executable aside:\n");
+    for (int i = 0; i < 2; ++i) {
+        const Program& program = i == 0 ? kForm : kMinimal;
+        Running running(program, folder);
+        running.WaitReady();
+        ::Sleep(500);
+        Modules modules = ModulesOf(running.Process());
+        beyond[i] = modules.beyond.size();
+        std::printf("  %-13s %zu\n", program.name, modules.beyond.size());
+        for (const std::wstring& path : modules.beyond)
+            std::printf("    %ls\n", path.c_str());
+        for (const std::wstring& path : modules.sideBySide)
+            std::printf("    (the system's own, side by side: %ls)\n", path.c_str());
+    }
+    char ours[64], floor[64];
     std::snprintf(ours, sizeof ours, "%zu", beyond[0]);
     std::snprintf(floor, sizeof floor, "%zu", beyond[1]);
     bench::TableRow("DLLs loaded beyond the system's own", ours, floor, "0");
+}
 
-    for (const wchar_t* name : programs)
-        ::DeleteFileW((dir + L"\\" + name).c_str());
-    ::DeleteFileW(ini.c_str());
-    ::DeleteFileW((dir + L"\\idle.log").c_str());
-    ::RemoveDirectoryW(dir.c_str());
+} // namespace
+
+int wmain() {
+    // The start-up waits for exactly one icon in the tray, and the form allows one instance.
+    if (::FindWindowW(kForm.windowClass, nullptr) || TrayIconCount() != 0) {
+        std::fprintf(stderr, "tray_bench: a tray icon or a HotkeyForm is already there\n");
+        return 1;
+    }
+    // In the order of the table's rows.
+    if (!MeasureStartup() || !MeasureIdle())
+        return 1;
+    MeasureSize();
+    MeasureModules();
     return 0;
 }

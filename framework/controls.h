@@ -184,6 +184,8 @@ public:
     // A tool for the rectangle lpRectTool of pWnd (its whole client area when null).
     BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool);
     void UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
+    // Moves the tool to another rectangle of its window.
+    void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
     // The tool's text, up to 1023 characters, and its rectangle; FALSE when there is no such tool.
     BOOL GetToolInfo(CWnd* pWnd, UINT_PTR nIDTool, CString* pText, CRect* pRect) const;
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }

@@ -31,6 +31,12 @@ void CToolTipCtrl::UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
+    TOOLINFOW ti = ToolOf(pWnd, nIDTool);
+    ti.rect = *lpRect;
+    SendMessage(TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 BOOL CToolTipCtrl::GetToolInfo(CWnd* pWnd, UINT_PTR nIDTool, CString* pText, CRect* pRect) const {
     // The control copies the text without being told the length; it stops at 1024.
     constexpr int kTextMax = 1024;

@@ -12,7 +12,7 @@
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
 #define IDB_FORM_BACK 129
-#define IDB_ABOUT_BACK 131 // the About box and the program path dialog
+#define IDB_DIALOG_BACK 131 // both small dialogs: the About box and the program path dialog
 #define IDR_TRAYMENU 132
 #define IDB_CLOSE_DOWN 134
 #define IDB_CLOSE_UP 135

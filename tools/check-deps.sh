@@ -21,6 +21,8 @@ needs=(
     "wineboot wine"
     "wineserver wine64"
     "/usr/lib/wine/wine64 wine64" # WINEARCH=win64
+    "/usr/share/wine/fonts/tahoma.ttf fonts-wine" # tools/wine-session.sh: the dialog font
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf fonts-dejavu-core" # the wide one, in tests
     "Xvfb xvfb"
     "xdotool xdotool"   # tools/listgallery-shot.sh
     "import imagemagick" # tools/listgallery-shot.sh
@@ -28,6 +30,8 @@ needs=(
     "seq coreutils"
     "sleep coreutils"
     "id coreutils"    # the Makefile's deps target
+    "cat coreutils"   # the Makefile: the configure line as last used
+    "mkdir coreutils"
     "nproc coreutils" # tools/run-bench.sh: the machine the figures come from
     "date coreutils"
     "mktemp coreutils" # tests/torture/heap_check.sh
@@ -38,6 +42,8 @@ needs=(
     "cut coreutils" # tools/make-dist.sh
     "grep grep"
     "zip zip"
+    "clang-format clang-format" # make format, with the root's .clang-format
+    "git git"                   # make format: the tracked source files
 )
 
 listed=" $* "

@@ -20,14 +20,16 @@ read -r load1 load5 load15 _ </proc/loadavg
 cpu=$(grep -m1 '^model name' /proc/cpuinfo)
 echo "== performance, $(date '+%Y-%m-%d %H:%M'), $(nproc) cores, ${cpu#*: }, $(wine --version)"
 echo "   load average $load1 $load5 $load15 at the end (others' builds share the cores)"
-format='%-44s %16s %12s %16s %12s %6s %6s  %s\n'
+format='%-44s %16s %12s %16s %12s %6s %6s %6s  %s\n'
 # shellcheck disable=SC2059 # the format is ours
 printf "$format" "measure" "ours median" "ours p95" "floor median" "floor p95" "ratio" "p95" \
-    "target (ratio)"
+    "paired" "target (ratio)"
 for row in "${rows[@]}"; do
-    IFS='|' read -r measure median p95 floorMedian floorP95 ratio ratioP95 target <<<"$row"
+    IFS='|' read -r measure median p95 floorMedian floorP95 ratio ratioP95 paired target <<<"$row"
     # shellcheck disable=SC2059
     printf "$format" "$measure" "$median" "$p95" "$floorMedian" "$floorP95" "$ratio" "$ratioP95" \
-        "$target"
+        "$paired" "$target"
 done
+echo "   ratio: median over median; p95: p95 over p95; paired: the median of each round's ratio"
+echo "   where ours and the floor took turns (a stretch of slow process starts cancels out there)"
 exit $status

@@ -90,4 +90,27 @@ else
     wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1
 fi
 
+# One dialog font for the session, so that dialogs measure alike on every machine. Wine maps
+# "MS Shell Dlg" to Tahoma, but Debian's Wine 8 never loads the Tahoma of fonts-wine from its
+# data folder and draws with whatever sans-serif face the machine has (Liberation Sans, DejaVu
+# Sans), so the prefix names the file itself. HOTKEY_DIALOG_FONT names another face for
+# "MS Shell Dlg" for the whole session, e.g. "DejaVu Sans", which is wider.
+tahoma=/usr/share/wine/fonts/tahoma.ttf
+[ -f "$tahoma" ] || { echo "wine-session: $tahoma is missing (package fonts-wine)" >&2; exit 1; }
+dialog_font=${HOTKEY_DIALOG_FONT:-Tahoma}
+font_reg="$build_dir/dialog-font.reg"
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+    # The file's own path from drive Z:, with the backslashes the file format doubles.
+    for face in "Tahoma:$tahoma" "Tahoma Bold:${tahoma%.ttf}bd.ttf"; do
+        file=${face#*:}
+        printf '"%s (TrueType)"="Z:%s"\r\n' "${face%%:*}" "${file//\//\\\\}"
+    done
+    printf '\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    printf '"MS Shell Dlg"="%s"\r\n"MS Shell Dlg 2"="%s"\r\n' "$dialog_font" "$dialog_font"
+} >"$font_reg"
+wine reg import "$font_reg" >/dev/null 2>&1 || { echo "wine-session: cannot pin the dialog font" >&2; exit 1; }
+
 "$@"

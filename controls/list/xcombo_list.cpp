@@ -175,13 +175,13 @@ BOOL CXComboList::PreTranslateMessage(MSG* pMsg) {
             SetScrollPosClamped(nPos, si.nMax);
         }
     } else if (pMsg->message == WM_LBUTTONUP) {
-        NotifyParent(WM_XCOMBOLIST_LBUTTONUP);
+        NotifyParent(WM_XCOMBOLIST_CLICK);
     }
     return CWnd::PreTranslateMessage(pMsg);
 }
 
 void CXComboList::OnLButtonDown(UINT, CPoint) {
-    NotifyParent(WM_XCOMBOLIST_LBUTTONUP);
+    NotifyParent(WM_XCOMBOLIST_CLICK);
     Default();
 }
 

@@ -25,3 +25,19 @@ struct XLISTCELL {
     int nCheckState = -1; // -1 none, 0 unchecked, 1 checked
     DWORD dwUserData = 0;
 };
+
+// What a cell shows. A cell given several kinds shows one: a progress bar before a drop-down
+// choice, a drop-down choice before a check box; the painter and the mouse agree on it here.
+enum class XCellKind { Plain, Check, Combo, Progress };
+
+inline XCellKind CellKindOf(const XLISTCELL* pCell) {
+    if (!pCell)
+        return XCellKind::Plain;
+    if (pCell->bHasProgress)
+        return XCellKind::Progress;
+    if (pCell->bHasCombo)
+        return XCellKind::Combo;
+    if (pCell->nCheckState != -1)
+        return XCellKind::Check;
+    return XCellKind::Plain;
+}

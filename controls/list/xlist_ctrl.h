@@ -20,6 +20,8 @@ public:
     static constexpr UINT_PTR TIMER_COMBO_CLOSE = 2;  // 50 ms after a cancel
     static constexpr UINT_PTR TIMER_COMBO_COMMIT = 3; // 50 ms after Enter or a release
     static constexpr UINT_PTR TIMER_COMBO_TRACK = 4;  // 50 ms after a key in the drop list
+    // The drop list's scroll bar, however the list was opened.
+    static constexpr int kDropListScrollBarWidth = 11;
 
     // Construction
     CXListCtrl();

@@ -7,26 +7,11 @@ namespace {
 
 constexpr UINT kWatchInterval = 100;
 constexpr UINT kDeferInterval = 50;
-constexpr int kDropListScrollBarWidth = 11;
 constexpr int kToolIdsPerRow = 1000;
 constexpr int kTipTextSize = 80;
 
 // Shared by every list: a release that redraws must not start another one.
 bool g_bReleasingComboButton = false;
-
-enum class CellKind { Plain, Check, Combo, Progress };
-
-CellKind KindOf(const XLISTCELL* pCell) {
-    if (!pCell)
-        return CellKind::Plain;
-    if (pCell->bHasProgress)
-        return CellKind::Progress;
-    if (pCell->bHasCombo)
-        return CellKind::Combo;
-    if (pCell->nCheckState != -1)
-        return CellKind::Check;
-    return CellKind::Plain;
-}
 
 } // namespace
 
@@ -75,14 +60,14 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point) {
     }
 
     XLISTCELL* pCell = CellAt(pRow, nSubItem);
-    switch (KindOf(pCell)) {
-    case CellKind::Check:
+    switch (CellKindOf(pCell)) {
+    case XCellKind::Check:
         pCell->nCheckState = pCell->nCheckState == 0 ? 1 : 0;
         RedrawCell(nItem, nSubItem);
         NotifyParent(WM_XLISTCTRL_CHECKBOX_CLICKED, nItem, nSubItem);
         UpdateHeaderCheckFromRows(nSubItem);
         break;
-    case CellKind::Combo: {
+    case XCellKind::Combo: {
         CloseDropList();
         pCell = GetCell(nItem, nSubItem);
         CRect rc;
@@ -140,8 +125,7 @@ void CXListCtrl::CloseDropList() {
 void CXListCtrl::CancelDropList() {
     KillTimer(TIMER_COMBO_WATCH);
     SetTimer(TIMER_COMBO_CLOSE, kDeferInterval);
-    SetItemText(m_nComboRow, m_nComboCol, m_strComboUndo);
-    RedrawCell(m_nComboRow, m_nComboCol);
+    SetItemText(m_nComboRow, m_nComboCol, m_strComboUndo); // redraws the cell
 }
 
 LRESULT CXListCtrl::OnDropListChoose(WPARAM, LPARAM) {
@@ -195,8 +179,7 @@ void CXListCtrl::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(TIMER_COMBO_COMMIT);
         CString strChoice;
         if (currentChoice(strChoice) != LB_ERR && IsValidCell(m_nComboRow, m_nComboCol)) {
-            SetItemText(m_nComboRow, m_nComboCol, strChoice);
-            RedrawCell(m_nComboRow, m_nComboCol);
+            SetItemText(m_nComboRow, m_nComboCol, strChoice); // redraws the cell
             NotifyParent(WM_XLISTCTRL_COMBO_SELECTION, m_nComboRow, m_nComboCol);
         }
         CloseDropList();
@@ -206,8 +189,7 @@ void CXListCtrl::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(TIMER_COMBO_TRACK);
         CString strChoice;
         if (currentChoice(strChoice) != LB_ERR && IsValidCell(m_nComboRow, m_nComboCol)) {
-            SetItemText(m_nComboRow, m_nComboCol, strChoice);
-            RedrawCell(m_nComboRow, m_nComboCol);
+            SetItemText(m_nComboRow, m_nComboCol, strChoice); // redraws the cell
         }
         break;
     }

@@ -15,7 +15,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kProgressField = RGB(224, 224, 224);
 constexpr int kCheckBoxIndent = 9;
 constexpr int kCheckTextGap = 4;
-constexpr int kDropListScrollBarWidth = 11;
 
 void Line(CDCHandle dc, int x1, int y1, int x2, int y2) {
     dc.MoveTo(x1, y1);
@@ -73,22 +72,22 @@ void CXListCtrl::PaintCell(NMLVCUSTOMDRAW* pCD) {
     pCD->clrTextBk = cell.crBack;
     GetSubItemRect(cell.nItem, cell.nSubItem, LVIR_BOUNDS, cell.rect);
 
-    if (const XLISTCELL* pCell = cell.pCell) {
-        if (pCell->bHasProgress) {
-            PaintProgressCell(cell);
-            return;
-        }
-        if (pCell->bHasCombo) {
-            if (GetItemState(cell.nItem, LVIS_SELECTED) & LVIS_SELECTED)
-                PaintComboCell(cell);
-            else
-                PaintCellText(cell);
-            return;
-        }
-        if (pCell->nCheckState != -1) {
-            PaintCheckCell(cell);
-            return;
-        }
+    switch (CellKindOf(cell.pCell)) {
+    case XCellKind::Progress:
+        PaintProgressCell(cell);
+        return;
+    case XCellKind::Combo:
+        // The drop-down button is shown on the selected row only.
+        if (GetItemState(cell.nItem, LVIS_SELECTED) & LVIS_SELECTED)
+            PaintComboCell(cell);
+        else
+            PaintCellText(cell);
+        return;
+    case XCellKind::Check:
+        PaintCheckCell(cell);
+        return;
+    case XCellKind::Plain:
+        break;
     }
     cell.rect.left += PaintCellImage(cell);
     PaintCellText(cell);

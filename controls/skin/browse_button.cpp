@@ -64,7 +64,6 @@ BOOL CBrowseButton::Initialize() {
         return FALSE;
     if (!m_tooltip.Create(this, 0))
         return FALSE;
-    // Registered once: later layout changes leave the tool where it is.
     m_tooltip.AddTool(this, m_strTooltip, &m_rcButton, kToolId);
     SetTimer(kFocusTimer, 1);
     return TRUE;
@@ -130,6 +129,10 @@ void CBrowseButton::RecalcLayout(BOOL bMoveEdit) {
         m_rcEdit.right = m_rcButton.left;
     if (bMoveEdit && m_edit.m_hWnd)
         m_edit.MoveWindow(&m_rcEdit, TRUE);
+    // The tip belongs to the button wherever a resize puts it, as when a dialog fits its
+    // controls to a wider font.
+    if (m_tooltip.m_hWnd)
+        m_tooltip.SetToolRect(this, kToolId, &m_rcButton);
 }
 
 // --- The path --------------------------------------------------------------------------------

@@ -1,16 +1,42 @@
 // The About box's version text and the two skinned dialogs run in this process, over the
-// program's own resources.
+// program's own resources; their layout also in a second run under a wider dialog font.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/about_dlg.h"
 #include "app/program_path_dlg.h"
+#include "app/skinned_dialog.h"
+#include "form_process.h"
 #include "framework/winapp.h"
+#include "hotkey_version.h"
 #include "res/resource.h"
 
+// Rectangles in failure messages; found by argument lookup, so beside CRect.
+void PrintTo(const CRect& rc, std::ostream* os) {
+    *os << "(" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << ")";
+}
+
 namespace {
+
+struct Placed {
+    int id;
+    CRect rc; // client coordinates
+};
+
+// The dialog's controls in their tab order.
+std::vector<Placed> Controls(HWND hDialog) {
+    std::vector<Placed> controls;
+    for (HWND h = ::GetWindow(hDialog, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CRect rc;
+        ::GetWindowRect(h, &rc);
+        ::MapWindowPoints(nullptr, hDialog, reinterpret_cast<POINT*>(&rc), 2);
+        controls.push_back({::GetDlgCtrlID(h), rc});
+    }
+    return controls;
+}
 
 std::vector<std::wstring> Split(const wchar_t* text, const wchar_t* delimiter) {
     CStringArray pieces;
@@ -63,7 +89,10 @@ template <class TDialog> class CMeasured : public TDialog {
 public:
     explicit CMeasured(int nIDText) : m_nIDText(nIDText) {}
     CRect m_rcWindow;
+    CRect m_rcClient;
     CString m_strText;
+    std::vector<Placed> m_controls;
+    bool m_bFolderButtonHit = false; // where the tests click to browse
 
 protected:
     BOOL OnInitDialog() override {
@@ -75,6 +104,14 @@ protected:
         if (message == WM_TIMER && wParam == kMeasureTimer) {
             this->KillTimer(kMeasureTimer);
             this->GetWindowRect(&m_rcWindow);
+            this->GetClientRect(&m_rcClient);
+            m_controls = Controls(this->m_hWnd);
+            if (HWND hBrowse = ::GetDlgItem(this->m_hWnd, IDC_PATH_BROWSE)) {
+                CRect rc;
+                ::GetWindowRect(hBrowse, &rc);
+                CPoint folder(rc.right - rc.Height() / 2, rc.CenterPoint().y);
+                m_bFolderButtonHit = ::WindowFromPoint(folder) == hBrowse;
+            }
             if (CWnd* pText = this->GetDlgItem(m_nIDText))
                 pText->GetWindowText(m_strText);
             this->EndDialog(IDCANCEL);
@@ -114,6 +151,117 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
         EXPECT_NEAR(rc.CenterPoint().x, CRect(area).CenterPoint().x, 1);
         EXPECT_NEAR(rc.CenterPoint().y, CRect(area).CenterPoint().y, 1);
     }
+}
+
+TEST(SkinLayout, MappedEdgesKeepRectanglesInsideInOrderAndApart) {
+    EXPECT_EQ(MapRectOnto({94, 32, 336, 55}, {0, 0, 360, 111}, {0, 0, 300, 110}),
+              CRect(78, 32, 280, 55));
+    EXPECT_EQ(MapRectOnto({4, 4, 16, 16}, {0, 0, 20, 20}, {100, 200, 110, 210}),
+              CRect(102, 202, 108, 208));
+    // Neighbours that touch stay apart and inside at every scale, whatever the rounding.
+    const CRect from(0, 0, 400, 10);
+    for (int width = 40; width <= 400; ++width)
+        for (int edge = 1; edge < 400; edge += 3) {
+            CRect to(0, 0, width, 10);
+            CRect a = MapRectOnto({0, 0, edge, 10}, from, to);
+            CRect b = MapRectOnto({edge, 0, 400, 10}, from, to);
+            ASSERT_TRUE(a.left == 0 && a.right <= b.left && b.right == width)
+                << width << " " << edge;
+        }
+}
+
+// The template's own layout in this process's dialog font, without the class's set-up.
+std::vector<Placed> TemplateLayout(UINT nIDTemplate, CRect* pUnits) {
+    HWND h = ::CreateDialogParamW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nIDTemplate), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    *pUnits = CRect(0, 0, 4, 8);
+    ::MapDialogRect(h, pUnits);
+    std::vector<Placed> controls = Controls(h);
+    ::DestroyWindow(h);
+    return controls;
+}
+
+// Inside the client area, apart, in the template's tab order, and each pair still in the
+// order across and down that the template gave it.
+void ExpectFitted(UINT nIDTemplate, const std::vector<Placed>& shown, const CRect& rcClient) {
+    CRect units, used;
+    std::vector<Placed> tmpl = TemplateLayout(nIDTemplate, &units);
+    SCOPED_TRACE(testing::Message() << "dialog " << nIDTemplate << ", dialog units " << units.right
+                                    << " x " << units.bottom);
+    ASSERT_EQ(tmpl.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        ASSERT_EQ(tmpl[i].id, shown[i].id);
+        used.UnionRect(used, tmpl[i].rc);
+        CRect inside;
+        inside.IntersectRect(shown[i].rc, rcClient);
+        EXPECT_EQ(inside, shown[i].rc) << "control " << shown[i].id;
+        for (size_t j = 0; j < shown.size(); ++j) {
+            const CRect &a = tmpl[i].rc, &b = tmpl[j].rc, &sa = shown[i].rc, &sb = shown[j].rc;
+            SCOPED_TRACE(testing::Message() << "controls " << shown[i].id << ", " << shown[j].id);
+            EXPECT_TRUE(i == j || !CRect().IntersectRect(sa, sb));
+            EXPECT_TRUE(a.right > b.left || sa.right <= sb.left);
+            EXPECT_TRUE(a.bottom > b.top || sa.bottom <= sb.top);
+        }
+    }
+    // Under the wide font the template overflows the skin, so the fitting is what is tried.
+    if (nIDTemplate == IDD_PROGRAMPATH && std::getenv("HOTKEY_WIDE_DIALOG_FONT")) {
+        EXPECT_GT(used.right, rcClient.right);
+    }
+}
+
+TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
+    CMeasured<CAboutDlg> about(IDC_VERSION);
+    about.DoModal();
+    ExpectFitted(IDD_ABOUTBOX, about.m_controls, about.m_rcClient);
+
+    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+    path.SetEntry(nullptr, L"S2", L"C:\\web.exe", 1);
+    path.DoModal();
+    ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
+    EXPECT_TRUE(path.m_bFolderButtonHit);
+}
+
+// Puts a face behind one name of the dialog font for the processes started meanwhile.
+class FontSubstitute {
+public:
+    FontSubstitute(const wchar_t* name, const wchar_t* face) : m_name(name) {
+        DWORD bytes = sizeof(m_szOld);
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, name, RRF_RT_REG_SZ, nullptr, m_szOld,
+                           &bytes) != ERROR_SUCCESS)
+            m_szOld[0] = 0;
+        Set(face);
+    }
+    ~FontSubstitute() {
+        m_szOld[0] ? Set(m_szOld) : (void)::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, m_name);
+    }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
+    void Set(const wchar_t* face) const {
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, m_name, REG_SZ, face,
+                          static_cast<DWORD>((::lstrlenW(face) + 1) * sizeof(wchar_t)));
+    }
+    const wchar_t* m_name;
+    wchar_t m_szOld[LF_FACESIZE] = {};
+};
+
+// Wine reads the font substitutes as a process starts, so the layout is checked again in a
+// second run of this program, with DejaVu Sans, wider than Tahoma, as the dialog font.
+TEST(SkinLayout, HoldsUnderAWiderDialogFont) {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    FontSubstitute wide(L"MS Shell Dlg", L"DejaVu Sans"), wide2(L"MS Shell Dlg 2", L"DejaVu Sans");
+    ::SetEnvironmentVariableW(L"HOTKEY_WIDE_DIALOG_FONT", L"1");
+    std::string output;
+    int code = RunAndWait(
+        CString(L"\"") + self +
+            L"\" --gtest_filter=SkinLayout.ControlsStayInsideApartAndInTheTemplatesOrder",
+        &output, 60000);
+    ::SetEnvironmentVariableW(L"HOTKEY_WIDE_DIALOG_FONT", nullptr);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 } // namespace

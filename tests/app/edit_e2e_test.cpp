@@ -8,17 +8,14 @@
 #include <commctrl.h>
 
 #include "app/messages.h"
+#include "controls/skin/browse_button.h"
+#include "res/resource.h"
 #include "desktop.h"
 #include "form_driver.h"
 #include "form_process.h"
 #include "temp_dir.h"
 
 namespace {
-
-constexpr int kListId = 1000;
-constexpr int kKeyLabelId = 1003;
-constexpr int kBrowseId = 1007;
-constexpr int kBrowseEditId = 12345;
 
 // Asked of the window itself: another process's edit keeps its text to itself.
 CString TextOf(HWND hWnd) {
@@ -53,7 +50,7 @@ protected:
         ASSERT_TRUE(m_form.Start());
         m_hForm = m_form.FindForm();
         ASSERT_TRUE(ShowForm(m_hForm));
-        m_hList = ::GetDlgItem(m_hForm, kListId);
+        m_hList = ::GetDlgItem(m_hForm, IDC_KEYLIST);
     }
 
     HWND OpenRow(int nRow) { return ::OpenRow(m_form.ProcessId(), m_hForm, nRow); }
@@ -62,7 +59,7 @@ protected:
     }
 
     CString PathShown(HWND hDialog) const {
-        return TextOf(::GetDlgItem(::GetDlgItem(hDialog, kBrowseId), kBrowseEditId));
+        return TextOf(::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId));
     }
 
     TempDir m_dir;
@@ -77,7 +74,7 @@ protected:
 TEST_F(EditRoadTest, ChosenProgramReachesTheRowTheFileAndTheNextKeyPress) {
     HWND hDialog = OpenRow(1);
     ASSERT_NE(hDialog, nullptr);
-    EXPECT_EQ(TextOf(::GetDlgItem(hDialog, kKeyLabelId)), CString(L" Web"));
+    EXPECT_EQ(TextOf(::GetDlgItem(hDialog, IDC_PATH_KEY)), CString(L" Web"));
     EXPECT_EQ(PathShown(hDialog), m_strOldPath);
 
     // The dialog is dragged by its background.

@@ -4,12 +4,11 @@
 #include <commctrl.h>
 
 #include "app/messages.h"
+#include "res/resource.h"
 #include "desktop.h"
 
 namespace {
 
-constexpr int kListId = 1000;
-constexpr int kBrowseId = 1007;
 constexpr int kMessageBoxTextId = 0xFFFF;
 // Paths in the tests run longer than the list shows by default: a value may be 260 long.
 constexpr int kCellChars = 600;
@@ -55,7 +54,7 @@ bool ShowForm(HWND hForm) {
 }
 
 HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx) {
-    CPoint at = RemoteListItemRect(::GetDlgItem(hForm, kListId), nRow).CenterPoint();
+    CPoint at = RemoteListItemRect(::GetDlgItem(hForm, IDC_KEYLIST), nRow).CenterPoint();
     Click(CPoint(at.x + dx, at.y), false, 2);
     HWND hDialog = nullptr;
     WaitFor([&] { return (hDialog = FindDialog(pid, hForm)) != nullptr; });
@@ -63,7 +62,7 @@ HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx) {
 }
 
 bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
-    CRect button = ScreenRect(::GetDlgItem(hDialog, kBrowseId));
+    CRect button = ScreenRect(::GetDlgItem(hDialog, IDC_PATH_BROWSE));
     Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
     HWND hOpen = nullptr;
     if (!WaitFor([&] { return (hOpen = FindDialog(pid, hDialog, L"Open")) != nullptr; }))
@@ -98,7 +97,7 @@ bool CancelAndWait(HWND hDialog) {
 }
 
 std::vector<ShownRow> ShownRows(HWND hForm) {
-    HWND hList = ::GetDlgItem(hForm, kListId);
+    HWND hList = ::GetDlgItem(hForm, IDC_KEYLIST);
     std::vector<ShownRow> rows;
     auto count = static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)

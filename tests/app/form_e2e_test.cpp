@@ -10,14 +10,13 @@
 #include <functional>
 #include <utility>
 
+#include "app/hotkey_form.h"
 #include "desktop.h"
 #include "form_process.h"
+#include "hotkey_version.h"
 #include "temp_dir.h"
 
 namespace {
-
-constexpr UINT kShowForm = WM_USER + 4;
-constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 
 CPoint At(const CRect& rc, int dx, int dy) { return CPoint(rc.left + dx, rc.top + dy); }
 
@@ -139,7 +138,7 @@ TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
         FormProcess form(m_dir.Path());
         ASSERT_TRUE(form.Start()) << c.name;
         ASSERT_TRUE(WaitForTrayIcons(1)) << c.name;
-        ::PostMessageW(form.FindForm(), kShowForm, 0, 0);
+        ::PostMessageW(form.FindForm(), WM_SHOW_FORM, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(form.FindForm()) != FALSE; })) << c.name;
         c.act(form.FindForm());
         EXPECT_TRUE(form.WaitForExit(5000)) << c.name;
@@ -201,7 +200,7 @@ TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackgroun
     EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 0)), " Five");
     EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 1)), "C:\\five.exe");
 
-    ::PostMessageW(Form(), kShowForm, 0, 0);
+    ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
     ASSERT_TRUE(WaitVisible(true));
     ::Sleep(300);
     CRect rc = FormRect(), work;
@@ -210,8 +209,8 @@ TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackgroun
     EXPECT_NEAR(rc.left - work.left, work.right - rc.right, 1);
     EXPECT_NEAR(rc.top - work.top, work.bottom - rc.bottom, 1);
     // The end of the first row and the list below the rows, in the rows' colour.
-    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 30)), kRowBackColor);
-    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 200)), kRowBackColor);
+    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 30)), CHotkeyFormDlg::kRowBackColor);
+    EXPECT_EQ(ScreenPixel(At(rc, 20 + 445, 70 + 200)), CHotkeyFormDlg::kRowBackColor);
 
     Drag(At(rc, 250, 30), At(rc, 250 + 60, 30 + 40));
     EXPECT_TRUE(WaitFor([&] { return FormRect().TopLeft() == At(rc, 60, 40); }))
@@ -272,7 +271,7 @@ TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }));
 
     // From the form's system menu.
-    ::PostMessageW(Form(), kShowForm, 0, 0);
+    ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
     ASSERT_TRUE(WaitVisible(true));
     ::Sleep(200);
     INPUT alt[4]{};

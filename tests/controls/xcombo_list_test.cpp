@@ -8,6 +8,7 @@
 
 #include "controls/list/registered_messages.h"
 #include "controls/list/xcombo_list.h"
+#include "controls/list/xlist_ctrl.h"
 #include "test_support.h"
 #include "tests/real_input.h"
 
@@ -48,7 +49,7 @@ protected:
     LRESULT OnReturn(WPARAM w, LPARAM l) { return Record(WM_XCOMBOLIST_VK_RETURN, w, l); }
     LRESULT OnEscape(WPARAM w, LPARAM l) { return Record(WM_XCOMBOLIST_VK_ESCAPE, w, l); }
     LRESULT OnKeyDown(WPARAM w, LPARAM l) { return Record(WM_XCOMBOLIST_KEYDOWN, w, l); }
-    LRESULT OnButtonUp(WPARAM w, LPARAM l) { return Record(WM_XCOMBOLIST_LBUTTONUP, w, l); }
+    LRESULT OnClick(WPARAM w, LPARAM l) { return Record(WM_XCOMBOLIST_CLICK, w, l); }
     LRESULT OnGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hFont); }
     DECLARE_MESSAGE_MAP()
 };
@@ -57,11 +58,11 @@ BEGIN_MESSAGE_MAP(CRecordingList, CWnd)
 ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_VK_RETURN, OnReturn)
 ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_VK_ESCAPE, OnEscape)
 ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_KEYDOWN, OnKeyDown)
-ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_LBUTTONUP, OnButtonUp)
+ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_CLICK, OnClick)
 ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
-constexpr int kScrollBarWidth = 11;
+constexpr int kScrollBarWidth = CXListCtrl::kDropListScrollBarWidth;
 const CRect kDropRect(150, 150, 350, 250);
 
 void PressKey(WORD vk) {
@@ -319,7 +320,7 @@ TEST_F(DropListTest, ReleaseOverTheListBoxAndPressOnTheMarginReport) {
     CPoint onItem = item.CenterPoint();
     drop.m_ListBox.ClientToScreen(&onItem);
     ClickAt(onItem);
-    EXPECT_EQ(m_list.Messages(), std::vector<UINT>{WM_XCOMBOLIST_LBUTTONUP});
+    EXPECT_EQ(m_list.Messages(), std::vector<UINT>{WM_XCOMBOLIST_CLICK});
 
     // The margin below the list box: the press and then the release each report.
     m_list.m_reports.clear();
@@ -328,7 +329,7 @@ TEST_F(DropListTest, ReleaseOverTheListBoxAndPressOnTheMarginReport) {
     CPoint onMargin(client.Width() / 2, client.bottom - 1);
     drop.ClientToScreen(&onMargin);
     ClickAt(onMargin);
-    EXPECT_EQ(m_list.Messages(), std::vector<UINT>(2, WM_XCOMBOLIST_LBUTTONUP));
+    EXPECT_EQ(m_list.Messages(), std::vector<UINT>(2, WM_XCOMBOLIST_CLICK));
     ParkCursor();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hotkey_version.h"
 #include "res/resource.h"
 
 namespace {
@@ -152,7 +153,7 @@ TEST(Resources, SkinBitmapsHaveTheSizesTheLayoutAssumes) {
         int id;
         LONG width, height;
     };
-    for (Expect e : {Expect{IDB_FORM_BACK, 500, 360}, Expect{IDB_ABOUT_BACK, 300, 110},
+    for (Expect e : {Expect{IDB_FORM_BACK, 500, 360}, Expect{IDB_DIALOG_BACK, 300, 110},
                      Expect{IDB_CLOSE_DOWN, 14, 14}, Expect{IDB_CLOSE_UP, 14, 14},
                      Expect{IDB_MIN_DOWN, 14, 14}, Expect{IDB_MIN_UP, 14, 14}}) {
         SCOPED_TRACE(e.id);

@@ -10,12 +10,12 @@
 #include <random>
 
 #include "app/messages.h"
+#include "res/resource.h"
 #include "tests/app/temp_dir.h"
 #include "torture_support.h"
 
 namespace {
 
-constexpr int kListId = 1000;
 constexpr UINT kTrayIconId = 1;
 constexpr WORD kTrayShow = 32775;
 constexpr WORD kTrayExit = 32776;
@@ -188,7 +188,7 @@ TEST_F(HostileMessagesTest, ProgramLivesStartsOnlyForValidCodesAndKeepsItsResour
     const std::uint64_t seed = Seed();
     ASSERT_TRUE(m_form.Start());
     HWND hForm = m_form.FindForm();
-    HostileStream stream(hForm, ::GetDlgItem(hForm, kListId), seed);
+    HostileStream stream(hForm, ::GetDlgItem(hForm, IDC_KEYLIST), seed);
 
     int posted = 0, withheld = 0, validCodes = 0, queueFull = 0;
     FormFigures start;

@@ -57,7 +57,7 @@ TEST_F(BrowseButtonTest, LayoutGivesTheButtonItsEndOrTheWholeClientArea) {
     }
 }
 
-TEST_F(BrowseButtonTest, ResizingMovesTheEditButNotTheTooltipTool) {
+TEST_F(BrowseButtonTest, ResizingMovesTheEditAndTheTooltipToolWithTheButton) {
     ASSERT_TRUE(m_button.Create(CRect(0, 0, 100, 22), &m_parent, 100, BBS_ICON, 0));
     m_button.SetWindowPos(nullptr, 0, 0, 200, 22, SWP_NOZORDER | SWP_NOMOVE);
     CRect edit;
@@ -67,7 +67,7 @@ TEST_F(BrowseButtonTest, ResizingMovesTheEditButNotTheTooltipTool) {
     CRect tool;
     CString text;
     ASSERT_TRUE(m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, &tool));
-    EXPECT_EQ(tool, CRect(73, 0, 100, 22));
+    EXPECT_EQ(tool, CRect(173, 0, 200, 22));
     EXPECT_STREQ(text, L"Browse");
 }
 

@@ -1,7 +1,6 @@
 // CTrayDialog: the tray icon's record, its add and delete, and its mouse events.
-#include "app/tray_dialog.h"
+#include "framework/tray_dialog.h"
 
-#include "app/messages.h"
 #include "framework/icon.h"
 
 namespace {
@@ -18,7 +17,7 @@ BEGIN_MESSAGE_MAP(CTrayDialog, CDialog)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOMMAND()
-ON_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
+ON_MESSAGE(kTrayNotifyMessage, OnTrayNotify)
 ON_REGISTERED_MESSAGE(WM_TASKBARCREATED, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
@@ -27,7 +26,7 @@ CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate,
     m_nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE;
-    m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
+    m_nid.uCallbackMessage = kTrayNotifyMessage;
 }
 
 // The icon itself is deleted with the window in OnDestroy; the menu goes with m_menuTray.
@@ -141,7 +140,7 @@ LRESULT CTrayDialog::OnTaskbarCreated(WPARAM, LPARAM) {
 
 void CTrayDialog::OnTrayLButtonDown(CPoint) {}
 
-void CTrayDialog::OnTrayLButtonDblClk(CPoint) { PostMessage(WM_SHOW_FORM); }
+void CTrayDialog::OnTrayLButtonDblClk(CPoint) { PostMessage(kShowWindowMessage); }
 
 void CTrayDialog::OnTrayRButtonDown(CPoint point) {
     CMenuHandle menu = m_menuTray.GetSubMenu(0);

@@ -16,6 +16,10 @@ public:
     using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD dwMessage, PNOTIFYICONDATAW lpData);
     static ShellNotifyIconFn s_pfnShellNotifyIcon;
 
+    // The notification area's message for the icon (wParam icon id, lParam mouse message),
+    // and the request to bring the window back that a left double click on the icon posts.
+    static constexpr UINT kTrayNotifyMessage = WM_USER + 3;
+    static constexpr UINT kShowWindowMessage = WM_USER + 4;
     // Identifier of the dialog's one icon.
     static constexpr UINT kTrayIconId = 1;
     // Units of tip text the first-version record holds, terminator included.
@@ -50,15 +54,11 @@ public:
 
 protected:
     // Message handlers
-    // int OnCreate(LPCREATESTRUCT lpCreateStruct)
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    // void OnDestroy()
     void OnDestroy();
-    // void OnSysCommand(UINT nID, LPARAM lParam)
     void OnSysCommand(UINT nID, LPARAM lParam);
-    // LRESULT OnTrayNotify(WPARAM wParam = icon id, LPARAM lParam = mouse message)
+    // wParam is the icon id, lParam the mouse message.
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    // LRESULT OnTaskbarCreated(WPARAM, LPARAM)
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
 
     // Data members

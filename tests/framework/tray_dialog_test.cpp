@@ -1,15 +1,14 @@
 // CTrayDialog in a live dialog, with the shell replaced by a recorder: which shell calls each
 // operation makes, the minimize command, the icon's mouse events, the tray menu, the
-// taskbar's re-creation; and the bitmap button's faces through the reflected WM_DRAWITEM.
+// taskbar's re-creation.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/tray_dialog.h"
-#include "framework/bitmap_button.h"
-#include "tray_test_dialogs.h"
+#include "framework/tray_dialog.h"
+#include "test_dialogs.h"
 
 namespace {
 
@@ -33,7 +32,6 @@ public:
     // When set, the five tray events are recorded instead of handled.
     bool m_bRecordEvents = false;
     std::vector<std::string> m_events;
-    CBitmapButton m_button;
     using CTrayDialog::m_bMinimizeToTray;
 
     BOOL OnInitDialog() override {
@@ -62,11 +60,6 @@ public:
     void OnTrayMouseMove(CPoint p) override {
         if (!Recorded("Move"))
             CTrayDialog::OnTrayMouseMove(p);
-    }
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override {
-        DDX_Control(pDX, IDC_TRAY_TEST_BUTTON, m_button);
     }
 
 private:
@@ -107,7 +100,7 @@ TEST_F(TrayDialogTest, AddAndRemoveCallTheShellOnlyWhenTheIconChanges) {
         EXPECT_EQ(added.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
         EXPECT_EQ(added.hWnd, dlg.m_hWnd);
         EXPECT_EQ(added.uID, 1u);
-        EXPECT_EQ(added.uCallbackMessage, static_cast<UINT>(WM_USER + 3));
+        EXPECT_EQ(added.uCallbackMessage, CTrayDialog::kTrayNotifyMessage);
         EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
 
         EXPECT_TRUE(dlg.RemoveTrayIcon());
@@ -178,7 +171,7 @@ TEST_F(TrayDialogTest, EachMouseMessageFromIconOneReachesItsHandler) {
         [&](CTestTrayDlg& dlg) {
             for (const Case& c : cases) {
                 dlg.m_events.clear();
-                EXPECT_EQ(dlg.SendMessage(WM_USER + 3, c.id, c.mouse), c.result)
+                EXPECT_EQ(dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, c.id, c.mouse), c.result)
                     << c.id << " " << c.mouse;
                 std::vector<std::string> expected;
                 if (*c.handler)
@@ -216,7 +209,7 @@ TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefaul
         const CPoint cursor(300, 400);
         ::SetCursorPos(cursor.x, cursor.y);
         g_menuSeen = {};
-        dlg.SendMessage(WM_USER + 3, 1, WM_RBUTTONDOWN);
+        dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, 1, WM_RBUTTONDOWN);
         EXPECT_FALSE(g_menuSeen.opened) << "no menu is loaded";
 
         ASSERT_TRUE(dlg.SetTrayMenu(IDR_TRAY_TEST_MENU));
@@ -227,7 +220,7 @@ TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefaul
             while (::PeekMessageW(&stale, dlg.m_hWnd, WM_NULL, WM_NULL, PM_REMOVE)) {
             }
             ::SetTimer(dlg.m_hWnd, 77, 50, &CloseMenu);
-            dlg.SendMessage(WM_USER + 3, 1, mouse);
+            dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, 1, mouse);
             ASSERT_TRUE(g_menuSeen.opened) << mouse;
             EXPECT_EQ(g_menuSeen.rc.left, cursor.x) << mouse;
             EXPECT_EQ(g_menuSeen.rc.bottom, cursor.y) << mouse;
@@ -291,43 +284,6 @@ TEST_F(TrayDialogTest, ConfigurationKeepsSixtyThreeTipCharactersAndIgnoresMissin
     EXPECT_NE(dlg.SetTrayIcon(IDR_TRAY_TEST_ICON), nullptr);
     EXPECT_TRUE(dlg.GetTrayData().uFlags & NIF_ICON);
     EXPECT_FALSE(dlg.SetTrayMenu(9999));
-}
-
-COLORREF PixelOf(UINT bitmapId, int x, int y) {
-    CBitmap bitmap;
-    bitmap.LoadBitmap(bitmapId);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CSelectObject select(dc, bitmap);
-    return dc.GetPixel(x, y);
-}
-
-TEST_F(TrayDialogTest, BitmapButtonDrawsThePressedFaceOnlyWhileHeld) {
-    Run([](CTestTrayDlg& dlg) {
-        ASSERT_TRUE(dlg.m_button.LoadBitmaps(IDB_TRAY_TEST_UP, IDB_TRAY_TEST_DOWN));
-        CClientDC screen(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(screen);
-        CBitmap target;
-        target.CreateCompatibleBitmap(screen, 14, 14);
-        CSelectObject select(dc, target);
-        struct Case {
-            UINT state;
-            UINT face;
-        } cases[] = {{0, IDB_TRAY_TEST_UP},
-                     {ODS_SELECTED, IDB_TRAY_TEST_DOWN},
-                     {ODS_FOCUS, IDB_TRAY_TEST_UP},
-                     {ODS_SELECTED | ODS_FOCUS, IDB_TRAY_TEST_DOWN}};
-        for (const Case& c : cases) {
-            DRAWITEMSTRUCT dis{ODT_BUTTON, IDC_TRAY_TEST_BUTTON, 0,  ODA_DRAWENTIRE,
-                               c.state,    dlg.m_button.m_hWnd,  dc, {0, 0, 14, 14},
-                               0};
-            // Through the parent, which hands the drawing back to the button.
-            EXPECT_TRUE(
-                dlg.SendMessage(WM_DRAWITEM, IDC_TRAY_TEST_BUTTON, reinterpret_cast<LPARAM>(&dis)));
-            EXPECT_EQ(dc.GetPixel(2, 7), PixelOf(c.face, 2, 7)) << c.state;
-        }
-    });
 }
 
 } // namespace
