@@ -174,8 +174,8 @@ LONG ReadS1Value(REGSAM view, CString& value) {
     wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
     DWORD size = kRegistryBytes;
     DWORD type = REG_NONE;
-    LONG result = ::RegQueryValueExW(key, L"S1_KEY", nullptr, &type,
-                                     reinterpret_cast<BYTE*>(buffer), &size);
+    LONG result =
+        ::RegQueryValueExW(key, L"S1_KEY", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     if (result != ERROR_SUCCESS)
         return result;
     // A number or bytes taken as text would start whatever program their bytes happen to

@@ -232,8 +232,8 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
 
 std::string FileBytes(const CString& path) {
     std::string bytes(4096, '\0');
-    CKernelObject file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     0, nullptr));
+    CKernelObject file(
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     DWORD read = 0;
     if (file)
         ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
