@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/module.h"
+#include "framework/module_path.h"
 #include "framework/system_library.h"
 
 namespace {
@@ -44,8 +44,8 @@ void CFileVersion::ReadFromFile(LPCWSTR pszPath, LPCWSTR pszKey, LPCWSTR pszName
     DWORD size = pfnGetSize(pszPath, &handle);
     if (size == 0)
         return;
-    std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[size]);
-    if (!block || !pfnGetInfo(pszPath, 0, size, block.get()))
+    auto block = std::make_unique<BYTE[]>(size);
+    if (!pfnGetInfo(pszPath, 0, size, block.get()))
         return;
 
     VS_FIXEDFILEINFO* pFixed = nullptr;

@@ -15,25 +15,22 @@ constexpr const wchar_t* kMutexName = L"HotkeyForm";
 
 CHotkeyApp theApp;
 
-BEGIN_MESSAGE_MAP(CHotkeyApp, CWinApp)
-ON_COMMAND(ID_HELP, OnHelp)
-END_MESSAGE_MAP()
-
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}
 
 BOOL CHotkeyApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
-    // Another instance owns the name. Its handle, like our own below, is left for the
-    // platform to close when the process ends.
-    if (::OpenMutexW(0, FALSE, kMutexName))
+    // Another instance owns the name.
+    if (CKernelObject(::OpenMutexW(0, FALSE, kMutexName)))
         return FALSE;
     // Creating the name and learning that it already existed is one step, so of several
-    // processes started at once only one continues. The handle is kept for the life of
-    // the process on purpose: the name must exist exactly as long as this instance.
-    ::CreateMutexW(nullptr, TRUE, kMutexName);
-    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+    // processes started at once only one continues. The application object keeps the handle:
+    // the name must exist exactly as long as this instance.
+    HANDLE hMutex = ::CreateMutexW(nullptr, TRUE, kMutexName);
+    bool bAlreadyExists = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    m_instanceMutex.Attach(hMutex);
+    if (bAlreadyExists)
         return FALSE;
 
     // The driver finds the form by this class: the system dialog class under another name.

@@ -1,6 +1,7 @@
 // CHotkeyApp: starts once per session and runs the main form for the life of the process.
 #pragma once
 
+#include "framework/kernel_object.h"
 #include "framework/winapp.h"
 
 class CHotkeyApp : public CWinApp {
@@ -9,5 +10,6 @@ public:
     // Always FALSE: the main form's modal loop is the program's only message loop.
     BOOL InitInstance() override;
 
-    DECLARE_MESSAGE_MAP()
+private:
+    CKernelObject m_instanceMutex;
 };

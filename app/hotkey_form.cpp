@@ -139,8 +139,8 @@ void CHotkeyFormDlg::SetIconsForDpi() {
                    GetSystemMetricForDpi(SM_CYICON, m_nDpi));
     m_iconSmall.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXSMICON, m_nDpi),
                      GetSystemMetricForDpi(SM_CYSMICON, m_nDpi));
-    SetIcon(m_iconBig.GetSafeHandle() ? m_iconBig.GetSafeHandle() : m_hIcon, TRUE);
-    SetIcon(m_iconSmall.GetSafeHandle() ? m_iconSmall.GetSafeHandle() : m_hIcon, FALSE);
+    SetIcon(m_iconBig.IsNull() ? m_hIcon : m_iconBig.GetSafeHandle(), TRUE);
+    SetIcon(m_iconSmall.IsNull() ? m_hIcon : m_iconSmall.GetSafeHandle(), FALSE);
 }
 
 LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {

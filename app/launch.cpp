@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "framework/kernel_object.h"
+
 namespace {
 
 bool NamesExistingFile(const CString& path) {
@@ -88,8 +90,8 @@ bool StartProcess(const CString& strCommandLine) {
     if (!g_pfnCreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process))
         return ::GetLastError() == kErrorElevationRequired && StartElevated(strCommandLine);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // The program runs on its own: nothing here waits for it.
+    CKernelObject thread(process.hThread), started(process.hProcess);
     return true;
 }
 

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "framework/module.h"
+#include "framework/kernel_object.h"
+#include "framework/module_path.h"
+#include "framework/registry_key.h"
 
 namespace {
 
@@ -58,9 +60,9 @@ bool WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString
 }
 
 DWORD ReadWholeFile(const CString& path, std::string& bytes) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    CKernelObject file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return ::GetLastError();
     DWORD error = ERROR_SUCCESS;
     LARGE_INTEGER size{};
@@ -74,23 +76,21 @@ DWORD ReadWholeFile(const CString& path, std::string& bytes) {
                                read != bytes.size()))
             error = ERROR_READ_FAULT;
     }
-    ::CloseHandle(file);
     return error;
 }
 
 // The whole content is written at once, in place, as the platform's profile functions rewrite
 // the same file on every write: a file they may not write refuses this too.
 DWORD WriteWholeFile(const CString& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return ::GetLastError();
     DWORD written = 0;
     bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                           nullptr) &&
               written == bytes.size();
     DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
-    ::CloseHandle(file);
     return ok ? ERROR_SUCCESS : (error ? error : ERROR_WRITE_FAULT);
 }
 
@@ -162,42 +162,20 @@ bool IsFile(const CString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Opens a registry key for reading in one registry view and closes it at scope end.
-class RegistryKey {
-public:
-    RegistryKey(HKEY parent, const wchar_t* path, REGSAM view) {
-        // Read access only: full access under HKEY_LOCAL_MACHINE is refused to
-        // non-administrators, who must still be able to start S1's program.
-        m_result = ::RegOpenKeyExW(parent, path, 0, KEY_READ | view, &m_hKey);
-        if (m_result != ERROR_SUCCESS)
-            m_hKey = nullptr;
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (m_hKey)
-            ::RegCloseKey(m_hKey);
-    }
-    HKEY get() const { return m_hKey; }
-    LONG OpenResult() const { return m_result; }
-
-private:
-    HKEY m_hKey = nullptr;
-    LONG m_result = ERROR_SUCCESS;
-};
-
 // Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
 // once open, of the query.
 LONG ReadS1Value(REGSAM view, CString& value) {
-    RegistryKey key(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", view);
-    if (!key.get())
-        return key.OpenResult();
+    CRegKey key;
+    // Read access only: full access under HKEY_LOCAL_MACHINE is refused to non-administrators,
+    // who must still be able to start S1's program.
+    if (LONG result = key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", KEY_READ | view))
+        return result;
     // One unit more than the value may fill, so text without a terminator still ends.
     wchar_t buffer[kRegistryBytes / sizeof(wchar_t) + 1] = {};
     DWORD size = kRegistryBytes;
     DWORD type = REG_NONE;
-    LONG result = ::RegQueryValueExW(key.get(), L"S1_KEY", nullptr, &type,
-                                     reinterpret_cast<BYTE*>(buffer), &size);
+    LONG result =
+        ::RegQueryValueExW(key, L"S1_KEY", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     if (result != ERROR_SUCCESS)
         return result;
     // A number or bytes taken as text would start whatever program their bytes happen to

@@ -84,7 +84,7 @@ void GrowCutLabels(std::vector<ControlPlace>& places, const CRect& rcClient) {
 
 void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack) {
     BITMAP bm{};
-    if (!bmpBack.m_hObject || !bmpBack.GetBitmap(&bm))
+    if (bmpBack.IsNull() || !bmpBack.GetBitmap(&bm))
         return;
     CDC memDC;
     if (!memDC.CreateCompatibleDC(dc))

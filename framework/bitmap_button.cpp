@@ -34,11 +34,11 @@ BOOL CBitmapButton::LoadBitmaps(UINT nIDBitmapResource, UINT nIDBitmapResourceSe
 
 HBITMAP CBitmapButton::FaceForState(UINT nItemState) const {
     const CBitmap* face = &m_bitmap;
-    if ((nItemState & ODS_SELECTED) && m_bitmapSel.m_hObject)
+    if ((nItemState & ODS_SELECTED) && !m_bitmapSel.IsNull())
         face = &m_bitmapSel;
-    else if ((nItemState & ODS_FOCUS) && m_bitmapFocus.m_hObject)
+    else if ((nItemState & ODS_FOCUS) && !m_bitmapFocus.IsNull())
         face = &m_bitmapFocus;
-    else if ((nItemState & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
+    else if ((nItemState & ODS_DISABLED) && !m_bitmapDisabled.IsNull())
         face = &m_bitmapDisabled;
     return *face;
 }

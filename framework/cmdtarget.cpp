@@ -3,6 +3,9 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
+BEGIN_MESSAGE_MAP(CCmdTarget, afx::NoBaseMessageMap)
+END_MESSAGE_MAP()
+
 namespace {
 
 bool Matches(const AFX_MSGMAP_ENTRY& e, afx::Match match, UINT nMessage, UINT nCode, UINT nID) {
@@ -26,7 +29,7 @@ bool Matches(const AFX_MSGMAP_ENTRY& e, afx::Match match, UINT nMessage, UINT nC
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(const AFX_MSGMAP* pMap, afx::Match match,
                                               UINT nMessage, UINT nCode, UINT nID) {
-    for (; pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (; pMap; pMap = pMap->pfnGetBaseMap()) {
         for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e && e->match != afx::Match::End; ++e) {
             if (Matches(*e, match, nMessage, nCode, nID))
                 return e;
@@ -43,11 +46,3 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode, WPARAM wParam, LPARAM lParam, LR
     LRESULT ignored = 0;
     return e->pfn(this, wParam, lParam, pResult ? pResult : &ignored);
 }
-
-const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = {{afx::Match::End, 0, 0, 0, 0, nullptr, nullptr}};
-    static const AFX_MSGMAP map = {nullptr, entries};
-    return &map;
-}
-
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }

@@ -20,6 +20,11 @@ public:
     static const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* pMap, afx::Match match,
                                              UINT nMessage, UINT nCode, UINT nID);
 
-    static const AFX_MSGMAP* GetThisMessageMap();
+    // The table of the object's own class. The root's table introduces the call that every
+    // DECLARE_MESSAGE_MAP overrides, so it alone is declared here by hand.
     virtual const AFX_MSGMAP* GetMessageMap() const;
+
+protected:
+    friend struct afx::MessageMapAccess;
+    static const AFX_MSGMAP* GetThisMessageMap();
 };

@@ -18,7 +18,7 @@ ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG)
@@ -107,12 +107,16 @@ INT_PTR CDialog::DoModal() {
 
     m_nModalResult = -1;
     m_bEndModal = false;
-    HookWindowCreate();
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, pTemplate, hOwner, &CDialog::DialogProc, 0);
-    UnhookWindowCreate();
+    HWND hWnd = nullptr;
+    if (HookWindowCreate()) {
+        hWnd = ::CreateDialogIndirectParamW(hInst, pTemplate, hOwner, &CDialog::DialogProc, 0);
+        UnhookWindowCreate();
+    }
 
     if (hWnd && m_hWnd == hWnd)
         RunModalLoop();
+    else if (hWnd)
+        ::DestroyWindow(hWnd); // missed by the hook: no object would handle it
 
     if (enableOwner)
         ::EnableWindow(hOwner, TRUE);

@@ -37,7 +37,6 @@ public:
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    UINT m_nIDHelp;
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 

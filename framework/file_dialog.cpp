@@ -3,6 +3,7 @@
 
 #include <cwchar>
 
+#include "framework/ole_initializer.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -28,16 +29,20 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszF
     if (lpszDefExt)
         m_ofn.lpstrDefExt = m_strDefExt;
     if (lpszFilter && *lpszFilter) {
-        // The platform wants NUL where the list has '|'; the string's own NUL ends the list.
+        // The platform wants NUL where the list has '|' and reads on until two NULs in a row:
+        // the string's own NUL is the second only after a last part that was ended.
         m_strFilter = lpszFilter;
         for (wchar_t& ch : m_strFilter)
             if (ch == L'|')
                 ch = L'\0';
+        if (m_strFilter.back() != L'\0')
+            m_strFilter += L'\0';
         m_ofn.lpstrFilter = m_strFilter.c_str();
     }
 }
 
 INT_PTR CFileDialog::DoModal() {
+    COleInitializer ole;
     BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }

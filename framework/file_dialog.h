@@ -23,8 +23,8 @@ public:
     OPENFILENAMEW m_ofn{};
 
     // Construction
-    // lpszFilter is a list of description and pattern pairs, each part ended by '|', with one
-    // more '|' after the last pair. dwSize 0 takes the size of the platform's structure.
+    // lpszFilter is a list of description and pattern pairs, each part ended by '|' (the last
+    // one may end with the string). dwSize 0 takes the size of the platform's structure.
     explicit CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt = nullptr,
                          LPCWSTR lpszFileName = nullptr,
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,

@@ -8,12 +8,11 @@
 #include "framework/report.h"
 #include "framework/wnd.h"
 
-namespace {
+namespace afx {
 
-// The platform's stock objects and system colour brushes: shared, never deleted. Their
-// handles stay the same for the life of the process, so they are collected once; painters
-// create objects often enough for the lookup to matter.
-bool IsSharedObject(HGDIOBJ h) {
+// Their handles stay the same for the life of the process, so they are collected once;
+// painters create objects often enough for the lookup to matter.
+bool IsSharedGdiObject(HGDIOBJ hObject) {
     static const std::vector<HGDIOBJ> shared = [] {
         std::vector<HGDIOBJ> handles;
         for (int i = WHITE_BRUSH; i <= DC_PEN; ++i)
@@ -23,35 +22,27 @@ bool IsSharedObject(HGDIOBJ h) {
         std::sort(handles.begin(), handles.end());
         return handles;
     }();
-    return std::binary_search(shared.begin(), shared.end(), h);
+    return std::binary_search(shared.begin(), shared.end(), hObject);
 }
 
-} // namespace
-
-BOOL CGdiObject::Attach(HGDIOBJ h) {
-    if (ReportIf(h && IsSharedObject(h)))
-        return FALSE;
-    DeleteObject();
-    m_hObject = h;
-    return h != nullptr;
-}
+} // namespace afx
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+    return Replace(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }
 
-void CDCHandle::FillSolidRect(LPCRECT lpRect, COLORREF cr) {
+void CDCHandle::FillSolidRect(LPCRECT lpRect, COLORREF crColor) {
     // ExtTextOut with an opaque rectangle fills without creating a brush.
-    COLORREF old = ::SetBkColor(m_hDC, cr);
+    COLORREF crOld = ::SetBkColor(m_hDC, crColor);
     ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, old);
+    ::SetBkColor(m_hDC, crOld);
 }
 
-void CDCHandle::FillSolidRect(int x, int y, int cx, int cy, COLORREF cr) {
+void CDCHandle::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor) {
     // A negative extent counts back from x or y, as Draw3dRect uses it for the far edges.
-    CRect rc(x, y, x + cx, y + cy);
-    rc.NormalizeRect();
-    FillSolidRect(&rc, cr);
+    CRect rect(x, y, x + cx, y + cy);
+    rect.NormalizeRect();
+    FillSolidRect(&rect, crColor);
 }
 
 void CDCHandle::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight) {
@@ -68,26 +59,26 @@ void CDCHandle::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft,
 }
 
 BOOL CDC::CreateCompatibleDC(HDC hDC) {
+    HDC hCreated = ::CreateCompatibleDC(hDC);
+    if (!hCreated)
+        return FALSE;
     DeleteDC();
-    Attach(::CreateCompatibleDC(hDC));
-    return m_hDC != nullptr;
+    m_hDC = hCreated;
+    return TRUE;
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { Attach(::BeginPaint(m_hWnd, &m_ps)); }
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
 
-CPaintDC::~CPaintDC() {
-    ::EndPaint(m_hWnd, &m_ps);
-    Detach();
-}
+CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-    Attach(::GetDC(m_hWnd));
+    m_hDC = ::GetDC(m_hWnd);
 }
 
-CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, m_hDC); }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-    Attach(::GetWindowDC(m_hWnd));
+    m_hDC = ::GetWindowDC(m_hWnd);
 }
 
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, m_hDC); }

@@ -1,16 +1,22 @@
 // GDI wrappers, in two kinds: handles that borrow a GDI object or device context owned
-// elsewhere (copyable, never free anything), and owners that free what they hold.
+// elsewhere (copyable, never free anything), and owners that free what they hold (movable,
+// never copied). An owner holds one kind of object only: a pen owner takes no brush.
 //
 //   CGdiHandle<H>: CPenHandle, CBrushHandle, CFontHandle, CBitmapHandle, CRgnHandle - borrowed
-//   CGdiObject: CPen, CBrush, CFont, CBitmap, CRgn                                   - owned
+//   CGdiObject<H>: CPen, CBrush, CFont, CBitmap, CRgn                                - owned
 //   CDCHandle                                       - a borrowed device context
-//   CDC, CPaintDC, CClientDC, CWindowDC             - owned device contexts
+//   CDC                                             - a created device context, deleted
+//   CPaintDC, CClientDC, CWindowDC                  - a window's device context, given back
 //   CSelectObject                                   - scoped selection
+//   CSavedDC                                        - scoped saved state
 #pragma once
 
 #include <windows.h>
 
+#include <utility>
+
 #include "framework/cstring.h"
+#include "framework/report.h"
 #include "framework/types.h"
 
 class CWnd;
@@ -19,8 +25,7 @@ class CWnd;
 
 template <class THandle> class CGdiHandle {
 public:
-    CGdiHandle(THandle h = nullptr) : m_hObject(h) {}
-    THandle m_hObject;
+    CGdiHandle(THandle hObject = nullptr) : m_hObject(hObject) {}
 
     THandle GetSafeHandle() const { return m_hObject; }
     operator THandle() const { return m_hObject; }
@@ -30,6 +35,9 @@ public:
     }
     // The platform's stock objects belong to the platform and are only ever borrowed.
     static CGdiHandle Stock(int nIndex) { return static_cast<THandle>(::GetStockObject(nIndex)); }
+
+private:
+    THandle m_hObject;
 };
 
 using CPenHandle = CGdiHandle<HPEN>;
@@ -39,14 +47,21 @@ using CRgnHandle = CGdiHandle<HRGN>;
 
 class CBrushHandle : public CGdiHandle<HBRUSH> {
 public:
-    CBrushHandle(HBRUSH h = nullptr) : CGdiHandle(h) {}
+    CBrushHandle(HBRUSH hBrush = nullptr) : CGdiHandle(hBrush) {}
     // The system colour brushes are shared by every program and must not be deleted.
     static CBrushHandle SysColor(int nIndex) { return ::GetSysColorBrush(nIndex); }
 };
 
 // --- Owned GDI objects -----------------------------------------------------------------------
 
-class CGdiObject {
+namespace afx {
+
+// The platform's stock objects and system colour brushes, which no program may delete.
+bool IsSharedGdiObject(HGDIOBJ hObject);
+
+} // namespace afx
+
+template <class THandle> class CGdiObject {
 public:
     CGdiObject() = default;
     CGdiObject(const CGdiObject&) = delete;
@@ -59,74 +74,75 @@ public:
         }
         return *this;
     }
-    virtual ~CGdiObject() { DeleteObject(); }
+    ~CGdiObject() { DeleteObject(); }
 
-    HGDIOBJ m_hObject = nullptr;
+    THandle GetSafeHandle() const { return m_hObject; }
+    operator THandle() const { return m_hObject; }
+    bool IsNull() const { return m_hObject == nullptr; }
 
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    // Takes ownership of an object this program created; stock objects are borrowed with
-    // the handle types instead.
-    BOOL Attach(HGDIOBJ h);
-    HGDIOBJ Detach() {
-        HGDIOBJ h = m_hObject;
-        m_hObject = nullptr;
-        return h;
-    }
-    BOOL DeleteObject() {
-        if (!m_hObject)
+    // Takes ownership of an object this program created, deleting the one held before; stock
+    // objects are borrowed with the handle types instead.
+    BOOL Attach(THandle hObject) {
+        if (ReportIf(hObject && afx::IsSharedGdiObject(hObject)))
             return FALSE;
-        return ::DeleteObject(Detach());
+        DeleteObject();
+        m_hObject = hObject;
+        return hObject != nullptr;
     }
+    THandle Detach() { return std::exchange(m_hObject, nullptr); }
+    BOOL DeleteObject() { return m_hObject ? ::DeleteObject(Detach()) : FALSE; }
     int GetObject(int nCount, LPVOID lpObject) const {
         return ::GetObjectW(m_hObject, nCount, lpObject);
     }
+
+protected:
+    // A creation or load that fails keeps the object held before.
+    BOOL Replace(THandle hNew) { return hNew ? Attach(hNew) : FALSE; }
+
+private:
+    THandle m_hObject = nullptr;
 };
 
-class CPen : public CGdiObject {
+class CPen : public CGdiObject<HPEN> {
 public:
     CPen() = default;
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
-        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+        return Replace(::CreatePen(nPenStyle, nWidth, crColor));
     }
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
 };
 
-class CBrush : public CGdiObject {
+class CBrush : public CGdiObject<HBRUSH> {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
-    BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+    BOOL CreateSolidBrush(COLORREF crColor) { return Replace(::CreateSolidBrush(crColor)); }
 };
 
-class CFont : public CGdiObject {
+class CFont : public CGdiObject<HFONT> {
 public:
     BOOL CreateFontIndirect(const LOGFONTW* lpLogFont) {
-        return Attach(::CreateFontIndirectW(lpLogFont));
+        return Replace(::CreateFontIndirectW(lpLogFont));
     }
     int GetLogFont(LOGFONTW* pLogFont) const { return GetObject(sizeof(LOGFONTW), pLogFont); }
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CGdiObject<HBITMAP> {
 public:
     // Loads a bitmap resource of the program's own module.
     BOOL LoadBitmap(UINT nIDResource);
     BOOL CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight) {
-        return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
+        return Replace(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
     }
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };
 
-class CRgn : public CGdiObject {
+class CRgn : public CGdiObject<HRGN> {
 public:
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2) {
-        return Attach(::CreateRectRgn(x1, y1, x2, y2));
+        return Replace(::CreateRectRgn(x1, y1, x2, y2));
     }
-    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Replace(::CreateRectRgnIndirect(lpRect)); }
 };
 
 // --- Device contexts -------------------------------------------------------------------------
@@ -135,37 +151,21 @@ public:
 // custom-draw notification or of a control-colour message.
 class CDCHandle {
 public:
-    CDCHandle(HDC hDC = nullptr) : m_hDC(hDC), m_hAttribDC(hDC) {}
-
-    HDC m_hDC;
-    HDC m_hAttribDC;
+    CDCHandle(HDC hDC = nullptr) : m_hDC(hDC) {}
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-    BOOL IsPrinting() const { return m_bPrinting; }
 
-    // Selection
-    HGDIOBJ SelectObject(HGDIOBJ hObject) {
-        return hObject ? ::SelectObject(m_hDC, hObject) : nullptr;
-    }
-    HGDIOBJ SelectObject(const CGdiObject& object) { return SelectObject(object.m_hObject); }
-    // Without this overload a pointer to a wrapper would pass for a handle.
-    HGDIOBJ SelectObject(const CGdiObject* pObject) {
-        return pObject ? SelectObject(pObject->m_hObject) : nullptr;
-    }
-    HGDIOBJ SelectStockObject(int nIndex) {
-        return ::SelectObject(m_hDC, ::GetStockObject(nIndex));
-    }
+    // Objects are selected with CSelectObject and states saved with CSavedDC, which put back
+    // what was there before.
     HGDIOBJ GetCurrentObject(UINT uObjectType) const {
         return ::GetCurrentObject(m_hDC, uObjectType);
     }
-    int SaveDC() { return ::SaveDC(m_hDC); }
-    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     // Attributes
-    COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
-    COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
+    COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
     COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     int GetBkMode() const { return ::GetBkMode(m_hDC); }
@@ -177,9 +177,9 @@ public:
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
     int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
     CSize GetTextExtent(const CString& str) const {
-        SIZE s{};
-        ::GetTextExtentPoint32W(m_hAttribDC, str, str.GetLength(), &s);
-        return s;
+        SIZE size{};
+        ::GetTextExtentPoint32W(m_hDC, str, str.GetLength(), &size);
+        return size;
     }
 
     // Drawing
@@ -189,12 +189,12 @@ public:
         return old;
     }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
-    COLORREF SetPixel(int x, int y, COLORREF cr) { return ::SetPixel(m_hDC, x, y, cr); }
+    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     void FillRect(LPCRECT lpRect, HBRUSH hBrush) { ::FillRect(m_hDC, lpRect, hBrush); }
     void FrameRect(LPCRECT lpRect, HBRUSH hBrush) { ::FrameRect(m_hDC, lpRect, hBrush); }
-    void FillSolidRect(LPCRECT lpRect, COLORREF cr);
-    void FillSolidRect(int x, int y, int cx, int cy, COLORREF cr);
+    void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
     // A one-pixel border: top and left in crTopLeft, bottom and right in crBottomRight.
     void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
@@ -219,81 +219,115 @@ public:
     }
 
 protected:
-    // Output goes to a printer: there is no screen to flicker, so nothing is composed
-    // off-screen for it.
-    BOOL m_bPrinting = FALSE;
+    HDC m_hDC;
 };
 
-// A device context this object deletes.
+// A device context this program created, deleted with the object.
 class CDC : public CDCHandle {
 public:
     CDC() = default;
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
-    virtual ~CDC() { DeleteDC(); }
+    CDC(CDC&& o) noexcept : CDCHandle(o.Detach()) {}
+    CDC& operator=(CDC&& o) noexcept {
+        if (this != &o) {
+            DeleteDC();
+            m_hDC = o.Detach();
+        }
+        return *this;
+    }
+    ~CDC() { DeleteDC(); }
 
+    // A failed creation keeps the context held before.
     BOOL CreateCompatibleDC(HDC hDC);
-    BOOL DeleteDC() {
-        if (!m_hDC)
-            return FALSE;
-        return ::DeleteDC(Detach());
-    }
-
-protected:
-    // Takes the context; the released kinds below give it back in their own way.
-    void Attach(HDC hDC) { m_hDC = m_hAttribDC = hDC; }
-    HDC Detach() {
-        HDC h = m_hDC;
-        m_hDC = m_hAttribDC = nullptr;
-        return h;
-    }
+    BOOL DeleteDC() { return m_hDC ? ::DeleteDC(Detach()) : FALSE; }
+    HDC Detach() { return std::exchange(m_hDC, nullptr); }
 };
 
 // The context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
-class CPaintDC : public CDC {
+class CPaintDC : public CDCHandle {
 public:
     explicit CPaintDC(CWnd* pWnd);
-    ~CPaintDC() override;
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    ~CPaintDC();
+
     PAINTSTRUCT m_ps{};
 
-protected:
+private:
     HWND m_hWnd;
 };
 
-// GetDC of the client area; released on destruction.
-class CClientDC : public CDC {
+// GetDC of the client area (of the screen for a null window); released on destruction.
+class CClientDC : public CDCHandle {
 public:
     explicit CClientDC(CWnd* pWnd);
-    ~CClientDC() override;
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    ~CClientDC();
 
-protected:
+private:
     HWND m_hWnd;
 };
 
 // GetWindowDC of the whole window; released on destruction.
-class CWindowDC : public CDC {
+class CWindowDC : public CDCHandle {
 public:
     explicit CWindowDC(CWnd* pWnd);
-    ~CWindowDC() override;
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+    ~CWindowDC();
 
-protected:
+private:
     HWND m_hWnd;
 };
 
-// Selects an object into a context for one scope and restores the previous one.
+// Selects an object into a context for one scope and puts the previous one back. Given an
+// owner to keep, it deletes the object once the previous one is back, so a painter needs no
+// order among its declarations for its objects to be deselected before they are deleted.
 class CSelectObject {
 public:
+    // The object outlives the selection: a stock object, a control's font, an owner of the
+    // enclosing scope.
     CSelectObject(CDCHandle dc, HGDIOBJ hObject)
-        : m_hDC(dc.m_hDC), m_hOld(::SelectObject(m_hDC, hObject)) {}
-    CSelectObject(CDCHandle dc, const CGdiObject& object) : CSelectObject(dc, object.m_hObject) {}
+        : m_hDC(dc), m_hOld(::SelectObject(m_hDC, hObject)) {}
+    template <class THandle>
+    CSelectObject(CDCHandle dc, const CGdiObject<THandle>& object)
+        : CSelectObject(dc, object.GetSafeHandle()) {}
+    template <class THandle>
+    CSelectObject(CDCHandle dc, CGdiObject<THandle>&& object)
+        : CSelectObject(dc, object.GetSafeHandle()) {
+        m_hOwned = object.Detach();
+    }
+    // A pointer to an owner would otherwise pass for a handle.
+    template <class THandle> CSelectObject(CDCHandle dc, const CGdiObject<THandle>*) = delete;
     CSelectObject(const CSelectObject&) = delete;
     CSelectObject& operator=(const CSelectObject&) = delete;
     ~CSelectObject() {
         if (m_hOld)
             ::SelectObject(m_hDC, m_hOld);
+        if (m_hOwned)
+            ::DeleteObject(m_hOwned);
     }
 
 private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
+    HGDIOBJ m_hOwned = nullptr;
+};
+
+// Saves a context's state (selections, clipping, colours, modes) for one scope and restores it.
+class CSavedDC {
+public:
+    explicit CSavedDC(CDCHandle dc) : m_hDC(dc), m_nSaved(::SaveDC(m_hDC)) {}
+    CSavedDC(const CSavedDC&) = delete;
+    CSavedDC& operator=(const CSavedDC&) = delete;
+    ~CSavedDC() {
+        if (m_nSaved)
+            ::RestoreDC(m_hDC, m_nSaved);
+    }
+
+private:
+    HDC m_hDC;
+    int m_nSaved;
 };

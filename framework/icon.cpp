@@ -1,7 +1,7 @@
 // Icon loading.
 #include "framework/icon.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 namespace {
 
@@ -22,27 +22,12 @@ HICON AfxLoadSmallIcon(UINT nIDResource) {
                           ::GetSystemMetrics(SM_CYSMICON));
 }
 
-CIcon& CIcon::operator=(CIcon&& o) noexcept {
-    if (this != &o) {
-        Destroy();
-        m_hIcon = o.m_hIcon;
-        o.m_hIcon = nullptr;
-    }
-    return *this;
-}
-
 BOOL CIcon::Load(UINT nIDResource, int cx, int cy) {
     auto hIcon = static_cast<HICON>(
         ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource), IMAGE_ICON, cx, cy, 0));
     if (!hIcon)
         return FALSE;
-    Destroy();
+    DestroyIcon();
     m_hIcon = hIcon;
     return TRUE;
-}
-
-void CIcon::Destroy() {
-    if (m_hIcon)
-        ::DestroyIcon(m_hIcon);
-    m_hIcon = nullptr;
 }

@@ -2,20 +2,21 @@
 // destruction, so a control composes its face in one piece and never flickers.
 #pragma once
 
+#include <optional>
+
 #include "framework/gdi.h"
 
-class CMemDC : public CDC {
+class CMemDC : public CDCHandle {
 public:
     // Drawing through this context uses the target's coordinates.
-    explicit CMemDC(CDCHandle dc);
-    ~CMemDC() override;
+    explicit CMemDC(CDCHandle target);
     CMemDC(const CMemDC&) = delete;
     CMemDC& operator=(const CMemDC&) = delete;
+    ~CMemDC();
 
 private:
-    CBitmap m_bitmap;               // the off-screen bitmap
-    HGDIOBJ m_hOldBitmap = nullptr; // the bitmap selected before it
-    CDCHandle m_dc;                 // the target
-    CRect m_rect;                   // the area covered: the target's clip box
-    BOOL m_bMemDC = FALSE;          // FALSE when the target prints and is drawn on directly
+    CDCHandle m_target;
+    CRect m_rect; // the area covered: the target's clip box
+    CDC m_memDC;
+    std::optional<CSelectObject> m_selectBitmap; // the off-screen bitmap, owned
 };

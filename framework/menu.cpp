@@ -1,8 +1,8 @@
 // Menu loading from the application's resources.
 #include "framework/menu.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 BOOL CMenu::LoadMenu(UINT nIDResource) {
-    return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+    return Replace(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }

@@ -9,9 +9,6 @@
 
 class CMenuHandle {
 public:
-    // Data members
-    HMENU m_hMenu = nullptr;
-
     // Construction
     CMenuHandle() = default;
     explicit CMenuHandle(HMENU hMenu) : m_hMenu(hMenu) {}
@@ -40,6 +37,9 @@ public:
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect = nullptr) const {
         return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
     }
+
+protected:
+    HMENU m_hMenu = nullptr;
 };
 
 class CMenu : public CMenuHandle {
@@ -68,6 +68,10 @@ public:
     }
     BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(Detach()) : FALSE; }
 
+    // A load or creation that fails keeps the menu held before.
     BOOL LoadMenu(UINT nIDResource);
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    BOOL CreatePopupMenu() { return Replace(::CreatePopupMenu()); }
+
+private:
+    BOOL Replace(HMENU hNew) { return hNew ? Attach(hNew) : FALSE; }
 };

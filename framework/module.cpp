@@ -1,4 +1,4 @@
-// The module handles and the module path.
+// The module handles.
 #include "framework/module.h"
 
 namespace {
@@ -12,28 +12,3 @@ HINSTANCE AfxGetInstanceHandle() { return g_hInstance ? g_hInstance : ::GetModul
 HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 void AfxSetInstanceHandle(HINSTANCE hInstance) { g_hInstance = hInstance; }
-
-CString AfxGetModuleFileName(HMODULE hModule) {
-    // The platform cuts the path to the buffer without saying how long it is, so the buffer
-    // grows until the path fits with room to spare.
-    CString path;
-    for (DWORD capacity = MAX_PATH + 1; capacity <= 0x10000; capacity *= 2) {
-        DWORD n =
-            ::GetModuleFileNameW(hModule, path.GetBuffer(static_cast<int>(capacity)), capacity);
-        if (n == 0) {
-            path.ReleaseBuffer(0);
-            return path;
-        }
-        if (n < capacity - 1) {
-            path.ReleaseBuffer(static_cast<int>(n));
-            return path;
-        }
-    }
-    path.ReleaseBuffer(0);
-    return path;
-}
-
-const CString& AfxGetModulePath() {
-    static const CString path = AfxGetModuleFileName(nullptr);
-    return path;
-}

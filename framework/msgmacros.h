@@ -1,5 +1,5 @@
 // Typed adapters and the ON_ macros that build message table entries from them.
-// Each adapter documents its handler's signature; a handler with another signature fails
+// Each adapter is named for its handler's signature; a handler with another signature fails
 // to compile at the table entry.
 #pragma once
 
@@ -25,54 +25,48 @@ constexpr bool kHasSignature = std::is_same_v<typename MemberFn<decltype(F)>::Si
 
 template <auto F> ClassOf<F>* Target(CCmdTarget* p) { return static_cast<ClassOf<F>*>(p); }
 
-// void OnPaint()
-template <auto F> BOOL V(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+template <auto F> BOOL VoidNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void()>, "handler must be void()");
     (Target<F>(p)->*F)();
     *r = 0;
     return TRUE;
 }
 
-// BOOL OnHandler()  (reflected command notifications that may pass on)
-template <auto F> BOOL B(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+// FALSE passes a reflected command notification on to the parent.
+template <auto F> BOOL BoolNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL()>, "handler must be BOOL()");
     *r = 0;
     return (Target<F>(p)->*F)();
 }
 
-// int OnCreate(LPCREATESTRUCT lpCreateStruct)
-template <auto F> BOOL Create(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL IntCreateStruct(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, int(LPCREATESTRUCT)>, "handler must be int(LPCREATESTRUCT)");
     *r = (Target<F>(p)->*F)(reinterpret_cast<LPCREATESTRUCT>(l));
     return TRUE;
 }
 
-// void OnTimer(UINT_PTR nIDEvent)
-template <auto F> BOOL Timer(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL VoidTimerId(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT_PTR)>, "handler must be void(UINT_PTR)");
     (Target<F>(p)->*F)(w);
     *r = 0;
     return TRUE;
 }
 
-// void OnSysCommand(UINT nID, LPARAM lParam)
-template <auto F> BOOL SysCommand(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidCommandIdLparam(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, LPARAM)>, "handler must be void(UINT, LPARAM)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), l);
     *r = 0;
     return TRUE;
 }
 
-// void OnLButtonDown(UINT nFlags, CPoint point)
-template <auto F> BOOL Mouse(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidFlagsPoint(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, CPoint)>, "handler must be void(UINT, CPoint)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), CPoint(l));
     *r = 0;
     return TRUE;
 }
 
-// void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-template <auto F> BOOL Key(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidCharRepeatFlags(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, UINT, UINT)>,
                   "handler must be void(UINT, UINT, UINT)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
@@ -80,55 +74,49 @@ template <auto F> BOOL Key(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// void OnSetFocus(CWnd* pOldWnd) / void OnKillFocus(CWnd* pNewWnd)
-template <auto F> BOOL Focus(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+// The window losing or gaining the focus, a temporary object when none is bound to it.
+template <auto F> BOOL VoidWnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(CWnd*)>, "handler must be void(CWnd*)");
     (Target<F>(p)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)));
     *r = 0;
     return TRUE;
 }
 
-// void OnWindowPosChanging(WINDOWPOS* lpwndpos)
-template <auto F> BOOL WindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidWindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(WINDOWPOS*)>, "handler must be void(WINDOWPOS*)");
     (Target<F>(p)->*F)(reinterpret_cast<WINDOWPOS*>(l));
     *r = 0;
     return TRUE;
 }
 
-// BOOL OnEraseBkgnd(CDCHandle dc)
-template <auto F> BOOL EraseBkgnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL BoolDC(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(CDCHandle)>, "handler must be BOOL(CDCHandle)");
     *r = (Target<F>(p)->*F)(reinterpret_cast<HDC>(w));
     return TRUE;
 }
 
-// void OnMove(int x, int y)
-template <auto F> BOOL Move(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidXY(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(int, int)>, "handler must be void(int, int)");
     (Target<F>(p)->*F)(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
     *r = 0;
     return TRUE;
 }
 
-// void OnSize(UINT nType, int cx, int cy)
-template <auto F> BOOL Size(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidTypeCxCy(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, int, int)>, "handler must be void(UINT, int, int)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
     *r = 0;
     return TRUE;
 }
 
-// void OnEnable(BOOL bEnable)
-template <auto F> BOOL Enable(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+template <auto F> BOOL VoidBool(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, void(BOOL)>, "handler must be void(BOOL)");
     (Target<F>(p)->*F)(static_cast<BOOL>(w));
     *r = 0;
     return TRUE;
 }
 
-// HCURSOR OnQueryDragIcon()
-template <auto F> BOOL QueryDragIcon(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+template <auto F> BOOL CursorNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
     *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
     return TRUE;
@@ -139,9 +127,8 @@ template <class C, class Bar> struct ScrollBarArg<void (C::*)(UINT, UINT, Bar*)>
     using type = Bar*;
 };
 
-// void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 // The scroll bar is passed only when a bound object of that class owns the handle.
-template <auto F> BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidCodePosScrollBar(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     using Bar = typename ScrollBarArg<decltype(F)>::type;
     auto* bound = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(l));
     (Target<F>(p)->*F)(LOWORD(w), HIWORD(w), dynamic_cast<Bar>(bound));
@@ -149,9 +136,8 @@ template <auto F> BOOL Scroll(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor)  (reflected WM_CTLCOLOR); a null brush
-// passes on.
-template <auto F> BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+// A reflected WM_CTLCOLOR*; a null brush passes it on to the parent.
+template <auto F> BOOL BrushDCCtlColor(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HBRUSH(CDCHandle, UINT)>,
                   "handler must be HBRUSH(CDCHandle, UINT)");
     const MSG* msg = CWnd::GetCurrentMessage();
@@ -161,16 +147,14 @@ template <auto F> BOOL CtlColorReflect(CCmdTarget* p, WPARAM w, LPARAM, LRESULT*
     return brush != nullptr;
 }
 
-// LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
-template <auto F> BOOL Message(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+template <auto F> BOOL LresultWparamLparam(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, LRESULT(WPARAM, LPARAM)>,
                   "handler must be LRESULT(WPARAM, LPARAM)");
     *r = (Target<F>(p)->*F)(w, l);
     return TRUE;
 }
 
-// void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
-template <auto F> BOOL Notify(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+template <auto F> BOOL VoidNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(NMHDR*, LRESULT*)>,
                   "handler must be void(NMHDR*, LRESULT*)");
     *r = 0;
@@ -178,16 +162,16 @@ template <auto F> BOOL Notify(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     return TRUE;
 }
 
-// BOOL OnNotifyReflectEx(NMHDR* pNMHDR, LRESULT* pResult): FALSE lets the parent see it too.
-template <auto F> BOOL NotifyReflectEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+// FALSE lets the parent see the notification too.
+template <auto F> BOOL BoolNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(NMHDR*, LRESULT*)>,
                   "handler must be BOOL(NMHDR*, LRESULT*)");
     *r = 0;
     return (Target<F>(p)->*F)(reinterpret_cast<NMHDR*>(l), r);
 }
 
-// BOOL OnNotifyEx(UINT id, NMHDR* pNMHDR, LRESULT* pResult): id is the sender's control id.
-template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
+// The id passed is the sender's control id.
+template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, BOOL(UINT, NMHDR*, LRESULT*)>,
                   "handler must be BOOL(UINT, NMHDR*, LRESULT*)");
     auto* hdr = reinterpret_cast<NMHDR*>(l);
@@ -198,44 +182,60 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
 } // namespace afx
 
 // Plain messages
-#define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, &afx::Create<&ThisClass::OnCreate>)
-#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, &afx::V<&ThisClass::OnDestroy>)
-#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, &afx::V<&ThisClass::OnClose>)
-#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, &afx::V<&ThisClass::OnPaint>)
+#define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, &afx::IntCreateStruct<&ThisClass::OnCreate>)
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, &afx::VoidNoArgs<&ThisClass::OnDestroy>)
+#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, &afx::VoidNoArgs<&ThisClass::OnClose>)
+#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, &afx::VoidNoArgs<&ThisClass::OnPaint>)
 #define ON_WM_SYSCOLORCHANGE()                                                                     \
-    AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::V<&ThisClass::OnSysColorChange>)
-#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, &afx::Timer<&ThisClass::OnTimer>)
-#define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, &afx::SysCommand<&ThisClass::OnSysCommand>)
-#define ON_WM_LBUTTONDOWN() AFX_MSG_ENTRY(WM_LBUTTONDOWN, &afx::Mouse<&ThisClass::OnLButtonDown>)
-#define ON_WM_LBUTTONUP() AFX_MSG_ENTRY(WM_LBUTTONUP, &afx::Mouse<&ThisClass::OnLButtonUp>)
+    AFX_MSG_ENTRY(WM_SYSCOLORCHANGE, &afx::VoidNoArgs<&ThisClass::OnSysColorChange>)
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, &afx::VoidTimerId<&ThisClass::OnTimer>)
+#define ON_WM_SYSCOMMAND()                                                                         \
+    AFX_MSG_ENTRY(WM_SYSCOMMAND, &afx::VoidCommandIdLparam<&ThisClass::OnSysCommand>)
+#define ON_WM_LBUTTONDOWN()                                                                        \
+    AFX_MSG_ENTRY(WM_LBUTTONDOWN, &afx::VoidFlagsPoint<&ThisClass::OnLButtonDown>)
+#define ON_WM_LBUTTONUP() AFX_MSG_ENTRY(WM_LBUTTONUP, &afx::VoidFlagsPoint<&ThisClass::OnLButtonUp>)
 #define ON_WM_LBUTTONDBLCLK()                                                                      \
-    AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, &afx::Mouse<&ThisClass::OnLButtonDblClk>)
-#define ON_WM_RBUTTONDOWN() AFX_MSG_ENTRY(WM_RBUTTONDOWN, &afx::Mouse<&ThisClass::OnRButtonDown>)
-#define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, &afx::Mouse<&ThisClass::OnMouseMove>)
-#define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, &afx::Key<&ThisClass::OnKeyDown>)
-#define ON_WM_KEYUP() AFX_MSG_ENTRY(WM_KEYUP, &afx::Key<&ThisClass::OnKeyUp>)
-#define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, &afx::Key<&ThisClass::OnChar>)
-#define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, &afx::Focus<&ThisClass::OnSetFocus>)
-#define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, &afx::Focus<&ThisClass::OnKillFocus>)
+    AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, &afx::VoidFlagsPoint<&ThisClass::OnLButtonDblClk>)
+#define ON_WM_RBUTTONDOWN()                                                                        \
+    AFX_MSG_ENTRY(WM_RBUTTONDOWN, &afx::VoidFlagsPoint<&ThisClass::OnRButtonDown>)
+#define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, &afx::VoidFlagsPoint<&ThisClass::OnMouseMove>)
+#define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, &afx::VoidCharRepeatFlags<&ThisClass::OnKeyDown>)
+#define ON_WM_KEYUP() AFX_MSG_ENTRY(WM_KEYUP, &afx::VoidCharRepeatFlags<&ThisClass::OnKeyUp>)
+#define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, &afx::VoidCharRepeatFlags<&ThisClass::OnChar>)
+#define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, &afx::VoidWnd<&ThisClass::OnSetFocus>)
+#define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, &afx::VoidWnd<&ThisClass::OnKillFocus>)
 #define ON_WM_WINDOWPOSCHANGING()                                                                  \
-    AFX_MSG_ENTRY(WM_WINDOWPOSCHANGING, &afx::WindowPos<&ThisClass::OnWindowPosChanging>)
-#define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, &afx::EraseBkgnd<&ThisClass::OnEraseBkgnd>)
+    AFX_MSG_ENTRY(WM_WINDOWPOSCHANGING, &afx::VoidWindowPos<&ThisClass::OnWindowPosChanging>)
+#define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, &afx::BoolDC<&ThisClass::OnEraseBkgnd>)
 #define ON_WM_QUERYDRAGICON()                                                                      \
-    AFX_MSG_ENTRY(WM_QUERYDRAGICON, &afx::QueryDragIcon<&ThisClass::OnQueryDragIcon>)
-#define ON_WM_MOVE() AFX_MSG_ENTRY(WM_MOVE, &afx::Move<&ThisClass::OnMove>)
-#define ON_WM_SIZE() AFX_MSG_ENTRY(WM_SIZE, &afx::Size<&ThisClass::OnSize>)
-#define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, &afx::Enable<&ThisClass::OnEnable>)
-#define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::Scroll<&ThisClass::OnVScroll>)
-#define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::Scroll<&ThisClass::OnHScroll>)
+    AFX_MSG_ENTRY(WM_QUERYDRAGICON, &afx::CursorNoArgs<&ThisClass::OnQueryDragIcon>)
+#define ON_WM_MOVE() AFX_MSG_ENTRY(WM_MOVE, &afx::VoidXY<&ThisClass::OnMove>)
+#define ON_WM_SIZE() AFX_MSG_ENTRY(WM_SIZE, &afx::VoidTypeCxCy<&ThisClass::OnSize>)
+#define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, &afx::VoidBool<&ThisClass::OnEnable>)
+#define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnVScroll>)
+#define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnHScroll>)
 
 // Program-defined and registered messages: LRESULT OnMessage(WPARAM, LPARAM)
-#define ON_MESSAGE(msg, memberFxn) AFX_MSG_ENTRY(msg, &afx::Message<&ThisClass::memberFxn>)
+#define ON_MESSAGE(msg, memberFxn)                                                                 \
+    AFX_MSG_ENTRY(msg, &afx::LresultWparamLparam<&ThisClass::memberFxn>)
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                         \
-    {afx::Match::Registered, 0, 0, 0, 0, &(nMessageVariable), &afx::Message<&ThisClass::memberFxn>},
+    {afx::Match::Registered,                                                                       \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     &(nMessageVariable),                                                                          \
+     &afx::LresultWparamLparam<&ThisClass::memberFxn>},
 
 // WM_COMMAND by id, and by notify code and id: void OnCommand()
 #define ON_CONTROL(code, id, memberFxn)                                                            \
-    {afx::Match::Command, WM_COMMAND, (code), (id), (id), nullptr, &afx::V<&ThisClass::memberFxn>},
+    {afx::Match::Command,                                                                          \
+     WM_COMMAND,                                                                                   \
+     (code),                                                                                       \
+     (id),                                                                                         \
+     (id),                                                                                         \
+     nullptr,                                                                                      \
+     &afx::VoidNoArgs<&ThisClass::memberFxn>},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
@@ -248,7 +248,7 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
      (id),                                                                                         \
      (id),                                                                                         \
      nullptr,                                                                                      \
-     &afx::Notify<&ThisClass::memberFxn>},
+     &afx::VoidNmhdrResult<&ThisClass::memberFxn>},
 #define ON_NOTIFY_EX_RANGE(code, id, idLast, memberFxn)                                            \
     {afx::Match::Notify,                                                                           \
      WM_NOTIFY,                                                                                    \
@@ -256,19 +256,20 @@ template <auto F> BOOL NotifyEx(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
      (id),                                                                                         \
      (idLast),                                                                                     \
      nullptr,                                                                                      \
-     &afx::NotifyEx<&ThisClass::memberFxn>},
+     &afx::BoolIdNmhdrResult<&ThisClass::memberFxn>},
 #define ON_NOTIFY_EX(code, id, memberFxn) ON_NOTIFY_EX_RANGE(code, id, id, memberFxn)
 
 // Notifications reflected back to the control that sent them
 #define ON_NOTIFY_REFLECT(code, memberFxn)                                                         \
-    AFX_REFLECT_ENTRY(WM_NOTIFY, static_cast<UINT>(code), &afx::Notify<&ThisClass::memberFxn>)
+    AFX_REFLECT_ENTRY(WM_NOTIFY, static_cast<UINT>(code),                                          \
+                      &afx::VoidNmhdrResult<&ThisClass::memberFxn>)
 #define ON_NOTIFY_REFLECT_EX(code, memberFxn)                                                      \
     AFX_REFLECT_ENTRY(WM_NOTIFY, static_cast<UINT>(code),                                          \
-                      &afx::NotifyReflectEx<&ThisClass::memberFxn>)
+                      &afx::BoolNmhdrResult<&ThisClass::memberFxn>)
 #define ON_CONTROL_REFLECT(code, memberFxn)                                                        \
-    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::V<&ThisClass::memberFxn>)
+    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::VoidNoArgs<&ThisClass::memberFxn>)
 #define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                     \
-    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::B<&ThisClass::memberFxn>)
+    AFX_REFLECT_ENTRY(WM_COMMAND, (code), &afx::BoolNoArgs<&ThisClass::memberFxn>)
 // All WM_CTLCOLOR* messages reflect under one entry: HBRUSH CtlColor(CDCHandle, UINT nCtlColor)
 #define ON_WM_CTLCOLOR_REFLECT()                                                                   \
-    AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::CtlColorReflect<&ThisClass::CtlColor>)
+    AFX_REFLECT_ENTRY(WM_CTLCOLOR, 0, &afx::BrushDCCtlColor<&ThisClass::CtlColor>)

@@ -46,21 +46,35 @@ struct AFX_MSGMAP_ENTRY {
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* (*pfnGetBaseMap)();
+    const AFX_MSGMAP* (*pfnGetBaseMap)(); // the base class's table; null above the root
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+namespace afx {
+
+// Reaches a class's own table for the table of a class derived from it, so that a table may
+// be declared in any access section without hiding it from the classes below.
+struct MessageMapAccess {
+    template <class T> static const AFX_MSGMAP* ThisMap() { return T::GetThisMessageMap(); }
+};
+
+// Stands in for the base class of the root table.
+struct NoBaseMessageMap {
+    static const AFX_MSGMAP* GetThisMessageMap() { return nullptr; }
+};
+
+} // namespace afx
+
+// Declares the class's table in the access section it is written in.
 #define DECLARE_MESSAGE_MAP()                                                                      \
-protected:                                                                                         \
+    friend struct afx::MessageMapAccess;                                                           \
     static const AFX_MSGMAP* GetThisMessageMap();                                                  \
-    const AFX_MSGMAP* GetMessageMap() const override;                                              \
-                                                                                                   \
-private:
+    const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
-        using ThisClass = theClass;                                                                \
+        using ThisClass [[maybe_unused]] = theClass; /* an empty table names no handler */         \
         using TheBaseClass = baseClass;                                                            \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
@@ -68,7 +82,7 @@ private:
     { afx::Match::End, 0, 0, 0, 0, nullptr, nullptr }                                              \
     }                                                                                              \
     ;                                                                                              \
-    static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries};                     \
+    static const AFX_MSGMAP map = {&afx::MessageMapAccess::ThisMap<TheBaseClass>, entries};        \
     return &map;                                                                                   \
     }
 

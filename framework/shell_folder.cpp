@@ -1,6 +1,8 @@
 // The folder dialog's item lists and their release through the shell's allocator.
 #include "framework/shell_folder.h"
 
+#include "framework/ole_initializer.h"
+
 CShellItemList& CShellItemList::operator=(CShellItemList&& o) noexcept {
     if (this != &o) {
         Free();
@@ -40,5 +42,6 @@ BOOL CShellItemList::GetPath(LPWSTR pszPath, size_t cchPath) const {
 }
 
 CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo) {
+    COleInitializer ole;
     return CShellItemList(::SHBrowseForFolderW(pBrowseInfo));
 }

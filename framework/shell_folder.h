@@ -31,5 +31,6 @@ private:
     LPITEMIDLIST m_pidl = nullptr;
 };
 
-// Runs the folder dialog (SHBrowseForFolderW); an empty list when the user cancelled.
+// Runs the folder dialog (SHBrowseForFolderW) with OLE initialised on this thread, as the
+// dialog needs it; an empty list when the user cancelled.
 CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo);

@@ -11,9 +11,4 @@ void AfxRestrictDllSearch() {
 }
 
 CSystemLibrary::CSystemLibrary(LPCWSTR lpszName)
-    : m_hModule(::LoadLibraryExW(lpszName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
-
-CSystemLibrary::~CSystemLibrary() {
-    if (m_hModule)
-        ::FreeLibrary(m_hModule);
-}
+    : CLibrary(::LoadLibraryExW(lpszName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}

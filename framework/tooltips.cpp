@@ -1,11 +1,17 @@
 // Tool tips for parts of windows: one tool tip control per thread, fed with the tool under
 // the mouse as the library's message loops see mouse messages go by.
+#include "framework/controls.h"
 #include "framework/winapp.h"
 
 namespace {
 
 struct ToolTipState {
-    HWND hTip = nullptr;
+    // The tool tip unbinds from the thread's window map when the state destroys it at thread
+    // end, so the map is made first: objects of a thread are destroyed in reverse order.
+    ToolTipState() { CWnd::GetCurrentMessage(); }
+
+    // Goes away with its owner window; the object then no longer holds it.
+    CAutoWnd<CToolTipCtrl> tip;
     INT_PTR nLastHit = -1;
     TOOLINFOW lastTool{};
 };
@@ -21,22 +27,21 @@ bool IsMouseMessage(UINT message) {
 }
 
 void RemoveLastTool(ToolTipState& state) {
-    if (state.nLastHit != -1 && ::IsWindow(state.hTip))
-        ::SendMessageW(state.hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&state.lastTool));
+    if (state.nLastHit != -1 && state.tip.m_hWnd)
+        state.tip.DelTool(&state.lastTool);
     state.nLastHit = -1;
     state.lastTool = TOOLINFOW{};
 }
 
 HWND EnsureToolTipWindow(ToolTipState& state, HWND hOwnerWindow) {
-    if (::IsWindow(state.hTip))
-        return state.hTip;
+    if (state.tip.m_hWnd)
+        return state.tip.m_hWnd;
     // Owned by the top-level window so that it stays above it and goes away with it.
-    state.hTip = ::CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-        ::GetAncestor(hOwnerWindow, GA_ROOT), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    state.tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, ::GetAncestor(hOwnerWindow, GA_ROOT), nullptr);
     state.nLastHit = -1;
-    return state.hTip;
+    return state.tip.m_hWnd;
 }
 
 // The nearest window from hWnd up to its top-level window that wants tool tips.
@@ -63,10 +68,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     return was;
 }
 
-HWND CWnd::GetToolTipWindow() {
-    HWND h = State().hTip;
-    return ::IsWindow(h) ? h : nullptr;
-}
+HWND CWnd::GetToolTipWindow() { return State().tip.m_hWnd; }
 
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const {
     HWND hChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
@@ -99,13 +101,12 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
     if (!sameTool) {
         RemoveLastTool(state);
         if (hit != -1) {
-            HWND hTip = EnsureToolTipWindow(state, pOwner->m_hWnd);
-            if (hTip && ::SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+            if (EnsureToolTipWindow(state, pOwner->m_hWnd) && state.tip.AddTool(&tool)) {
                 state.nLastHit = hit;
                 state.lastTool = tool;
             }
         }
     }
-    if (state.nLastHit != -1)
-        ::SendMessageW(state.hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    if (state.nLastHit != -1 && state.tip.m_hWnd)
+        state.tip.RelayEvent(pMsg);
 }

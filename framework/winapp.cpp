@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/module_path.h"
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
@@ -18,6 +20,9 @@ std::vector<AfxMessageFilter>& Filters() {
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCWSTR lpszAppName) {
     g_pApp = this;
@@ -64,14 +69,6 @@ int CWinApp::Run() {
     ExitInstance();
     return static_cast<int>(msg.wParam);
 }
-
-const AFX_MSGMAP* CWinApp::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = {{afx::Match::End, 0, 0, 0, 0, nullptr, nullptr}};
-    static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, entries};
-    return &map;
-}
-
-const AFX_MSGMAP* CWinApp::GetMessageMap() const { return GetThisMessageMap(); }
 
 CWinApp* AfxGetApp() { return g_pApp; }
 

@@ -26,14 +26,10 @@ public:
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
-    // The library's default help command handler. There is no help file, so it shows nothing.
-    void OnHelp() {}
-
     // Called by the entry point.
     int WinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow);
 
-    static const AFX_MSGMAP* GetThisMessageMap();
-    const AFX_MSGMAP* GetMessageMap() const override;
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();
@@ -52,7 +48,3 @@ BOOL AfxPreTranslateMessage(MSG* pMsg, HWND hWndStop);
 // Filters see every message before the PreTranslateMessage chain (tool tips use one).
 using AfxMessageFilter = void (*)(MSG* pMsg);
 void AfxAddMessageFilter(AfxMessageFilter filter);
-
-#ifndef ID_HELP
-#define ID_HELP 0xE146
-#endif

@@ -38,6 +38,9 @@ bool IsImeWindow(HWND hWnd) {
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
 // --- Binding ---------------------------------------------------------------------------------
 
 CWnd::~CWnd() {
@@ -134,25 +137,26 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
 } // namespace
 
-void CWnd::HookWindowCreate() {
+bool CWnd::HookWindowCreate() {
     auto& state = State();
     if (!state.hCbtHook)
         state.hCbtHook =
             ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+    if (!state.hCbtHook)
+        return false;
     // A creation still waiting for its window would bind the wrong one.
     ReportIf(state.pWndInit != nullptr);
     state.pWndInit = this;
+    return true;
 }
 
-bool CWnd::UnhookWindowCreate() {
+void CWnd::UnhookWindowCreate() {
     auto& state = State();
     if (state.hCbtHook) {
         ::UnhookWindowsHookEx(state.hCbtHook);
         state.hCbtHook = nullptr;
     }
-    bool consumed = state.pWndInit == nullptr;
     state.pWndInit = nullptr;
-    return consumed;
 }
 
 namespace {
@@ -190,14 +194,18 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int cx, int cy, HWND hWndParent, HMENU nIDorHMenu,
                     LPVOID lpParam) {
-    if (m_hWnd)
+    if (m_hWnd || !HookWindowCreate())
         return FALSE;
-    HookWindowCreate();
     HWND hWnd = ::CreateWindowExW(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                                   hWndParent, nIDorHMenu, ::GetModuleHandleW(nullptr), lpParam);
     UnhookWindowCreate();
-    // A window that failed during WM_CREATE has already been destroyed and unbound.
-    return hWnd != nullptr && m_hWnd == hWnd;
+    // A window that failed during WM_CREATE has already been destroyed and unbound; one that
+    // the hook missed has no object to handle its messages and must not live on.
+    if (hWnd && m_hWnd != hWnd) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return hWnd != nullptr;
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -391,12 +399,12 @@ void CWnd::GetWindowText(CString& rString) const {
     rString.ReleaseBuffer();
 }
 
-void CWnd::ClientToScreen(LPRECT r) const {
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(r), 2);
+void CWnd::ClientToScreen(LPRECT lpRect) const {
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
-void CWnd::ScreenToClient(LPRECT r) const {
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(r), 2);
+void CWnd::ScreenToClient(LPRECT lpRect) const {
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
@@ -432,11 +440,3 @@ void CWnd::CenterWindow() {
     }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-const AFX_MSGMAP* CWnd::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = {{afx::Match::End, 0, 0, 0, 0, nullptr, nullptr}};
-    static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, entries};
-    return &map;
-}
-
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }

@@ -92,15 +92,16 @@ public:
     // Size and position
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void ClientToScreen(LPPOINT p) const { ::ClientToScreen(m_hWnd, p); }
-    void ClientToScreen(LPRECT r) const;
-    void ScreenToClient(LPPOINT p) const { ::ScreenToClient(m_hWnd, p); }
-    void ScreenToClient(LPRECT r) const;
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
     void MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint = TRUE) {
         ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
     }
-    void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE) {
-        MoveWindow(r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint);
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
+        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                   lpRect->bottom - lpRect->top, bRepaint);
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     // Centres over a visible owner, otherwise on the work area of the window's monitor.
@@ -163,15 +164,15 @@ public:
     // hWndStop. TRUE when a window swallowed the message.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
-    static const AFX_MSGMAP* GetThisMessageMap();
-    const AFX_MSGMAP* GetMessageMap() const override;
+    DECLARE_MESSAGE_MAP()
 
 protected:
     // The window procedure that bound windows are given.
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // Arms the creation hook so the next window created on this thread binds to this object.
-    void HookWindowCreate();
-    static bool UnhookWindowCreate();
+    // Arms the creation hook so the next window created on this thread binds to this object;
+    // false when the platform refuses the hook, and nothing may then be created.
+    bool HookWindowCreate();
+    static void UnhookWindowCreate();
     friend class CDialog;
 
     WNDPROC m_pfnSuper = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/messages.h"
+#include "framework/kernel_object.h"
 
 namespace {
 
@@ -30,21 +31,6 @@ public:
 
 private:
     std::vector<int> m_ids;
-};
-
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : m_handle(handle) {}
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ~ScopedHandle() {
-        if (m_handle)
-            CloseHandle(m_handle);
-    }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
 };
 
 // The console's control handler runs on a thread of its own; it ends the loop by posting
@@ -98,9 +84,9 @@ std::string keyCodeName(DWORD code) {
 
 int listenForHotkeys(const std::vector<HotkeyBinding>& bindings, const std::wstring& stopEvent) {
     // Created when missing, so a test or script may signal it before or after fnkey starts.
-    ScopedHandle stop(stopEvent.empty() ? nullptr
-                                        : CreateEventW(nullptr, TRUE, FALSE, stopEvent.c_str()));
-    if (!stopEvent.empty() && !stop.get()) {
+    CKernelObject stop(stopEvent.empty() ? nullptr
+                                         : CreateEventW(nullptr, TRUE, FALSE, stopEvent.c_str()));
+    if (!stopEvent.empty() && !stop) {
         std::fprintf(stderr, "fnkey: cannot open the stop event (error %lu)\n", GetLastError());
         return 2;
     }
@@ -132,9 +118,9 @@ int listenForHotkeys(const std::vector<HotkeyBinding>& bindings, const std::wstr
     std::printf("fnkey: listening:%s\n", listening.c_str());
     std::fflush(stdout);
 
-    HANDLE handles[] = {stop.get()};
+    HANDLE handles[] = {stop};
     for (;;) {
-        DWORD count = stop.get() ? 1 : 0;
+        DWORD count = stop ? 1 : 0;
         DWORD woke = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
         if (count && woke == WAIT_OBJECT_0)
             return 0;

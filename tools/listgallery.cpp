@@ -2,10 +2,9 @@
 // row, check boxes under a header check box, combo cells, progress at 0, 40 and 100 percent,
 // tool tips) and one empty list, as the README's picture shows them. With "/tip" on the
 // command line the mouse is put on the cell with a tool tip once the gallery is up.
-#include <memory>
-
 #include "controls/list/xlist_ctrl.h"
 #include "framework/dialog.h"
+#include "framework/image_list.h"
 #include "framework/winapp.h"
 #include "listgallery.h"
 
@@ -18,13 +17,8 @@ constexpr int kCheckColumn = 2;
 constexpr int kTipRow = 6;
 constexpr UINT_PTR kTipTimer = 1;
 
-struct ImageListDeleter {
-    void operator()(_IMAGELIST* p) const { ::ImageList_Destroy(p); }
-};
-using CImageListPtr = std::unique_ptr<_IMAGELIST, ImageListDeleter>;
-
 // The header's check box images: 0 none, 1 unchecked, 2 checked.
-CImageListPtr MakeHeaderChecks(int nSide) {
+CImageList MakeHeaderChecks(int nSide) {
     CClientDC screen(nullptr);
     CDC dc;
     dc.CreateCompatibleDC(screen);
@@ -39,8 +33,9 @@ CImageListPtr MakeHeaderChecks(int nSide) {
                                DFCS_BUTTONCHECK | DFCS_FLAT | (i == 2 ? DFCS_CHECKED : 0));
         }
     }
-    CImageListPtr images(ImageList_Create(nSide, nSide, ILC_COLOR24, 3, 0));
-    ImageList_Add(images.get(), strip, nullptr);
+    CImageList images;
+    images.Create(nSide, nSide, ILC_COLOR24, 3, 0);
+    images.Add(strip);
     return images;
 }
 
@@ -87,14 +82,13 @@ protected:
         m_list.InsertColumn(1, L"Value", LVCFMT_LEFT, 230);
         m_list.InsertColumn(kCheckColumn, L"Done", LVCFMT_LEFT, 80);
 
-        m_smallImages.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
-        ImageList_AddIcon(m_smallImages.get(),
-                          static_cast<HICON>(::LoadImageW(nullptr, IDI_INFORMATION, IMAGE_ICON, 16,
-                                                          16, LR_SHARED)));
-        m_list.SetImageList(m_smallImages.get(), LVSIL_SMALL);
+        m_smallImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+        m_smallImages.AddIcon(static_cast<HICON>(
+            ::LoadImageW(nullptr, IDI_INFORMATION, IMAGE_ICON, 16, 16, LR_SHARED)));
+        m_list.SetImageList(m_smallImages, LVSIL_SMALL);
         m_headerChecks = MakeHeaderChecks(13);
         ::SendMessageW(m_list.GetHeaderCtrlHandle(), HDM_SETIMAGELIST, 0,
-                       reinterpret_cast<LPARAM>(m_headerChecks.get()));
+                       reinterpret_cast<LPARAM>(HIMAGELIST(m_headerChecks)));
 
         const wchar_t* rows[][2] = {
             {L"Plain with image", L"plain text"},
@@ -131,8 +125,8 @@ protected:
     CXListCtrl m_list;
     CXListCtrl m_empty;
     CStringArray m_choices;
-    CImageListPtr m_smallImages;
-    CImageListPtr m_headerChecks;
+    CImageList m_smallImages;
+    CImageList m_headerChecks;
     bool m_bShowTip;
 
     DECLARE_MESSAGE_MAP()

@@ -79,9 +79,12 @@ void CXHeaderCtrl::DrawHeader(CDCHandle dc) {
 
     CPen penHighlight(PS_SOLID, 1, m_crHighlight);
     CPen penShadow(PS_SOLID, 1, m_crShadow);
-    // Declared after the pens so that they are deselected before they are deleted.
-    CSelectObject keepPen(dc, dc.GetCurrentObject(OBJ_PEN));
-    CSelectObject selectFont(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    auto drawDivider = [&dc](const CPen& pen, int x, const CRect& rcItem) {
+        CSelectObject selectPen(dc, pen);
+        dc.MoveTo(x, rcItem.top + 2);
+        dc.LineTo(x, rcItem.bottom - 2);
+    };
+    CSelectObject selectFont(dc, GetFont());
     dc.SetBkColor(m_crFace);
     dc.SetTextColor(m_crText);
 
@@ -106,7 +109,7 @@ void CXHeaderCtrl::DrawHeader(CDCHandle dc) {
                 dis.itemAction = ODA_DRAWENTIRE;
                 dis.itemState = 0;
                 dis.hwndItem = m_hWnd;
-                dis.hDC = dc.m_hDC;
+                dis.hDC = dc;
                 dis.rcItem = rcItem;
                 dis.itemData = 0;
                 DrawItem(&dis);
@@ -117,12 +120,8 @@ void CXHeaderCtrl::DrawHeader(CDCHandle dc) {
             }
 
             if (i < nItems - 1) {
-                dc.SelectObject(penShadow);
-                dc.MoveTo(rcItem.right - 1, rcItem.top + 2);
-                dc.LineTo(rcItem.right - 1, rcItem.bottom - 2);
-                dc.SelectObject(penHighlight);
-                dc.MoveTo(rcItem.right, rcItem.top + 2);
-                dc.LineTo(rcItem.right, rcItem.bottom - 2);
+                drawDivider(penShadow, rcItem.right - 1, rcItem);
+                drawDivider(penHighlight, rcItem.right, rcItem);
             }
         }
         nTotalWidth += hdi.cxy;
@@ -159,7 +158,7 @@ int CXHeaderCtrl::DrawItemImage(CDCHandle dc, CRect rect, LPHDITEMW lphdi, BOOL 
     ildp.cbSize = sizeof(ildp);
     ildp.himl = hImageList;
     ildp.i = lphdi->iImage;
-    ildp.hdcDst = dc.m_hDC;
+    ildp.hdcDst = dc;
     ildp.x = bRight ? rect.right - m_cxImage : rect.left;
     ildp.y = (rect.top + rect.bottom) / 2 - m_cyImage / 2;
     ildp.cx = std::min(rect.Width(), m_cxImage);
@@ -184,11 +183,11 @@ int CXHeaderCtrl::DrawItemBitmap(CDCHandle dc, CRect rect, LPHDITEMW, HBITMAP hB
     int x = bRight ? rect.right - pBitmapInfo->bmWidth : rect.left;
     int y = (rect.top + rect.bottom) / 2 - pBitmapInfo->bmHeight / 2;
     CDC dcBitmap;
-    if (!dcBitmap.CreateCompatibleDC(dc.m_hDC))
+    if (!dcBitmap.CreateCompatibleDC(dc))
         return 0;
     CSelectObject selectBitmap(dcBitmap, hBitmap);
     BOOL bCopied =
-        dc.BitBlt(x, y, pBitmapInfo->bmWidth, pBitmapInfo->bmHeight, dcBitmap.m_hDC, 0, 0, SRCCOPY);
+        dc.BitBlt(x, y, pBitmapInfo->bmWidth, pBitmapInfo->bmHeight, dcBitmap, 0, 0, SRCCOPY);
     return bCopied ? pBitmapInfo->bmWidth : 0;
 }
 

@@ -3,7 +3,6 @@
 #include "controls/list/xlist_ctrl.h"
 
 #include <algorithm>
-#include <new>
 
 #include "controls/list/registered_messages.h"
 
@@ -159,19 +158,13 @@ int CXListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, COLORREF crText, COLORRE
     // Column 0 always has a record, even in a list that has no columns yet.
     CellArray array;
     array.nCount = std::max(GetColumnCount(), 1);
-    array.pCells.reset(new (std::nothrow) XLISTCELL[static_cast<size_t>(array.nCount)]);
-    if (!array.pCells)
-        return -1;
+    array.pCells = std::make_unique<XLISTCELL[]>(static_cast<size_t>(array.nCount));
     array.pCells[0].crCellText = crText;
     array.pCells[0].crCellBack = crBack;
     array.pCells[0].nImageIndex = -1;
 
     auto lParam = reinterpret_cast<LPARAM>(array.pCells.get());
-    try {
-        m_cellArrays.emplace(lParam, std::move(array));
-    } catch (const std::bad_alloc&) {
-        return -1;
-    }
+    m_cellArrays.emplace(lParam, std::move(array));
     if (!SetItemData(nRow, static_cast<DWORD_PTR>(lParam))) {
         FreeCells(lParam);
         return -1;

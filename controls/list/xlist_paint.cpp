@@ -2,7 +2,6 @@
 // image, check box, combo, progress bar), opening the drop list from a pressed combo
 // button, and the empty list.
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "controls/list/progress_text.h"
@@ -179,14 +178,14 @@ void CXListCtrl::PaintCellText(CellPaint& cell) {
         nFormat = DT_CENTER;
     nFormat |= DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 
-    CFont fontBold;
     std::optional<CSelectObject> selectBold;
     if (cell.pCell && cell.pCell->bBoldText) {
         LOGFONTW lf{};
         ::GetObjectW(dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf);
         lf.lfWeight = FW_BOLD;
+        CFont fontBold;
         if (fontBold.CreateFontIndirect(&lf))
-            selectBold.emplace(dc, fontBold);
+            selectBold.emplace(dc, std::move(fontBold));
     }
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(cell.crText);
@@ -243,16 +242,14 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
     const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom + 1);
 
     {
-        CPen penShadow(PS_SOLID, 1, m_crBtnShadow);
-        CSelectObject selectPen(dc, penShadow);
+        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, m_crBtnShadow));
         Line(dc, R.left, R.bottom - 2, R.right, R.bottom - 2);
         Line(dc, R.left, R.top, R.right, R.top);
         Line(dc, R.left, R.top, R.left, R.bottom - 2);
         Line(dc, R.right, R.top, R.right, R.bottom - 1);
     }
 
-    CPen penArrow(PS_SOLID, 1, kBlack);
-    CSelectObject selectPen(dc, penArrow);
+    CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
     CRect rcField = R;
     rcField.DeflateRect(2, 2);
     dc.FillSolidRect(&rcField, kWhite);
@@ -294,9 +291,7 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
 }
 
 void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CString& strText) {
-    auto* pList = new (std::nothrow) CXComboList(this);
-    if (!pList)
-        return;
+    auto* pList = new CXComboList(this);
     m_pDropList.reset(pList);
     m_nComboRow = cell.nItem;
     m_nComboCol = cell.nSubItem;
@@ -358,8 +353,7 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
     const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom - 1);
 
     {
-        CPen penShadow(PS_SOLID, 1, m_crBtnShadow);
-        CSelectObject selectPen(dc, penShadow);
+        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, m_crBtnShadow));
         Line(dc, R.left, R.bottom, R.right + 1, R.bottom);
         Line(dc, R.left, R.top, R.right, R.top);
         Line(dc, R.left, R.top, R.left, R.bottom);
@@ -367,8 +361,7 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
     }
     dc.FillSolidRect(CRect(R.left + 1, R.top + 1, R.right, R.bottom), kProgressField);
     {
-        CPen penInner(PS_SOLID, 1, kBlack);
-        CSelectObject selectPen(dc, penInner);
+        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
         Line(dc, R.left + 1, R.top + 1, R.right, R.top + 1);
         Line(dc, R.left + 1, R.top + 1, R.left + 1, R.bottom);
     }
@@ -393,12 +386,11 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
         COLORREF crText;
     } parts[] = {{rcBar, cell.crBack}, {rcRest, cell.crText}};
     for (const auto& part : parts) {
-        int nSaved = dc.SaveDC();
+        CSavedDC saved(dc);
         ::IntersectClipRect(dc, part.rcClip.left, part.rcClip.top, part.rcClip.right,
                             part.rcClip.bottom);
         dc.SetTextColor(part.crText);
         dc.DrawText(text, &rcText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        dc.RestoreDC(nSaved);
     }
 }
 
@@ -413,7 +405,7 @@ void CXListCtrl::PaintEmptyList() {
     if (GetItemCount() > 0)
         return;
     CClientDC dc(this);
-    int nSaved = dc.SaveDC();
+    CSavedDC saved(dc);
     CRect rc;
     GetWindowRect(&rc);
     ScreenToClient(&rc);
@@ -428,7 +420,6 @@ void CXListCtrl::PaintEmptyList() {
     dc.FillRect(&rc, brush);
     dc.SetTextColor(m_crWindowText);
     dc.SetBkColor(m_crWindow);
-    dc.SelectStockObject(ANSI_VAR_FONT);
+    CSelectObject selectFont(dc, ::GetStockObject(ANSI_VAR_FONT));
     dc.DrawText(m_strEmptyText, &rc, DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
-    dc.RestoreDC(nSaved);
 }

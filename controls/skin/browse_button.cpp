@@ -226,7 +226,9 @@ int CBrowseButton::BrowseFolder() {
     if (!items)
         return IDCANCEL;
     auto buffer = std::make_unique<wchar_t[]>(kFolderBufferChars);
-    items.GetPath(buffer.get(), kFolderBufferChars);
+    // A folder outside the file system (the computer, the printers) has no path to take.
+    if (!items.GetPath(buffer.get(), kFolderBufferChars))
+        return IDCANCEL;
     items.Free();
     TakeResult(std::move(buffer));
     return IDOK;

@@ -103,8 +103,6 @@ protected:
 
     // Drawing
     void DrawFrame(CDCHandle dc, COLORREF crFace);
-    void PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc, const CRect& rcFace,
-                           COLORREF crFace);
     // Composes a face off-screen, drawn by draw(memDC), and copies it to the face rectangle.
     template <class TDraw>
     void DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw);

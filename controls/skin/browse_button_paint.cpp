@@ -153,20 +153,14 @@ void CBrowseButton::DrawFrame(CDCHandle dc, COLORREF crFace) {
     }
 }
 
-void CBrowseButton::PrepareFaceBitmap(CDC& memDC, CBitmap& bitmap, CDCHandle dc,
-                                      const CRect& rcFace, COLORREF crFace) {
-    memDC.CreateCompatibleDC(dc);
-    bitmap.CreateCompatibleBitmap(dc, rcFace.Width(), rcFace.Height());
-    memDC.SelectObject(bitmap);
-    memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
-}
-
 template <class TDraw>
 void CBrowseButton::DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw) {
-    // The context goes before the bitmap it holds.
-    CBitmap bitmap;
     CDC memDC;
-    PrepareFaceBitmap(memDC, bitmap, dc, rcFace, crFace);
+    memDC.CreateCompatibleDC(dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(dc, rcFace.Width(), rcFace.Height());
+    CSelectObject selectBitmap(memDC, std::move(bitmap));
+    memDC.FillSolidRect(0, 0, rcFace.Width(), rcFace.Height(), crFace);
     draw(memDC);
     CopyFace(dc, memDC, rcFace);
 }

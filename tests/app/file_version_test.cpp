@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/file_version.h"
+#include "framework/system_library.h"
 
 namespace {
 
@@ -30,22 +31,20 @@ const Case kCases[] = {
 TEST(FileVersion, ReadsModulesWithAndWithoutAVersionResource) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        HMODULE hModule = c.module ? ::LoadLibraryW(c.module) : nullptr;
-        ASSERT_TRUE(hModule || !c.module);
-        CFileVersion version(hModule, c.key, c.value);
+        CLibrary module(c.module ? ::LoadLibraryW(c.module) : nullptr);
+        ASSERT_TRUE(module.IsLoaded() || !c.module);
+        CFileVersion version(module, c.key, c.value);
         EXPECT_STREQ(version.m_strFileVersion, c.fileVersion);
         EXPECT_STREQ(version.m_strProductVersion, c.productVersion);
         EXPECT_STREQ(version.m_strValue, c.found);
-        if (hModule)
-            ::FreeLibrary(hModule);
     }
 }
 
 TEST(FileVersion, AFileWithoutVersionDataLeavesEarlierValues) {
-    HMODULE hModule = ::LoadLibraryW(L"versioned_module.dll");
-    ASSERT_NE(hModule, nullptr);
-    CFileVersion version(hModule, L"040904b0", L"FileVersion");
-    ::FreeLibrary(hModule);
+    CLibrary module(::LoadLibraryW(L"versioned_module.dll"));
+    ASSERT_TRUE(module.IsLoaded());
+    CFileVersion version(module, L"040904b0", L"FileVersion");
+    module.Free();
     version.ReadFromFile(L"no-such-file.dll", L"040904b0", L"FileVersion");
     version.ReadFromModule(nullptr, nullptr, nullptr);
     EXPECT_STREQ(version.m_strFileVersion, L"1,2,3,4");

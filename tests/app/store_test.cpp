@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "app/settings_store.h"
+#include "framework/kernel_object.h"
+#include "framework/registry_key.h"
 #include "temp_dir.h"
 
 namespace {
@@ -163,11 +163,12 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
 
     // Held open by another program that shares nothing (tests run with rights that a
     // read-only attribute would not stop).
-    HANDLE hHeld = ::CreateFileW(m_store.m_strIniPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(m_store.SaveSettings());
-    ::CloseHandle(hHeld);
+    {
+        CKernelObject held(::CreateFileW(m_store.m_strIniPath, GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(m_store.SaveSettings());
+    }
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"mail.exe"));
 
     // A folder standing where the file should be.
@@ -231,13 +232,11 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
 
 std::string FileBytes(const CString& path) {
     std::string bytes(4096, '\0');
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    CKernelObject file(
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     DWORD read = 0;
-    if (file != INVALID_HANDLE_VALUE) {
+    if (file)
         ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        ::CloseHandle(file);
-    }
     bytes.resize(read);
     return bytes;
 }
@@ -360,13 +359,9 @@ protected:
             ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kKey, view, 0);
     }
     static void SetInView(REGSAM view, const CString& text) {
-        HKEY raw = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE | view,
-                                    nullptr, &raw, nullptr),
-                  ERROR_SUCCESS);
-        std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> key(raw,
-                                                                                   &::RegCloseKey);
-        ASSERT_EQ(::RegSetValueExW(key.get(), L"S1_KEY", 0, REG_SZ,
+        CRegKey key;
+        ASSERT_EQ(key.Create(HKEY_LOCAL_MACHINE, kKey, KEY_SET_VALUE | view), ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExW(key, L"S1_KEY", 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(text.GetString()),
                                    static_cast<DWORD>((text.GetLength() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);

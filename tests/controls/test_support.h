@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "framework/gdi.h"
@@ -49,12 +50,12 @@ class CPixels {
 public:
     CPixels(int cx, int cy) : m_cx(cx), m_cy(cy) {
         DWORD* bits = nullptr;
-        m_bitmap.Attach(CreateTopDownBitmap(cx, cy, &bits));
+        CBitmap bitmap;
+        bitmap.Attach(CreateTopDownBitmap(cx, cy, &bits));
         m_pBits = bits;
         m_dc.CreateCompatibleDC(nullptr);
-        m_hOld = m_dc.SelectObject(&m_bitmap);
+        m_selectBitmap.emplace(m_dc, std::move(bitmap));
     }
-    ~CPixels() { m_dc.SelectObject(m_hOld); }
     CPixels(const CPixels&) = delete;
     CPixels& operator=(const CPixels&) = delete;
 
@@ -93,16 +94,15 @@ public:
     // Copies what a window shows on the screen (its client area) into this bitmap.
     void CopyFromWindow(HWND hWnd) {
         HDC hdc = ::GetDC(hWnd);
-        ::BitBlt(m_dc.m_hDC, 0, 0, m_cx, m_cy, hdc, 0, 0, SRCCOPY);
+        ::BitBlt(m_dc.GetSafeHdc(), 0, 0, m_cx, m_cy, hdc, 0, 0, SRCCOPY);
         ::ReleaseDC(hWnd, hdc);
     }
 
 private:
     int m_cx;
     int m_cy;
-    CBitmap m_bitmap;
     CDC m_dc;
-    HGDIOBJ m_hOld = nullptr;
+    std::optional<CSelectObject> m_selectBitmap;
     const DWORD* m_pBits = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/image_list.h"
 #include "framework/mem_dc.h"
 #include "controls/list/xheader_ctrl.h"
 #include "test_support.h"
@@ -21,10 +22,6 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kImage0 = RGB(0, 160, 160);
 constexpr COLORREF kImage1 = RGB(0, 128, 0);
 constexpr COLORREF kOrange = RGB(255, 128, 0);
-
-struct ImageListDeleter {
-    void operator()(_IMAGELIST* p) const { ::ImageList_Destroy(p); }
-};
 
 // A visible pop-up holding a native header at its top-left corner, subclassed by the
 // control the way the list control attaches it.
@@ -81,7 +78,7 @@ protected:
 
     CFont m_font;
     std::vector<CBitmap> m_bitmaps;
-    std::unique_ptr<_IMAGELIST, ImageListDeleter> m_images;
+    CImageList m_images;
     CWnd m_parent;
     CXHeaderCtrl m_header;
 };
@@ -137,11 +134,11 @@ TEST_F(HeaderTest, LongTextEndsInAnEllipsisWithinTheSpacing) {
 }
 
 TEST_F(HeaderTest, ImageZeroIsNoneImageOneSitsAfterTheSpacingAndANullListKeepsTheSize) {
-    m_images.reset(::ImageList_Create(16, 16, ILC_COLOR32, 2, 0));
+    m_images.Create(16, 16, ILC_COLOR32, 2, 0);
     CBitmap strip;
     strip.Attach(test::MakeBlocksBitmap(16, 16, {kImage0, kImage1}));
-    ASSERT_EQ(::ImageList_Add(m_images.get(), strip, nullptr), 0);
-    m_header.SetImageList(m_images.get());
+    ASSERT_EQ(m_images.Add(strip), 0);
+    m_header.SetImageList(m_images);
     EXPECT_EQ(m_header.m_cxImage, 16);
     EXPECT_EQ(m_header.m_cyImage, 16);
 
@@ -222,7 +219,8 @@ TEST_F(HeaderTest, WindowPaintsOffScreenAndCopiesBackOnlyTheUpdateArea) {
 TEST_F(HeaderTest, EraseBackgroundIsClaimedWithoutDrawing) {
     test::CPixels px(kWidth, kHeight);
     px.DC().FillSolidRect(0, 0, kWidth, kHeight, RGB(0, 0, 0));
-    EXPECT_EQ(m_header.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(px.DC().m_hDC)), TRUE);
+    EXPECT_EQ(m_header.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(px.DC().GetSafeHdc())),
+              TRUE);
     EXPECT_EQ(px.Count(RGB(0, 0, 0), CRect(0, 0, kWidth, kHeight)), kWidth * kHeight);
 }
 
@@ -257,7 +255,7 @@ TEST(HeaderClass, CreatedByNameWithSystemColoursAndDefaultSpacing) {
 
 // --- The off-screen context ------------------------------------------------------------------
 
-TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesBackOnlyItsClipBox) {
+TEST(MemDC, DrawsInTheTargetsCoordinatesCopiesBackOnlyItsClipBoxAndLeavesTheTargetOpen) {
     test::CPixels target(100, 50);
     target.DC().FillSolidRect(0, 0, 100, 50, RGB(0, 0, 0));
     CRgn clip;
@@ -274,30 +272,10 @@ TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesBackOnlyItsClipBox) {
     EXPECT_EQ(target.At(25, 15), kBlue);
     EXPECT_EQ(target.Count(kOrange, CRect(20, 10, 60, 40)), 40 * 30 - 1);
     EXPECT_EQ(target.Count(kOrange, CRect(0, 0, 100, 50)), 40 * 30 - 1);
-}
-
-// A printer context: output goes straight to it.
-class CPrintingDC : public CDC {
-public:
-    explicit CPrintingDC(HDC hDC) {
-        Attach(hDC);
-        m_bPrinting = TRUE;
-    }
-    ~CPrintingDC() override { Detach(); }
-};
-
-TEST(MemDC, PrintingTargetIsDrawnDirectlyAndLeftOpen) {
-    test::CPixels target(40, 20);
-    CPrintingDC printer(target.DC().m_hDC);
-    {
-        CMemDC memDC(printer);
-        EXPECT_EQ(memDC.m_hDC, target.DC().m_hDC);
-        memDC.SetPixel(5, 5, kBlue);
-        EXPECT_EQ(target.At(5, 5), kBlue);
-    }
-    EXPECT_EQ(::GetObjectType(target.DC().m_hDC), static_cast<DWORD>(OBJ_MEMDC));
-    target.DC().SetPixel(6, 6, kOrange);
-    EXPECT_EQ(target.At(6, 6), kOrange);
+    // The target stays open and drawable once the off-screen context is gone.
+    EXPECT_EQ(::GetObjectType(target.DC().GetSafeHdc()), static_cast<DWORD>(OBJ_MEMDC));
+    target.DC().SetPixel(6, 6, kBlue);
+    EXPECT_EQ(target.At(6, 6), kBlue);
 }
 
 } // namespace

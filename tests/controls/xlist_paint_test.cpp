@@ -3,6 +3,7 @@
 // states (and the drop list the pressed one opens), images, plain rows, the empty list.
 #include <gtest/gtest.h>
 
+#include "framework/image_list.h"
 #include "xlist_test_support.h"
 
 using namespace xlisttest;
@@ -254,11 +255,12 @@ TEST_F(XListCombo, EmptyComboTextTakesTheDefaultChoiceWhenThereIsOne) {
 }
 
 TEST_F(XListPaint, ImageSitsOneSpacingIntoTheCellVerticallyCentredBeforeTheText) {
-    HIMAGELIST hImages = ImageList_Create(12, 10, ILC_COLOR24, 1, 0);
+    CImageList images;
+    images.Create(12, 10, ILC_COLOR24, 1, 0);
     CBitmap red;
     red.Attach(test::MakeBlocksBitmap(12, 10, {kRed}));
-    ImageList_Add(hImages, red, nullptr);
-    list().SetImageList(hImages, LVSIL_SMALL);
+    images.Add(red);
+    list().SetImageList(images, LVSIL_SMALL);
     list().SetItemImage(0, 0, 0);
     const test::CPixels& px = Paint();
     CRect rc = CellRect(list(), 0, 0);
@@ -269,7 +271,6 @@ TEST_F(XListPaint, ImageSitsOneSpacingIntoTheCellVerticallyCentredBeforeTheText)
     CRect rc1 = CellRect(list(), 1, 0);
     EXPECT_LT(px.Bounds(Sys(COLOR_WINDOWTEXT), rc1).left, rc1.left + 4);
     list().SetImageList(nullptr, LVSIL_SMALL);
-    ImageList_Destroy(hImages);
 }
 
 TEST_F(XListPaint, RowsWithoutCellDataArePlainInWindowColoursAndTakeTheSelectionColours) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/controls.h"
+#include "framework/menu.h"
 #include "framework/report.h"
 #include "framework/winapp.h"
 
@@ -206,11 +207,38 @@ TEST(Destruction, OwningGdiWrappersRefuseTheSharedStockObjects) {
     afx::ReportHandler previous = afx::SetReportHandler(&CountReport);
     g_nReports = 0;
     CBrush brush;
-    EXPECT_FALSE(brush.Attach(::GetStockObject(WHITE_BRUSH)));
+    EXPECT_FALSE(brush.Attach(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))));
     EXPECT_FALSE(brush.Attach(::GetSysColorBrush(COLOR_WINDOW)));
-    EXPECT_EQ(brush.m_hObject, nullptr);
+    EXPECT_TRUE(brush.IsNull());
     EXPECT_EQ(g_nReports, 2);
     afx::SetReportHandler(previous);
     // Borrowed, they are simply used.
     EXPECT_EQ(HBRUSH(CBrushHandle::SysColor(COLOR_WINDOW)), ::GetSysColorBrush(COLOR_WINDOW));
+}
+
+TEST(Destruction, AFailedReloadKeepsTheMenuOrBitmapHeldBefore) {
+    constexpr UINT kNoSuchResource = 0x7FFF;
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(CClientDC(nullptr), 4, 4));
+    const HMENU hMenu = menu;
+    const HBITMAP hBitmap = bitmap;
+    // The members of each row are read in order: the load first, then what is held after it.
+    const struct {
+        const char* name;
+        BOOL loaded;
+        const void* before;
+        const void* after;
+        bool alive;
+    } cases[] = {
+        {"menu", menu.LoadMenu(kNoSuchResource), hMenu, menu.GetSafeHmenu(), ::IsMenu(menu) != 0},
+        {"bitmap", bitmap.LoadBitmap(kNoSuchResource), hBitmap, bitmap.GetSafeHandle(),
+         ::GetObjectType(bitmap) == OBJ_BITMAP},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(c.loaded) << c.name;
+        EXPECT_EQ(c.after, c.before) << c.name;
+        EXPECT_TRUE(c.alive) << c.name;
+    }
 }

@@ -110,21 +110,21 @@ bool WaitForDeliveries(size_t n, DWORD ms) {
 }
 
 Outcome RunFnkey(const std::wstring& args) {
-    Handle out(captureFile()), err(captureFile());
+    CKernelObject out(captureFile()), err(captureFile());
     PROCESS_INFORMATION pi{};
     Outcome run;
-    if (!startFnkey(args, out.h, err.h, pi)) {
+    if (!startFnkey(args, out, err, pi)) {
         run.exitCode = DWORD(-1);
         return run;
     }
-    Handle process(pi.hProcess), thread(pi.hThread);
-    if (!waitPumping(process.h, 20000)) {
-        TerminateProcess(process.h, 99);
+    CKernelObject process(pi.hProcess), thread(pi.hThread);
+    if (!waitPumping(process, 20000)) {
+        TerminateProcess(process, 99);
         ADD_FAILURE() << "fnkey.exe did not finish";
     }
-    GetExitCodeProcess(process.h, &run.exitCode);
-    run.out = readBack(out.h);
-    run.err = readBack(err.h);
+    GetExitCodeProcess(process, &run.exitCode);
+    run.out = readBack(out);
+    run.err = readBack(err);
     return run;
 }
 
@@ -143,22 +143,22 @@ ListeningFnkey::ListeningFnkey(const std::wstring& args, DWORD creationFlags)
     : m_stopName(uniqueEventName()), m_stop(CreateEventW(nullptr, TRUE, FALSE, m_stopName.c_str())),
       m_out(captureFile()), m_err(captureFile()) {
     PROCESS_INFORMATION pi{};
-    if (startFnkey(L"--listen --stop-event " + m_stopName + L" " + args, m_out.h, m_err.h, pi,
+    if (startFnkey(L"--listen --stop-event " + m_stopName + L" " + args, m_out, m_err, pi,
                    creationFlags)) {
-        m_process.h = pi.hProcess;
-        CloseHandle(pi.hThread);
+        m_process.Attach(pi.hProcess);
+        CKernelObject thread(pi.hThread);
         m_threadId = pi.dwThreadId;
         m_processId = pi.dwProcessId;
     }
 }
 
 ListeningFnkey::~ListeningFnkey() {
-    if (m_process.h == INVALID_HANDLE_VALUE)
+    if (!m_process)
         return;
     Stop();
     if (!WaitForExit()) {
-        TerminateProcess(m_process.h, 99);
-        WaitForSingleObject(m_process.h, 5000);
+        TerminateProcess(m_process, 99);
+        WaitForSingleObject(m_process, 5000);
         ADD_FAILURE() << "fnkey --listen did not stop";
     }
 }
@@ -166,8 +166,8 @@ ListeningFnkey::~ListeningFnkey() {
 bool ListeningFnkey::WaitUntilListening(DWORD ms) {
     ULONGLONG deadline = GetTickCount64() + ms;
     while (Out().find("fnkey: listening:") == std::string::npos) {
-        if (m_process.h == INVALID_HANDLE_VALUE || GetTickCount64() >= deadline ||
-            WaitForSingleObject(m_process.h, 0) == WAIT_OBJECT_0)
+        if (!m_process || GetTickCount64() >= deadline ||
+            WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         DrainMessages();
@@ -175,18 +175,16 @@ bool ListeningFnkey::WaitUntilListening(DWORD ms) {
     return true;
 }
 
-bool ListeningFnkey::WaitForExit(DWORD ms) {
-    return m_process.h != INVALID_HANDLE_VALUE && waitPumping(m_process.h, ms);
-}
+bool ListeningFnkey::WaitForExit(DWORD ms) { return m_process && waitPumping(m_process, ms); }
 
 DWORD ListeningFnkey::ExitCode() const {
     DWORD code = DWORD(-1);
-    GetExitCodeProcess(m_process.h, &code);
+    GetExitCodeProcess(m_process, &code);
     return code;
 }
 
-std::string ListeningFnkey::Out() const { return readBack(m_out.h); }
-std::string ListeningFnkey::Err() const { return readBack(m_err.h); }
+std::string ListeningFnkey::Out() const { return readBack(m_out); }
+std::string ListeningFnkey::Err() const { return readBack(m_err); }
 
 std::string Ascii(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/kernel_object.h"
+
 struct Delivery {
     HWND window;
     WPARAM code;
@@ -23,19 +25,6 @@ HWND CreateStandInForm();
 void DrainMessages();
 // Keeps this thread's messages flowing until n deliveries have arrived or ms have passed.
 bool WaitForDeliveries(size_t n, DWORD ms = 3000);
-
-class Handle {
-public:
-    Handle() = default;
-    explicit Handle(HANDLE handle) : h(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (h && h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-    HANDLE h = INVALID_HANDLE_VALUE;
-};
 
 struct Outcome {
     DWORD exitCode = 0;
@@ -59,7 +48,7 @@ public:
     // Whether it printed its listening line within ms.
     bool WaitUntilListening(DWORD ms = 10000);
     // Signals the stop event.
-    void Stop() { SetEvent(m_stop.h); }
+    void Stop() { SetEvent(m_stop); }
     // Waits for the end; false when it still runs after ms.
     bool WaitForExit(DWORD ms = 5000);
     DWORD ExitCode() const;
@@ -70,7 +59,7 @@ public:
 
 private:
     std::wstring m_stopName;
-    Handle m_stop, m_out, m_err, m_process;
+    CKernelObject m_stop, m_out, m_err, m_process;
     DWORD m_threadId = 0, m_processId = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "framework/kernel_object.h"
 #include "tests/app/form_driver.h"
 #include "tests/app/temp_dir.h"
 #include "torture_support.h"
@@ -77,20 +78,10 @@ std::vector<CString> UnassignedSlots(const CString& file) {
     return values;
 }
 
-class HeldFile {
-public:
-    explicit HeldFile(const CString& path)
-        : m_h(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    ~HeldFile() {
-        if (m_h != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_h);
-    }
-
-private:
-    HANDLE m_h;
-};
+// Held open by another program that shares nothing.
+CKernelObject HoldFile(const CString& path) {
+    return CKernelObject(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 enum class Hold { Never, AtStart, AtSave };
 
@@ -104,12 +95,9 @@ struct Case {
 // Whether another program could write the file now. A read-only attribute does not stop a
 // process running as root under Wine, and then the save must succeed after all.
 bool Writable(const CString& path) {
-    HANDLE h = ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    ::CloseHandle(h);
-    return true;
+    return static_cast<bool>(
+        CKernelObject(::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr)));
 }
 
 class BadSettingsTest : public ::testing::Test {
@@ -204,9 +192,9 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
         std::vector<CString> unassigned;
         std::string bytesBefore;
         {
-            std::unique_ptr<HeldFile> held;
+            CKernelObject held;
             if (c.hold == Hold::AtStart)
-                held = std::make_unique<HeldFile>(form.IniPath());
+                held = HoldFile(form.IniPath());
             // What the rules give is what the platform reads under the same conditions.
             expected = RowsByTheRules(form.IniPath());
             ASSERT_TRUE(form.Start());
@@ -227,9 +215,9 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
             ASSERT_TRUE(BrowseTo(form.ProcessId(), hDialog, newProgram));
             bool refused = !Writable(form.IniPath()) || c.hold == Hold::AtSave;
             {
-                std::unique_ptr<HeldFile> held;
+                CKernelObject held;
                 if (c.hold == Hold::AtSave)
-                    held = std::make_unique<HeldFile>(form.IniPath());
+                    held = HoldFile(form.IniPath());
                 CString message;
                 ASSERT_TRUE(refused ? ApplyRefusedAndWait(form.ProcessId(), hDialog, &message)
                                     : ApplyAndWait(hDialog));

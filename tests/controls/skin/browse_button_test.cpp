@@ -174,7 +174,7 @@ TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTh
     CString shownAfterClick;
     CBrowseHost host([&](CBrowseHost& dlg) {
         {
-            skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {path});
+            skintest::CDialogAnswerer answer(dlg.m_hWnd, {path});
             skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
             skintest::MouseButton(true);
             skintest::MouseButton(false);
@@ -184,7 +184,7 @@ TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTh
         dlg.m_browse.m_edit.GetWindowText(shownAfterClick);
 
         // Enter typed into the edit: a second browse, cancelled this time.
-        skintest::CFileDialogAnswerer cancel(dlg.m_hWnd, {});
+        skintest::CDialogAnswerer cancel(dlg.m_hWnd, std::vector<std::wstring>());
         dlg.m_browse.m_edit.SetFocus();
         skintest::PressKey(VK_RETURN);
         ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.m_notified.size() == 2; }));
@@ -208,7 +208,7 @@ TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
     skintest::CTempFolder folder({L"a.txt", L"b.txt"});
     CString shown;
     CBrowseHost host([&](CBrowseHost& dlg) {
-        skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"\"a.txt\" \"b.txt\""});
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"\"a.txt\" \"b.txt\""});
         skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
         skintest::MouseButton(true);
         skintest::MouseButton(false);
@@ -234,7 +234,7 @@ TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
     int seen = -1;
     BOOL pressedOnButton = FALSE;
     CBrowseHost host([&](CBrowseHost& dlg) {
-        skintest::CFileDialogAnswerer answer(dlg.m_hWnd, {});
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, std::vector<std::wstring>());
         skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
         skintest::PumpUntil([&] { return dlg.m_browse.m_bHot != FALSE; }, 1000);
         skintest::MouseButton(true);
@@ -253,6 +253,38 @@ TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
     EXPECT_TRUE(host.m_notified.empty());
     EXPECT_TRUE(host.m_posted.empty());
     EXPECT_FALSE(host.m_browse.m_bPressed);
+}
+
+TEST(BrowseButtonDialog, FolderWithoutAPathIsNoChoiceAndTheHeldPathStays) {
+    skintest::CTempFolder folder({});
+    bool bComInside = false;
+    CBrowseHost host([&](CBrowseHost& dlg) {
+        dlg.m_browse.m_dwOptions |= BBS_BROWSEFOLDER;
+        dlg.m_browse.m_uFolderFlags = 0; // the computer itself may be chosen
+        dlg.m_browse.SetPathName(folder.Path().c_str());
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, [&](HWND hFolderDialog) {
+            HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            bComInside = hr == S_FALSE;
+            if (SUCCEEDED(hr))
+                ::CoUninitialize();
+            LPITEMIDLIST pidlComputer = nullptr;
+            ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidlComputer);
+            ::SendMessageW(hFolderDialog, BFFM_SETSELECTIONW, FALSE,
+                           reinterpret_cast<LPARAM>(pidlComputer));
+            ::CoTaskMemFree(pidlComputer);
+            ::PostMessageW(hFolderDialog, WM_COMMAND, IDOK, 0);
+        });
+        dlg.m_browse.m_edit.SetFocus();
+        skintest::PressKey(VK_RETURN);
+        ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }, 10000));
+        EXPECT_EQ(answer.DialogsSeen(), 1);
+    });
+    host.DoModal();
+
+    ASSERT_EQ(host.m_notified.size(), 1u);
+    EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), folder.Path().c_str()), 0);
+    EXPECT_TRUE(bComInside);
 }
 
 } // namespace

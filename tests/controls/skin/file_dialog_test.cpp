@@ -16,13 +16,26 @@ std::vector<std::wstring> ChosenPaths(const CFileDialog& dlg) {
     return paths;
 }
 
-TEST(FileDialog, FilterBecomesNulSeparatedWithADoubleNulAtTheEnd) {
-    CFileDialog dlg(TRUE, nullptr, nullptr, 0, L"Execute Files (*.exe)|*.exe|All|*.*||");
-    const std::wstring& filter = dlg.GetFilterBuffer();
-    EXPECT_EQ(std::wstring(filter.c_str(), filter.size() + 1),
-              std::wstring(L"Execute Files (*.exe)\0*.exe\0All\0*.*\0\0\0", 38));
-    EXPECT_EQ(dlg.m_ofn.lpstrFilter, filter.c_str());
-    EXPECT_EQ(dlg.m_ofn.lStructSize, sizeof(OPENFILENAMEW));
+TEST(FileDialog, FilterBecomesNulSeparatedWithADoubleNulAtTheEndHoweverTheListEnds) {
+    const struct {
+        const wchar_t* list;
+        std::wstring expected; // what the platform reads, up to and with the double NUL
+    } cases[] = {
+        {L"Execute Files (*.exe)|*.exe|All|*.*||",
+         std::wstring(L"Execute Files (*.exe)\0*.exe\0All\0*.*\0\0", 37)},
+        {L"Execute Files (*.exe)|*.exe|", std::wstring(L"Execute Files (*.exe)\0*.exe\0\0", 29)},
+        {L"Execute Files (*.exe)|*.exe", std::wstring(L"Execute Files (*.exe)\0*.exe\0\0", 29)},
+    };
+    for (const auto& c : cases) {
+        CFileDialog dlg(TRUE, nullptr, nullptr, 0, c.list);
+        const std::wstring& filter = dlg.GetFilterBuffer();
+        ASSERT_EQ(dlg.m_ofn.lpstrFilter, filter.c_str());
+        std::wstring withTerminator(filter.c_str(), filter.size() + 1);
+        size_t end = withTerminator.find(std::wstring(2, L'\0'));
+        ASSERT_NE(end, std::wstring::npos) << c.list;
+        EXPECT_EQ(withTerminator.substr(0, end + 2), c.expected) << c.list;
+        EXPECT_EQ(dlg.m_ofn.lStructSize, sizeof(OPENFILENAMEW));
+    }
 }
 
 TEST(FileDialog, WalksOneOrSeveralChosenPathsWithinTheBuffer) {

@@ -1,8 +1,10 @@
-// Real input, message pumping and the answering of the common file dialog.
+// Real input, message pumping and the answering of the common dialogs.
 #include "skin_test_support.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
+
+#include <utility>
 
 namespace skintest {
 
@@ -24,7 +26,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds) {
 
 namespace {
 
-CFileDialogAnswerer* g_pAnswerer = nullptr;
+CDialogAnswerer* g_pAnswerer = nullptr;
 
 struct FindOwned {
     HWND hOwner;
@@ -45,23 +47,28 @@ BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam) {
 
 } // namespace
 
-CFileDialogAnswerer::CFileDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps)
+CDialogAnswerer::CDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps)
     : m_hOwner(hOwner), m_steps(std::move(steps)) {
     g_pAnswerer = this;
-    m_nTimer = ::SetTimer(nullptr, 0, 100, &CFileDialogAnswerer::OnTick);
+    m_nTimer = ::SetTimer(nullptr, 0, 100, &CDialogAnswerer::OnTick);
 }
 
-CFileDialogAnswerer::~CFileDialogAnswerer() {
+CDialogAnswerer::CDialogAnswerer(HWND hOwner, std::function<void(HWND hDialog)> answer)
+    : CDialogAnswerer(hOwner, std::vector<std::wstring>()) {
+    m_answer = std::move(answer);
+}
+
+CDialogAnswerer::~CDialogAnswerer() {
     ::KillTimer(nullptr, m_nTimer);
     g_pAnswerer = nullptr;
 }
 
-void CALLBACK CFileDialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK CDialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
     if (g_pAnswerer)
         g_pAnswerer->Tick();
 }
 
-void CFileDialogAnswerer::Tick() {
+void CDialogAnswerer::Tick() {
     FindOwned find{m_hOwner};
     ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&find));
     if (!find.hFound)
@@ -81,6 +88,10 @@ void CFileDialogAnswerer::Tick() {
     // Each step waits a few ticks, so the dialog has taken the previous one in.
     if (++m_nTicks % 5 != 0)
         return;
+    if (m_answer) {
+        std::exchange(m_answer, nullptr)(m_hDialog);
+        return;
+    }
     if (m_nStep >= m_steps.size()) {
         ::PostMessageW(m_hDialog, WM_COMMAND, IDCANCEL, 0);
         return;

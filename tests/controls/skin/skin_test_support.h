@@ -21,14 +21,16 @@ using input::TypeText;
 // Pumps messages, as the library's loops do, until done() holds or nMilliseconds passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds = 5000);
 
-// While alive, answers each file dialog owned by hOwner that opens on this thread: types
-// each step into its file-name field and presses Enter, or cancels it when there are none.
-class CFileDialogAnswerer {
+// While alive, answers each dialog owned by hOwner that opens on this thread. A file dialog
+// gets each step typed into its file-name field and Enter pressed; any dialog gets answer
+// called once; a dialog with nothing left to do is cancelled.
+class CDialogAnswerer {
 public:
-    CFileDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps);
-    ~CFileDialogAnswerer();
-    CFileDialogAnswerer(const CFileDialogAnswerer&) = delete;
-    CFileDialogAnswerer& operator=(const CFileDialogAnswerer&) = delete;
+    CDialogAnswerer(HWND hOwner, std::vector<std::wstring> steps);
+    CDialogAnswerer(HWND hOwner, std::function<void(HWND hDialog)> answer);
+    ~CDialogAnswerer();
+    CDialogAnswerer(const CDialogAnswerer&) = delete;
+    CDialogAnswerer& operator=(const CDialogAnswerer&) = delete;
 
     int DialogsSeen() const { return m_nSeen; }
 
@@ -38,6 +40,7 @@ private:
 
     HWND m_hOwner;
     std::vector<std::wstring> m_steps;
+    std::function<void(HWND)> m_answer;
     UINT_PTR m_nTimer;
     HWND m_hDialog = nullptr;
     int m_nSeen = 0;
