@@ -61,15 +61,13 @@ BOOL CProgramPathDlg::OnInitDialog() {
 }
 
 void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
+    wchar_t szReason[512] = {};
     CString strReason;
-    LPWSTR pszReason = nullptr;
-    if (::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, dwError, 0, reinterpret_cast<LPWSTR>(&pszReason), 0, nullptr))
-        strReason = pszReason;
+    if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                         dwError, 0, szReason, 512, nullptr))
+        strReason = szReason;
     else
         strReason.Format(L"Error %lu.", dwError);
-    ::LocalFree(pszReason);
     strReason.TrimRight();
     CString strText;
     strText.Format(L"The program could not be saved in the settings file\n%s\n\n%s",

@@ -9,6 +9,7 @@
 #include "framework/kernel_object.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
+#include "framework/shell_folder.h"
 
 namespace {
 
@@ -193,10 +194,9 @@ CHotkeySettingsStore::Writers CHotkeySettingsStore::s_writers = {&::WritePrivate
 
 void CHotkeySettingsStore::BuildIniPath() {
     CString userIni;
-    PWSTR folder = nullptr;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
-        userIni.Format(L"%s\\%s\\%s", folder, kUserFolderName, kIniName);
-    ::CoTaskMemFree(folder);
+    CString folder = AfxGetKnownFolderPath(FOLDERID_LocalAppData);
+    if (!folder.IsEmpty())
+        userIni.Format(L"%s\\%s\\%s", folder.GetString(), kUserFolderName, kIniName);
     // The whole path, however long: a path cut short would name another folder.
     BuildIniPathFrom(AfxGetModulePath(), userIni);
 }

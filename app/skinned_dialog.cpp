@@ -83,15 +83,7 @@ void GrowCutLabels(std::vector<ControlPlace>& places, const CRect& rcClient) {
 } // namespace
 
 void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack) {
-    BITMAP bm{};
-    if (bmpBack.IsNull() || !bmpBack.GetBitmap(&bm))
-        return;
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(dc))
-        return;
-    CSelectObject select(memDC, bmpBack);
-    dc.StretchBlt(rcClient.left, rcClient.top, rcClient.Width(), rcClient.Height(), memDC, 0, 0,
-                  bm.bmWidth, bm.bmHeight, SRCCOPY);
+    DrawBitmap(dc, bmpBack, rcClient);
 }
 
 void PaintSkinnedBackground(CWnd& wnd, const CBitmap& bmpBack) {

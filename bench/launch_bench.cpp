@@ -36,8 +36,8 @@ public:
             return;
         if (m_window)
             ::PostMessageW(m_window, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.process.Get(), 5000) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process.process.Get(), 1);
+        if (::WaitForSingleObject(m_process.process.GetSafeHandle(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.process.GetSafeHandle(), 1);
     }
 
     // Null when the form never became findable.

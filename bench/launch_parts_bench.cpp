@@ -48,21 +48,21 @@ std::vector<double> Time(const std::function<void()>& piece) {
 class Receiver {
 public:
     Receiver() {
-        m_thread = bench::ScopedHandle(::CreateThread(nullptr, 0, Run, this, 0, &m_threadId));
-        ::WaitForSingleObject(m_ready.Get(), INFINITE);
+        m_thread.Attach(::CreateThread(nullptr, 0, Run, this, 0, &m_threadId));
+        ::WaitForSingleObject(m_ready.GetSafeHandle(), INFINITE);
     }
     Receiver(const Receiver&) = delete;
     Receiver& operator=(const Receiver&) = delete;
     ~Receiver() {
         ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-        ::WaitForSingleObject(m_thread.Get(), INFINITE);
+        ::WaitForSingleObject(m_thread.GetSafeHandle(), INFINITE);
     }
 
     // Milliseconds from posting a message to the thread until its loop retrieved it.
     double Deliver() {
         long long posted = bench::Now();
         ::PostThreadMessageW(m_threadId, WM_FN_HOTKEY, 0x60, 0);
-        ::WaitForSingleObject(m_ready.Get(), INFINITE);
+        ::WaitForSingleObject(m_ready.GetSafeHandle(), INFINITE);
         return Elapsed(posted, m_retrieved);
     }
 
@@ -71,16 +71,16 @@ private:
         auto* self = static_cast<Receiver*>(param);
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists from here on
-        ::SetEvent(self->m_ready.Get());
+        ::SetEvent(self->m_ready.GetSafeHandle());
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             self->m_retrieved = bench::Now();
-            ::SetEvent(self->m_ready.Get());
+            ::SetEvent(self->m_ready.GetSafeHandle());
         }
         return 0;
     }
 
-    bench::ScopedHandle m_ready{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    bench::ScopedHandle m_thread;
+    CKernelObject m_ready{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    CKernelObject m_thread;
     DWORD m_threadId = 0;
     volatile long long m_retrieved = 0;
 };

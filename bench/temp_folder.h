@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "bench/bench_files.h"
@@ -34,36 +36,14 @@ public:
     }
 
 private:
-    // Ends a directory search at scope end; no framework owner covers search handles yet.
-    struct Search {
-        explicit Search(HANDLE h) : handle(h) {}
-        Search(const Search&) = delete;
-        Search& operator=(const Search&) = delete;
-        ~Search() {
-            if (handle != INVALID_HANDLE_VALUE)
-                ::FindClose(handle);
-        }
-        HANDLE handle;
-    };
-
     static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW found{};
-        Search search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
-        for (bool more = search.handle != INVALID_HANDLE_VALUE; more;
-             more = ::FindNextFileW(search.handle, &found) != FALSE) {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else {
-                // A read-only file would otherwise stay, and keep the folder with it.
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
-            }
-        }
-        ::RemoveDirectoryW(folder.c_str());
+        // The shell's delete takes read-only files too; it wants a double-terminated list.
+        std::wstring from = folder + L'\0';
+        SHFILEOPSTRUCTW op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        ::SHFileOperationW(&op);
     }
 
     std::wstring m_path;

@@ -83,8 +83,8 @@ public:
             return;
         if (HWND h = Window())
             ::PostMessageW(h, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.process.Get(), 5000) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process.process.Get(), 1);
+        if (::WaitForSingleObject(m_process.process.GetSafeHandle(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.process.GetSafeHandle(), 1);
         for (int i = 0; i < 250 && TrayIconCount() != 0; ++i)
             ::Sleep(20);
     }
@@ -108,7 +108,7 @@ public:
         }
         return -1;
     }
-    HANDLE Process() const { return m_process.process.Get(); }
+    HANDLE Process() const { return m_process.process.GetSafeHandle(); }
 
 private:
     const Program& m_program;

@@ -11,13 +11,7 @@ BOOL LoadOptional(CBitmap& bitmap, UINT nID) {
 // Copies the whole bitmap to the rectangle's top-left corner; the face is drawn at its own
 // size, so a button sized to its bitmap shows it one to one.
 void PaintFace(HDC hdcTarget, const RECT& rc, HBITMAP hFace) {
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(hdcTarget))
-        return;
-    BITMAP bm{};
-    ::GetObjectW(hFace, sizeof(bm), &bm);
-    CSelectObject select(memDC, hFace);
-    ::BitBlt(hdcTarget, rc.left, rc.top, bm.bmWidth, bm.bmHeight, memDC, 0, 0, SRCCOPY);
+    DrawBitmap(hdcTarget, hFace, CRect(CPoint(rc.left, rc.top), BitmapSize(hFace)));
 }
 
 } // namespace

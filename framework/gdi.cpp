@@ -82,3 +82,22 @@ CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
 }
 
 CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, m_hDC); }
+
+CSize BitmapSize(HBITMAP hBitmap) {
+    BITMAP bm{};
+    if (!hBitmap || !::GetObjectW(hBitmap, sizeof(bm), &bm))
+        return CSize(0, 0);
+    return CSize(bm.bmWidth, bm.bmHeight);
+}
+
+BOOL DrawBitmap(CDCHandle dc, HBITMAP hBitmap, const CRect& rcTarget) {
+    CSize size = BitmapSize(hBitmap);
+    CDC memDC;
+    if (size.cx <= 0 || size.cy <= 0 || !memDC.CreateCompatibleDC(dc))
+        return FALSE;
+    CSelectObject select(memDC, hBitmap);
+    if (rcTarget.Size() == size)
+        return dc.BitBlt(rcTarget.left, rcTarget.top, size.cx, size.cy, memDC, 0, 0, SRCCOPY);
+    return dc.StretchBlt(rcTarget.left, rcTarget.top, rcTarget.Width(), rcTarget.Height(), memDC, 0,
+                         0, size.cx, size.cy, SRCCOPY);
+}

@@ -9,6 +9,7 @@
 //   CPaintDC, CClientDC, CWindowDC                  - a window's device context, given back
 //   CSelectObject                                   - scoped selection
 //   CSavedDC                                        - scoped saved state
+//   DrawBitmap                                      - a whole bitmap copied into a context
 #pragma once
 
 #include <windows.h>
@@ -331,3 +332,9 @@ private:
     HDC m_hDC;
     int m_nSaved;
 };
+
+// Copies the whole bitmap into the rectangle of the context through a memory context,
+// stretched when the rectangle's size differs from the bitmap's. FALSE when nothing was drawn.
+BOOL DrawBitmap(CDCHandle dc, HBITMAP hBitmap, const CRect& rcTarget);
+// The bitmap's size in pixels, or an empty size for no bitmap.
+CSize BitmapSize(HBITMAP hBitmap);

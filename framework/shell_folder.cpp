@@ -45,3 +45,13 @@ CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo) {
     COleInitializer ole;
     return CShellItemList(::SHBrowseForFolderW(pBrowseInfo));
 }
+
+CString AfxGetKnownFolderPath(REFKNOWNFOLDERID folderId) {
+    PWSTR pszPath = nullptr;
+    CString path;
+    if (SUCCEEDED(::SHGetKnownFolderPath(folderId, 0, nullptr, &pszPath)))
+        path = pszPath;
+    // The shell allocates the path even when it fails.
+    ::CoTaskMemFree(pszPath);
+    return path;
+}

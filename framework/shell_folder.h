@@ -34,3 +34,7 @@ private:
 // Runs the folder dialog (SHBrowseForFolderW) with OLE initialised on this thread, as the
 // dialog needs it; an empty list when the user cancelled.
 CShellItemList BrowseForFolder(BROWSEINFOW* pBrowseInfo);
+
+// The full path of a known folder of the user (FOLDERID_LocalAppData and the like), or an
+// empty string when the shell cannot tell.
+CString AfxGetKnownFolderPath(REFKNOWNFOLDERID folderId);

@@ -182,13 +182,8 @@ int CXHeaderCtrl::DrawItemBitmap(CDCHandle dc, CRect rect, LPHDITEMW, HBITMAP hB
 
     int x = bRight ? rect.right - pBitmapInfo->bmWidth : rect.left;
     int y = (rect.top + rect.bottom) / 2 - pBitmapInfo->bmHeight / 2;
-    CDC dcBitmap;
-    if (!dcBitmap.CreateCompatibleDC(dc))
-        return 0;
-    CSelectObject selectBitmap(dcBitmap, hBitmap);
-    BOOL bCopied =
-        dc.BitBlt(x, y, pBitmapInfo->bmWidth, pBitmapInfo->bmHeight, dcBitmap, 0, 0, SRCCOPY);
-    return bCopied ? pBitmapInfo->bmWidth : 0;
+    CRect rcBitmap(x, y, x + pBitmapInfo->bmWidth, y + pBitmapInfo->bmHeight);
+    return DrawBitmap(dc, hBitmap, rcBitmap) ? pBitmapInfo->bmWidth : 0;
 }
 
 int CXHeaderCtrl::DrawItemText(CDCHandle dc, CRect rect, LPHDITEMW lphdi) {

@@ -239,23 +239,25 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
 void CXListCtrl::PaintComboCell(CellPaint& cell) {
     CDCHandle dc = cell.dc;
     XLISTCELL* pCell = cell.pCell;
-    const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom + 1);
+    const CRect rcFrame(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2,
+                        cell.rect.bottom + 1);
 
     {
         CSelectObject selectPen(dc, CPen(PS_SOLID, 1, m_crBtnShadow));
-        Line(dc, R.left, R.bottom - 2, R.right, R.bottom - 2);
-        Line(dc, R.left, R.top, R.right, R.top);
-        Line(dc, R.left, R.top, R.left, R.bottom - 2);
-        Line(dc, R.right, R.top, R.right, R.bottom - 1);
+        Line(dc, rcFrame.left, rcFrame.bottom - 2, rcFrame.right, rcFrame.bottom - 2);
+        Line(dc, rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.top);
+        Line(dc, rcFrame.left, rcFrame.top, rcFrame.left, rcFrame.bottom - 2);
+        Line(dc, rcFrame.right, rcFrame.top, rcFrame.right, rcFrame.bottom - 1);
     }
 
     CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
-    CRect rcField = R;
+    CRect rcField = rcFrame;
     rcField.DeflateRect(2, 2);
     dc.FillSolidRect(&rcField, kWhite);
 
-    CRect B(R.right + 1 - R.Height(), R.top, R.right + 1, R.bottom);
-    B.DeflateRect(2, 2);
+    CRect rcButton(rcFrame.right + 1 - rcFrame.Height(), rcFrame.top, rcFrame.right + 1,
+                   rcFrame.bottom);
+    rcButton.DeflateRect(2, 2);
 
     CString text = GetItemText(cell.nItem, cell.nSubItem);
     if (text.IsEmpty() && pCell->pChoices && pCell->nDefaultChoice >= 0 &&
@@ -268,37 +270,37 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(IsRowEnabled(cell.pRow) ? m_crWindowText : m_crGrayText);
         dc.SetBkColor(m_crWindow);
-        CRect rcText(R.left + 2, R.top - 1, B.left - 1, R.bottom);
+        CRect rcText(rcFrame.left + 2, rcFrame.top - 1, rcButton.left - 1, rcFrame.bottom);
         dc.DrawText(text, &rcText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
 
     if (!pCell->bComboDown) {
-        dc.DrawEdge(&B, EDGE_RAISED, BF_RECT);
-        B.DeflateRect(2, 2);
-        dc.FillSolidRect(&B, m_crBtnFace);
-        DrawComboArrow(dc, CPoint(B.left + Scale(1), B.top + Scale(2)), m_nDpi);
+        dc.DrawEdge(&rcButton, EDGE_RAISED, BF_RECT);
+        rcButton.DeflateRect(2, 2);
+        dc.FillSolidRect(&rcButton, m_crBtnFace);
+        DrawComboArrow(dc, CPoint(rcButton.left + Scale(1), rcButton.top + Scale(2)), m_nDpi);
         return;
     }
 
-    m_rcComboButton = B;
+    m_rcComboButton = rcButton;
     CBrush brushShadow(m_crBtnShadow);
-    dc.FrameRect(&B, brushShadow);
-    B.DeflateRect(1, 1);
-    dc.FillSolidRect(&B, m_crBtnFace);
-    DrawComboArrow(dc, CPoint(B.left + Scale(3), B.top + Scale(4)), m_nDpi);
+    dc.FrameRect(&rcButton, brushShadow);
+    rcButton.DeflateRect(1, 1);
+    dc.FillSolidRect(&rcButton, m_crBtnFace);
+    DrawComboArrow(dc, CPoint(rcButton.left + Scale(3), rcButton.top + Scale(4)), m_nDpi);
     if (!m_pDropList)
-        OpenDropList(cell, R, text);
+        OpenDropList(cell, rcFrame, text);
 }
 
-void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CString& strText) {
+void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& rcFrame, const CString& strText) {
     auto* pList = new CXComboList(this);
     m_pDropList.reset(pList);
     m_nComboRow = cell.nItem;
     m_nComboCol = cell.nSubItem;
 
     // From the cell's bottom edge down, one cell height less a pixel per row.
-    CRect rcPopup(R.left, R.bottom - 1, R.right - 1,
-                  R.bottom - 1 + (R.Height() - 2) * cell.pCell->nDropRows);
+    CRect rcPopup(rcFrame.left, rcFrame.bottom - 1, rcFrame.right - 1,
+                  rcFrame.bottom - 1 + (rcFrame.Height() - 2) * cell.pCell->nDropRows);
     ClientToScreen(&rcPopup);
     LPCWSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC,
                                             ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
@@ -350,33 +352,35 @@ void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& R, const CStri
 void CXListCtrl::PaintProgressCell(CellPaint& cell) {
     CDCHandle dc = cell.dc;
     const XLISTCELL* pCell = cell.pCell;
-    const CRect R(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2, cell.rect.bottom - 1);
+    const CRect rcFrame(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2,
+                        cell.rect.bottom - 1);
 
     {
         CSelectObject selectPen(dc, CPen(PS_SOLID, 1, m_crBtnShadow));
-        Line(dc, R.left, R.bottom, R.right + 1, R.bottom);
-        Line(dc, R.left, R.top, R.right, R.top);
-        Line(dc, R.left, R.top, R.left, R.bottom);
-        Line(dc, R.right, R.top, R.right, R.bottom);
+        Line(dc, rcFrame.left, rcFrame.bottom, rcFrame.right + 1, rcFrame.bottom);
+        Line(dc, rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.top);
+        Line(dc, rcFrame.left, rcFrame.top, rcFrame.left, rcFrame.bottom);
+        Line(dc, rcFrame.right, rcFrame.top, rcFrame.right, rcFrame.bottom);
     }
-    dc.FillSolidRect(CRect(R.left + 1, R.top + 1, R.right, R.bottom), kProgressField);
+    dc.FillSolidRect(CRect(rcFrame.left + 1, rcFrame.top + 1, rcFrame.right, rcFrame.bottom),
+                     kProgressField);
     {
         CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
-        Line(dc, R.left + 1, R.top + 1, R.right, R.top + 1);
-        Line(dc, R.left + 1, R.top + 1, R.left + 1, R.bottom);
+        Line(dc, rcFrame.left + 1, rcFrame.top + 1, rcFrame.right, rcFrame.top + 1);
+        Line(dc, rcFrame.left + 1, rcFrame.top + 1, rcFrame.left + 1, rcFrame.bottom);
     }
 
     if (pCell->nPercent <= 0)
         return;
-    int x = R.left + 2 + (R.right - (R.left + 2)) * pCell->nPercent / 100;
-    const CRect rcBar(R.left + 2, R.top + 2, x, R.bottom);
-    const CRect rcRest(x + 1, R.top + 2, R.right, R.bottom);
+    int x = rcFrame.left + 2 + (rcFrame.right - (rcFrame.left + 2)) * pCell->nPercent / 100;
+    const CRect rcBar(rcFrame.left + 2, rcFrame.top + 2, x, rcFrame.bottom);
+    const CRect rcRest(x + 1, rcFrame.top + 2, rcFrame.right, rcFrame.bottom);
     dc.FillSolidRect(&rcBar, m_crHighlight);
 
     if (!pCell->bShowPercent)
         return;
     CString text = FormatProgressText(pCell->strPercentFormat, pCell->nPercent);
-    CRect rcText = R;
+    CRect rcText = rcFrame;
     rcText.DeflateRect(1, 1);
     rcText.top += 1;
     dc.SetBkMode(TRANSPARENT);

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "framework/kernel_object.h"
+
 namespace {
 
 BOOL CALLBACK CollectVisibleChild(HWND hWnd, LPARAM lParam) {
@@ -113,8 +115,8 @@ public:
     RemoteBlock(HWND hWnd, SIZE_T bytes) : m_bytes(bytes) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hWnd, &pid);
-        m_hProcess =
-            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        m_hProcess.Attach(
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
         if (m_hProcess)
             m_pRemote = static_cast<BYTE*>(::VirtualAllocEx(
                 m_hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
@@ -124,8 +126,6 @@ public:
     ~RemoteBlock() {
         if (m_pRemote)
             ::VirtualFreeEx(m_hProcess, m_pRemote, 0, MEM_RELEASE);
-        if (m_hProcess)
-            ::CloseHandle(m_hProcess);
     }
     BYTE* get() const { return m_pRemote; }
     void Write(SIZE_T offset, const void* p, SIZE_T bytes) const {
@@ -137,7 +137,7 @@ public:
 
 private:
     SIZE_T m_bytes;
-    HANDLE m_hProcess = nullptr;
+    CKernelObject m_hProcess;
     BYTE* m_pRemote = nullptr;
 };
 

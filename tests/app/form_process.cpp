@@ -114,12 +114,8 @@ FormProcess::~FormProcess() {
     if (IsRunning()) {
         Close();
         if (!WaitForExit(3000))
-            ::TerminateProcess(m_pi.hProcess, 1);
+            ::TerminateProcess(m_process, 1);
         WaitForExit(3000);
-    }
-    if (m_pi.hProcess) {
-        ::CloseHandle(m_pi.hThread);
-        ::CloseHandle(m_pi.hProcess);
     }
 }
 
@@ -132,8 +128,14 @@ bool FormProcess::Launch() {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     CString line = L"\"" + ExePath() + L"\"";
-    return ::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
-                            m_folder, &si, &m_pi) != FALSE;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, m_folder,
+                          &si, &pi))
+        return false;
+    m_process.Attach(pi.hProcess);
+    m_thread.Attach(pi.hThread);
+    m_dwProcessId = pi.dwProcessId;
+    return true;
 }
 
 bool FormProcess::Start() {
@@ -144,7 +146,7 @@ bool FormProcess::Start() {
         wchar_t title[32] = {};
         if (HWND form = FindForm(); form && ::GetWindowTextW(form, title, 32) > 0) {
             // The title comes first in the set-up; the form is whole once its loop waits.
-            ::WaitForInputIdle(m_pi.hProcess, 5000);
+            ::WaitForInputIdle(m_process, 5000);
             return true;
         }
         if (!IsRunning())
@@ -155,8 +157,8 @@ bool FormProcess::Start() {
 }
 
 HWND FormProcess::FindForm() const {
-    EnumState state{m_pi.dwProcessId, nullptr};
-    if (m_pi.dwProcessId)
+    EnumState state{m_dwProcessId, nullptr};
+    if (m_dwProcessId)
         ::EnumWindows(FindFormOf, reinterpret_cast<LPARAM>(&state));
     return state.found;
 }
@@ -177,17 +179,17 @@ bool WaitForNoForm(DWORD ms) {
 }
 
 bool FormProcess::WaitForExit(DWORD ms) {
-    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+    return m_process && ::WaitForSingleObject(m_process, ms) == WAIT_OBJECT_0;
 }
 
 bool FormProcess::IsRunning() const {
-    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    return m_process && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
 }
 
 DWORD FormProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (m_pi.hProcess)
-        ::GetExitCodeProcess(m_pi.hProcess, &code);
+    if (m_process)
+        ::GetExitCodeProcess(m_process, &code);
     return code;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/cstring.h"
+#include "framework/kernel_object.h"
 
 // The folder of the running test program, where the build puts every program.
 CString BinDir();
@@ -41,13 +42,15 @@ public:
     bool WaitForExit(DWORD ms);
     bool IsRunning() const;
     DWORD ExitCode() const;
-    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    DWORD ProcessId() const { return m_dwProcessId; }
     // Asks the form to close, as another program or the end of the session would.
     void Close() const;
 
 private:
     CString m_folder;
-    PROCESS_INFORMATION m_pi{};
+    CKernelObject m_process;
+    CKernelObject m_thread;
+    DWORD m_dwProcessId = 0;
 };
 
 // The form window of any running instance, or null.

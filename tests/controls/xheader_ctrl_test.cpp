@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "framework/image_list.h"
-#include "framework/mem_dc.h"
 #include "controls/list/xheader_ctrl.h"
 #include "test_support.h"
 
@@ -251,31 +250,6 @@ TEST(HeaderClass, CreatedByNameWithSystemColoursAndDefaultSpacing) {
     EXPECT_EQ(pHeader->m_cyImage, 0);
     EXPECT_EQ(pHeader->m_crFace, ::GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(pHeader->m_crText, ::GetSysColor(COLOR_BTNTEXT));
-}
-
-// --- The off-screen context ------------------------------------------------------------------
-
-TEST(MemDC, DrawsInTheTargetsCoordinatesCopiesBackOnlyItsClipBoxAndLeavesTheTargetOpen) {
-    test::CPixels target(100, 50);
-    target.DC().FillSolidRect(0, 0, 100, 50, RGB(0, 0, 0));
-    CRgn clip;
-    clip.CreateRectRgn(20, 10, 60, 40);
-    target.DC().SelectClipRgn(clip);
-    {
-        CMemDC memDC(target.DC());
-        memDC.FillSolidRect(0, 0, 100, 50, kOrange);
-        memDC.SetPixel(25, 15, kBlue);
-        // Nothing reaches the target before the context is destroyed.
-        EXPECT_EQ(target.At(30, 20), RGB(0, 0, 0));
-    }
-    target.DC().SelectClipRgn(nullptr);
-    EXPECT_EQ(target.At(25, 15), kBlue);
-    EXPECT_EQ(target.Count(kOrange, CRect(20, 10, 60, 40)), 40 * 30 - 1);
-    EXPECT_EQ(target.Count(kOrange, CRect(0, 0, 100, 50)), 40 * 30 - 1);
-    // The target stays open and drawable once the off-screen context is gone.
-    EXPECT_EQ(::GetObjectType(target.DC().GetSafeHdc()), static_cast<DWORD>(OBJ_MEMDC));
-    target.DC().SetPixel(6, 6, kBlue);
-    EXPECT_EQ(target.At(6, 6), kBlue);
 }
 
 } // namespace

@@ -5,23 +5,9 @@
 // library to link in or initialise.
 #include <windows.h>
 
+#include "framework/kernel_object.h"
+
 namespace {
-
-class File {
-public:
-    explicit File(HANDLE h) : h_(h) {}
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File() {
-        if (ok())
-            CloseHandle(h_);
-    }
-    bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 template <typename T> class Buffer {
 public:
@@ -98,20 +84,16 @@ int wmain() {
     // Append-only access makes every WriteFile land at the current end of the file, but not
     // every platform makes finding the end and writing one step, so probes started at the
     // same moment also take turns. The start ticks were read before any of this.
-    HANDLE turn = CreateMutexW(nullptr, FALSE, L"HotkeyProbeLogTurn");
+    CKernelObject turn(CreateMutexW(nullptr, FALSE, L"HotkeyProbeLogTurn"));
     if (turn)
         WaitForSingleObject(turn, 10000);
-    File log(CreateFileW(path.get(), FILE_APPEND_DATA,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!log.ok())
-        return 1;
+    CKernelObject log(CreateFileW(path.get(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD size = DWORD(end - line.get());
     DWORD written = 0;
-    BOOL ok = WriteFile(log.get(), line.get(), size, &written, nullptr) && written == size;
-    if (turn) {
+    BOOL ok = log && WriteFile(log, line.get(), size, &written, nullptr) && written == size;
+    if (turn)
         ReleaseMutex(turn);
-        CloseHandle(turn);
-    }
     return ok ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "framework/kernel_object.h"
 #include "tests/app/temp_dir.h"
 #include "torture_support.h"
 
@@ -20,8 +21,12 @@ public:
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         CString line = L"\"" + exe + L"\"";
+        PROCESS_INFORMATION pi{};
         m_bStarted = ::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE,
-                                      CREATE_SUSPENDED, nullptr, nullptr, &si, &m_pi) != FALSE;
+                                      CREATE_SUSPENDED, nullptr, nullptr, &si, &pi) != FALSE;
+        m_process.Attach(pi.hProcess);
+        m_thread.Attach(pi.hThread);
+        m_dwProcessId = pi.dwProcessId;
     }
     SuspendedStart(const SuspendedStart&) = delete;
     SuspendedStart& operator=(const SuspendedStart&) = delete;
@@ -29,22 +34,22 @@ public:
         if (!m_bStarted)
             return;
         if (IsRunning()) {
-            ::TerminateProcess(m_pi.hProcess, 1);
-            ::WaitForSingleObject(m_pi.hProcess, 5000);
+            ::TerminateProcess(m_process, 1);
+            ::WaitForSingleObject(m_process, 5000);
         }
-        ::CloseHandle(m_pi.hThread);
-        ::CloseHandle(m_pi.hProcess);
     }
     bool Started() const { return m_bStarted; }
-    void Release() const { ::ResumeThread(m_pi.hThread); }
-    bool IsRunning() const { return ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
-    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    void Release() const { ::ResumeThread(m_thread); }
+    bool IsRunning() const { return ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT; }
+    DWORD ProcessId() const { return m_dwProcessId; }
     bool WaitForExit(DWORD ms) const {
-        return ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+        return ::WaitForSingleObject(m_process, ms) == WAIT_OBJECT_0;
     }
 
 private:
-    PROCESS_INFORMATION m_pi{};
+    CKernelObject m_process;
+    CKernelObject m_thread;
+    DWORD m_dwProcessId = 0;
     bool m_bStarted = false;
 };
 
