@@ -134,9 +134,12 @@ void CHotkeyFormDlg::PlaceKeyList() {
 
 void CHotkeyFormDlg::SetIconsForDpi() {
     // Loaded at each size rather than shared: a shared icon keeps the size it was first
-    // loaded at.
-    m_iconBig.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXICON, m_nDpi),
-                   GetSystemMetricForDpi(SM_CYICON, m_nDpi));
+    // loaded at, which for m_hIcon is the large size of the system DPI.
+    if (m_nDpi == GetSystemDpi())
+        m_iconBig.DestroyIcon();
+    else
+        m_iconBig.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXICON, m_nDpi),
+                       GetSystemMetricForDpi(SM_CYICON, m_nDpi));
     m_iconSmall.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXSMICON, m_nDpi),
                      GetSystemMetricForDpi(SM_CYSMICON, m_nDpi));
     SetIcon(m_iconBig.IsNull() ? m_hIcon : m_iconBig.GetSafeHandle(), TRUE);
