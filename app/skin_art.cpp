@@ -1,6 +1,9 @@
 // Choosing and loading the skins' artwork for a DPI.
 #include "app/skin_art.h"
 
+#include <iterator>
+#include <utility>
+
 #include "framework/dpi.h"
 #include "res/resource.h"
 
