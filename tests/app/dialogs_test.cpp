@@ -8,6 +8,7 @@
 
 #include "app/about_dlg.h"
 #include "app/program_path_dlg.h"
+#include "app/skin_art.h"
 #include "app/skinned_dialog.h"
 #include "form_process.h"
 #include "framework/dpi.h"
@@ -153,6 +154,26 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
     for (const CRect& rc : {about.m_rcWindow, path.m_rcWindow}) {
         EXPECT_NEAR(rc.CenterPoint().x, CRect(area).CenterPoint().x, 1);
         EXPECT_NEAR(rc.CenterPoint().y, CRect(area).CenterPoint().y, 1);
+    }
+}
+
+// A DPI takes the drawing at or just above its scale, the largest above 200 %, and gets the
+// bitmap at its own size: 500 by 360 at 175 % is 875 by 630, from the 200 % drawing.
+TEST(SkinArt, EachDpiTakesTheNearestDrawingAtOrAboveItsScaleAtItsOwnSize) {
+    const struct {
+        UINT dpi;
+        int nDrawnPercent;
+    } cases[] = {{96, 100},  {100, 125}, {120, 125}, {121, 150},
+                 {144, 150}, {168, 200}, {192, 200}, {240, 200}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        EXPECT_EQ(ArtScaleForDpi(c.dpi).nPercent, c.nDrawnPercent);
+        CBitmap bitmap;
+        ASSERT_TRUE(LoadArtBitmap(bitmap, IDB_FORM_BACK, c.dpi));
+        BITMAP bm{};
+        bitmap.GetBitmap(&bm);
+        EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight),
+                  CSize(ScaleToDpi(500, c.dpi), ScaleToDpi(360, c.dpi)));
     }
 }
 
