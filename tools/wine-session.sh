@@ -72,45 +72,58 @@ if [ -z "${DISPLAY:-}" ]; then
     [ -n "${DISPLAY:-}" ] || { echo "wine-session: could not start Xvfb" >&2; exit 1; }
 fi
 
+configure_prefix() {
+    # Without a window manager, Wine waits two seconds for one each time a managed window is
+    # hidden; on our own Xvfb nobody manages windows, so Wine is told to manage none.
+    x11_key='HKCU\Software\Wine\X11 Driver'
+    if [ -n "$xvfb_pid" ]; then
+        wine reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1
+    else
+        wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1
+    fi
+
+    # One dialog font for the session, so that dialogs measure alike on every machine. Wine
+    # maps "MS Shell Dlg" to Tahoma, but Debian's Wine 8 never loads the Tahoma of fonts-wine
+    # from its data folder and draws with whatever sans-serif face the machine has (Liberation
+    # Sans, DejaVu Sans), so the prefix names the file itself. HOTKEY_DIALOG_FONT names another
+    # face for "MS Shell Dlg" for the whole session, e.g. "DejaVu Sans", which is wider.
+    tahoma=/usr/share/wine/fonts/tahoma.ttf
+    [ -f "$tahoma" ] ||
+        { echo "wine-session: $tahoma is missing (package fonts-wine)" >&2; exit 1; }
+    dialog_font=${HOTKEY_DIALOG_FONT:-Tahoma}
+    font_reg="$build_dir/dialog-font.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+        # The file's own path from drive Z:, with the backslashes the file format doubles.
+        for face in "Tahoma:$tahoma" "Tahoma Bold:${tahoma%.ttf}bd.ttf"; do
+            file=${face#*:}
+            printf '"%s (TrueType)"="Z:%s"\r\n' "${face%%:*}" "${file//\//\\\\}"
+        done
+        printf '\r\n'
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\%s]\r\n' \
+            FontSubstitutes
+        printf '"MS Shell Dlg"="%s"\r\n"MS Shell Dlg 2"="%s"\r\n' "$dialog_font" "$dialog_font"
+    } >"$font_reg"
+    wine reg import "$font_reg" >/dev/null 2>&1 ||
+        { echo "wine-session: cannot pin the dialog font" >&2; exit 1; }
+}
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-session: creating the Wine prefix (once)" >&2
     wineboot -i >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    # Until the prefix has been set up and a windowed program has run once under a server
+    # that then ended, every program start in a new prefix costs about a second more, which
+    # doubled the first test run's time.
+    configure_prefix
+    wine rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
 fi
 
 wineserver -f -p >/dev/null 2>&1 &
 server_pid=$!
-# Without a window manager, Wine waits two seconds for one each time a managed window is
-# hidden; on our own Xvfb nobody manages windows, so Wine is told to manage none. This is
-# also the first client, which gives the server its prefix socket before the command runs.
-x11_key='HKCU\Software\Wine\X11 Driver'
-if [ -n "$xvfb_pid" ]; then
-    wine reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1
-else
-    wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1
-fi
-
-# One dialog font for the session, so that dialogs measure alike on every machine. Wine maps
-# "MS Shell Dlg" to Tahoma, but Debian's Wine 8 never loads the Tahoma of fonts-wine from its
-# data folder and draws with whatever sans-serif face the machine has (Liberation Sans, DejaVu
-# Sans), so the prefix names the file itself. HOTKEY_DIALOG_FONT names another face for
-# "MS Shell Dlg" for the whole session, e.g. "DejaVu Sans", which is wider.
-tahoma=/usr/share/wine/fonts/tahoma.ttf
-[ -f "$tahoma" ] || { echo "wine-session: $tahoma is missing (package fonts-wine)" >&2; exit 1; }
-dialog_font=${HOTKEY_DIALOG_FONT:-Tahoma}
-font_reg="$build_dir/dialog-font.reg"
-{
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
-    # The file's own path from drive Z:, with the backslashes the file format doubles.
-    for face in "Tahoma:$tahoma" "Tahoma Bold:${tahoma%.ttf}bd.ttf"; do
-        file=${face#*:}
-        printf '"%s (TrueType)"="Z:%s"\r\n' "${face%%:*}" "${file//\//\\\\}"
-    done
-    printf '\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-    printf '"MS Shell Dlg"="%s"\r\n"MS Shell Dlg 2"="%s"\r\n' "$dialog_font" "$dialog_font"
-} >"$font_reg"
-wine reg import "$font_reg" >/dev/null 2>&1 || { echo "wine-session: cannot pin the dialog font" >&2; exit 1; }
+# Also the server's first client, which gives it its prefix socket before the command runs.
+configure_prefix
 
 "$@"
