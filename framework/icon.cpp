@@ -27,7 +27,6 @@ BOOL CIcon::Load(UINT nIDResource, int cx, int cy) {
         ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource), IMAGE_ICON, cx, cy, 0));
     if (!hIcon)
         return FALSE;
-    DestroyIcon();
-    m_hIcon = hIcon;
+    Attach(hIcon);
     return TRUE;
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "framework/handle_owner.h"
 
 // The icon at the system's large icon size. Icons loaded this way are shared by the module
 // and are never destroyed, so the handle may be kept for the life of the process.
@@ -14,31 +14,14 @@ HICON AfxLoadSmallIcon(UINT nIDResource);
 // CIcon: owns an icon loaded at the size the caller asks for and destroys it with itself. The
 // shared icons above come at the size first asked for, whatever size a later load asks, so an
 // icon wanted at a size of its own is loaded this way.
-class CIcon {
+struct IconFree {
+    static BOOL Free(HICON hIcon) { return ::DestroyIcon(hIcon); }
+};
+
+class CIcon : public CHandleOwner<HICON, IconFree> {
 public:
-    CIcon() = default;
-    CIcon(const CIcon&) = delete;
-    CIcon& operator=(const CIcon&) = delete;
-    CIcon(CIcon&& o) noexcept : m_hIcon(o.Detach()) {}
-    CIcon& operator=(CIcon&& o) noexcept {
-        if (this != &o) {
-            DestroyIcon();
-            m_hIcon = o.Detach();
-        }
-        return *this;
-    }
-    ~CIcon() { DestroyIcon(); }
-
-    HICON GetSafeHandle() const { return m_hIcon; }
-    operator HICON() const { return m_hIcon; }
-    bool IsNull() const { return m_hIcon == nullptr; }
-
     // Loads the resource's image nearest the size, scaled to it. A failed load keeps the icon
     // held before.
     BOOL Load(UINT nIDResource, int cx, int cy);
-    HICON Detach() { return std::exchange(m_hIcon, nullptr); }
-    BOOL DestroyIcon() { return m_hIcon ? ::DestroyIcon(Detach()) : FALSE; }
-
-private:
-    HICON m_hIcon = nullptr;
+    BOOL DestroyIcon() { return Free(); }
 };

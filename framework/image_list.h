@@ -6,27 +6,14 @@
 
 #include <commctrl.h>
 
-#include <utility>
+#include "framework/handle_owner.h"
 
-class CImageList {
+struct ImageListFree {
+    static BOOL Free(HIMAGELIST hImageList) { return ::ImageList_Destroy(hImageList); }
+};
+
+class CImageList : public CHandleOwner<HIMAGELIST, ImageListFree> {
 public:
-    CImageList() = default;
-    CImageList(const CImageList&) = delete;
-    CImageList& operator=(const CImageList&) = delete;
-    CImageList(CImageList&& o) noexcept : m_hImageList(o.Detach()) {}
-    CImageList& operator=(CImageList&& o) noexcept {
-        if (this != &o) {
-            DeleteImageList();
-            m_hImageList = o.Detach();
-        }
-        return *this;
-    }
-    ~CImageList() { DeleteImageList(); }
-
-    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
-    operator HIMAGELIST() const { return m_hImageList; }
-    bool IsNull() const { return m_hImageList == nullptr; }
-
     // A failed creation keeps the list held before.
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
         HIMAGELIST hCreated = ::ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
@@ -37,18 +24,8 @@ public:
     }
     // The index of the first image added, or -1.
     int Add(HBITMAP hbmImage, HBITMAP hbmMask = nullptr) {
-        return ::ImageList_Add(m_hImageList, hbmImage, hbmMask);
+        return ::ImageList_Add(GetSafeHandle(), hbmImage, hbmMask);
     }
-    int AddIcon(HICON hIcon) { return ::ImageList_AddIcon(m_hImageList, hIcon); }
-
-    // Takes ownership of hImageList, destroying the list held before.
-    void Attach(HIMAGELIST hImageList) {
-        DeleteImageList();
-        m_hImageList = hImageList;
-    }
-    HIMAGELIST Detach() { return std::exchange(m_hImageList, nullptr); }
-    BOOL DeleteImageList() { return m_hImageList ? ::ImageList_Destroy(Detach()) : FALSE; }
-
-private:
-    HIMAGELIST m_hImageList = nullptr;
+    int AddIcon(HICON hIcon) { return ::ImageList_AddIcon(GetSafeHandle(), hIcon); }
+    BOOL DeleteImageList() { return Free(); }
 };

@@ -4,42 +4,25 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "framework/handle_owner.h"
 
-class CKernelObject {
+struct KernelObjectFree {
+    static BOOL Free(HANDLE hObject) { return ::CloseHandle(hObject); }
+};
+
+class CKernelObject : public CHandleOwner<HANDLE, KernelObjectFree> {
 public:
     CKernelObject() = default;
     // Takes ownership. The platform's functions report failure with either null or
     // INVALID_HANDLE_VALUE, so both are held as none.
-    explicit CKernelObject(HANDLE hObject) : m_hObject(Valid(hObject)) {}
-    CKernelObject(const CKernelObject&) = delete;
-    CKernelObject& operator=(const CKernelObject&) = delete;
-    CKernelObject(CKernelObject&& o) noexcept : m_hObject(o.Detach()) {}
-    CKernelObject& operator=(CKernelObject&& o) noexcept {
-        if (this != &o) {
-            Close();
-            m_hObject = o.Detach();
-        }
-        return *this;
-    }
-    ~CKernelObject() { Close(); }
-
-    HANDLE GetSafeHandle() const { return m_hObject; }
-    operator HANDLE() const { return m_hObject; }
-    explicit operator bool() const { return m_hObject != nullptr; }
+    explicit CKernelObject(HANDLE hObject) : CHandleOwner(Valid(hObject)) {}
 
     // Takes ownership of hObject, closing the handle held before.
-    void Attach(HANDLE hObject) {
-        Close();
-        m_hObject = Valid(hObject);
-    }
-    HANDLE Detach() { return std::exchange(m_hObject, nullptr); }
-    BOOL Close() { return m_hObject ? ::CloseHandle(Detach()) : FALSE; }
+    void Attach(HANDLE hObject) { CHandleOwner::Attach(Valid(hObject)); }
+    BOOL Close() { return Free(); }
 
 private:
     static HANDLE Valid(HANDLE hObject) {
         return hObject == INVALID_HANDLE_VALUE ? nullptr : hObject;
     }
-
-    HANDLE m_hObject = nullptr;
 };

@@ -3,27 +3,14 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "framework/handle_owner.h"
 
-class CRegKey {
+struct RegKeyFree {
+    static LONG Free(HKEY hKey) { return ::RegCloseKey(hKey); }
+};
+
+class CRegKey : public CHandleOwner<HKEY, RegKeyFree> {
 public:
-    CRegKey() = default;
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-    CRegKey(CRegKey&& o) noexcept : m_hKey(o.Detach()) {}
-    CRegKey& operator=(CRegKey&& o) noexcept {
-        if (this != &o) {
-            Close();
-            m_hKey = o.Detach();
-        }
-        return *this;
-    }
-    ~CRegKey() { Close(); }
-
-    HKEY GetSafeHandle() const { return m_hKey; }
-    operator HKEY() const { return m_hKey; }
-    explicit operator bool() const { return m_hKey != nullptr; }
-
     // The platform's result. The key held before is closed only once the new one is open.
     LONG Open(HKEY hParent, LPCWSTR lpszPath, REGSAM samDesired) {
         HKEY hKey = nullptr;
@@ -41,15 +28,5 @@ public:
             Attach(hKey);
         return result;
     }
-
-    // Takes ownership of hKey, closing the key held before.
-    void Attach(HKEY hKey) {
-        Close();
-        m_hKey = hKey;
-    }
-    HKEY Detach() { return std::exchange(m_hKey, nullptr); }
-    LONG Close() { return m_hKey ? ::RegCloseKey(Detach()) : ERROR_SUCCESS; }
-
-private:
-    HKEY m_hKey = nullptr;
+    LONG Close() { return Free(); }
 };

@@ -5,48 +5,31 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "framework/handle_owner.h"
 
 // Makes System32 the only folder searched by every later load of a DLL, the platform's
 // own loads for this process included. Called first thing by each program's entry.
 void AfxRestrictDllSearch();
 
+struct LibraryFree {
+    static BOOL Free(HMODULE hModule) { return ::FreeLibrary(hModule); }
+};
+
 // A loaded DLL, freed with the object.
-class CLibrary {
+class CLibrary : public CHandleOwner<HMODULE, LibraryFree> {
 public:
     CLibrary() = default;
     // Takes ownership of a module that LoadLibrary returned.
-    explicit CLibrary(HMODULE hModule) : m_hModule(hModule) {}
-    CLibrary(const CLibrary&) = delete;
-    CLibrary& operator=(const CLibrary&) = delete;
-    CLibrary(CLibrary&& o) noexcept : m_hModule(o.Detach()) {}
-    CLibrary& operator=(CLibrary&& o) noexcept {
-        if (this != &o) {
-            Free();
-            m_hModule = o.Detach();
-        }
-        return *this;
-    }
-    ~CLibrary() { Free(); }
+    explicit CLibrary(HMODULE hModule) : CHandleOwner(hModule) {}
 
-    bool IsLoaded() const { return m_hModule != nullptr; }
-    HMODULE GetSafeHandle() const { return m_hModule; }
-    operator HMODULE() const { return m_hModule; }
+    bool IsLoaded() const { return !IsNull(); }
+    BOOL Free() { return CHandleOwner::Free(); }
     // The named export as a function of type TFunction, or null.
     template <class TFunction> TFunction GetProc(const char* pszName) const {
-        return m_hModule ? reinterpret_cast<TFunction>(
-                               reinterpret_cast<void*>(::GetProcAddress(m_hModule, pszName)))
-                         : nullptr;
+        return IsLoaded() ? reinterpret_cast<TFunction>(
+                                reinterpret_cast<void*>(::GetProcAddress(GetSafeHandle(), pszName)))
+                          : nullptr;
     }
-
-    HMODULE Detach() { return std::exchange(m_hModule, nullptr); }
-    void Free() {
-        if (m_hModule)
-            ::FreeLibrary(Detach());
-    }
-
-private:
-    HMODULE m_hModule = nullptr;
 };
 
 // A DLL from System32, loaded on demand.
