@@ -1,0 +1,166 @@
+// Start-up decisions without a running program: the Run values read, written and shown in the
+// tray menu, the logon switch, the instance marker's outcomes and the form's message filter.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/autostart.h"
+#include "app/messages.h"
+#include "app/single_instance.h"
+
+namespace {
+
+constexpr wchar_t kProgram[] = L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe";
+constexpr wchar_t kTestKey[] = L"Software\\KESTO Hotkey Tests";
+constexpr wchar_t kUserKey[] = L"Software\\KESTO Hotkey Tests\\User";
+constexpr wchar_t kMachineKey[] = L"Software\\KESTO Hotkey Tests\\Machine";
+
+TEST(AutostartTest, CommandLineStartsOnlyThisProgram) {
+    struct Case {
+        const wchar_t* commandLine;
+        bool starts;
+    } cases[] = {
+        {L"\"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe\" /autostart", true},
+        {L"  \"c:\\program files\\kesto hotkey\\HOTKEYFORM.EXE\"", true},
+        {L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe /autostart", true},
+        {L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe", true},
+        {L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe2 /autostart", false},
+        {L"\"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe.bak\"", false},
+        {L"\"C:\\Other\\HotkeyForm.exe\" /autostart", false},
+        {L"\"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe", true},
+        {L"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CommandLineStartsProgram(c.commandLine, kProgram), c.starts)
+            << CString(c.commandLine).GetString();
+}
+
+TEST(AutostartTest, TheSwitchIsAWordOfItsOwnInAnyCase) {
+    EXPECT_TRUE(HasAutostartSwitch(L"/autostart"));
+    EXPECT_TRUE(HasAutostartSwitch(L"  /AutoStart  "));
+    EXPECT_TRUE(HasAutostartSwitch(L"-x /autostart"));
+    EXPECT_FALSE(HasAutostartSwitch(L"/autostartx"));
+    EXPECT_FALSE(HasAutostartSwitch(L""));
+    EXPECT_FALSE(HasAutostartSwitch(nullptr));
+}
+
+class RunValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
+    static void Put(const wchar_t* key, DWORD type, const wchar_t* command) {
+        if (!command)
+            return;
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key, CAutostart::kValueName, type, command,
+                                    (lstrlenW(command) + 1) * sizeof(wchar_t)),
+                  ERROR_SUCCESS);
+    }
+    static CString UserValue() {
+        wchar_t value[MAX_PATH * 2] = {};
+        DWORD size = sizeof(value);
+        ::RegGetValueW(HKEY_CURRENT_USER, kUserKey, CAutostart::kValueName, RRF_RT_REG_SZ, nullptr,
+                       value, &size);
+        return value;
+    }
+    CAutostart m_autostart{
+        {HKEY_CURRENT_USER, kUserKey}, {HKEY_CURRENT_USER, kMachineKey}, kProgram};
+};
+
+TEST_F(RunValuesTest, StateAndToggleFollowTheUsersAndTheMachinesValues) {
+    using State = CAutostart::State;
+    const CString ours = m_autostart.GetCommand();
+    ::SetEnvironmentVariableW(L"KESTO_TEST_FOLDER", L"C:\\Program Files\\KESTO Hotkey");
+    struct Case {
+        const char* name;
+        const wchar_t* user;
+        const wchar_t* machine;
+        DWORD machineType;
+        State before;
+        CString userAfterToggle;
+        State after;
+    } cases[] = {
+        {"none", nullptr, nullptr, REG_SZ, State::Off, ours, State::User},
+        {"ours", ours, nullptr, REG_SZ, State::User, L"", State::Off},
+        {"another copy's", L"\"C:\\Old\\HotkeyForm.exe\" /autostart", nullptr, REG_SZ, State::Off,
+         ours, State::User},
+        {"machine's", nullptr, ours, REG_SZ, State::Machine, L"", State::Machine},
+        {"machine's with a folder variable", ours,
+         L"\"%KESTO_TEST_FOLDER%\\HotkeyForm.exe\" /autostart", REG_EXPAND_SZ, State::Machine, ours,
+         State::Machine},
+        {"machine's for another copy", nullptr, L"C:\\Old\\HotkeyForm.exe", REG_SZ, State::Off,
+         ours, State::User},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Put(kUserKey, REG_SZ, c.user);
+        Put(kMachineKey, c.machineType, c.machine);
+        EXPECT_EQ(m_autostart.GetState(), c.before) << c.name;
+        EXPECT_EQ(m_autostart.Toggle(), ERROR_SUCCESS) << c.name;
+        EXPECT_EQ(UserValue(), c.userAfterToggle) << c.name;
+        EXPECT_EQ(m_autostart.GetState(), c.after) << c.name;
+    }
+    ::SetEnvironmentVariableW(L"KESTO_TEST_FOLDER", nullptr);
+    EXPECT_EQ(ours, L"\"" + CString(kProgram) + L"\" /autostart");
+}
+
+TEST_F(RunValuesTest, ARefusedWriteIsReportedAndChangesNothing) {
+    // A root the platform refuses stands for a Run key the user may not write.
+    CAutostart refused({reinterpret_cast<HKEY>(0x1234), kUserKey}, {HKEY_CURRENT_USER, kMachineKey},
+                       kProgram);
+    EXPECT_NE(refused.Toggle(), ERROR_SUCCESS);
+    EXPECT_EQ(refused.GetState(), CAutostart::State::Off);
+}
+
+TEST(AutostartTest, TheMenuItemIsCheckedForAnyValueAndGreyedForTheMachines) {
+    using State = CAutostart::State;
+    struct Case {
+        State state;
+        UINT flags;
+    } cases[] = {
+        {State::Off, 0}, {State::User, MF_CHECKED}, {State::Machine, MF_CHECKED | MF_GRAYED}};
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 7, L"Start with Windows");
+    for (const Case& c : cases) {
+        ShowAutostartState(menu, 7, c.state);
+        EXPECT_EQ(menu.GetMenuState(7) & (MF_CHECKED | MF_GRAYED), c.flags)
+            << static_cast<int>(c.state);
+    }
+}
+
+TEST(SingleInstanceSeamTest, TheMarkersOutcomeSaysWhetherAnotherInstanceRuns) {
+    HANDLE h = reinterpret_cast<HANDLE>(0x44);
+    struct Case {
+        HANDLE handle;
+        DWORD error;
+        bool running;
+    } cases[] = {
+        {h, ERROR_SUCCESS, false},
+        {h, ERROR_ALREADY_EXISTS, true},
+        {nullptr, ERROR_ACCESS_DENIED, true},   // elevated, or another account's
+        {nullptr, ERROR_INVALID_HANDLE, false}, // the name is another kind of object
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AnotherInstanceHoldsName(c.handle, c.error), c.running) << c.error;
+}
+
+std::vector<UINT> g_allowed;
+
+BOOL WINAPI RecordFilter(HWND hWnd, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
+    if (hWnd == reinterpret_cast<HWND>(0x88) && action == MSGFLT_ALLOW)
+        g_allowed.push_back(message);
+    return TRUE;
+}
+
+TEST(SingleInstanceSeamTest, AnElevatedFormLetsInExactlyTheDriverShowAndTaskbarMessages) {
+    auto saved = g_pfnChangeWindowMessageFilterEx;
+    g_pfnChangeWindowMessageFilterEx = &RecordFilter;
+    AllowFormMessagesFromNormalRights(reinterpret_cast<HWND>(0x88));
+    g_pfnChangeWindowMessageFilterEx = saved;
+    EXPECT_EQ(g_allowed, (std::vector<UINT>{WM_FN_HOTKEY, WM_SHOW_FORM,
+                                            ::RegisterWindowMessageW(L"TaskbarCreated")}));
+}
+
+} // namespace
