@@ -3,8 +3,6 @@
 
 #include "app/messages.h"
 
-ChangeMessageFilterFn g_pfnChangeWindowMessageFilterEx = &::ChangeWindowMessageFilterEx;
-
 bool AnotherInstanceHoldsName(HANDLE hMutex, DWORD dwLastError) {
     if (hMutex)
         return dwLastError == ERROR_ALREADY_EXISTS;
@@ -34,5 +32,5 @@ void AllowFormMessagesFromNormalRights(HWND hForm) {
     const UINT messages[] = {WM_FN_HOTKEY, WM_SHOW_FORM,
                              ::RegisterWindowMessageW(L"TaskbarCreated")};
     for (UINT message : messages)
-        g_pfnChangeWindowMessageFilterEx(hForm, message, MSGFLT_ALLOW, nullptr);
+        ::ChangeWindowMessageFilterEx(hForm, message, MSGFLT_ALLOW, nullptr);
 }

@@ -19,10 +19,6 @@ bool AnotherInstanceHoldsName(HANDLE hMutex, DWORD dwLastError);
 // its form yet gets up to dwWaitMs. Returns whether a form was found.
 bool ShowRunningInstance(DWORD dwWaitMs);
 
-// The platform's message filter call; tests put a recorder here.
-using ChangeMessageFilterFn = BOOL(WINAPI*)(HWND hWnd, UINT message, DWORD action,
-                                            PCHANGEFILTERSTRUCT pChangeFilterStruct);
-extern ChangeMessageFilterFn g_pfnChangeWindowMessageFilterEx;
 // Lets the messages that other programs send the form through although it runs elevated: the
 // driver's key, "Show" from a second start and the shell's "TaskbarCreated". Nothing else from
 // lower rights gets in.
