@@ -70,7 +70,7 @@ TEST_F(LogonTest, StartWithWindowsRunsAtLogonHiddenWithItsIconAndALaterStartFind
     ASSERT_TRUE(WaitForTrayIcons(0));
 
     // Without arguments wineboot runs the Run values, as a logon does.
-    ASSERT_EQ(RunAndWait(L"wineboot.exe", nullptr, 120000), 0);
+    ASSERT_EQ(RunAndWait(L"wineboot.exe", nullptr, 60000), 0);
     HWND hForm = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hForm = FindAnyForm()) != nullptr; }, 30000));
     DWORD pid = 0;
