@@ -1,5 +1,5 @@
-// The Run values without a running program: which command lines start this executable, the
-// values read, written and shown in the tray menu, and the logon switch.
+// The Run values without a running program: which values start this executable, and what the
+// tray menu's item shows and does with them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,31 +12,6 @@ constexpr wchar_t kProgram[] = L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe
 constexpr wchar_t kTestKey[] = L"Software\\KESTO Hotkey Tests";
 constexpr wchar_t kUserKey[] = L"Software\\KESTO Hotkey Tests\\User";
 constexpr wchar_t kMachineKey[] = L"Software\\KESTO Hotkey Tests\\Machine";
-
-TEST(AutostartTest, CommandLineStartsOnlyThisProgram) {
-    struct Case {
-        const wchar_t* commandLine;
-        bool starts;
-    } cases[] = {
-        {L"\"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe\" /autostart", true},
-        {L"  \"c:\\program files\\kesto hotkey\\HOTKEYFORM.EXE\"", true},
-        {L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe /autostart", true},
-        {L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe2 /autostart", false},
-        {L"\"C:\\Other\\HotkeyForm.exe\" /autostart", false},
-        {L"\"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe", true},
-        {L"", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CommandLineStartsProgram(c.commandLine, kProgram), c.starts)
-            << CString(c.commandLine).GetString();
-}
-
-TEST(AutostartTest, TheSwitchIsAWordOfItsOwnInAnyCase) {
-    EXPECT_TRUE(HasAutostartSwitch(L"  /AutoStart  "));
-    EXPECT_TRUE(HasAutostartSwitch(L"-x /autostart"));
-    EXPECT_FALSE(HasAutostartSwitch(L"/autostartx"));
-    EXPECT_FALSE(HasAutostartSwitch(nullptr));
-}
 
 class RunValuesTest : public ::testing::Test {
 protected:
@@ -75,8 +50,12 @@ TEST_F(RunValuesTest, StateAndToggleFollowTheUsersAndTheMachinesValues) {
     } cases[] = {
         {"none", nullptr, nullptr, REG_SZ, State::Off, ours, State::User},
         {"ours", ours, nullptr, REG_SZ, State::User, L"", State::Off},
+        {"ours unquoted, in another case", L"  c:\\program files\\kesto hotkey\\HOTKEYFORM.EXE",
+         nullptr, REG_SZ, State::User, L"", State::Off},
         {"another copy's", L"\"C:\\Old\\HotkeyForm.exe\" /autostart", nullptr, REG_SZ, State::Off,
          ours, State::User},
+        {"a longer name's", L"C:\\Program Files\\KESTO Hotkey\\HotkeyForm.exe2 /autostart", nullptr,
+         REG_SZ, State::Off, ours, State::User},
         {"machine's", nullptr, ours, REG_SZ, State::Machine, L"", State::Machine},
         {"machine's with a folder variable", ours,
          L"\"%KESTO_TEST_FOLDER%\\HotkeyForm.exe\" /autostart", REG_EXPAND_SZ, State::Machine, ours,
