@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/about_dlg.h"
+#include "app/hotkey_form.h"
 #include "app/program_path_dlg.h"
 #include "app/skin_art.h"
 #include "app/skinned_dialog.h"
@@ -15,6 +18,7 @@
 #include "framework/winapp.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
+#include "tests/framework/tray_shell_model.h"
 
 // Rectangles in failure messages; found by argument lookup, so beside CRect.
 void PrintTo(const CRect& rc, std::ostream* os) {
@@ -286,6 +290,69 @@ TEST(SkinLayout, HoldsUnderAWiderDialogFont) {
     ::SetEnvironmentVariableW(L"HOTKEY_WIDE_DIALOG_FONT", nullptr);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// The main form over a notification area that refuses as a slow one does; script runs inside
+// the form's modal loop, then the form ends.
+class CScriptedForm : public CHotkeyFormDlg {
+public:
+    explicit CScriptedForm(std::function<void(CScriptedForm&)> script)
+        : m_script(std::move(script)) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CHotkeyFormDlg::OnInitDialog();
+        SetTimer(kScriptTimer, 10);
+        return result;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER || wParam != kScriptTimer)
+            return CHotkeyFormDlg::WindowProc(message, wParam, lParam);
+        KillTimer(kScriptTimer);
+        m_script(*this);
+        EndDialog(IDCANCEL);
+        return 0;
+    }
+
+private:
+    static constexpr UINT_PTR kScriptTimer = 78;
+    std::function<void(CScriptedForm&)> m_script;
+};
+
+TEST(FormTray, ShowAndMinimizeFollowTheFormWhateverTheShellAnsweredOfTheIcon) {
+    WNDCLASSW wc{};
+    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc));
+    wc.lpszClassName = kFormClassName;
+    AfxRegisterClass(&wc);
+    TrayShellModel& shell = TrayShellModel::Get();
+    CTrayDialog::s_pfnShellNotifyIcon = &TrayShellModel::Shell;
+    struct Case {
+        const char* name;
+        int refusedAdds;
+        bool lateAdd, refusedDelete;
+    } cases[] = {
+        {"icon refused at the start", 1000, false, false},
+        {"refused icon arrived late", 1, true, false},
+        {"delete refused", 0, false, true},
+    };
+    for (const Case& c : cases) {
+        shell.Reset(c.refusedAdds, c.lateAdd, c.refusedDelete);
+        CScriptedForm form([&](CScriptedForm& f) {
+            EXPECT_FALSE(f.IsWindowVisible()) << c.name;
+            f.SendMessage(WM_SHOW_FORM); // as a double click on the icon asks
+            EXPECT_TRUE(f.IsWindowVisible()) << c.name;
+            EXPECT_EQ(shell.bIconIn, c.refusedDelete) << c.name;
+            shell.nRefusedAdds = 0;
+            f.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MINIMIZE, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(::GetDlgItem(f.m_hWnd, IDC_MINIMIZE)));
+            EXPECT_FALSE(f.IsWindowVisible()) << c.name;
+            EXPECT_TRUE(shell.bIconIn) << c.name;
+            shell.bRefuseDeletes = false;
+        });
+        form.DoModal();
+        EXPECT_FALSE(shell.bIconIn) << c.name;
+    }
+    CTrayDialog::s_pfnShellNotifyIcon = &::Shell_NotifyIconW;
 }
 
 } // namespace
