@@ -6,16 +6,14 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 struct TrayShellModel {
-    int nRefusedAdds = 0;  // adds still to refuse
+    int nRefusedAdds = 0;
     bool bLateAdd = false; // the first refused add puts the icon in after all
     bool bRefuseDeletes = false;
     bool bIconIn = false;
-    std::vector<DWORD> calls;
+    int nAdds = 0; // asked for
 
     static TrayShellModel& Get() {
         static TrayShellModel model;
@@ -27,31 +25,20 @@ struct TrayShellModel {
         bLateAdd = lateAdd;
         bRefuseDeletes = refuseDeletes;
     }
-    size_t Calls(DWORD message) const { return std::count(calls.begin(), calls.end(), message); }
-
     static BOOL WINAPI Shell(DWORD message, PNOTIFYICONDATAW) {
         TrayShellModel& m = Get();
-        m.calls.push_back(message);
-        switch (message) {
-        case NIM_ADD:
-            if (m.bIconIn)
-                return FALSE;
-            if (m.nRefusedAdds > 0) {
-                --m.nRefusedAdds;
-                m.bIconIn = std::exchange(m.bLateAdd, false);
-                return FALSE;
-            }
-            m.bIconIn = true;
-            return TRUE;
-        case NIM_MODIFY:
+        if (message == NIM_MODIFY)
             return m.bIconIn;
-        case NIM_DELETE:
-            if (m.bRefuseDeletes || !m.bIconIn)
-                return FALSE;
-            m.bIconIn = false;
-            return TRUE;
-        default:
+        if (message == NIM_DELETE)
+            return !m.bRefuseDeletes && std::exchange(m.bIconIn, false);
+        ++m.nAdds;
+        if (m.bIconIn)
+            return FALSE;
+        if (m.nRefusedAdds > 0) {
+            --m.nRefusedAdds;
+            m.bIconIn = std::exchange(m.bLateAdd, false);
             return FALSE;
         }
+        return m.bIconIn = true;
     }
 };
