@@ -174,7 +174,8 @@ void CTrayDialog::OnTimer(UINT_PTR nIDEvent) {
         Default();
         return;
     }
-    if (!m_bTrayIconPending || IsWindowVisible()) {
+    // A tick nothing asked for (another program can send one) starts no retries of its own.
+    if (!m_bTrayIconPending || m_nTrayRetryMs == 0 || IsWindowVisible()) {
         StopTrayRetry();
         return;
     }

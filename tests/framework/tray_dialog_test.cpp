@@ -311,6 +311,8 @@ TEST_F(TrayDialogTest, RefusedIconIsTriedAgainWithGrowingWaitsAndNoTimerOnceItIs
             }
             EXPECT_EQ(waits, c.waits) << c.name;
             EXPECT_EQ(shell.nAdds, c.adds) << c.name;
+            dlg.SendMessage(WM_TIMER, CTrayDialog::kTrayRetryTimerId); // one nothing asked for
+            EXPECT_FALSE(dlg.KillTimer(CTrayDialog::kTrayRetryTimerId)) << c.name;
             // After the last wait only a new taskbar, which starts empty, brings the icon.
             shell.nRefusedAdds = 0;
             shell.bIconIn = false;
