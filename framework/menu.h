@@ -25,6 +25,14 @@ public:
     int GetDefaultItemPosition() const {
         return static_cast<int>(::GetMenuDefaultItem(m_hMenu, TRUE, 0));
     }
+    // The item's MF_ state flags, or -1 when the menu has no such item.
+    UINT GetMenuState(UINT uItem, UINT nFlags = MF_BYCOMMAND) const {
+        return ::GetMenuState(m_hMenu, uItem, nFlags);
+    }
+    DWORD CheckMenuItem(UINT uItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, uItem, nCheck); }
+    BOOL EnableMenuItem(UINT uItem, UINT nEnable) {
+        return ::EnableMenuItem(m_hMenu, uItem, nEnable);
+    }
     BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) {
         return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
     }
