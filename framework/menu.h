@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "framework/handle_owner.h"
+
 class CMenuHandle {
 public:
     // Construction
@@ -47,39 +49,21 @@ public:
     }
 
 protected:
+    HMENU& HandleRef() { return m_hMenu; }
+
+private:
     HMENU m_hMenu = nullptr;
 };
 
-class CMenu : public CMenuHandle {
-public:
-    CMenu() = default;
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-    CMenu(CMenu&& o) noexcept : CMenuHandle(o.Detach()) {}
-    CMenu& operator=(CMenu&& o) noexcept {
-        if (this != &o)
-            Attach(o.Detach());
-        return *this;
-    }
-    ~CMenu() { DestroyMenu(); }
+struct MenuFree {
+    static BOOL Free(HMENU hMenu) { return ::DestroyMenu(hMenu); }
+};
 
-    // Takes ownership of hMenu, destroying the menu held before.
-    BOOL Attach(HMENU hMenu) {
-        DestroyMenu();
-        m_hMenu = hMenu;
-        return hMenu != nullptr;
-    }
-    HMENU Detach() {
-        HMENU h = m_hMenu;
-        m_hMenu = nullptr;
-        return h;
-    }
-    BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(Detach()) : FALSE; }
+class CMenu : public CHandleOwner<HMENU, MenuFree, CMenuHandle> {
+public:
+    BOOL DestroyMenu() { return Free(); }
 
     // A load or creation that fails keeps the menu held before.
     BOOL LoadMenu(UINT nIDResource);
     BOOL CreatePopupMenu() { return Replace(::CreatePopupMenu()); }
-
-private:
-    BOOL Replace(HMENU hNew) { return hNew ? Attach(hNew) : FALSE; }
 };
