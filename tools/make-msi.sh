@@ -49,6 +49,12 @@ sql "UPDATE \`Component\` SET \`Attributes\` = 384 WHERE \`Component\` = 'Hotkey
 IFS=$'\t' read -r code min max _ <<<"$(rows Upgrade | grep $'\tOLDERFOUND$')"
 sql "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'OLDERFOUND'"
 sql "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$code', '$min', '$max', 768, 'OLDERFOUND')"
+# wixl leaves out the version of HotkeyForm.exe (the project version, whatever the package's),
+# which would make Windows Installer treat it as a file without one, replaced or kept by its
+# dates rather than its version; a versioned file carries no hash.
+file_version=$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2)
+sql "UPDATE \`File\` SET \`Version\` = '$file_version' WHERE \`File\` = 'HotkeyForm.exe'"
+sql "DELETE FROM \`MsiFileHash\` WHERE \`File_\` = 'HotkeyForm.exe'"
 sql "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 6050 WHERE \`Action\` = 'InstallExecute'"
 sql "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 6060 WHERE \`Action\` = 'RemoveExistingProducts'"
 
@@ -59,7 +65,8 @@ if [ "$listed" != "$wanted" ]; then
     echo "make-msi: $output installs [${listed//$'\n'/ }], expected [${wanted//$'\n'/ }]" >&2
     exit 1
 fi
-if [ "$(rows Component | grep '^Hotkey.ini' | cut -f4)" != 384 ] ||
+if [ -z "$file_version" ] || [ "$(rows File | grep '^HotkeyForm.exe' | cut -f5)" != "$file_version" ] ||
+    [ "$(rows Component | grep '^Hotkey.ini' | cut -f4)" != 384 ] ||
     [ "$(rows InstallExecuteSequence | grep '^RemoveExistingProducts' | cut -f3)" != 6060 ] ||
     [ "$(rows Upgrade | grep $'\tOLDERFOUND$' | cut -f5)" != 768 ]; then
     echo "make-msi: $output lacks its upgrade rules" >&2
