@@ -125,6 +125,14 @@ TEST_F(InstallerTest, UpgradeKeepsTheEditedSettingsAsOneProductAndADowngradeIsRe
     EXPECT_EQ(Products()[0], product);
 }
 
+TEST_F(InstallerTest, AnotherBuildOfTheSameVersionReplacesTheInstalledOne) {
+    ASSERT_EQ(Msiexec(L"/i", Package(L"high.msi")), 0);
+    CString first = Products().at(0);
+    ASSERT_EQ(Msiexec(L"/i", Package(L"rebuilt.msi")), 0);
+    ASSERT_EQ(Products().size(), 1u);
+    EXPECT_NE(Products()[0], first);
+}
+
 TEST_F(InstallerTest, UninstallLeavesNothingButTheUsersSettings) {
     ASSERT_EQ(Msiexec(L"/i", Package(L"high.msi")), 0);
     ::SHCreateDirectoryExW(nullptr, UserDir(), nullptr);
