@@ -1,6 +1,6 @@
 # Thin wrapper over CMake: `make run` starts the program under Wine, `make test` runs
 # every test under Wine, `make torture` runs the torture suite with its full counts, `make bench`
-# prints the benchmark figures, `make dist` packs the release ZIP.
+# prints the benchmark figures, `make dist` packs the release ZIP and the Windows Installer package.
 BUILD    ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
@@ -8,7 +8,7 @@ CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMA
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
             cmake make googletest wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool \
-            imagemagick coreutils grep zip clang-format git
+            imagemagick coreutils grep zip wixl msitools clang-format git
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test torture bench dist clean format FORCE

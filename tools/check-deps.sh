@@ -42,6 +42,12 @@ needs=(
     "cut coreutils" # tools/make-dist.sh
     "grep grep"
     "zip zip"
+    "wixl wixl"         # tools/make-msi.sh: the Windows Installer package
+    "msibuild msitools" # tools/make-msi.sh: what wixl cannot express
+    "msiinfo msitools"  # tools/make-msi.sh: the package's own tables
+    "tail coreutils"
+    "basename coreutils"
+    "wc coreutils" # tools/make-dist.sh
     "clang-format clang-format" # make format and tools/check-format.sh, with the root's .clang-format
     "git git"                   # make format and tools/check-format.sh: the tracked source files
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make dist`: packs the programs the tests ran (build/bin, not rebuilt), the sample settings
-# and the Windows readme into build/dist/KESTO-Hotkey-<version>.zip, the version being the
-# CMake project's, then checks that the archive holds exactly those files.
+# and the Windows readme into build/dist/KESTO-Hotkey-<version>.zip and into the Windows
+# Installer package build/dist/KESTO-Hotkey-<version>-x64.msi, the version being the CMake
+# project's, then checks that each holds exactly those files.
 #
 #   tools/make-dist.sh <build-dir>
 set -eu
@@ -12,25 +13,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 version=$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2)
 [ -n "$version" ] || { echo "make-dist: no project version in $build/CMakeCache.txt" >&2; exit 1; }
 zip_path="$build/dist/KESTO-Hotkey-$version.zip"
+msi_path="$build/dist/KESTO-Hotkey-$version-x64.msi"
 expected="HotkeyForm.exe fnkey.exe Hotkey.ini README.txt"
 
 stage="$build/dist/stage"
-rm -rf "$stage" "$zip_path"
-mkdir -p "$stage"
-cp "$build/bin/HotkeyForm.exe" "$build/bin/fnkey.exe" "$stage/"
-
-# Notepad before Windows 10 shows a file with bare LF line ends as one long line.
-to_crlf() {
-    while IFS= read -r line || [ -n "$line" ]; do printf '%s\r\n' "${line%$'\r'}"; done <"$1" >"$2"
-}
-to_crlf "$root/tools/sample-Hotkey.ini" "$stage/Hotkey.ini"
-to_crlf "$root/docs/README-Windows.txt" "$stage/README.txt"
-for text in Hotkey.ini README.txt; do
-    if grep -q $'[^\r]$' "$stage/$text"; then
-        echo "make-dist: $text has a line without CRLF" >&2
-        exit 1
-    fi
-done
+rm -f "$zip_path"
+"$root/tools/stage-dist.sh" "$build" "$stage"
 
 # -X and -D leave out Unix attributes and folder entries, which Windows has no use for.
 (cd "$stage" && zip -q -X -D "$zip_path" $expected)
@@ -46,3 +34,6 @@ if [ "$listed" != "$wanted" ]; then
 fi
 echo "$zip_path"
 zip -sf "$zip_path"
+
+"$root/tools/make-msi.sh" "$build" "$version" "$msi_path"
+echo "$msi_path ($(wc -c <"$msi_path") bytes)"

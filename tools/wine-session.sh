@@ -12,7 +12,8 @@ shift
 
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would copy every shortcut an installer makes to the Linux desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 xvfb_pid=""
