@@ -131,6 +131,12 @@ TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
     } cases[] = {
         {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
         {"Enter", [](HWND) { PressKey(VK_RETURN); }},
+        // A bare Alt leaves no invisible menu behind to swallow the next key.
+        {"Alt, then Esc",
+         [](HWND) {
+             PressKey(VK_MENU);
+             PressKey(VK_ESCAPE);
+         }},
         {"Close button", [](HWND form) { Click(At(WindowRect(form), 475 + 7, 7 + 7)); }},
         {"system Close", [](HWND form) { ::PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
@@ -165,7 +171,10 @@ TEST_F(FormTest, WhileHiddenEnterEscAndAltF4LeaveTheProgramRunning) {
     const std::pair<const char*, std::function<void()>> keys[] = {
         {"Esc", [] { PressKey(VK_ESCAPE); }},
         {"Enter", [] { PressKey(VK_RETURN); }},
-        {"Alt+F4", [] { PressKeys({VK_MENU, VK_F4}); }},
+        {"Alt+F4",
+         [] {
+             PressKeys({VK_MENU, VK_F4});
+         }},
     };
     for (const Before& before : befores) {
         for (const auto& [name, press] : keys) {
