@@ -19,6 +19,7 @@ constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
 const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
 constexpr int kCaptionButtonSize = 14;
+constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
@@ -49,6 +50,8 @@ ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
 ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
+ON_NOTIFY(LVN_KEYDOWN, IDC_KEYLIST, OnKeyListKeyDown)
+ON_WM_CONTEXTMENU()
 ON_MESSAGE(WM_PATH_APPLIED, OnPathApplied)
 ON_MESSAGE(WM_SHOW_FORM, OnShowForm)
 ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
@@ -121,6 +124,8 @@ void CHotkeyFormDlg::InitFormWindow() {
 
 void CHotkeyFormDlg::InitKeyList() {
     m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // The name a screen reader gives the list; the list view never shows its window text.
+    m_listKeys.SetWindowText(kKeyListName);
     m_listKeys.EnableToolTips(TRUE);
     m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
     m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
@@ -187,6 +192,8 @@ void CHotkeyFormDlg::ShowFromTray() {
     RemoveTrayIcon();
     BringToForeground();
     ShowWindow(SW_SHOW);
+    // The keys are what the form is for: arrows pick a row at once, F2 edits it.
+    GotoDlgCtrl(m_listKeys);
 }
 
 void CHotkeyFormDlg::OnPaint() {
@@ -253,17 +260,40 @@ void CHotkeyFormDlg::OnClose() { EndDialog(IDCANCEL); }
 
 void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
     // The first click of the double click has selected the row under the cursor.
-    int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
-    if (nRow >= 0 && !m_pPathDlg) {
-        CString strKey = m_listKeys.GetItemText(nRow, 0);
-        CString strPath = m_listKeys.GetItemText(nRow, 1);
-        auto pDlg = std::make_unique<CProgramPathDlg>();
-        m_pPathDlg = pDlg.get();
-        pDlg->SetEntry(this, strKey, strPath, nRow);
-        pDlg->DoModal();
-        m_pPathDlg = nullptr;
-    }
+    EditSelectedRow();
     *pResult = 0;
+}
+
+void CHotkeyFormDlg::OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey == VK_F2)
+        EditSelectedRow();
+    *pResult = 0;
+}
+
+void CHotkeyFormDlg::OnContextMenu(CWnd* pWnd, CPoint point) {
+    // (-1, -1) comes from the keyboard; a right click has no menu to open here.
+    if (pWnd && pWnd->m_hWnd == m_listKeys.m_hWnd && point == CPoint(-1, -1))
+        EditSelectedRow();
+}
+
+void CHotkeyFormDlg::EditSelectedRow() {
+    // The hidden form can hold the keyboard focus (a hotkey gives it the focus), and the
+    // user's next F2 there was meant for another program.
+    int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0 || m_pPathDlg || !IsWindowVisible())
+        return;
+    CString strKey = m_listKeys.GetItemText(nRow, 0);
+    CString strPath = m_listKeys.GetItemText(nRow, 1);
+    auto pDlg = std::make_unique<CProgramPathDlg>();
+    m_pPathDlg = pDlg.get();
+    pDlg->SetEntry(this, strKey, strPath, nRow);
+    pDlg->DoModal();
+    m_pPathDlg = nullptr;
+    if (!IsWindowVisible())
+        return;
+    GotoDlgCtrl(m_listKeys);
+    m_listKeys.SetItemState(nRow, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    m_listKeys.EnsureVisible(nRow, FALSE);
 }
 
 LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {

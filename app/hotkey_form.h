@@ -49,6 +49,9 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
+    // Runs the program path dialog for the first selected row of the visible form, then
+    // gives the focus back to the list, on that row.
+    void EditSelectedRow();
     // Removes the tray icon and shows the form, whatever the shell answers.
     void ShowFromTray();
 
@@ -62,6 +65,10 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    // F2 on the list edits the selected row, as a double click does.
+    void OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    // The Applications key or Shift+F10 on the list edits the selected row.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnPathApplied(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
     void OnMenuShow();

@@ -38,6 +38,11 @@ HBITMAP CBitmapButton::FaceForState(UINT nItemState) const {
 }
 
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
-    if (HBITMAP face = FaceForState(lpDrawItemStruct->itemState))
+    UINT nState = lpDrawItemStruct->itemState;
+    if (HBITMAP face = FaceForState(nState))
         PaintFace(lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem, face);
+    // Without a face of its own for the focus, the focused button shows it as push buttons
+    // do, once the user works with the keyboard (the button then leaves out ODS_NOFOCUSRECT).
+    if ((nState & ODS_FOCUS) && !(nState & ODS_NOFOCUSRECT) && m_bitmapFocus.IsNull())
+        ::DrawFocusRect(lpDrawItemStruct->hDC, &lpDrawItemStruct->rcItem);
 }

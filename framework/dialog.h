@@ -26,6 +26,10 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Moves the focus to the control as the dialog manager does, default button included.
+    void GotoDlgCtrl(const CWnd& wndCtrl) {
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(wndCtrl.m_hWnd), TRUE);
+    }
 
     // Overridables
     virtual BOOL OnInitDialog();

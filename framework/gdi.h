@@ -97,6 +97,12 @@ public:
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
         return Replace(::CreatePen(nPenStyle, nWidth, crColor));
     }
+    // One pixel wide, every other pixel set: the dots of a focus rectangle, drawn rather
+    // than inverted.
+    BOOL CreateDottedPen(COLORREF crColor) {
+        LOGBRUSH lb{BS_SOLID, crColor, 0};
+        return Replace(::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr));
+    }
 };
 
 class CBrush : public CGdiObject<HBRUSH> {

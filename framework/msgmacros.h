@@ -82,6 +82,14 @@ template <auto F> BOOL VoidWnd(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
+// WM_CONTEXTMENU: the window pressed in, and the screen point, (-1, -1) from the keyboard.
+template <auto F> BOOL VoidWndPoint(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(CWnd*, CPoint)>, "handler must be void(CWnd*, CPoint)");
+    (Target<F>(p)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)), CPoint(l));
+    *r = 0;
+    return TRUE;
+}
+
 template <auto F> BOOL VoidWindowPos(CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(WINDOWPOS*)>, "handler must be void(WINDOWPOS*)");
     (Target<F>(p)->*F)(reinterpret_cast<WINDOWPOS*>(l));
@@ -213,6 +221,8 @@ template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESUL
 #define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, &afx::VoidCharRepeatFlags<&ThisClass::OnChar>)
 #define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, &afx::VoidWnd<&ThisClass::OnSetFocus>)
 #define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, &afx::VoidWnd<&ThisClass::OnKillFocus>)
+#define ON_WM_CONTEXTMENU()                                                                        \
+    AFX_MSG_ENTRY(WM_CONTEXTMENU, &afx::VoidWndPoint<&ThisClass::OnContextMenu>)
 #define ON_WM_WINDOWPOSCHANGING()                                                                  \
     AFX_MSG_ENTRY(WM_WINDOWPOSCHANGING, &afx::VoidWindowPos<&ThisClass::OnWindowPosChanging>)
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, &afx::BoolDC<&ThisClass::OnEraseBkgnd>)

@@ -159,7 +159,13 @@ void CTrayDialog::OnDestroy() {
         s_pfnShellNotifyIcon(NIM_DELETE, &m_nid);
 }
 
-void CTrayDialog::OnSysCommand(UINT nID, LPARAM) {
+void CTrayDialog::OnSysCommand(UINT nID, LPARAM lParam) {
+    // A bare Alt or F10 (no key in lParam) would put a window with neither caption nor menu
+    // bar into the keyboard mode of a system menu that nobody sees, deaf to every key but
+    // Esc; Alt+Space still opens the system menu.
+    if ((nID & 0xFFF0) == SC_KEYMENU && lParam == 0 && !(GetStyle() & WS_CAPTION) &&
+        !::GetMenu(m_hWnd))
+        return;
     if (!m_bMinimizeToTray || (nID & 0xFFF0) != SC_MINIMIZE) {
         Default();
         return;

@@ -128,6 +128,8 @@ protected:
     };
     void PaintCell(NMLVCUSTOMDRAW* pCD);
     void ResolveCellColors(CellPaint& cell) const;
+    // The keyboard focus on its row, after the row's cells.
+    void PaintFocusFrame(int nItem, CDCHandle dc);
     int PaintCellImage(CellPaint& cell);
     void PaintCellText(CellPaint& cell);
     void PaintCheckCell(CellPaint& cell);

@@ -48,11 +48,15 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
         *pResult = CDRF_NOTIFYITEMDRAW;
         break;
     case CDDS_ITEMPREPAINT:
-        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        *pResult = CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
         break;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
         PaintCell(pCD);
         *pResult = CDRF_SKIPDEFAULT;
+        break;
+    case CDDS_ITEMPOSTPAINT:
+        PaintFocusFrame(static_cast<int>(pCD->nmcd.dwItemSpec), CDCHandle(pCD->nmcd.hdc));
+        *pResult = CDRF_DODEFAULT;
         break;
     default:
         *pResult = CDRF_DODEFAULT;
@@ -115,6 +119,26 @@ void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
         cell.crText = m_crWindowText;
         cell.crBack = m_crBtnFace;
     }
+}
+
+void CXListCtrl::PaintFocusFrame(int nItem, CDCHandle dc) {
+    // The cells paint over whatever focus rectangle the list view would draw, so the focused
+    // row gets its dotted frame here, once the user works with the keyboard.
+    if (::GetFocus() != m_hWnd || !(GetItemState(nItem, LVIS_FOCUSED) & LVIS_FOCUSED) ||
+        (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS))
+        return;
+    CRect rc;
+    CPen pen;
+    bool bSelected = (GetItemState(nItem, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    if (!GetItemRect(nItem, &rc, LVIR_BOUNDS) ||
+        !pen.CreateDottedPen(bSelected ? m_crHighlightText : m_crWindowText))
+        return;
+    CSelectObject selectPen(dc, pen);
+    dc.MoveTo(rc.left, rc.top);
+    dc.LineTo(rc.right - 1, rc.top);
+    dc.LineTo(rc.right - 1, rc.bottom - 1);
+    dc.LineTo(rc.left, rc.bottom - 1);
+    dc.LineTo(rc.left, rc.top);
 }
 
 // --- Plain cells -----------------------------------------------------------------------------

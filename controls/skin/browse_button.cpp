@@ -61,6 +61,7 @@ BOOL CBrowseButton::Initialize() {
     if (m_strCaption.IsEmpty())
         GetWindowText(m_strCaption);
     SetWindowText(L"");
+    NameForScreenReaders();
     if (!CreateEditChild())
         return FALSE;
     if (!m_tooltip.Create(this, 0))
@@ -68,6 +69,22 @@ BOOL CBrowseButton::Initialize() {
     m_tooltip.AddTool(this, m_strTooltip, &m_rcButton, kToolId);
     SetTimer(kFocusTimer, 1);
     return TRUE;
+}
+
+void CBrowseButton::NameForScreenReaders() {
+    CString strLabel;
+    HWND hBefore = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    wchar_t szClass[8] = {};
+    if (hBefore && ::GetClassNameW(hBefore, szClass, 8) && ::lstrcmpiW(szClass, L"Static") == 0)
+        CWnd::FromHandle(hBefore)->GetWindowText(strLabel);
+    // Created before the edit, so that it stays just before it however often the edit is made
+    // again; shown but of no size, as a label that is hidden may be passed over.
+    if (!strLabel.IsEmpty() && !m_fieldLabel.m_hWnd)
+        m_fieldLabel.CreateEx(0, L"STATIC", strLabel, WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(),
+                              this, kFieldLabelId);
+    // Stored without the push button's own handling, which would paint the text over the face.
+    CString strName = (m_dwOptions & BBS_ICON) ? CString(kButtonName) : m_strCaption;
+    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strName.GetString()));
 }
 
 BOOL CBrowseButton::CreateEditChild() {
@@ -287,7 +304,11 @@ void CBrowseButton::SelectEditText(BOOL bSelect) {
 void CBrowseButton::OnSetFocus(CWnd* pOldWnd) {
     KillTimer(kFocusTimer);
     bool fromEdit = pOldWnd && pOldWnd->m_hWnd && pOldWnd->m_hWnd == m_edit.m_hWnd;
-    if (!m_bEditSelected && !fromEdit && m_edit.m_hWnd) {
+    // Only a press on the button keeps the focus there once the field has it. The dialog
+    // manager hands its saved focus, the button, back when the dialog is activated, and the
+    // keyboard user then belongs in the field.
+    bool keepOnButton = (m_bEditSelected || fromEdit) && m_bPressing;
+    if (m_edit.m_hWnd && !keepOnButton) {
         Default();
         m_edit.SetFocus();
         SelectEditText(TRUE);
@@ -325,7 +346,9 @@ void CBrowseButton::OnTimer(UINT_PTR nIDEvent) {
 // --- Pressing, hot tracking and keys ---------------------------------------------------------
 
 void CBrowseButton::OnLButtonDown(UINT, CPoint point) {
+    m_bPressing = TRUE;
     Default();
+    m_bPressing = FALSE;
     if (m_rcButton.PtInRect(point)) {
         SelectEditText(FALSE);
         ::SetCapture(m_hWnd);
@@ -412,6 +435,7 @@ void CBrowseButton::OnDestroy() {
     KillTimer(kHoverTimer);
     KillTimer(kFocusTimer);
     m_edit.DestroyWindow();
+    m_fieldLabel.DestroyWindow();
     m_tooltip.DestroyWindow();
     Default();
 }

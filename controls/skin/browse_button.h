@@ -29,6 +29,10 @@ public:
     static constexpr UINT_PTR kToolId = 12346;
     static constexpr UINT_PTR kHoverTimer = 12347;
     static constexpr UINT_PTR kFocusTimer = 12348;
+    // The field's label for screen readers, a child of no size before the edit.
+    static constexpr UINT kFieldLabelId = 12349;
+    // What a screen reader calls the button when its face is an icon.
+    static constexpr const wchar_t* kButtonName = L"Browse";
     // Characters of the file dialog's buffer and of the folder dialog's result.
     static constexpr DWORD kFileBufferChars = 65536;
     static constexpr DWORD kFolderBufferChars = 262;
@@ -39,11 +43,13 @@ public:
     CRect m_rcFace;            // the caption text or icon inside the button
     CRect m_rcEdit;
     CEdit m_edit;
+    CStatic m_fieldLabel;         // the label the control has in its dialog, for screen readers
     BOOL m_bEditSelected = FALSE; // the edit's whole text is shown selected
     BOOL m_bCreated = FALSE;      // Create runs the set-up, not PreSubclassWindow
     DWORD m_dwOptions = BBS_ICON | BBS_OPENFOLDER;
     BOOL m_bPressed = FALSE;
     BOOL m_bHot = FALSE;
+    BOOL m_bPressing = FALSE; // a press's own processing is moving the focus
     CToolTipCtrl m_tooltip;
     CString m_strTooltip = L"Browse";
     CString m_strCaption;
@@ -92,6 +98,10 @@ protected:
 
     BOOL Initialize();
     BOOL CreateEditChild();
+    // Screen readers name an edit after the static text just before it, and a button after
+    // its window text: the edit takes the text of the label before this control in its
+    // dialog, the button the name of its face.
+    void NameForScreenReaders();
     void RecalcLayout(BOOL bMoveEdit);
     int Browse();
     void BrowseAndNotify();

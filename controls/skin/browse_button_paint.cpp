@@ -128,6 +128,13 @@ void CBrowseButton::DrawButton(CDCHandle dc) {
         DrawClosedFolderIcon(dc, crFace, face);
     else if (m_dwOptions & BBS_FOLDERMAGNIFIER)
         DrawFolderMagnifierIcon(dc, crFace, face);
+    // A press leaves the focus on the button; it shows it inside the frame, as push buttons
+    // do, unless the keyboard cues are hidden.
+    if (::GetFocus() == m_hWnd && m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS)) {
+        CRect rcFocus = m_rcButton;
+        rcFocus.DeflateRect(3, 3);
+        ::DrawFocusRect(dc, &rcFocus);
+    }
 }
 
 void CBrowseButton::DrawFrame(CDCHandle dc, COLORREF crFace) {

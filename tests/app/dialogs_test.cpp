@@ -2,6 +2,8 @@
 // program's own resources; their layout also in a second run under a wider dialog font.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -88,6 +90,22 @@ TEST(AboutText, VersionLineJoinsTheFourNumbersWithFullStops) {
         EXPECT_EQ(CString(c.line), CAboutDlg::VersionText(c.version)) << c.version;
 }
 
+// What a screen reader announces for the window, through the platform's accessibility entry.
+std::string AccessibleName(HWND hWnd) {
+    IAccessible* pAcc = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4; // and lVal CHILDID_SELF
+    if (SUCCEEDED(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&pAcc)))) {
+        pAcc->get_accName(self, &name);
+        pAcc->Release();
+    }
+    std::string strName = Utf8(name ? name : L"");
+    ::SysFreeString(name);
+    return strName;
+}
+
 // Opens the dialog, and once it has placed itself runs the script if there is one, reads its
 // size and the given control's text, then closes it.
 template <class TDialog> class CMeasured : public TDialog {
@@ -161,6 +179,35 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
         EXPECT_NEAR(rc.CenterPoint().x, CRect(area).CenterPoint().x, 1);
         EXPECT_NEAR(rc.CenterPoint().y, CRect(area).CenterPoint().y, 1);
     }
+}
+
+// Window texts, and a field's label before it, are what Wine's accessibility objects read.
+TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
+    WNDCLASSW wc{};
+    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc));
+    wc.lpszClassName = kFormClassName;
+    AfxRegisterClass(&wc);
+    std::vector<std::string> names;
+    auto nameOf = [&](HWND hDialog, int nID, int nChildID = 0) {
+        HWND hControl = ::GetDlgItem(hDialog, nID);
+        names.push_back(AccessibleName(nChildID ? ::GetDlgItem(hControl, nChildID) : hControl));
+    };
+    CMeasured<CHotkeyFormDlg> form(0);
+    form.m_script = [&](CHotkeyFormDlg& f) {
+        for (int nID : {IDC_KEYLIST, IDC_MINIMIZE, IDOK})
+            nameOf(f.m_hWnd, nID);
+    };
+    form.DoModal();
+    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+    path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
+    path.m_script = [&](CProgramPathDlg& d) {
+        nameOf(d.m_hWnd, IDC_PATH_BROWSE, CBrowseButton::kEditId);
+        for (int nID : {IDC_PATH_BROWSE, IDOK, IDCANCEL})
+            nameOf(d.m_hWnd, nID);
+    };
+    path.DoModal();
+    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path",
+                                               "Browse", "Apply", "Cancel"}));
 }
 
 // A DPI takes the drawing at or just above its scale, the largest above 200 %, and gets the

@@ -7,6 +7,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <utility>
+
 #include "app/messages.h"
 #include "controls/skin/browse_button.h"
 #include "res/resource.h"
@@ -54,6 +57,20 @@ protected:
     }
 
     HWND OpenRow(int nRow) { return ::OpenRow(m_form.ProcessId(), m_hForm, nRow); }
+    // Presses keys on the list; the path dialog that opened, or null.
+    HWND OpenWithKeys(const std::function<void()>& press) {
+        press();
+        HWND hDialog = nullptr;
+        WaitFor([&] { return (hDialog = FindDialog(m_form.ProcessId(), m_hForm)) != nullptr; });
+        return hDialog;
+    }
+    bool FocusIsOnRow(int nRow) {
+        return WaitFor([&] {
+            return FocusOf(m_hForm) == m_hList &&
+                   ::SendMessageW(m_hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                  LVNI_FOCUSED | LVNI_SELECTED) == nRow;
+        });
+    }
     bool BrowseTo(HWND hDialog, const CString& path) {
         return ::BrowseTo(m_form.ProcessId(), hDialog, path);
     }
@@ -137,6 +154,53 @@ TEST_F(EditRoadTest, FailedSaveKeepsTheRowAndTheSlotAndSaysWhy) {
     auto lines = m_log.WaitForLines(1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].commandLine.find(" old"), std::string::npos) << lines[0].commandLine;
+}
+
+TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
+    // The form shows with its list focused; Down picks the first row, Down again the second.
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(m_hForm) == m_hList; }));
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(FocusIsOnRow(1));
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"Applications key", [] { PressKey(VK_APPS); }},
+        {"Shift+F10",
+         [] {
+             PressKeys({VK_SHIFT, VK_F10});
+         }},
+        {"F2", [] { PressKey(VK_F2); }},
+    };
+    for (const auto& [name, press] : openers) {
+        HWND hDialog = OpenWithKeys(press);
+        ASSERT_NE(hDialog, nullptr) << name;
+        EXPECT_EQ(TextOf(::GetDlgItem(hDialog, IDC_PATH_KEY)), CString(L" Web")) << name;
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << name;
+        EXPECT_TRUE(FocusIsOnRow(1)) << name;
+    }
+
+    // In reading order the browse field comes first: Enter browses, Tab reaches Apply.
+    HWND hDialog = OpenWithKeys([] { PressKey(VK_F2); });
+    ASSERT_NE(hDialog, nullptr);
+    HWND hField = ::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(ChooseInOpenDialog(m_form.ProcessId(), hDialog, m_strNewProgram));
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, IDOK); }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
+    EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);
+    EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", L"DefaultPath"), m_strNewProgram);
+    EXPECT_TRUE(FocusIsOnRow(1));
+
+    // The hidden form edits nothing, whoever asks.
+    ::PostMessageW(m_hForm, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(m_hForm); }));
+    ::PostMessageW(m_hForm, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hList), -1);
+    ::Sleep(500);
+    EXPECT_EQ(FindDialog(m_form.ProcessId(), m_hForm), nullptr);
 }
 
 } // namespace

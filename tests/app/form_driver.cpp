@@ -64,6 +64,10 @@ HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx) {
 bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
     CRect button = ScreenRect(::GetDlgItem(hDialog, IDC_PATH_BROWSE));
     Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
+    return ChooseInOpenDialog(pid, hDialog, path);
+}
+
+bool ChooseInOpenDialog(DWORD pid, HWND hDialog, const CString& path) {
     HWND hOpen = nullptr;
     if (!WaitFor([&] { return (hOpen = FindDialog(pid, hDialog, L"Open")) != nullptr; }))
         return false;
@@ -71,6 +75,13 @@ bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
     TypeText(path);
     PressKey(VK_RETURN);
     return WaitFor([&] { return !::IsWindow(hOpen) || !::IsWindowVisible(hOpen); });
+}
+
+HWND FocusOf(HWND hWnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info);
+    return info.hwndFocus;
 }
 
 bool ApplyAndWait(HWND hDialog) {

@@ -17,6 +17,10 @@ bool ShowForm(HWND hForm);
 HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx = 0);
 // Chooses the path in the real Open dialog of the path dialog's browse control.
 bool BrowseTo(DWORD pid, HWND hDialog, const CString& path);
+// Types the path into the Open dialog once it is open over the path dialog, and Enter.
+bool ChooseInOpenDialog(DWORD pid, HWND hDialog, const CString& path);
+// The keyboard focus of the window's thread, in any process.
+HWND FocusOf(HWND hWnd);
 // Clicks Apply and waits until the dialog is gone.
 bool ApplyAndWait(HWND hDialog);
 // Clicks Apply on a save that the program cannot make: waits for the message box over the

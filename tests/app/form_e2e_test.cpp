@@ -113,6 +113,12 @@ TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
     } cases[] = {
         {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
         {"Enter", [](HWND) { PressKey(VK_RETURN); }},
+        // A bare Alt leaves no invisible menu behind to swallow the next key.
+        {"Alt, then Esc",
+         [](HWND) {
+             PressKey(VK_MENU);
+             PressKey(VK_ESCAPE);
+         }},
         {"Close button", [](HWND form) { Click(At(WindowRect(form), 475 + 7, 7 + 7)); }},
         {"system Close", [](HWND form) { ::PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };

@@ -288,6 +288,20 @@ TEST_F(XListPaint, RowsWithoutCellDataArePlainInWindowColoursAndTakeTheSelection
     EXPECT_EQ(Paint().At(rc.left + 2, rc.top + 1), Sys(COLOR_WINDOW));
 }
 
+// Wine keeps no keyboard-cue state for the list to hide the frame by.
+TEST_F(XListPaint, FocusedRowIsFramedInDotsWhileTheListHasTheFocus) {
+    list().SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    list().SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    CRect row;
+    list().GetItemRect(1, &row, LVIR_BOUNDS);
+    const CRect topLine(row.left, row.top, row.right, row.top + 1);
+    for (bool bListFocused : {true, false}) {
+        bListFocused ? list().SetFocus() : m_frame.SetFocus();
+        int nDots = Paint().Count(Sys(COLOR_WINDOWTEXT), topLine);
+        EXPECT_EQ(nDots > row.Width() / 3, bListFocused) << nDots << " of " << row.Width();
+    }
+}
+
 TEST_F(XListPaint, EmptyListShowsTheWindowColourFromTenPixelsBelowTheHeader) {
     list().DeleteAllItems();
     const test::CPixels& px = Paint();

@@ -46,10 +46,12 @@ private:
         struct Case {
             UINT state;
             UINT face;
-        } cases[] = {{0, IDB_TRAY_TEST_UP},
-                     {ODS_SELECTED, IDB_TRAY_TEST_DOWN},
-                     {ODS_FOCUS, IDB_TRAY_TEST_UP},
-                     {ODS_SELECTED | ODS_FOCUS, IDB_TRAY_TEST_DOWN}};
+            bool ring; // the dotted focus ring on the face's edge
+        } cases[] = {{0, IDB_TRAY_TEST_UP, false},
+                     {ODS_SELECTED, IDB_TRAY_TEST_DOWN, false},
+                     {ODS_FOCUS, IDB_TRAY_TEST_UP, true},
+                     {ODS_SELECTED | ODS_FOCUS, IDB_TRAY_TEST_DOWN, true},
+                     {ODS_FOCUS | ODS_NOFOCUSRECT, IDB_TRAY_TEST_UP, false}};
         for (const Case& c : cases) {
             DRAWITEMSTRUCT dis{ODT_BUTTON, IDC_TRAY_TEST_BUTTON, 0,  ODA_DRAWENTIRE,
                                c.state,    m_button.m_hWnd,      dc, {0, 0, 14, 14},
@@ -58,13 +60,17 @@ private:
             EXPECT_TRUE(
                 SendMessage(WM_DRAWITEM, IDC_TRAY_TEST_BUTTON, reinterpret_cast<LPARAM>(&dis)));
             EXPECT_EQ(dc.GetPixel(2, 7), PixelOf(c.face, 2, 7)) << c.state;
+            int nRinged = 0;
+            for (int y = 0; y < 14; ++y)
+                nRinged += dc.GetPixel(0, y) != PixelOf(c.face, 0, y);
+            EXPECT_EQ(nRinged > 0, c.ring) << c.state;
         }
     }
 
     CBitmapButton m_button;
 };
 
-TEST(BitmapButton, DrawsThePressedFaceOnlyWhileHeld) {
+TEST(BitmapButton, DrawsThePressedFaceOnlyWhileHeldAndRingsTheFocus) {
     CFaceDialog dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }

@@ -183,6 +183,17 @@ TEST_F(BrowsePaintTest, FramesFollowHotAndPressedInTheSystemColours) {
     }
 }
 
+TEST_F(BrowsePaintTest, ButtonHoldingTheFocusShowsADottedRingInsideItsFrame) {
+    Create(BBS_ICON | BBS_OPENFOLDER);
+    CRect ringLeft = m_button.m_rcButton;
+    ringLeft.DeflateRect(3, 3);
+    ringLeft.right = ringLeft.left + 1;
+    EXPECT_EQ(Paint()->Count(::GetSysColor(COLOR_BTNFACE), ringLeft), ringLeft.Height());
+    m_button.m_bEditSelected = m_button.m_bPressing = TRUE; // a press keeps the focus there
+    m_button.SetFocus();
+    EXPECT_LT(Paint()->Count(::GetSysColor(COLOR_BTNFACE), ringLeft), ringLeft.Height());
+}
+
 TEST_F(BrowsePaintTest, DisabledCaptionIsEmbossed) {
     const COLORREF HL = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF SH = ::GetSysColor(COLOR_BTNSHADOW);
