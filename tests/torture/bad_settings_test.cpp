@@ -92,9 +92,13 @@ struct Case {
     Hold hold = Hold::Never;
 };
 
-// Whether another program could write the file now. A read-only attribute does not stop a
-// process running as root under Wine, and then the save must succeed after all.
+// Whether the program may replace the file now. A read-only file is refused even where the
+// platform would let the process write it (as root under Wine), as the user who marked it
+// meant it kept.
 bool Writable(const CString& path) {
+    DWORD attributes = ::GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     return static_cast<bool>(
         CKernelObject(::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr)));
