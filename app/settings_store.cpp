@@ -274,8 +274,8 @@ DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
-// A copy that holds anything: an empty or unreadable one, which a save cut short in older
-// versions could leave, is no copy.
+// A copy that holds anything: an empty or unreadable one is no copy, and the installed file
+// is read instead.
 bool HoldsSettings(const CString& path) {
     std::string bytes;
     DWORD attributes = ::GetFileAttributesW(path);
