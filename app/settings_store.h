@@ -45,8 +45,8 @@ public:
     static constexpr int kSlotS1 = 0;
 
     // Every write the store makes to disk, in the order of a save; tests put stand-ins here
-    // that refuse a folder or fail at a chosen step. Each returns ERROR_SUCCESS or the
-    // platform's error, but the profile write, which is the platform's own.
+    // that refuse a folder or fail at a chosen step. Each but the platform's own profile write
+    // returns ERROR_SUCCESS or the platform's error.
     struct Writers {
         // Makes a new, empty file of its own name in the folder and gives its path.
         DWORD (*pfnMakeTempFile)(const CString& strFolder, CString& strTempPath);
