@@ -8,7 +8,7 @@ LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
         auto slot = static_cast<int>(wParam - kKeyCodeS1);
         if (slot == CHotkeySettingsStore::kSlotS1)
             m_store.RefreshS1FromRegistry();
-        LaunchSlot(m_store.m_slots[slot]);
+        LaunchSlot(m_store.m_slots[slot], m_hWnd);
     }
     return 1;
 }
@@ -23,6 +23,6 @@ void CHotkeyFormDlg::BringToForeground() {
     ::AttachThreadInput(foregroundThread, thisThread, FALSE);
 }
 
-void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot) {
-    StartProcess(CommandLineForPath(slot.strDefaultPath));
+void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner) {
+    StartProcess(CommandLineForPath(slot.strDefaultPath), hwndOwner);
 }

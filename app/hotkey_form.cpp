@@ -161,6 +161,7 @@ LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     m_listKeys.SetDpi(m_nDpi);
     PlaceKeyList();
     SetIconsForDpi();
+    ReloadTrayIcon();
     Invalidate();
     return 0;
 }
@@ -173,8 +174,11 @@ void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString&
 
 void CHotkeyFormDlg::ShowFromTray() {
     m_bStartHidden = FALSE;
-    if (!m_bMinimizeToTray || !RemoveTrayIcon())
+    if (!m_bMinimizeToTray)
         return;
+    // The form comes up whatever the shell answers: the icon may never have arrived, or may
+    // have arrived after the shell had refused it, and a hidden form is reached only this way.
+    RemoveTrayIcon();
     BringToForeground();
     ShowWindow(SW_SHOW);
 }
@@ -277,7 +281,4 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
 
-void CHotkeyFormDlg::OnMinimizeButton() {
-    if (AddTrayIcon())
-        ShowWindow(SW_HIDE);
-}
+void CHotkeyFormDlg::OnMinimizeButton() { HideToTray(); }

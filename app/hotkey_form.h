@@ -26,8 +26,9 @@ public:
 
     // Joins the foreground thread's input, takes the foreground and focus, and parts again.
     void BringToForeground();
-    // Starts the slot's program; failures are silent.
-    static void LaunchSlot(const KEYSLOT& slot);
+    // Starts the slot's program; failures are silent. A consent prompt for a program that
+    // needs elevation comes up in front of hwndOwner.
+    static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -48,7 +49,7 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
-    // Removes the tray icon and shows the form; the form stays hidden when that fails.
+    // Removes the tray icon and shows the form, whatever the shell answers.
     void ShowFromTray();
 
     // Message handlers

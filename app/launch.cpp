@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 #include "framework/kernel_object.h"
@@ -78,19 +79,44 @@ private:
     HRESULT m_hr;
 };
 
-// The "runas" verb exists only for programs, so a document can never be opened this way.
-bool StartElevated(const CString& strCommandLine) {
-    CString program, arguments;
-    SplitCommandLine(strCommandLine, program, arguments);
+// A start through the shell that asks the user for consent: the prompt waits for the user as
+// long as the user likes, so it runs on a thread of its own while the form keeps answering the
+// tray, its own window and further keys. The thread owns everything it uses, and the process
+// does not wait for it at exit: ending the process ends the thread with it.
+struct ElevatedStart {
+    CString program;
+    CString arguments;
+    HWND hwndOwner;
+};
+
+DWORD WINAPI RunElevatedStart(void* pParam) {
+    std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(pParam));
     ScopedComApartment com;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI;
+    // No message of the shell's own for a declined prompt, and no work left behind for a thread
+    // that ends at once.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    // The prompt comes to the front over the owner instead of waiting in the taskbar.
+    info.hwnd = start->hwndOwner;
     info.lpVerb = L"runas";
-    info.lpFile = program;
-    info.lpParameters = arguments.IsEmpty() ? nullptr : arguments.GetString();
+    info.lpFile = start->program;
+    info.lpParameters = start->arguments.IsEmpty() ? nullptr : start->arguments.GetString();
     info.nShow = SW_SHOWNORMAL;
-    return g_pfnShellExecuteEx(&info) != FALSE;
+    g_pfnShellExecuteEx(&info);
+    return 0;
+}
+
+// The "runas" verb exists only for programs, so a document can never be opened this way.
+bool StartElevated(const CString& strCommandLine, HWND hwndOwner) {
+    auto start = std::make_unique<ElevatedStart>();
+    SplitCommandLine(strCommandLine, start->program, start->arguments);
+    start->hwndOwner = hwndOwner;
+    CKernelObject thread(::CreateThread(nullptr, 0, &RunElevatedStart, start.get(), 0, nullptr));
+    if (!thread)
+        return false;
+    start.release(); // the thread's now
+    return true;
 }
 
 } // namespace
@@ -125,7 +151,7 @@ CString CommandLineForPath(const CString& strStoredPath) {
     return strStoredPath;
 }
 
-bool StartProcess(const CString& strCommandLine) {
+bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner) {
     // The platform may write into the command line, so it gets a private copy.
     std::vector<wchar_t> commandLine(strCommandLine.GetString(),
                                      strCommandLine.GetString() + strCommandLine.GetLength() + 1);
@@ -134,7 +160,8 @@ bool StartProcess(const CString& strCommandLine) {
     PROCESS_INFORMATION process{};
     if (!g_pfnCreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process))
-        return ::GetLastError() == kErrorElevationRequired && StartElevated(strCommandLine);
+        return ::GetLastError() == kErrorElevationRequired &&
+               StartElevated(strCommandLine, hwndConsentOwner);
     // The program runs on its own: nothing here waits for it.
     CKernelObject thread(process.hThread), started(process.hProcess);
     return true;

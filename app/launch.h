@@ -21,9 +21,12 @@ CString CommandLineForPath(const CString& strStoredPath);
 
 // Starts a new process for the command line without waiting for or tracking it. A program
 // whose manifest asks for administrator rights is refused by CreateProcessW; it is started
-// again through the shell with the same arguments, which asks the user for consent. Returns
-// whether a program started; callers stay silent either way.
-bool StartProcess(const CString& strCommandLine);
+// again through the shell with the same arguments, which asks the user for consent in front of
+// hwndConsentOwner. That start runs on a thread of its own and returns at once, so the
+// caller's messages keep flowing while the prompt waits. Returns whether a program started, or
+// for one that needs consent whether its start through the shell is under way; callers stay
+// silent either way, and so does a declined prompt.
+bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner = nullptr);
 
 // The program and the arguments of a command line as CommandLineForPath gives it: the quoted
 // program, or the text up to the first blank, and the rest without its leading blanks.

@@ -13,6 +13,30 @@ size_t BoundedLength(const wchar_t* p, const wchar_t* end) {
     return p < end ? wcsnlen(p, static_cast<size_t>(end - p)) : 0;
 }
 
+// Puts the process's current folder back when it goes. The platform honours OFN_NOCHANGEDIR
+// for the Save dialog only: the Open dialog leaves the process in the folder last browsed,
+// where every program started afterwards would start and which stays in use meanwhile.
+class CurrentFolderKeeper {
+public:
+    explicit CurrentFolderKeeper(bool bKeep) {
+        DWORD n = bKeep ? ::GetCurrentDirectoryW(0, nullptr) : 0;
+        if (n == 0)
+            return;
+        m_folder.resize(n);
+        n = ::GetCurrentDirectoryW(n, m_folder.data());
+        m_folder.resize(n < m_folder.size() ? n : 0);
+    }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
+    ~CurrentFolderKeeper() {
+        if (!m_folder.empty())
+            ::SetCurrentDirectoryW(m_folder.c_str());
+    }
+
+private:
+    std::wstring m_folder;
+};
+
 } // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszFileName,
@@ -43,6 +67,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszF
 
 INT_PTR CFileDialog::DoModal() {
     COleInitializer ole;
+    CurrentFolderKeeper folder((m_ofn.Flags & OFN_NOCHANGEDIR) != 0);
     BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }

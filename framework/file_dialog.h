@@ -35,7 +35,8 @@ public:
     virtual ~CFileDialog() = default;
 
     // Runs the dialog; IDOK when the user chose, IDCANCEL when the user cancelled or the
-    // dialog failed, such as for a selection larger than the file buffer.
+    // dialog failed, such as for a selection larger than the file buffer. With
+    // OFN_NOCHANGEDIR the process's current folder is the same afterwards, for either dialog.
     virtual INT_PTR DoModal();
 
     // Operations, valid after DoModal returned IDOK

@@ -1,6 +1,9 @@
 // CTrayDialog: the tray icon's record, its add and delete, and its mouse events.
 #include "framework/tray_dialog.h"
 
+#include <algorithm>
+
+#include "framework/dpi.h"
 #include "framework/icon.h"
 
 namespace {
@@ -8,6 +11,15 @@ namespace {
 // Sent to every top-level window when the shell's taskbar has been (re)created; the icons it
 // knew are gone by then.
 const UINT WM_TASKBARCREATED = ::RegisterWindowMessageW(L"TaskbarCreated");
+
+// The notification area draws its icons at the small icon size for the DPI of the monitor the
+// taskbar is on. A program aware of each monitor's DPI keeps the system DPI it started with,
+// which no longer says so once the user has changed the scale.
+CSize TrayIconSize() {
+    HWND hTaskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    UINT dpi = hTaskbar ? GetWindowDpi(hTaskbar) : GetSystemDpi();
+    return CSize(GetSystemMetricForDpi(SM_CXSMICON, dpi), GetSystemMetricForDpi(SM_CYSMICON, dpi));
+}
 
 } // namespace
 
@@ -19,6 +31,8 @@ ON_WM_DESTROY()
 ON_WM_SYSCOMMAND()
 ON_MESSAGE(kTrayNotifyMessage, OnTrayNotify)
 ON_REGISTERED_MESSAGE(WM_TASKBARCREATED, OnTaskbarCreated)
+ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {
@@ -33,14 +47,30 @@ CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate,
 CTrayDialog::~CTrayDialog() = default;
 
 HICON CTrayDialog::SetTrayIcon(UINT nIDResource) {
-    // The shell shows the icon at the small icon size of the system DPI, which a per-monitor
-    // aware program still reads from GetSystemMetrics.
-    if (!m_iconTray.Load(nIDResource, ::GetSystemMetrics(SM_CXSMICON),
-                         ::GetSystemMetrics(SM_CYSMICON)))
+    CSize size = TrayIconSize();
+    if (!m_iconTray.Load(nIDResource, size.cx, size.cy))
         return nullptr;
+    m_nTrayIconResource = nIDResource;
+    m_nTrayIconSize = size.cx;
     m_nid.hIcon = m_iconTray;
     m_nid.uFlags |= NIF_ICON;
     return m_nid.hIcon;
+}
+
+BOOL CTrayDialog::LoadTrayIconForTray() {
+    CSize size = TrayIconSize();
+    if (m_nTrayIconResource == 0 || size.cx == m_nTrayIconSize ||
+        !m_iconTray.Load(m_nTrayIconResource, size.cx, size.cy))
+        return FALSE;
+    m_nTrayIconSize = size.cx;
+    m_nid.hIcon = m_iconTray;
+    return TRUE;
+}
+
+void CTrayDialog::ReloadTrayIcon() {
+    // The shell keeps a copy of the picture it was handed, so the old one may go first.
+    if (LoadTrayIconForTray() && m_bTrayIconShown)
+        s_pfnShellNotifyIcon(NIM_MODIFY, &m_nid);
 }
 
 void CTrayDialog::SetTrayTip(LPCWSTR lpszTip) {
@@ -56,19 +86,60 @@ BOOL CTrayDialog::AddTrayIcon() {
     if (m_bTrayIconShown)
         return FALSE;
     BOOL result = s_pfnShellNotifyIcon(NIM_ADD, &m_nid);
-    m_bTrayIconShown = result ? TRUE : FALSE;
-    m_bTrayIconPending = !m_bTrayIconShown;
+    if (result)
+        TrayIconArrived();
+    else
+        TrayIconRefused();
     return result;
 }
 
 BOOL CTrayDialog::RemoveTrayIcon() {
-    m_bTrayIconPending = FALSE;
-    if (!m_bTrayIconShown)
+    if (!m_bTrayIconShown && !m_bTrayIconPending)
         return FALSE;
+    // A refused add may have arrived since: the delete takes away whatever is there.
+    m_bTrayIconPending = FALSE;
+    StopTrayRetry();
     BOOL result = s_pfnShellNotifyIcon(NIM_DELETE, &m_nid);
     if (result)
         m_bTrayIconShown = FALSE;
     return result;
+}
+
+BOOL CTrayDialog::HideToTray() {
+    if (!IsWindowVisible())
+        return FALSE;
+    // The icon may be there although the record says otherwise, from an add the shell timed out
+    // on or a delete it refused: the add then fails where a modify succeeds.
+    if (!s_pfnShellNotifyIcon(NIM_ADD, &m_nid) && !s_pfnShellNotifyIcon(NIM_MODIFY, &m_nid)) {
+        TrayIconRefused();
+        return FALSE;
+    }
+    TrayIconArrived();
+    ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+void CTrayDialog::TrayIconArrived() {
+    m_bTrayIconShown = TRUE;
+    m_bTrayIconPending = FALSE;
+    StopTrayRetry();
+}
+
+void CTrayDialog::TrayIconRefused() {
+    m_bTrayIconShown = FALSE;
+    m_bTrayIconPending = TRUE;
+    StopTrayRetry();
+    // At logon the shell may refuse after its own time-out while the taskbar exists and is
+    // merely slow, so no "TaskbarCreated" would ever come. The hidden window is reachable only
+    // through its icon; a visible one needs none.
+    if (m_hWnd && !IsWindowVisible() && SetTimer(kTrayRetryTimerId, kFirstTrayRetryMs))
+        m_nTrayRetryMs = kFirstTrayRetryMs;
+}
+
+void CTrayDialog::StopTrayRetry() {
+    if (m_nTrayRetryMs != 0 && m_hWnd)
+        KillTimer(kTrayRetryTimerId);
+    m_nTrayRetryMs = 0;
 }
 
 int CTrayDialog::OnCreate(LPCREATESTRUCT) {
@@ -80,9 +151,11 @@ int CTrayDialog::OnCreate(LPCREATESTRUCT) {
 }
 
 void CTrayDialog::OnDestroy() {
+    StopTrayRetry();
     Default();
-    // An icon left behind would stay in the tray until the mouse passes over it.
-    if (m_nid.hWnd && m_nid.uID != 0 && m_bTrayIconShown)
+    // An icon left behind would stay in the tray until the mouse passes over it; a refused add
+    // may still have put one there.
+    if (m_nid.hWnd && m_nid.uID != 0 && (m_bTrayIconShown || m_bTrayIconPending))
         s_pfnShellNotifyIcon(NIM_DELETE, &m_nid);
 }
 
@@ -91,12 +164,39 @@ void CTrayDialog::OnSysCommand(UINT nID, LPARAM) {
         Default();
         return;
     }
-    // The window is hidden rather than minimised; when the icon cannot be added (or is there
-    // already) the request is consumed and the window stays as it is.
-    if (!m_bTrayIconShown && s_pfnShellNotifyIcon(NIM_ADD, &m_nid)) {
-        m_bTrayIconShown = TRUE;
-        ShowWindow(SW_HIDE);
+    // The window is hidden rather than minimised; when the icon cannot be put in the tray the
+    // request is consumed and the window stays as it is.
+    HideToTray();
+}
+
+void CTrayDialog::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kTrayRetryTimerId) {
+        Default();
+        return;
     }
+    // A tick nothing asked for (another program can send one) starts no retries of its own.
+    if (!m_bTrayIconPending || m_nTrayRetryMs == 0 || IsWindowVisible()) {
+        StopTrayRetry();
+        return;
+    }
+    // An add the shell timed out on may have arrived meanwhile; the icon then takes a modify,
+    // and a second add would be refused.
+    if (s_pfnShellNotifyIcon(NIM_MODIFY, &m_nid) || s_pfnShellNotifyIcon(NIM_ADD, &m_nid)) {
+        TrayIconArrived();
+        return;
+    }
+    if (m_nTrayRetryMs >= kLastTrayRetryMs) {
+        StopTrayRetry(); // from here on only a new taskbar brings the icon back
+        return;
+    }
+    m_nTrayRetryMs = std::min(m_nTrayRetryMs * 2, kLastTrayRetryMs);
+    SetTimer(kTrayRetryTimerId, m_nTrayRetryMs);
+}
+
+LRESULT CTrayDialog::OnSettingChange(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    ReloadTrayIcon();
+    return result;
 }
 
 LRESULT CTrayDialog::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
@@ -128,15 +228,22 @@ LRESULT CTrayDialog::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CTrayDialog::OnTaskbarCreated(WPARAM, LPARAM) {
-    // The new taskbar starts empty: put back an icon the user expects to see. An icon the shell
-    // refused while the window was to stay hidden (a start before the taskbar existed) is added
-    // now, or the hidden window could never be shown; a window still visible needs none.
-    if (m_bTrayIconShown)
-        s_pfnShellNotifyIcon(NIM_ADD, &m_nid);
-    else if (m_bTrayIconPending && !IsWindowVisible() && s_pfnShellNotifyIcon(NIM_ADD, &m_nid)) {
-        m_bTrayIconShown = TRUE;
+    // The new taskbar starts empty, perhaps on a monitor of another scale. The icon of a hidden
+    // window is put back, a refused one included (a start before the taskbar existed), or the
+    // window could never be shown; a visible window needs none.
+    LoadTrayIconForTray();
+    if (IsWindowVisible()) {
+        m_bTrayIconShown = FALSE;
         m_bTrayIconPending = FALSE;
+        StopTrayRetry();
+        return 0;
     }
+    if (!m_bTrayIconShown && !m_bTrayIconPending)
+        return 0;
+    if (s_pfnShellNotifyIcon(NIM_ADD, &m_nid))
+        TrayIconArrived();
+    else
+        TrayIconRefused();
     return 0;
 }
 

@@ -25,6 +25,11 @@ public:
     static constexpr UINT kTrayIconId = 1;
     // Units of tip text the first-version record holds, terminator included.
     static constexpr int kTipUnits = 64;
+    // A refused icon is tried again after the first wait, each wait twice the one before up to
+    // the last; after that only a new taskbar brings another try.
+    static constexpr UINT kFirstTrayRetryMs = 1000;
+    static constexpr UINT kLastTrayRetryMs = 60000;
+    static constexpr UINT_PTR kTrayRetryTimerId = 0x7A01;
 
     // Construction
     explicit CTrayDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
@@ -32,7 +37,8 @@ public:
 
     // Configuration. Changes made while the icon is shown reach the shell at the next add.
     // The icon at the notification area's size for the display (16 pixels at 96 DPI), or null
-    // (and no change) when the resource is missing.
+    // (and no change) when the resource is missing. It is loaded again at the new size when the
+    // taskbar, the display scale or the system's metrics change.
     HICON SetTrayIcon(UINT nIDResource);
     // Keeps as much of the text as the tip holds, 63 characters.
     void SetTrayTip(LPCWSTR lpszTip);
@@ -40,12 +46,22 @@ public:
     void SetMinimizeToTray(BOOL bMinimizeToTray) { m_bMinimizeToTray = bMinimizeToTray; }
 
     // Operations: nonzero when the shell took the request, 0 when there was nothing to do.
+    // An add the shell refuses is tried again on a timer while the window stays hidden; a
+    // remove also deletes an icon whose refused add may have arrived late.
     BOOL AddTrayIcon();
     BOOL RemoveTrayIcon();
+    // Hides a visible window to the tray once the icon is there, whatever the record says of
+    // it; a window left visible means the shell refused.
+    BOOL HideToTray();
+    // Loads the icon at the notification area's present size, handing a shown icon the new
+    // picture; nothing happens while the size is the same.
+    void ReloadTrayIcon();
 
     // Attributes
     BOOL IsTrayIconShown() const { return m_bTrayIconShown; }
     const NOTIFYICONDATAW& GetTrayData() const { return m_nid; }
+    // The wait before the next try of a refused icon, 0 when none is due.
+    UINT GetTrayRetryDelay() const { return m_nTrayRetryMs; }
 
     // Overridable tray events; point is the cursor in screen coordinates.
     virtual void OnTrayLButtonDown(CPoint point);
@@ -62,14 +78,29 @@ protected:
     // wParam is the icon id, lParam the mouse message.
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
+
+    // The shell has the icon: the record says so and no retry is due.
+    void TrayIconArrived();
+    // The shell refused an add that may still arrive: a hidden window tries again from the
+    // first wait, a visible one wants no icon.
+    void TrayIconRefused();
+    void StopTrayRetry();
+    // Loads the icon at the notification area's size into the record; TRUE when it changed.
+    BOOL LoadTrayIconForTray();
 
     // Data members
     BOOL m_bTrayIconShown = FALSE;
     // TRUE after an add that the shell refused, until an add succeeds or the icon is removed:
-    // at logon the program may start before the taskbar exists.
+    // at logon the program may start before the taskbar exists, or the shell may time out on
+    // an add that it carries out later.
     BOOL m_bTrayIconPending = FALSE;
+    UINT m_nTrayRetryMs = 0;
     NOTIFYICONDATAW m_nid{};
     CIcon m_iconTray; // m_nid's icon
+    UINT m_nTrayIconResource = 0;
+    int m_nTrayIconSize = 0;
     CMenu m_menuTray;
     // Position, not identifier, of the tray menu's default item.
     UINT m_nDefaultMenuItem = 0;

@@ -51,8 +51,10 @@ public:
     CString m_strDialogTitle;
     CString m_strFolderPrompt = L"Plseas select a folder from the list:";
     BOOL m_bOpenDialog = TRUE;
+    // A browse leaves the process's current folder alone: the programs the host starts later
+    // start there, and the folder browsed must not stay in use.
     DWORD m_dwFileFlags = OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_CREATEPROMPT |
-                          OFN_EXPLORER | OFN_ENABLESIZING;
+                          OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     UINT m_uFolderFlags = BIF_RETURNONLYFSDIRS;
     CString m_strDefExt;
     CString m_strFilter = L"All Files (*.*)|*.*||";

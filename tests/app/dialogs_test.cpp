@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/about_dlg.h"
+#include "app/hotkey_form.h"
 #include "app/program_path_dlg.h"
 #include "app/skin_art.h"
 #include "app/skinned_dialog.h"
@@ -15,6 +17,7 @@
 #include "framework/winapp.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
+#include "tests/framework/tray_shell_model.h"
 
 // Rectangles in failure messages; found by argument lookup, so beside CRect.
 void PrintTo(const CRect& rc, std::ostream* os) {
@@ -85,8 +88,8 @@ TEST(AboutText, VersionLineJoinsTheFourNumbersWithFullStops) {
         EXPECT_EQ(CString(c.line), CAboutDlg::VersionText(c.version)) << c.version;
 }
 
-// Opens the dialog, and once it has placed itself reads its size and the given control's
-// text, then closes it.
+// Opens the dialog, and once it has placed itself runs the script if there is one, reads its
+// size and the given control's text, then closes it.
 template <class TDialog> class CMeasured : public TDialog {
 public:
     explicit CMeasured(int nIDText) : m_nIDText(nIDText) {}
@@ -95,6 +98,7 @@ public:
     CString m_strText;
     std::vector<Placed> m_controls;
     bool m_bFolderButtonHit = false; // where the tests click to browse
+    std::function<void(TDialog&)> m_script;
 
 protected:
     BOOL OnInitDialog() override {
@@ -105,6 +109,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER && wParam == kMeasureTimer) {
             this->KillTimer(kMeasureTimer);
+            if (m_script)
+                m_script(*this);
             this->GetWindowRect(&m_rcWindow);
             this->GetClientRect(&m_rcClient);
             m_controls = Controls(this->m_hWnd);
@@ -286,6 +292,42 @@ TEST(SkinLayout, HoldsUnderAWiderDialogFont) {
     ::SetEnvironmentVariableW(L"HOTKEY_WIDE_DIALOG_FONT", nullptr);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// The form in this process over a notification area that says no as a slow one does.
+TEST(FormTray, ShowAndMinimizeFollowTheFormWhateverTheShellAnsweredOfTheIcon) {
+    WNDCLASSW wc{};
+    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc));
+    wc.lpszClassName = kFormClassName;
+    AfxRegisterClass(&wc);
+    TrayShellModel& shell = TrayShellModel::Get();
+    CTrayDialog::s_pfnShellNotifyIcon = &TrayShellModel::Shell;
+    struct Case {
+        const char* name;
+        int refusedAdds;
+        bool lateAdd, refusedDelete;
+    } cases[] = {
+        {"icon refused at the start", 1000, false, false},
+        {"refused icon arrived late", 1, true, false},
+        {"delete refused", 0, false, true},
+    };
+    for (const Case& c : cases) {
+        shell.Reset(c.refusedAdds, c.lateAdd, c.refusedDelete);
+        CMeasured<CHotkeyFormDlg> form(0);
+        form.m_script = [&](CHotkeyFormDlg& f) {
+            EXPECT_FALSE(f.IsWindowVisible()) << c.name;
+            f.SendMessage(WM_SHOW_FORM); // as a double click on the icon asks
+            EXPECT_TRUE(f.IsWindowVisible()) << c.name;
+            EXPECT_EQ(shell.bIconIn, c.refusedDelete) << c.name;
+            shell.nRefusedAdds = 0;
+            f.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MINIMIZE, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(::GetDlgItem(f.m_hWnd, IDC_MINIMIZE)));
+            EXPECT_FALSE(f.IsWindowVisible()) << c.name;
+            EXPECT_TRUE(shell.bIconIn) << c.name;
+        };
+        form.DoModal();
+    }
+    CTrayDialog::s_pfnShellNotifyIcon = &::Shell_NotifyIconW;
 }
 
 } // namespace

@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <string>
 #include <vector>
 
 #include "app/hotkey_form.h"
 #include "app/launch.h"
+#include "framework/kernel_object.h"
 #include "temp_dir.h"
 
 namespace {
@@ -65,9 +68,15 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
     EXPECT_TRUE(StartProcess(CommandLineForPath(L"cmd.exe /c exit")));
 }
 
-// CreateProcessW failing with a chosen error, and the shell recording what it was asked.
+// CreateProcessW failing with a chosen error, and the shell recording what it was asked and on
+// which thread; it then waits, as a consent prompt waits for the user, until it is let go.
 DWORD g_createError = 0;
-std::vector<std::wstring> g_shellStarts;
+std::wstring g_shellStart;
+DWORD g_shellThread = 0;
+HRESULT g_shellCom = E_FAIL;
+const HWND kOwner = reinterpret_cast<HWND>(0x1234); // the form; the stand-in only compares it
+CKernelObject g_asked(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+CKernelObject g_release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 
 BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                                  BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW,
@@ -77,12 +86,20 @@ BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECUR
 }
 
 BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
-    g_shellStarts.push_back(std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
-                            (info->lpParameters ? info->lpParameters : L"(none)"));
+    g_shellStart = std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
+                   (info->lpParameters ? info->lpParameters : L"(none)") +
+                   (info->hwnd == kOwner ? L"" : L"|not in front of the form");
+    g_shellThread = ::GetCurrentThreadId();
+    // S_FALSE: the thread has its apartment already, which the shell's extensions need.
+    g_shellCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(g_shellCom))
+        ::CoUninitialize();
+    ::SetEvent(g_asked);
+    ::WaitForSingleObject(g_release, 10000);
     return TRUE;
 }
 
-TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellWithTheSameArguments) {
+TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellOnAThreadOfItsOwn) {
     TempDir dir;
     CString tool = dir.MakeDir(L"Reg Tools") + L"\\reg edit.exe";
     ASSERT_TRUE(MakeFile(tool));
@@ -106,12 +123,17 @@ TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellWithTheSameArgume
     g_pfnShellExecuteEx = &RecordingShellExecute;
     for (const Case& c : cases) {
         g_createError = c.error;
-        g_shellStarts.clear();
-        CHotkeyFormDlg::LaunchSlot(KEYSLOT{L"Key", c.stored});
-        EXPECT_EQ(g_shellStarts, c.shell.empty() ? std::vector<std::wstring>{}
-                                                 : std::vector<std::wstring>{c.shell})
-            << c.what;
+        g_shellStart.clear();
+        CHotkeyFormDlg::LaunchSlot(KEYSLOT{L"Key", c.stored}, kOwner);
+        // Back here while the first shell call still waits: the form's messages keep flowing.
+        if (!c.shell.empty()) {
+            ASSERT_EQ(::WaitForSingleObject(g_asked, 10000), WAIT_OBJECT_0) << c.what;
+        }
+        EXPECT_EQ(g_shellStart, c.shell) << c.what;
+        ::SetEvent(g_release);
     }
+    EXPECT_NE(g_shellThread, ::GetCurrentThreadId());
+    EXPECT_EQ(g_shellCom, S_FALSE);
     g_pfnCreateProcess = &::CreateProcessW;
     g_pfnShellExecuteEx = &::ShellExecuteExW;
 }

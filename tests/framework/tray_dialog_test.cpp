@@ -10,6 +10,7 @@
 #include "framework/icon.h"
 #include "framework/tray_dialog.h"
 #include "test_dialogs.h"
+#include "tray_shell_model.h"
 
 namespace {
 
@@ -109,13 +110,14 @@ TEST_F(TrayDialogTest, AddAndRemoveCallTheShellOnlyWhenTheIconChanges) {
         ASSERT_EQ(g_calls.size(), 2u);
         EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_DELETE));
 
-        // A refused add leaves nothing to remove.
+        // A refused add may still arrive, so the remove deletes whatever is there.
         g_shellAccepts = FALSE;
         EXPECT_FALSE(dlg.AddTrayIcon());
         EXPECT_FALSE(dlg.RemoveTrayIcon());
-        EXPECT_EQ(g_calls.size(), 3u);
+        ASSERT_EQ(g_calls.size(), 4u);
+        EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_DELETE));
     });
-    EXPECT_EQ(g_calls.size(), 3u) << "the window's end deleted an icon that was not shown";
+    EXPECT_EQ(g_calls.size(), 4u) << "the window's end deleted an icon that was not shown";
 }
 
 TEST_F(TrayDialogTest, TheWindowsEndDeletesAShownIcon) {
@@ -133,8 +135,10 @@ TEST_F(TrayDialogTest, MinimizeHidesToTheTrayOnlyWhenItAddsTheIcon) {
         bool visible, iconic;
     } cases[] = {
         {"hides to the tray", TRUE, FALSE, TRUE, 1, false, false},
-        {"icon already shown: consumed", TRUE, TRUE, TRUE, 0, true, false},
-        {"shell refuses: consumed", TRUE, FALSE, FALSE, 1, true, false},
+        // The record may say shown when the shell refused a delete: the icon is then still
+        // there and takes a modify.
+        {"icon recorded as shown: hides", TRUE, TRUE, TRUE, 1, false, false},
+        {"shell refuses add and modify: consumed", TRUE, FALSE, FALSE, 2, true, false},
         {"not to the tray: minimised", FALSE, FALSE, TRUE, 0, true, true},
     };
     for (const Case& c : cases) {
@@ -253,10 +257,11 @@ TEST_F(TrayDialogTest, TaskbarCreatedPutsBackAShownIconAndOneRefusedWhileHidden)
     struct Case {
         const char* name;
         bool visible, removed, added;
+        size_t calls;
     } cases[] = {
-        {"hidden", false, false, true},
-        {"visible", true, false, false},
-        {"removed since", false, true, false},
+        {"hidden", false, false, true, 2},
+        {"visible", true, false, false, 1},
+        {"removed since", false, true, false, 2},
     };
     for (const Case& c : cases) {
         g_calls.clear();
@@ -269,9 +274,51 @@ TEST_F(TrayDialogTest, TaskbarCreatedPutsBackAShownIconAndOneRefusedWhileHidden)
             if (c.removed)
                 dlg.RemoveTrayIcon();
             dlg.SendMessage(taskbarCreated);
-            EXPECT_EQ(g_calls.size(), c.added ? 2u : 1u) << c.name;
+            EXPECT_EQ(g_calls.size(), c.calls) << c.name;
             EXPECT_EQ(dlg.IsTrayIconShown() != FALSE, c.added) << c.name;
             g_calls.clear();
+        });
+    }
+}
+
+// At logon the shell may refuse an add after its own time-out and carry it out later, with no
+// new taskbar to say so. The timer is there, and its waits are cut short.
+TEST_F(TrayDialogTest, RefusedIconIsTriedAgainWithGrowingWaitsAndNoTimerOnceItIsIn) {
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    TrayShellModel& shell = TrayShellModel::Get();
+    CTrayDialog::s_pfnShellNotifyIcon = &TrayShellModel::Shell;
+    struct Case {
+        const char* name;
+        int refusedAdds;
+        bool lateAdd;
+        std::vector<UINT> waits;
+        int adds;
+    } cases[] = {
+        {"taken at once", 0, false, {}, 1},
+        {"refused three times", 3, false, {1000, 2000, 4000}, 4},
+        {"refused, arrives late", 1, true, {1000}, 1},
+        {"refused for good", 1000, false, {1000, 2000, 4000, 8000, 16000, 32000, 60000}, 8},
+    };
+    for (const Case& c : cases) {
+        shell.Reset(c.refusedAdds, c.lateAdd);
+        Run([&](CTestTrayDlg& dlg) {
+            dlg.AddTrayIcon();
+            EXPECT_EQ(dlg.KillTimer(CTrayDialog::kTrayRetryTimerId) != FALSE, !c.waits.empty());
+            std::vector<UINT> waits;
+            for (UINT wait; (wait = dlg.GetTrayRetryDelay()) != 0 && waits.size() < 10;) {
+                waits.push_back(wait);
+                dlg.SendMessage(WM_TIMER, CTrayDialog::kTrayRetryTimerId);
+            }
+            EXPECT_EQ(waits, c.waits) << c.name;
+            EXPECT_EQ(shell.nAdds, c.adds) << c.name;
+            dlg.SendMessage(WM_TIMER, CTrayDialog::kTrayRetryTimerId); // one nothing asked for
+            EXPECT_FALSE(dlg.KillTimer(CTrayDialog::kTrayRetryTimerId)) << c.name;
+            // After the last wait only a new taskbar, which starts empty, brings the icon.
+            shell.nRefusedAdds = 0;
+            shell.bIconIn = false;
+            dlg.SendMessage(taskbarCreated);
+            EXPECT_TRUE(dlg.IsTrayIconShown()) << c.name;
+            EXPECT_FALSE(dlg.KillTimer(CTrayDialog::kTrayRetryTimerId)) << c.name;
         });
     }
 }

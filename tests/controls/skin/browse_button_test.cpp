@@ -230,6 +230,26 @@ TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
     EXPECT_EQ(next[wcslen(next) + 1], L'\0');
 }
 
+// The host starts its programs in its own current folder, which a browse must not move: the
+// Open dialog would leave the process in the folder last browsed, and that folder in use.
+TEST(BrowseButtonDialog, BrowsingAnotherFolderLeavesTheCurrentFolderWhereItWas) {
+    skintest::CTempFolder folder({L"Tool.exe"});
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    CBrowseHost host([&](CBrowseHost& dlg) {
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"Tool.exe"});
+        skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
+        skintest::MouseButton(true);
+        skintest::MouseButton(false);
+        ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }, 10000));
+    });
+    host.DoModal();
+    ::GetCurrentDirectoryW(MAX_PATH, after);
+    ASSERT_EQ(host.m_notified.size(), 1u);
+    EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDOK));
+    EXPECT_STREQ(after, before);
+}
+
 TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
     int seen = -1;
     BOOL pressedOnButton = FALSE;
