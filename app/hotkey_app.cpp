@@ -5,11 +5,14 @@
 
 #include <memory>
 
+#include "app/autostart.h"
 #include "app/hotkey_form.h"
+#include "app/single_instance.h"
 
 namespace {
 
-constexpr const wchar_t* kMutexName = L"HotkeyForm";
+// How long a second start waits for the form of an instance that is itself still starting.
+constexpr DWORD kFindFormMs = 5000;
 
 } // namespace
 
@@ -21,17 +24,18 @@ BOOL CHotkeyApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
-    // Another instance owns the name.
-    if (CKernelObject(::OpenMutexW(0, FALSE, kMutexName)))
-        return FALSE;
     // Creating the name and learning that it already existed is one step, so of several
     // processes started at once only one continues. The application object keeps the handle:
     // the name must exist exactly as long as this instance.
-    HANDLE hMutex = ::CreateMutexW(nullptr, TRUE, kMutexName);
-    bool bAlreadyExists = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    HANDLE hMutex = ::CreateMutexW(nullptr, TRUE, kInstanceMutexName);
+    DWORD dwError = ::GetLastError();
     m_instanceMutex.Attach(hMutex);
-    if (bAlreadyExists)
+    if (AnotherInstanceHoldsName(hMutex, dwError)) {
+        // The user who starts the program again is looking for it; the system at logon is not.
+        if (!HasAutostartSwitch(m_lpCmdLine))
+            ShowRunningInstance(kFindFormMs);
         return FALSE;
+    }
 
     // The driver finds the form by this class: the system dialog class under another name.
     WNDCLASSW wc{};

@@ -4,7 +4,10 @@
 #include <memory>
 
 #include "app/about_dlg.h"
+#include "app/autostart.h"
+#include "app/failure_report.h"
 #include "app/program_path_dlg.h"
+#include "app/single_instance.h"
 #include "app/skinned_dialog.h"
 #include "framework/icon.h"
 #include "framework/winapp.h"
@@ -50,7 +53,9 @@ ON_MESSAGE(WM_PATH_APPLIED, OnPathApplied)
 ON_MESSAGE(WM_SHOW_FORM, OnShowForm)
 ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
 ON_COMMAND(ID_TRAY_ABOUT, OnMenuAbout)
+ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
+ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
 ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
@@ -69,6 +74,7 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
+    AllowFormMessagesFromNormalRights(m_hWnd);
     m_nDpi = GetWindowDpi(m_hWnd);
     m_fontForDpi.Capture(*this, m_nDpi);
     KeepDialogLayoutOnDpiChange(m_hWnd);
@@ -277,6 +283,23 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
     }
     return 1;
+}
+
+void CHotkeyFormDlg::OnMenuAutostart() {
+    CAutostart autostart;
+    if (LONG result = autostart.Toggle())
+        ReportFailure(m_hWnd,
+                      L"\"Start with Windows\" could not be changed in the registry key\n" +
+                          autostart.GetUserKeyName(),
+                      static_cast<DWORD>(result));
+}
+
+void CHotkeyFormDlg::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu) {
+    Default();
+    CMenuHandle menu(hMenu);
+    if (bSysMenu || menu.GetMenuState(ID_TRAY_AUTOSTART) == static_cast<UINT>(-1))
+        return;
+    ShowAutostartState(menu, ID_TRAY_AUTOSTART, CAutostart().GetState());
 }
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }

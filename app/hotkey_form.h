@@ -67,6 +67,12 @@ protected:
     void OnMenuShow();
     // The About box, from the tray menu and from the system menu alike.
     void OnMenuAbout();
+    // "Start with Windows": writes or removes the user's Run value, and says so when the
+    // registry refuses.
+    void OnMenuAutostart();
+    // The tray menu's "Start with Windows" shows the Run values as they are now: checked when
+    // one starts this executable, greyed when it is the machine's.
+    void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
     void OnMinimizeButton();
     // The form moved to a monitor of another scale: it lays itself out again for that

@@ -9,6 +9,12 @@
 constexpr wchar_t kFormClassName[] = L"THotkeyForm";
 constexpr wchar_t kFormWindowTitle[] = L"HotkeyForm";
 
+// The dialog manager gives WM_USER+1 and WM_USER+2 meanings of its own on every dialog,
+// DM_SETDEFID and DM_REPOSITION, but it acts on them only in the default processing, and the
+// form's handlers answer both without passing them on: a key code never becomes the default
+// button's id, and an Apply never moves the form. The numbers stay, since the hotkey driver
+// sends WM_USER+1.
+
 // From the hotkey driver: wParam is the key code. Each message returns 1 when handled.
 constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 // From the program path dialog on Apply, sent while that dialog is still open.

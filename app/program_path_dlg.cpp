@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "app/failure_report.h"
 #include "app/hotkey_form.h"
 #include "app/messages.h"
 #include "app/skin_art.h"
@@ -61,18 +62,8 @@ BOOL CProgramPathDlg::OnInitDialog() {
 }
 
 void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
-    wchar_t szReason[512] = {};
-    CString strReason;
-    if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                         dwError, 0, szReason, 512, nullptr))
-        strReason = szReason;
-    else
-        strReason.Format(L"Error %lu.", dwError);
-    strReason.TrimRight();
-    CString strText;
-    strText.Format(L"The program could not be saved in the settings file\n%s\n\n%s",
-                   strFile.GetString(), strReason.GetString());
-    ::MessageBoxW(m_hWnd, strText, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+    ReportFailure(m_hWnd, L"The program could not be saved in the settings file\n" + strFile,
+                  dwError);
 }
 
 void CProgramPathDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }

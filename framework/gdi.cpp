@@ -58,15 +58,6 @@ void CDCHandle::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft,
     FillSolidRect(x, y + cy, cx, -1, crBottomRight);
 }
 
-BOOL CDC::CreateCompatibleDC(HDC hDC) {
-    HDC hCreated = ::CreateCompatibleDC(hDC);
-    if (!hCreated)
-        return FALSE;
-    DeleteDC();
-    m_hDC = hCreated;
-    return TRUE;
-}
-
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
 
 CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }

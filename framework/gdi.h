@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "framework/cstring.h"
+#include "framework/handle_owner.h"
 #include "framework/report.h"
 #include "framework/types.h"
 
@@ -36,6 +37,9 @@ public:
     }
     // The platform's stock objects belong to the platform and are only ever borrowed.
     static CGdiHandle Stock(int nIndex) { return static_cast<THandle>(::GetStockObject(nIndex)); }
+
+protected:
+    THandle& HandleRef() { return m_hObject; }
 
 private:
     THandle m_hObject;
@@ -62,46 +66,28 @@ bool IsSharedGdiObject(HGDIOBJ hObject);
 
 } // namespace afx
 
-template <class THandle> class CGdiObject {
+struct GdiObjectFree {
+    static BOOL Free(HGDIOBJ hObject) { return ::DeleteObject(hObject); }
+};
+
+template <class THandle>
+class CGdiObject : public CHandleOwner<THandle, GdiObjectFree, CGdiHandle<THandle>> {
+    using Owner = CHandleOwner<THandle, GdiObjectFree, CGdiHandle<THandle>>;
+
 public:
-    CGdiObject() = default;
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    CGdiObject(CGdiObject&& o) noexcept : m_hObject(o.Detach()) {}
-    CGdiObject& operator=(CGdiObject&& o) noexcept {
-        if (this != &o) {
-            DeleteObject();
-            m_hObject = o.Detach();
-        }
-        return *this;
-    }
-    ~CGdiObject() { DeleteObject(); }
-
-    THandle GetSafeHandle() const { return m_hObject; }
-    operator THandle() const { return m_hObject; }
-    bool IsNull() const { return m_hObject == nullptr; }
-
     // Takes ownership of an object this program created, deleting the one held before; stock
     // objects are borrowed with the handle types instead.
     BOOL Attach(THandle hObject) {
         if (ReportIf(hObject && afx::IsSharedGdiObject(hObject)))
             return FALSE;
-        DeleteObject();
-        m_hObject = hObject;
+        Owner::Attach(hObject);
         return hObject != nullptr;
     }
-    THandle Detach() { return std::exchange(m_hObject, nullptr); }
-    BOOL DeleteObject() { return m_hObject ? ::DeleteObject(Detach()) : FALSE; }
-    int GetObject(int nCount, LPVOID lpObject) const {
-        return ::GetObjectW(m_hObject, nCount, lpObject);
-    }
+    BOOL DeleteObject() { return this->Free(); }
 
 protected:
     // A creation or load that fails keeps the object held before.
     BOOL Replace(THandle hNew) { return hNew ? Attach(hNew) : FALSE; }
-
-private:
-    THandle m_hObject = nullptr;
 };
 
 class CPen : public CGdiObject<HPEN> {
@@ -220,29 +206,21 @@ public:
     }
 
 protected:
+    HDC& HandleRef() { return m_hDC; }
+
     HDC m_hDC;
 };
 
-// A device context this program created, deleted with the object.
-class CDC : public CDCHandle {
-public:
-    CDC() = default;
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
-    CDC(CDC&& o) noexcept : CDCHandle(o.Detach()) {}
-    CDC& operator=(CDC&& o) noexcept {
-        if (this != &o) {
-            DeleteDC();
-            m_hDC = o.Detach();
-        }
-        return *this;
-    }
-    ~CDC() { DeleteDC(); }
+struct DCFree {
+    static BOOL Free(HDC hDC) { return ::DeleteDC(hDC); }
+};
 
+// A device context this program created, deleted with the object.
+class CDC : public CHandleOwner<HDC, DCFree, CDCHandle> {
+public:
     // A failed creation keeps the context held before.
-    BOOL CreateCompatibleDC(HDC hDC);
-    BOOL DeleteDC() { return m_hDC ? ::DeleteDC(Detach()) : FALSE; }
-    HDC Detach() { return std::exchange(m_hDC, nullptr); }
+    BOOL CreateCompatibleDC(HDC hDC) { return Replace(::CreateCompatibleDC(hDC)); }
+    BOOL DeleteDC() { return Free(); }
 };
 
 // The context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.

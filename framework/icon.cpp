@@ -23,10 +23,6 @@ HICON AfxLoadSmallIcon(UINT nIDResource) {
 }
 
 BOOL CIcon::Load(UINT nIDResource, int cx, int cy) {
-    auto hIcon = static_cast<HICON>(
-        ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource), IMAGE_ICON, cx, cy, 0));
-    if (!hIcon)
-        return FALSE;
-    Attach(hIcon);
-    return TRUE;
+    return Replace(static_cast<HICON>(::LoadImageW(
+        AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource), IMAGE_ICON, cx, cy, 0)));
 }

@@ -16,11 +16,7 @@ class CImageList : public CHandleOwner<HIMAGELIST, ImageListFree> {
 public:
     // A failed creation keeps the list held before.
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
-        HIMAGELIST hCreated = ::ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
-        if (!hCreated)
-            return FALSE;
-        Attach(hCreated);
-        return TRUE;
+        return Replace(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
     }
     // The index of the first image added, or -1.
     int Add(HBITMAP hbmImage, HBITMAP hbmMask = nullptr) {

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "framework/handle_owner.h"
+
 class CMenuHandle {
 public:
     // Construction
@@ -25,6 +27,14 @@ public:
     int GetDefaultItemPosition() const {
         return static_cast<int>(::GetMenuDefaultItem(m_hMenu, TRUE, 0));
     }
+    // The item's MF_ state flags, or -1 when the menu has no such item.
+    UINT GetMenuState(UINT uItem, UINT nFlags = MF_BYCOMMAND) const {
+        return ::GetMenuState(m_hMenu, uItem, nFlags);
+    }
+    DWORD CheckMenuItem(UINT uItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, uItem, nCheck); }
+    BOOL EnableMenuItem(UINT uItem, UINT nEnable) {
+        return ::EnableMenuItem(m_hMenu, uItem, nEnable);
+    }
     BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) {
         return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
     }
@@ -39,39 +49,21 @@ public:
     }
 
 protected:
+    HMENU& HandleRef() { return m_hMenu; }
+
+private:
     HMENU m_hMenu = nullptr;
 };
 
-class CMenu : public CMenuHandle {
-public:
-    CMenu() = default;
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-    CMenu(CMenu&& o) noexcept : CMenuHandle(o.Detach()) {}
-    CMenu& operator=(CMenu&& o) noexcept {
-        if (this != &o)
-            Attach(o.Detach());
-        return *this;
-    }
-    ~CMenu() { DestroyMenu(); }
+struct MenuFree {
+    static BOOL Free(HMENU hMenu) { return ::DestroyMenu(hMenu); }
+};
 
-    // Takes ownership of hMenu, destroying the menu held before.
-    BOOL Attach(HMENU hMenu) {
-        DestroyMenu();
-        m_hMenu = hMenu;
-        return hMenu != nullptr;
-    }
-    HMENU Detach() {
-        HMENU h = m_hMenu;
-        m_hMenu = nullptr;
-        return h;
-    }
-    BOOL DestroyMenu() { return m_hMenu ? ::DestroyMenu(Detach()) : FALSE; }
+class CMenu : public CHandleOwner<HMENU, MenuFree, CMenuHandle> {
+public:
+    BOOL DestroyMenu() { return Free(); }
 
     // A load or creation that fails keeps the menu held before.
     BOOL LoadMenu(UINT nIDResource);
     BOOL CreatePopupMenu() { return Replace(::CreatePopupMenu()); }
-
-private:
-    BOOL Replace(HMENU hNew) { return hNew ? Attach(hNew) : FALSE; }
 };

@@ -116,6 +116,15 @@ template <auto F> BOOL VoidBool(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
     return TRUE;
 }
 
+// The pop-up about to open, its position in the parent menu, and whether it is the system menu.
+template <auto F> BOOL VoidMenuIndexSys(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
+    static_assert(kHasSignature<F, void(HMENU, UINT, BOOL)>,
+                  "handler must be void(HMENU, UINT, BOOL)");
+    (Target<F>(p)->*F)(reinterpret_cast<HMENU>(w), LOWORD(l), HIWORD(l) != 0);
+    *r = 0;
+    return TRUE;
+}
+
 template <auto F> BOOL CursorNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
     *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
@@ -212,6 +221,8 @@ template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESUL
 #define ON_WM_MOVE() AFX_MSG_ENTRY(WM_MOVE, &afx::VoidXY<&ThisClass::OnMove>)
 #define ON_WM_SIZE() AFX_MSG_ENTRY(WM_SIZE, &afx::VoidTypeCxCy<&ThisClass::OnSize>)
 #define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, &afx::VoidBool<&ThisClass::OnEnable>)
+#define ON_WM_INITMENUPOPUP()                                                                      \
+    AFX_MSG_ENTRY(WM_INITMENUPOPUP, &afx::VoidMenuIndexSys<&ThisClass::OnInitMenuPopup>)
 #define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnVScroll>)
 #define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnHScroll>)
 

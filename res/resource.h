@@ -55,6 +55,7 @@
 #define ID_TRAY_SHOW 32775
 #define ID_TRAY_EXIT 32776
 #define ID_TRAY_ABOUT 32778
+#define ID_TRAY_AUTOSTART 32779
 
 // System menu command; the low four bits of SC_* values must stay clear.
 #define IDM_ABOUTBOX 0x0010

@@ -42,8 +42,8 @@ needs=(
     "cut coreutils" # tools/make-dist.sh
     "grep grep"
     "zip zip"
-    "clang-format clang-format" # make format, with the root's .clang-format
-    "git git"                   # make format: the tracked source files
+    "clang-format clang-format" # make format and tools/check-format.sh, with the root's .clang-format
+    "git git"                   # make format and tools/check-format.sh: the tracked source files
 )
 
 listed=" $* "

@@ -56,6 +56,25 @@ bool WaitForTrayIcons(size_t n, DWORD ms) {
     return WaitFor([n] { return TrayIcons().size() == n; }, ms);
 }
 
+// Wine's tray sits at the top of the screen, where the menu is pushed down over the cursor, so
+// the button is released away from the menu rather than on one of its items. Wine's tray also
+// takes the activation on a press and, with injected input, that can cancel a menu that opened
+// just before; a user would press once more, and so do we.
+HWND OpenTrayMenu(DWORD pid) {
+    auto icons = TrayIcons();
+    if (icons.size() != 1)
+        return nullptr;
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+        MouseMove(icons[0].CenterPoint());
+        Press(true);
+        menu = WaitForPopupMenu(pid, 1500);
+        MouseMove(CPoint(900, 700));
+        Release(true);
+    }
+    return menu;
+}
+
 void MouseMove(CPoint screen) {
     input::MoveMouse(screen);
     ::Sleep(30);

@@ -29,6 +29,9 @@ using input::TypeText;
 
 // The visible pop-up menu of the process, or null; waits up to ms for it.
 HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);
+// Opens the tray menu of the process with a right press on its icon, the only one shown;
+// returns the menu, or null.
+HWND OpenTrayMenu(DWORD pid);
 bool WaitForNoPopupMenu(DWORD ms = 3000);
 
 COLORREF ScreenPixel(CPoint screen);

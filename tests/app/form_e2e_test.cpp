@@ -40,25 +40,7 @@ protected:
     bool WaitVisible(bool visible) {
         return WaitFor([&] { return (::IsWindowVisible(Form()) != FALSE) == visible; });
     }
-    // Opens the tray menu with a right press on the icon. Wine's tray sits at the top of the
-    // screen, where the menu is pushed down over the cursor, so the button is released away
-    // from the menu rather than on one of its items.
-    // Wine's tray also takes the activation on a press and, with injected input, that can
-    // cancel a menu that opened just before; a user would press once more, and so do we.
-    HWND OpenTrayMenu() {
-        auto icons = TrayIcons();
-        if (icons.size() != 1)
-            return nullptr;
-        HWND menu = nullptr;
-        for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
-            MouseMove(icons[0].CenterPoint());
-            Press(true);
-            menu = WaitForPopupMenu(m_form.ProcessId(), 1500);
-            MouseMove(CPoint(900, 700));
-            Release(true);
-        }
-        return menu;
-    }
+    HWND OpenTrayMenu() { return ::OpenTrayMenu(m_form.ProcessId()); }
     // Clicks the first or the last item of the open menu.
     static void ChooseItem(HWND menu, bool last) {
         CRect rc;
@@ -165,7 +147,10 @@ TEST_F(FormTest, WhileHiddenEnterEscAndAltF4LeaveTheProgramRunning) {
     const std::pair<const char*, std::function<void()>> keys[] = {
         {"Esc", [] { PressKey(VK_ESCAPE); }},
         {"Enter", [] { PressKey(VK_RETURN); }},
-        {"Alt+F4", [] { PressKeys({VK_MENU, VK_F4}); }},
+        {"Alt+F4",
+         [] {
+             PressKeys({VK_MENU, VK_F4});
+         }},
     };
     for (const Before& before : befores) {
         for (const auto& [name, press] : keys) {

@@ -124,10 +124,12 @@ void FormProcess::WriteSetting(const wchar_t* section, const wchar_t* key,
     ::WritePrivateProfileStringW(section, key, value, IniPath());
 }
 
-bool FormProcess::Launch() {
+bool FormProcess::Launch(const CString& arguments) {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     CString line = L"\"" + ExePath() + L"\"";
+    if (!arguments.IsEmpty())
+        line += L" " + arguments;
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, m_folder,
                           &si, &pi))
@@ -136,6 +138,13 @@ bool FormProcess::Launch() {
     m_thread.Attach(pi.hThread);
     m_dwProcessId = pi.dwProcessId;
     return true;
+}
+
+bool FormProcess::Attach(DWORD processId) {
+    m_process.Attach(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
+                                   FALSE, processId));
+    m_dwProcessId = m_process ? processId : 0;
+    return m_dwProcessId != 0;
 }
 
 bool FormProcess::Start() {

@@ -33,8 +33,10 @@ public:
     CString IniPath() const { return m_folder + L"\\Hotkey.ini"; }
     void WriteSetting(const wchar_t* section, const wchar_t* key, const CString& value) const;
 
-    // Starts the program without waiting for anything.
-    bool Launch();
+    // Starts the program, with arguments after its quoted path, without waiting for anything.
+    bool Launch(const CString& arguments = CString());
+    // Takes over a running copy that something else started, to watch and end it.
+    bool Attach(DWORD processId);
     // Starts the program and waits until its form window has been set up.
     bool Start();
     // The form window of this process, or null.

@@ -30,14 +30,14 @@ TEST_F(SingleInstanceTest, FormIsFoundByClassWhileHidden) {
     EXPECT_EQ(::FindWindowW(nullptr, L"HotkeyForm"), found);
 }
 
-TEST_F(SingleInstanceTest, SecondStartExitsAtOnceAndTheFirstIsUndisturbed) {
+TEST_F(SingleInstanceTest, ASecondStartByTheSystemExitsAtOnceAndTheFirstIsUndisturbed) {
     FormProcess first(m_dir.Path());
     ASSERT_TRUE(first.Start());
     HWND form = first.FindForm();
 
     TempDir other;
     FormProcess second(other.Path());
-    ASSERT_TRUE(second.Launch());
+    ASSERT_TRUE(second.Launch(L"/autostart"));
     ASSERT_TRUE(second.WaitForExit(5000));
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_EQ(second.FindForm(), nullptr);
@@ -48,6 +48,27 @@ TEST_F(SingleInstanceTest, SecondStartExitsAtOnceAndTheFirstIsUndisturbed) {
     std::string out;
     EXPECT_EQ(Fnkey(L"--send 0x64", &out), 0);
     EXPECT_EQ(out.substr(0, 1), "1");
+}
+
+TEST_F(SingleInstanceTest, AMarkerRefusedToThisUserMeansAnInstanceRuns) {
+    // An instance running elevated or under another account holds a marker this user may not
+    // open; an access list that grants nothing stands for it.
+    SECURITY_DESCRIPTOR sd{};
+    ACL acl{};
+    ASSERT_TRUE(::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(::InitializeAcl(&acl, sizeof(acl), ACL_REVISION));
+    ASSERT_TRUE(::SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE));
+    SECURITY_ATTRIBUTES sa{sizeof(sa), &sd, FALSE};
+    CKernelObject held(::CreateMutexW(&sa, FALSE, L"HotkeyForm"));
+    ASSERT_TRUE(held);
+    CKernelObject refused(::CreateMutexW(nullptr, TRUE, L"HotkeyForm"));
+    ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    FormProcess form(m_dir.Path());
+    ASSERT_TRUE(form.Launch(L"/autostart"));
+    ASSERT_TRUE(form.WaitForExit(10000));
+    EXPECT_EQ(form.ExitCode(), 0u);
+    EXPECT_EQ(FindAnyForm(), nullptr);
 }
 
 TEST_F(SingleInstanceTest, TenStartsAtTheSameMomentLeaveExactlyOne) {

@@ -1,0 +1,136 @@
+// The Run values: reading whether one starts this executable, writing and removing the user's.
+#include "app/autostart.h"
+
+#include "framework/module_path.h"
+#include "framework/registry_key.h"
+
+namespace {
+
+bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
+
+bool EqualNoCase(LPCWSTR a, int nLengthA, LPCWSTR b, int nLengthB) {
+    return ::CompareStringOrdinal(a, nLengthA, b, nLengthB, TRUE) == CSTR_EQUAL;
+}
+
+// A text value, REG_EXPAND_SZ expanded as the system expands it when it runs the value.
+bool ReadTextValue(HKEY hKey, LPCWSTR lpszName, CString& value) {
+    // An expanded value may outgrow the size first reported, so the read is repeated.
+    // REG_SZ takes in REG_EXPAND_SZ too: the platform expands it and hands it over as REG_SZ
+    // (and refuses RRF_RT_REG_EXPAND_SZ with expansion on).
+    DWORD size = 0;
+    constexpr DWORD kFlags = RRF_RT_REG_SZ;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        LONG result = ::RegGetValueW(hKey, nullptr, lpszName, kFlags, nullptr, nullptr, &size);
+        if (result != ERROR_SUCCESS)
+            return false;
+        int units = static_cast<int>(size / sizeof(wchar_t)) + 1;
+        result = ::RegGetValueW(hKey, nullptr, lpszName, kFlags, nullptr,
+                                value.GetBufferSetLength(units), &size);
+        if (result == ERROR_SUCCESS) {
+            value.ReleaseBuffer(-1);
+            return true;
+        }
+        value.ReleaseBuffer(0);
+        if (result != ERROR_MORE_DATA)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool HasAutostartSwitch(LPCWSTR lpszArguments) {
+    const int nSwitch = static_cast<int>(wcslen(kAutostartSwitch));
+    for (LPCWSTR p = lpszArguments ? lpszArguments : L""; *p;) {
+        while (IsBlank(*p))
+            ++p;
+        LPCWSTR word = p;
+        while (*p && !IsBlank(*p))
+            ++p;
+        if (p > word && EqualNoCase(word, static_cast<int>(p - word), kAutostartSwitch, nSwitch))
+            return true;
+    }
+    return false;
+}
+
+bool CommandLineStartsProgram(LPCWSTR lpszCommandLine, LPCWSTR lpszProgram) {
+    LPCWSTR p = lpszCommandLine ? lpszCommandLine : L"";
+    const int nProgram = static_cast<int>(wcslen(lpszProgram));
+    while (IsBlank(*p))
+        ++p;
+    if (nProgram == 0)
+        return false;
+    if (*p == L'"') {
+        LPCWSTR first = ++p;
+        while (*p && *p != L'"')
+            ++p;
+        return EqualNoCase(first, static_cast<int>(p - first), lpszProgram, nProgram);
+    }
+    // Unquoted: the program, then the end or a blank before the arguments.
+    if (static_cast<int>(wcslen(p)) < nProgram || !EqualNoCase(p, nProgram, lpszProgram, nProgram))
+        return false;
+    return p[nProgram] == 0 || IsBlank(p[nProgram]);
+}
+
+CAutostart::CAutostart()
+    : CAutostart({HKEY_CURRENT_USER, kRunSubKey}, {HKEY_LOCAL_MACHINE, kRunSubKey},
+                 AfxGetModulePath()) {}
+
+CAutostart::CAutostart(const Location& user, const Location& machine, const CString& strProgram)
+    : m_user(user), m_machine(machine), m_strProgram(strProgram) {}
+
+bool CAutostart::StartsProgram(const Location& location, REGSAM view) const {
+    CRegKey key;
+    CString command;
+    return key.Open(location.hRoot, location.lpszSubKey, KEY_QUERY_VALUE | view) == ERROR_SUCCESS &&
+           ReadTextValue(key, kValueName, command) &&
+           CommandLineStartsProgram(command, m_strProgram);
+}
+
+CAutostart::State CAutostart::GetState() const {
+    if (StartsProgram(m_machine, KEY_WOW64_64KEY) || StartsProgram(m_machine, KEY_WOW64_32KEY))
+        return State::Machine;
+    return StartsProgram(m_user, 0) ? State::User : State::Off;
+}
+
+CString CAutostart::GetCommand() const { return L"\"" + m_strProgram + L"\" " + kAutostartSwitch; }
+
+LONG CAutostart::Enable() const {
+    CRegKey key;
+    if (LONG result = key.Create(m_user.hRoot, m_user.lpszSubKey, KEY_SET_VALUE))
+        return result;
+    const CString command = GetCommand();
+    return ::RegSetValueExW(key, kValueName, 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(command.GetString()),
+                            static_cast<DWORD>((command.GetLength() + 1) * sizeof(wchar_t)));
+}
+
+LONG CAutostart::Disable() const {
+    CRegKey key;
+    LONG result = key.Open(m_user.hRoot, m_user.lpszSubKey, KEY_SET_VALUE);
+    if (result == ERROR_SUCCESS)
+        result = ::RegDeleteValueW(key, kValueName);
+    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+}
+
+LONG CAutostart::Toggle() const {
+    switch (GetState()) {
+    case State::Off:
+        return Enable();
+    case State::User:
+        return Disable();
+    case State::Machine:
+        break;
+    }
+    return ERROR_SUCCESS;
+}
+
+CString CAutostart::GetUserKeyName() const {
+    CString root = m_user.hRoot == HKEY_CURRENT_USER ? L"HKEY_CURRENT_USER\\" : L"";
+    return root + m_user.lpszSubKey;
+}
+
+void ShowAutostartState(CMenuHandle menu, UINT nID, CAutostart::State state) {
+    menu.CheckMenuItem(nID, state == CAutostart::State::Off ? MF_UNCHECKED : MF_CHECKED);
+    menu.EnableMenuItem(nID, state == CAutostart::State::Machine ? MF_GRAYED : MF_ENABLED);
+}

@@ -1,0 +1,12 @@
+// The one kind of message the program shows of its own: a change the user asked for that the
+// platform refused, with the platform's reason.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/cstring.h"
+
+// "What failed", a blank line, then the system's text for dwError.
+CString FailureText(const CString& strWhat, DWORD dwError);
+// Shows FailureText in a warning box owned by hOwner and waits for the user.
+void ReportFailure(HWND hOwner, const CString& strWhat, DWORD dwError);
