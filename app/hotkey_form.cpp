@@ -303,15 +303,14 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     if (nRow < 0 || nRow >= m_listKeys.GetItemCount())
         return 1;
     CString strOldPath = m_listKeys.GetItemText(nRow, 1);
-    auto oldSlots = m_store.m_slots;
     m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
     m_store.SyncSlotsFromList(ListRows(m_listKeys));
-    // A save the platform refused leaves everything as it was; the user, who just chose a
-    // program, is told why it was not kept.
-    if (!m_store.SaveSettings()) {
-        m_store.m_slots = oldSlots;
+    // A save the platform refused leaves everything as it was (the store puts its slots back);
+    // the user, who just chose a program, is told why it was not kept.
+    SAVEREPORT report = m_store.SaveSettings();
+    if (!report.Saved()) {
         m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
-        m_pPathDlg->ReportSaveFailure(m_store.m_strSaveFile, m_store.m_dwSaveError);
+        m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
     }
     return 1;
 }

@@ -26,6 +26,43 @@ bool NamesProgramFile(const CString& name) {
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
+bool IsFolder(const CString& path) {
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+CString Quoted(const CString& text) { return L"\"" + text + L"\""; }
+
+// Where a prefix the platform would try ends: the end of the text, or a blank after a word. A
+// prefix ending in a blank is never one: file lookups ignore trailing blanks.
+bool IsWordEnd(const CString& text, int end) {
+    return end == text.GetLength() || (IsBlank(text[end]) && end > 0 && !IsBlank(text[end - 1]));
+}
+
+// The end of the first prefix whose name ends in a program's extension, or -1. A path picked
+// in the Open dialog ends so, and its program is that whole name, found or not.
+int NamedProgramEnd(const CString& text) {
+    static const wchar_t* const kProgramExtensions[] = {L".exe", L".com", L".bat", L".cmd"};
+    for (int end = 1; end <= text.GetLength(); ++end) {
+        if (!IsWordEnd(text, end) || end < 4)
+            continue;
+        CString tail = text.Mid(end - 4, 4);
+        for (const wchar_t* extension : kProgramExtensions)
+            if (tail.CompareNoCase(extension) == 0)
+                return end;
+    }
+    return -1;
+}
+
+// Whether the text after a prefix continues a path through an existing folder, as
+// "C:\Program Files\..." does past "C:\Program": then the prefix is not the program meant.
+bool PathGoesOnPast(const CString& text, int end) {
+    for (int i = end + 1; i < text.GetLength(); ++i)
+        if (text[i] == L'\\' && IsFolder(text.Left(i)))
+            return true;
+    return false;
+}
+
 // The shell may hand the start to extensions that need COM on the calling thread.
 class ScopedComApartment {
 public:
@@ -92,17 +129,25 @@ CString CommandLineForPath(const CString& strStoredPath) {
     if (length == 0 || strStoredPath[0] == L'"' || !std::wcspbrk(strStoredPath.GetString(), L" \t"))
         return strStoredPath;
     if (NamesExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
-        return L"\"" + strStoredPath + L"\"";
+        return Quoted(strStoredPath);
+    int named = NamedProgramEnd(strStoredPath);
     // The platform tries the prefixes before each blank from the shortest up, so a planted
-    // shorter one would win; the longest that names a program is the one meant. A prefix
-    // ending in a blank is skipped: file lookups ignore trailing blanks.
+    // shorter one would win; the longest that names a program is the one meant, unless the
+    // text shows that the program goes on past it: a later word ends the program's name, or a
+    // folder goes on past its blank.
     for (int end = length - 1; end > 0; --end) {
-        if (!IsBlank(strStoredPath[end]) || IsBlank(strStoredPath[end - 1]))
+        if (!IsWordEnd(strStoredPath, end) || !NamesProgramFile(strStoredPath.Left(end)))
             continue;
-        CString program = strStoredPath.Left(end);
-        if (NamesProgramFile(program))
-            return L"\"" + program + L"\"" + strStoredPath.Mid(end);
+        if ((named < 0 || end >= named) && !PathGoesOnPast(strStoredPath, end))
+            return Quoted(strStoredPath.Left(end)) + strStoredPath.Mid(end);
+        // The program meant is missing: it alone is asked for, and nothing starts.
+        return named > 0 ? Quoted(strStoredPath.Left(named)) + strStoredPath.Mid(named)
+                         : Quoted(strStoredPath);
     }
+    // Found nowhere here, as a bare name on the search path: the name the text gives is the
+    // only one the platform looks for.
+    if (named > 0)
+        return Quoted(strStoredPath.Left(named)) + strStoredPath.Mid(named);
     return strStoredPath;
 }
 

@@ -11,8 +11,12 @@
 // given quotes around the program it names, so that the platform's prefix search can never
 // start a planted program such as "C:\Program.exe" instead: around the whole text when it
 // names an existing file, otherwise around the longest prefix before a blank that names a
-// program file (".exe" added when it has no extension), the rest staying as arguments.
-// Everything else, text that names no file included, is returned exactly as stored.
+// program file (".exe" added when it has no extension), the rest staying as arguments. When
+// the program meant is missing (the text's first name ending in ".exe", ".com", ".bat" or
+// ".cmd" lies past that prefix, or an existing folder continues the path past it), the quotes
+// go around the program meant, or the whole text, and nothing starts. A bare name with
+// arguments gets quotes around its first name with such an extension, which the platform
+// still looks for on the search path. Everything else is returned exactly as stored.
 CString CommandLineForPath(const CString& strStoredPath);
 
 // Starts a new process for the command line without waiting for or tracking it. A program

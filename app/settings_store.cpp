@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 
 #include "framework/kernel_object.h"
 #include "framework/module_path.h"
@@ -72,27 +73,151 @@ DWORD ReadWholeFile(const CString& path, std::string& bytes) {
     else {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        if (!bytes.empty() && (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                           &read, nullptr) ||
-                               read != bytes.size()))
+        if (!bytes.empty() &&
+            (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+             read != bytes.size()))
             error = ERROR_READ_FAULT;
     }
     return error;
 }
 
-// The whole content is written at once, in place, as the platform's profile functions rewrite
-// the same file on every write: a file they may not write refuses this too.
 DWORD WriteWholeFile(const CString& path, const std::string& bytes) {
     CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return ::GetLastError();
     DWORD written = 0;
-    bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                          nullptr) &&
-              written == bytes.size();
+    bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
     return ok ? ERROR_SUCCESS : (error ? error : ERROR_WRITE_FAULT);
+}
+
+DWORD MakeTempFile(const CString& folder, CString& tempPath) {
+    // Named after the settings file, so that a save cut short leaves a file that says whose
+    // it is, and the next save can remove it.
+    static LONG s_serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath.Format(L"%s\\%s.%lu-%ld.tmp", folder.GetString(), kIniName,
+                        ::GetCurrentProcessId(), ::InterlockedIncrement(&s_serial));
+        CKernelObject file(::CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            return ERROR_SUCCESS;
+        if (::GetLastError() != ERROR_FILE_EXISTS)
+            return ::GetLastError();
+    }
+    return ERROR_FILE_EXISTS;
+}
+
+DWORD ReplaceWithFile(const CString& from, const CString& to) {
+    {
+        // On disk before it takes the settings file's name, or a power cut could leave the
+        // name on a file whose content never arrived.
+        CKernelObject file(::CreateFileW(from, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !::FlushFileBuffers(file))
+            return ::GetLastError();
+    }
+    if (!::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ::GetLastError();
+    return ERROR_SUCCESS;
+}
+
+CString FolderOf(const CString& path) {
+    int lastBackslash = path.ReverseFind(L'\\');
+    return lastBackslash >= 0 ? path.Left(lastBackslash) : CString(L".");
+}
+
+// The platform keeps recently used profile files in memory; the new file leaves that cache
+// before it is renamed or removed.
+void ReleaseProfileFile(const CString& path) {
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
+}
+
+// Files a save cut short left in the folder.
+void RemoveLeftoverTempFiles(const CString& folder) {
+    WIN32_FIND_DATAW found{};
+    CString pattern;
+    pattern.Format(L"%s\\%s.*.tmp", folder.GetString(), kIniName);
+    HANDLE search = ::FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ::DeleteFileW(folder + L"\\" + found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+// A new file in the settings file's folder, removed again unless it took that file's place.
+class CTempSettingsFile {
+public:
+    CTempSettingsFile() = default;
+    CTempSettingsFile(const CTempSettingsFile&) = delete;
+    CTempSettingsFile& operator=(const CTempSettingsFile&) = delete;
+    ~CTempSettingsFile() {
+        if (!m_path.IsEmpty()) {
+            ReleaseProfileFile(m_path);
+            ::DeleteFileW(m_path);
+        }
+    }
+
+    DWORD Make(const CString& folder) {
+        DWORD error = CHotkeySettingsStore::s_writers.pfnMakeTempFile(folder, m_path);
+        if (error)
+            m_path.Empty();
+        return error;
+    }
+    const CString& Path() const { return m_path; }
+    DWORD ReplaceInto(const CString& target) {
+        ReleaseProfileFile(m_path);
+        DWORD error = CHotkeySettingsStore::s_writers.pfnReplaceFile(m_path, target);
+        if (!error)
+            m_path.Empty();
+        return error;
+    }
+
+private:
+    CString m_path;
+};
+
+// Refusals that mean the user may not make files in a folder at all.
+bool IsFolderRefusal(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+}
+
+bool IsReadOnlyFile(const CString& path) {
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Writes `bytes`, and then what `edit` changes, into a new file beside `target`, which then
+// takes target's place in one step: cut short at any moment, target is the old file or the
+// new one. *pbFolderRefused tells whether target's folder refused the new file.
+DWORD WriteInOneStep(const CString& target, const std::string& bytes,
+                     const std::function<DWORD(const CString&)>& edit, bool* pbFolderRefused) {
+    CString folder = FolderOf(target);
+    CTempSettingsFile temp;
+    DWORD error = temp.Make(folder);
+    if (pbFolderRefused)
+        *pbFolderRefused = IsFolderRefusal(error);
+    if (error)
+        return error;
+    // The platform lets an administrator, and Wine everyone, replace a read-only file; the
+    // user who marked it meant it kept.
+    if (IsReadOnlyFile(target))
+        return ERROR_ACCESS_DENIED;
+    if ((error = CHotkeySettingsStore::s_writers.pfnWriteWholeFile(temp.Path(), bytes)))
+        return error;
+    if (edit && (error = edit(temp.Path())))
+        return error;
+    if ((error = temp.ReplaceInto(target)))
+        return error;
+    RemoveLeftoverTempFiles(folder);
+    return ERROR_SUCCESS;
 }
 
 bool StartsWith(const std::string& bytes, const char* prefix) {
@@ -106,13 +231,28 @@ std::wstring Decode(UINT codePage, const char* bytes, size_t count) {
     return text;
 }
 
-// A profile file's bytes in UTF-16 with its byte-order mark, as the profile functions read the
-// original: text with a UTF-8 or big-endian mark as such, any other in the ANSI code page.
+// Text without a byte-order mark that is UTF-8 and not plain ASCII, as a text editor saves
+// it: the platform would read it in the ANSI code page and garble every other character.
+bool IsUtf8WithoutMark(const std::string& bytes) {
+    if (StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, "\xFE\xFF") ||
+        StartsWith(bytes, "\xEF\xBB\xBF"))
+        return false;
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; }))
+        return false;
+    return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                 static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}
+
+// A profile file's bytes in UTF-16 with its byte-order mark: text with a UTF-8 or big-endian
+// mark as such, UTF-8 text without a mark as UTF-8, any other in the ANSI code page as the
+// profile functions read it.
 std::string AsUnicodeFile(const std::string& bytes) {
     if (StartsWith(bytes, kUtf16Mark))
         return bytes;
     std::wstring text;
-    if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+    if (IsUtf8WithoutMark(bytes)) {
+        text = Decode(CP_UTF8, bytes.data(), bytes.size());
+    } else if (StartsWith(bytes, "\xEF\xBB\xBF")) {
         text = Decode(CP_UTF8, bytes.data() + 3, bytes.size() - 3);
     } else if (StartsWith(bytes, "\xFE\xFF")) {
         for (size_t i = 2; i + 1 < bytes.size(); i += 2)
@@ -134,33 +274,38 @@ DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
-// The profile functions keep a file in the encoding they find it in and create a new one in
-// the ANSI code page, which turns every character it lacks into a question mark. A missing
-// file is therefore made a UTF-16 one before the first write, and an existing file in any
-// other encoding is rewritten in UTF-16 with every line kept.
-DWORD MakeUnicodeFile(const CString& path) {
+// A copy that holds anything: an empty or unreadable one is no copy, and the installed file
+// is read instead.
+bool HoldsSettings(const CString& path) {
     std::string bytes;
-    if (DWORD error = ReadSettingsFile(path, bytes))
-        return error;
-    if (StartsWith(bytes, kUtf16Mark))
-        return ERROR_SUCCESS;
-    return CHotkeySettingsStore::s_writers.pfnWriteWholeFile(path, AsUnicodeFile(bytes));
-}
-
-// The user's copy starts as the whole file beside the executable, in UTF-16.
-DWORD SeedUserCopy(const CString& source, const CString& copy) {
-    std::string bytes;
-    if (DWORD error = ReadSettingsFile(source, bytes))
-        return error;
-    CString folder = copy.Left(copy.ReverseFind(L'\\'));
-    if (!::CreateDirectoryW(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-        return ::GetLastError();
-    return CHotkeySettingsStore::s_writers.pfnWriteWholeFile(copy, AsUnicodeFile(bytes));
-}
-
-bool IsFile(const CString& path) {
     DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           ReadWholeFile(path, bytes) == ERROR_SUCCESS && !bytes.empty() && bytes != kUtf16Mark;
+}
+
+// Whether the user may not make a file in the folder, as under Program Files. Asked only when
+// a copy exists; the probe file is removed at once.
+bool FolderRefusesNewFile(const CString& folder) {
+    CTempSettingsFile probe;
+    return IsFolderRefusal(probe.Make(folder));
+}
+
+// A UTF-8 file without a mark becomes a UTF-16 one, every line kept, before the platform reads
+// it; a file that cannot be replaced is read as it stands.
+void MakeUtf8FileUnicode(const CString& path) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) == ERROR_SUCCESS && IsUtf8WithoutMark(bytes))
+        WriteInOneStep(path, AsUnicodeFile(bytes), nullptr, nullptr);
+}
+
+CString ExpandedText(const wchar_t* text) {
+    DWORD units = ::ExpandEnvironmentStringsW(text, nullptr, 0);
+    if (units == 0)
+        return text;
+    CString expanded;
+    DWORD written = ::ExpandEnvironmentStringsW(text, expanded.GetBuffer(units), units);
+    expanded.ReleaseBuffer();
+    return written == 0 || written > units ? CString(text) : expanded;
 }
 
 // Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
@@ -183,14 +328,18 @@ LONG ReadS1Value(REGSAM view, CString& value) {
     // spell; only text counts, and anything else is a failed read like any other.
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return ERROR_INVALID_DATATYPE;
-    value.Format(L"%s", buffer);
+    // An expandable value names its program through environment variables (%ProgramFiles%).
+    if (type == REG_EXPAND_SZ)
+        value = ExpandedText(buffer);
+    else
+        value.Format(L"%s", buffer);
     return ERROR_SUCCESS;
 }
 
 } // namespace
 
-CHotkeySettingsStore::Writers CHotkeySettingsStore::s_writers = {&::WritePrivateProfileStringW,
-                                                                 &WriteWholeFile};
+CHotkeySettingsStore::Writers CHotkeySettingsStore::s_writers = {
+    &MakeTempFile, &WriteWholeFile, &::WritePrivateProfileStringW, &ReplaceWithFile};
 
 void CHotkeySettingsStore::BuildIniPath() {
     CString userIni;
@@ -210,15 +359,20 @@ void CHotkeySettingsStore::BuildIniPathFrom(const CString& strModulePath,
     m_strModuleDir = dir;
     m_strIniPath.Format(L"%s\\%s", m_strModuleDir.GetString(), kIniName);
     m_strUserIniPath = strUserIniPath;
-    if (!m_strUserIniPath.IsEmpty() && IsFile(m_strUserIniPath))
+    // The copy serves only an install the user may not write; a portable copy of the program
+    // in a folder of the user's own, or a newer installed file, reads its own file.
+    if (!m_strUserIniPath.IsEmpty() && HoldsSettings(m_strUserIniPath) &&
+        FolderRefusesNewFile(m_strModuleDir))
         m_strIniPath = m_strUserIniPath;
 }
 
 std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
+    MakeUtf8FileUnicode(m_strIniPath);
     for (int i = 1; i < kSlotCount; ++i) {
         m_slots[i].strDisplayName = ReadProfileValue(kSections[i], L"DisplayName", m_strIniPath);
         m_slots[i].strDefaultPath = ReadProfileValue(kSections[i], L"DefaultPath", m_strIniPath);
     }
+    m_savedSlots = m_slots;
     std::vector<KEYROW> rows;
     for (int i = 1; i < kSlotCount; ++i) {
         if (m_slots[i].strDisplayName.IsEmpty())
@@ -245,43 +399,60 @@ void CHotkeySettingsStore::SyncSlotsFromList(const CKeyRowSource& rows) {
     }
 }
 
-BOOL CHotkeySettingsStore::SaveSettings() {
-    m_strSaveFile = m_strIniPath;
-    m_dwSaveError = WriteAssignedSlots(m_strIniPath);
-    // Installed where the user may not write (Program Files, for a 64-bit program, is never
-    // redirected): the user's own copy takes over for good. A file that another program holds
-    // is no reason to leave the file beside the executable.
-    if (m_dwSaveError == ERROR_ACCESS_DENIED && !m_strUserIniPath.IsEmpty() &&
-        m_strIniPath != m_strUserIniPath) {
-        m_strSaveFile = m_strUserIniPath;
-        m_dwSaveError = SeedUserCopy(m_strIniPath, m_strUserIniPath);
-        if (m_dwSaveError == ERROR_SUCCESS) {
-            m_strIniPath = m_strUserIniPath;
-            m_dwSaveError = WriteAssignedSlots(m_strIniPath);
-        }
-    }
-    return m_dwSaveError == ERROR_SUCCESS;
-}
-
-DWORD CHotkeySettingsStore::WriteAssignedSlots(const CString& strFile) const {
+SAVEREPORT CHotkeySettingsStore::SaveSettings() {
+    SAVEREPORT report{m_strIniPath};
     // With nothing to write, no file is made either.
     auto assigned = [](const KEYSLOT& slot) { return !slot.strDisplayName.IsEmpty(); };
-    if (std::none_of(m_slots.begin() + 1, m_slots.end(), assigned))
-        return ERROR_SUCCESS;
-    if (DWORD error = MakeUnicodeFile(strFile))
-        return error;
-    for (int i = 1; i < kSlotCount; ++i) {
-        const KEYSLOT& slot = m_slots[i];
-        if (slot.strDisplayName.IsEmpty())
-            continue;
-        // A write that fails (a read-only file or folder) fails the rest too: stop there.
-        if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, strFile) ||
-            !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, strFile)) {
-            DWORD error = ::GetLastError();
-            return error ? error : ERROR_WRITE_FAULT;
+    if (std::any_of(m_slots.begin() + 1, m_slots.end(), assigned)) {
+        bool folderRefused = false;
+        report.dwError = SaveAssignedSlots(m_strIniPath, m_strIniPath, &folderRefused);
+        // Installed where the user may not write (Program Files, for a 64-bit program, is
+        // never redirected): the user's own copy takes over for good. A read-only or held file
+        // in a folder the user may write is no reason to leave it.
+        if (folderRefused && !m_strUserIniPath.IsEmpty() && m_strIniPath != m_strUserIniPath) {
+            report.strFile = m_strUserIniPath;
+            report.dwError = SaveAssignedSlots(m_strIniPath, m_strUserIniPath, nullptr);
+            if (report.Saved())
+                m_strIniPath = m_strUserIniPath;
         }
     }
-    return ERROR_SUCCESS;
+    if (report.Saved())
+        m_savedSlots = m_slots;
+    else
+        std::copy(m_savedSlots.begin() + 1, m_savedSlots.end(), m_slots.begin() + 1);
+    return report;
+}
+
+DWORD CHotkeySettingsStore::SaveAssignedSlots(const CString& strSource, const CString& strTarget,
+                                              bool* pbFolderRefused) const {
+    if (pbFolderRefused)
+        *pbFolderRefused = false;
+    std::string bytes;
+    if (DWORD error = ReadSettingsFile(strSource, bytes))
+        return error;
+    if (strTarget != strSource) {
+        CString folder = FolderOf(strTarget);
+        if (!::CreateDirectoryW(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return ::GetLastError();
+    }
+    auto writeSlots = [this](const CString& file) -> DWORD {
+        for (int i = 1; i < kSlotCount; ++i) {
+            const KEYSLOT& slot = m_slots[i];
+            if (slot.strDisplayName.IsEmpty())
+                continue;
+            // A write that fails fails the rest too: stop there.
+            if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, file) ||
+                !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file)) {
+                DWORD error = ::GetLastError();
+                return error ? error : ERROR_WRITE_FAULT;
+            }
+        }
+        return ERROR_SUCCESS;
+    };
+    // The profile functions keep a file in the encoding they find it in, and an ANSI file
+    // turns every character the code page lacks into a question mark: the new file starts as
+    // the whole old one in UTF-16, foreign sections and comments included.
+    return WriteInOneStep(strTarget, AsUnicodeFile(bytes), writeSlots, pbFolderRefused);
 }
 
 void CHotkeySettingsStore::RefreshS1FromRegistry() {

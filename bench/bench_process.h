@@ -18,10 +18,11 @@ struct StartedProcess {
     explicit operator bool() const { return static_cast<bool>(process); }
 };
 
-// Starts the program with no arguments, in `folder` or, when that is null, in this process's
-// current folder.
-inline StartedProcess StartProgram(const std::wstring& exe, const wchar_t* folder = nullptr) {
-    std::wstring line = L"\"" + exe + L"\"";
+// Starts the program with the arguments given, in `folder` or, when that is null, in this
+// process's current folder.
+inline StartedProcess StartProgram(const std::wstring& exe, const wchar_t* folder = nullptr,
+                                   const std::wstring& arguments = {}) {
+    std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};

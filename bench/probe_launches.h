@@ -57,10 +57,11 @@ struct PairedLaunches {
 };
 
 // Each round calls `launchOurs`, which starts the probe our way and says whether it did, then
-// starts the same probe with CreateProcessW. The rounds stop at the first launch that fails or
-// never arrives, leaving only whole pairs.
-inline PairedLaunches LaunchAgainstFloor(int rounds, const std::wstring& probe, ProbeLog& log,
-                                         const std::function<bool()>& launchOurs) {
+// `launchFloor`, which starts the same probe the floor's way. The rounds stop at the first
+// launch that fails or never arrives, leaving only whole pairs.
+inline PairedLaunches LaunchAgainstFloor(int rounds, ProbeLog& log,
+                                         const std::function<bool()>& launchOurs,
+                                         const std::function<bool()>& launchFloor) {
     const double perMs = TicksPerMillisecond();
     auto timeLaunch = [&](const std::function<bool()>& launch, std::vector<double>& into) {
         long long started = Now();
@@ -72,7 +73,6 @@ inline PairedLaunches LaunchAgainstFloor(int rounds, const std::wstring& probe, 
         ::Sleep(20);
         return true;
     };
-    auto launchFloor = [&] { return static_cast<bool>(StartProgram(probe)); };
     PairedLaunches launches;
     for (int i = 0; i < rounds; ++i) {
         if (!timeLaunch(launchOurs, launches.ours) || !timeLaunch(launchFloor, launches.floor))
@@ -80,6 +80,13 @@ inline PairedLaunches LaunchAgainstFloor(int rounds, const std::wstring& probe, 
     }
     launches.ours.resize(launches.floor.size());
     return launches;
+}
+
+// The floor is this program calling CreateProcessW on the probe itself.
+inline PairedLaunches LaunchAgainstFloor(int rounds, const std::wstring& probe, ProbeLog& log,
+                                         const std::function<bool()>& launchOurs) {
+    return LaunchAgainstFloor(rounds, log, launchOurs,
+                              [&] { return static_cast<bool>(StartProgram(probe)); });
 }
 
 } // namespace bench

@@ -30,7 +30,13 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
     ASSERT_TRUE(MakeFile(tool));
     ASSERT_TRUE(MakeFile(dir.Path() + L"\\Program.exe"));
     CString toolNoExt = tool.Left(tool.GetLength() - 4);
-    CString missing = dir.MakeDir(L"Other Dir") + L"\\missing.exe -x";
+    CString missing = dir.MakeDir(L"Other Dir") + L"\\missing.exe";
+    // Programs uninstalled from beside planted ones: "Program.exe" and "My.exe".
+    CString gone = dir.Path() + L"\\Program Files\\Gone\\gone.exe";
+    CString goneNoExt = gone.Left(gone.GetLength() - 4);
+    CString myTool = dir.Path() + L"\\My Tool.exe";
+    ASSERT_TRUE(MakeFile(dir.Path() + L"\\My.exe"));
+    auto quoted = [](const CString& s) { return L"\"" + s + L"\""; };
 
     struct Case {
         const char* what;
@@ -43,7 +49,13 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
         {"program and arguments", tool + L" -x \"a b\"", L"\"" + tool + L"\" -x \"a b\""},
         {"no extension, arguments", toolNoExt + L" -x", L"\"" + toolNoExt + L"\" -x"},
         {"two blanks before the arguments", tool + L"  -x", L"\"" + tool + L"\"  -x"},
-        {"names no file", missing, missing},
+        {"argument ending in .exe", tool + L" /c start x.exe", quoted(tool) + L" /c start x.exe"},
+        {"names no file", missing + L" -x", quoted(missing) + L" -x"},
+        {"missing, planted prefix", gone, quoted(gone)},
+        {"missing, arguments, planted prefix", gone + L" -x", quoted(gone) + L" -x"},
+        {"missing, planted shorter name beside it", myTool + L" /q", quoted(myTool) + L" /q"},
+        {"missing, no extension, planted prefix", goneNoExt + L" -x", quoted(goneNoExt + L" -x")},
+        {"bare name on the search path, arguments", L"cmd.exe /c exit", L"\"cmd.exe\" /c exit"},
         {"already quoted", L"\"" + tool + L"\" -x", L"\"" + tool + L"\" -x"},
         {"no blank", L"tool.exe", L"tool.exe"},
         {"empty", L"", L""},
@@ -53,6 +65,7 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
                   std::wstring(c.expected.GetString()))
             << c.what;
     }
+    EXPECT_TRUE(StartProcess(CommandLineForPath(L"cmd.exe /c exit")));
 }
 
 // CreateProcessW failing with a chosen error, and the shell recording what it was asked and on

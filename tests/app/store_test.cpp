@@ -157,7 +157,7 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     Write(L"S2", L"DisplayName", L"Mail");
     Write(L"S2", L"DefaultPath", L"mail.exe");
     VectorRows rows(m_store.LoadSettings());
-    EXPECT_TRUE(m_store.SaveSettings());
+    EXPECT_TRUE(m_store.SaveSettings().Saved());
     rows.m_rows[0].strPathText = L"other.exe";
     m_store.SyncSlotsFromList(rows);
 
@@ -167,7 +167,7 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
         CKernelObject held(::CreateFileW(m_store.m_strIniPath, GENERIC_READ, 0, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(m_store.SaveSettings());
+        EXPECT_FALSE(m_store.SaveSettings().Saved());
     }
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"mail.exe"));
 
@@ -177,7 +177,7 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     ASSERT_TRUE(::CreateDirectoryW(m_dir.Path() + L"\\sub", nullptr));
     ASSERT_TRUE(::CreateDirectoryW(blocked.m_strIniPath, nullptr));
     blocked.m_slots[1] = m_store.m_slots[1];
-    EXPECT_FALSE(blocked.SaveSettings());
+    EXPECT_FALSE(blocked.SaveSettings().Saved());
 }
 
 TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
@@ -245,11 +245,11 @@ bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE",
 
 TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     const CString values[] = {
-        L"C:\\Users\\\x0418\x0432\x0430\x043D\\app.exe",             // Cyrillic
-        L"C:\\\x30C4\x30FC\x30EB\\\x8D77\x52D5.exe",                 // Japanese
-        L"C:\\Emoji \xD83D\xDE00\\x.exe",                            // a surrogate pair
-        L"C:\\Cafe\x0301\\x.exe",                                    // a combining accent
-        L"Mail \x2013 Web",                                          // an en dash
+        L"C:\\Users\\\x0418\x0432\x0430\x043D\\app.exe", // Cyrillic
+        L"C:\\\x30C4\x30FC\x30EB\\\x8D77\x52D5.exe",     // Japanese
+        L"C:\\Emoji \xD83D\xDE00\\x.exe",                // a surrogate pair
+        L"C:\\Cafe\x0301\\x.exe",                        // a combining accent
+        L"Mail \x2013 Web",                              // an en dash
     };
     // An ANSI file as the platform writes one, with a section the program does not own; and
     // no file at all.
@@ -262,7 +262,7 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     for (CHotkeySettingsStore* store : {&m_store, &created}) {
         for (int i = 1; i < 5; ++i)
             store->m_slots[i] = {i == 1 ? values[4] : CString(L"Key"), values[i - 1]};
-        ASSERT_TRUE(store->SaveSettings());
+        ASSERT_TRUE(store->SaveSettings().Saved());
         EXPECT_TRUE(IsUtf16File(store->m_strIniPath));
         TempDir other;
         CHotkeySettingsStore fresh;
@@ -276,75 +276,243 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"Other", L"Keep"), CString(L"this value"));
 }
 
-// Writers that refuse every file under some folders, as folders the user may not write or a
-// file another program holds do.
+// Stand-in writers: a folder listed in g_refusals refuses new files with its error, as a
+// folder the user may not write does, and the g_failAt-th write fails as a full disk would.
 std::vector<std::pair<CString, DWORD>> g_refusals;
+int g_failAt = 0, g_writes = 0;
 const CHotkeySettingsStore::Writers g_realWriters = CHotkeySettingsStore::s_writers;
 
-DWORD Refusal(const CString& file) {
-    for (const auto& [folder, error] : g_refusals)
-        if (error && file.Left(folder.GetLength()) == folder)
-            return error;
-    return ERROR_SUCCESS;
-}
+DWORD NextWriteError() { return ++g_writes == g_failAt ? ERROR_DISK_FULL : ERROR_SUCCESS; }
 
-BOOL WINAPI RefusingProfileWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file) {
-    DWORD error = Refusal(file);
+DWORD TestMakeTempFile(const CString& folder, CString& path) {
+    for (const auto& [refusing, error] : g_refusals)
+        if (error && folder.Left(refusing.GetLength()) == refusing)
+            return error;
+    DWORD error = NextWriteError();
+    return error ? error : g_realWriters.pfnMakeTempFile(folder, path);
+}
+DWORD TestWholeWrite(const CString& path, const std::string& bytes) {
+    DWORD error = NextWriteError();
+    return error ? error : g_realWriters.pfnWriteWholeFile(path, bytes);
+}
+BOOL WINAPI TestProfileWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file) {
+    DWORD error = NextWriteError();
     ::SetLastError(error);
     return !error && g_realWriters.pfnWriteProfileString(section, key, value, file);
 }
-
-DWORD RefusingWholeWrite(const CString& path, const std::string& bytes) {
-    DWORD error = Refusal(path);
-    return error ? error : g_realWriters.pfnWriteWholeFile(path, bytes);
+DWORD TestReplace(const CString& from, const CString& to) {
+    DWORD error = NextWriteError();
+    return error ? error : g_realWriters.pfnReplaceFile(from, to);
 }
 
-TEST_F(SettingsStoreTest, WithoutAccessToItsFolderTheSaveGoesToTheUsersCopyForGood) {
+class StandInWriters {
+public:
+    StandInWriters() {
+        CHotkeySettingsStore::s_writers = {&TestMakeTempFile, &TestWholeWrite, &TestProfileWrite,
+                                           &TestReplace};
+    }
+    ~StandInWriters() {
+        CHotkeySettingsStore::s_writers = g_realWriters;
+        g_refusals.clear();
+        g_failAt = g_writes = 0;
+    }
+};
+
+std::vector<CString> FilesIn(const CString& folder) {
+    std::vector<CString> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(folder + L"\\*", &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE)
+        ::FindClose(search);
+    return names;
+}
+
+void WriteBytes(const CString& path, const std::string& bytes) {
+    CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
+
+const char kAnsiSettings[] = "; the installer's note\r\n[Other]\r\nKeep=this value\r\n"
+                             "[S2]\r\nDisplayName=Mail\r\nDefaultPath=old.exe\r\n";
+const wchar_t kWideSettings[] = L"; the installer's note\r\n[Other]\r\nKeep=this value\r\n"
+                                L"[S2]\r\nDisplayName=Mail\r\nDefaultPath=old.exe\r\n";
+
+TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved) {
     struct Case {
         const char* what;
-        DWORD installRefusal, userRefusal;
-        bool copied;
-    } cases[] = {
-        {"install folder not writable", ERROR_ACCESS_DENIED, ERROR_SUCCESS, true},
-        {"file held by another program", ERROR_SHARING_VIOLATION, ERROR_SUCCESS, false},
-        {"no folder writable", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, false},
+        std::string bytes;
+        bool installRefused; // the save seeds the user's copy
     };
-    CHotkeySettingsStore::s_writers = {&RefusingProfileWrite, &RefusingWholeWrite};
+    const Case cases[] = {
+        {"ANSI file, converted by the save", kAnsiSettings, false},
+        {"UTF-16 file", Utf16Bytes(kWideSettings), false},
+        {"the user's copy, seeded by the save", kAnsiSettings, true},
+    };
+    StandInWriters writers;
     for (const Case& c : cases) {
+        int steps = 0;
+        for (int failAt = 1; failAt < 20; ++failAt) {
+            SCOPED_TRACE(testing::Message() << c.what << ", failing write " << failAt);
+            TempDir install, user;
+            CString installIni = install.Path() + L"\\Hotkey.ini";
+            CString userFolder = user.Path() + L"\\KESTO Hotkey";
+            WriteBytes(installIni, c.bytes);
+            g_refusals = {{install.Path(), c.installRefused ? ERROR_ACCESS_DENIED : 0}};
+            CHotkeySettingsStore store;
+            store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe",
+                                   userFolder + L"\\Hotkey.ini");
+            store.LoadSettings();
+            store.m_slots[1].strDefaultPath = L"new.exe";
+            g_writes = 0;
+            g_failAt = failAt;
+            SAVEREPORT report = store.SaveSettings();
+            g_failAt = 0;
+            EXPECT_EQ(FilesIn(install.Path()), std::vector<CString>{L"Hotkey.ini"});
+            if (!report.Saved() || c.installRefused) {
+                EXPECT_EQ(FileBytes(installIni), c.bytes);
+            }
+            if (report.Saved()) {
+                steps = failAt - 1;
+                CString saved = c.installRefused ? userFolder + L"\\Hotkey.ini" : installIni;
+                EXPECT_EQ(report.strFile, saved);
+                EXPECT_EQ(ReadValue(saved, L"S2", L"DefaultPath"), CString(L"new.exe"));
+                EXPECT_EQ(ReadValue(saved, L"Other", L"Keep"), CString(L"this value"));
+                break;
+            }
+            EXPECT_EQ(report.dwError, DWORD{ERROR_DISK_FULL});
+            EXPECT_EQ(Text(store.m_slots[1].strDefaultPath), L"old.exe");
+            EXPECT_TRUE(FilesIn(userFolder).empty());
+        }
+        // A new file, its whole content, two values, and the step that puts it in place.
+        EXPECT_EQ(steps, 5) << c.what;
+    }
+}
+
+TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSettings) {
+    enum Copy { None, Empty, Whole };
+    enum Where { Install, User };
+    struct Case {
+        const char* what;
+        bool installRefuses, userRefuses, readOnly, held;
+        Copy copy;
+        Where readFrom;
+        DWORD saveError;
+        Where savedIn; // or the file named by the refusal
+    };
+    const Case cases[] = {
+        {"portable: a writable folder reads its own file", false, false, false, false, Whole,
+         Install, ERROR_SUCCESS, Install},
+        {"installed, no copy yet", true, false, false, false, None, Install, ERROR_SUCCESS, User},
+        {"installed, an empty copy is no copy", true, false, false, false, Empty, Install,
+         ERROR_SUCCESS, User},
+        {"installed, the copy holds settings", true, false, false, false, Whole, User,
+         ERROR_SUCCESS, User},
+        {"read-only file in a writable folder", false, false, true, false, None, Install,
+         ERROR_ACCESS_DENIED, Install},
+        {"held by another program", false, false, false, true, None, Install,
+         ERROR_SHARING_VIOLATION, Install},
+        {"no folder writable", true, true, false, false, None, Install, ERROR_ACCESS_DENIED, User},
+    };
+    StandInWriters writers;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         TempDir install, user;
-        CString userIni = user.Path() + L"\\KESTO Hotkey\\Hotkey.ini";
+        CString installIni = install.Path() + L"\\Hotkey.ini";
+        CString userIni = user.MakeDir(L"KESTO Hotkey") + L"\\Hotkey.ini";
+        ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Mail", installIni);
+        ::WritePrivateProfileStringW(L"S2", L"DefaultPath", L"installed.exe", installIni);
+        if (c.copy == Empty)
+            WriteBytes(userIni, "");
+        if (c.copy == Whole) {
+            ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Mail", userIni);
+            ::WritePrivateProfileStringW(L"S2", L"DefaultPath", L"copy.exe", userIni);
+        }
+        if (c.readOnly)
+            ::SetFileAttributesW(installIni, FILE_ATTRIBUTE_READONLY);
+        g_refusals = {{install.Path(), c.installRefuses ? ERROR_ACCESS_DENIED : 0},
+                      {user.Path(), c.userRefuses ? ERROR_ACCESS_DENIED : 0}};
+        const CString files[] = {installIni, userIni};
+        std::string before[] = {FileBytes(installIni), FileBytes(userIni)};
+
         CHotkeySettingsStore store;
         store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
-        CString installedIni = store.m_strIniPath;
-        const wchar_t* const lines[][3] = {{L"Other", L"Keep", L"this value"},
-                                           {L"S2", L"DisplayName", L"Mail"},
-                                           {L"S2", L"DefaultPath", L"mail.exe"}};
-        for (const auto& line : lines)
-            ::WritePrivateProfileStringW(line[0], line[1], line[2], installedIni);
-        std::string installed = FileBytes(installedIni);
+        EXPECT_EQ(store.m_strIniPath, files[c.readFrom]);
         store.LoadSettings();
         store.m_slots[1].strDefaultPath = L"new.exe";
-
-        g_refusals = {{install.Path(), c.installRefusal}, {user.Path(), c.userRefusal}};
-        EXPECT_EQ(store.SaveSettings() != FALSE, c.copied) << c.what;
-        g_refusals.clear();
-        EXPECT_EQ(FileBytes(installedIni), installed) << c.what;
-        EXPECT_EQ(::GetFileAttributesW(userIni) != INVALID_FILE_ATTRIBUTES, c.copied) << c.what;
-        if (!c.copied) {
-            EXPECT_EQ(store.m_dwSaveError, c.userRefusal ? c.userRefusal : c.installRefusal);
-            EXPECT_EQ(store.m_strSaveFile, c.userRefusal ? userIni : installedIni) << c.what;
-            continue;
+        SAVEREPORT report;
+        {
+            CKernelObject held;
+            if (c.held)
+                held.Attach(
+                    ::CreateFileW(installIni, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            report = store.SaveSettings();
         }
-        // The next start reads the copy: the whole file, in UTF-16, with the new path.
-        CHotkeySettingsStore next;
-        next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
-        EXPECT_EQ(next.m_strIniPath, userIni);
-        next.LoadSettings();
-        EXPECT_EQ(next.m_slots[1].strDefaultPath, CString(L"new.exe"));
-        EXPECT_EQ(ReadValue(userIni, L"Other", L"Keep"), CString(L"this value"));
-        EXPECT_TRUE(IsUtf16File(userIni));
+        EXPECT_EQ(report.dwError, c.saveError);
+        EXPECT_EQ(report.strFile, files[c.savedIn]);
+        for (Where other : {Install, User}) {
+            if (other != c.savedIn || !report.Saved()) {
+                EXPECT_EQ(FileBytes(files[other]), before[other]) << other;
+            }
+        }
+        if (report.Saved()) {
+            // The next start reads the file saved: the whole file, in UTF-16, with the new path.
+            CHotkeySettingsStore next;
+            next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+            EXPECT_EQ(next.m_strIniPath, files[c.savedIn]);
+            next.LoadSettings();
+            EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), L"new.exe");
+            EXPECT_TRUE(IsUtf16File(files[c.savedIn]));
+        }
+        ::SetFileAttributesW(installIni, FILE_ATTRIBUTE_NORMAL);
     }
-    CHotkeySettingsStore::s_writers = g_realWriters;
+}
+
+TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndMadeUtf16WhereTheFolderAllows) {
+    struct Case {
+        const char* what;
+        std::string name; // the display name's bytes in the file
+        bool refused;
+        bool converted;
+        UINT readIn; // the code page the name is read in
+    };
+    const Case cases[] = {
+        {"UTF-8 without a mark", "B\xC3\xBCro \xE6\x9D\xB1", false, true, CP_UTF8},
+        {"the same where the folder refuses the write", "B\xC3\xBCro", true, false, CP_ACP},
+        {"plain ASCII stays as it is", "Buero", false, false, CP_ACP},
+        {"not UTF-8 (Latin-1)", "B\xFCro", false, false, CP_ACP},
+    };
+    StandInWriters writers;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        CHotkeySettingsStore store;
+        store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
+        std::string bytes = "; " + c.name + " note\r\n[S2]\r\nDisplayName=" + c.name + "\r\n";
+        WriteBytes(store.m_strIniPath, bytes);
+        g_refusals = {{dir.Path(), c.refused ? ERROR_ACCESS_DENIED : 0}};
+        store.LoadSettings();
+        wchar_t expected[64] = {};
+        ::MultiByteToWideChar(c.readIn, 0, c.name.data(), static_cast<int>(c.name.size()), expected,
+                              63);
+        EXPECT_EQ(Text(store.m_slots[1].strDisplayName), expected);
+        EXPECT_EQ(IsUtf16File(store.m_strIniPath), c.converted);
+        if (!c.converted) {
+            EXPECT_EQ(FileBytes(store.m_strIniPath), bytes);
+        } else {
+            EXPECT_NE(FileBytes(store.m_strIniPath)
+                          .find(Utf16Bytes(L"; " + std::wstring(expected) + L" note").substr(2)),
+                      std::string::npos);
+        }
+        EXPECT_EQ(FilesIn(dir.Path()), std::vector<CString>{L"Hotkey.ini"});
+    }
 }
 
 // The S1 value lives under HKEY_LOCAL_MACHINE of the test prefix; each test leaves it absent.
@@ -406,12 +574,9 @@ TEST_F(S1RegistryTest, OnlyTextTypesAreTakenAndAnyOtherKeepsThePath) {
         const wchar_t* expected;
     };
     const Case cases[] = {
-        {"text", REG_SZ, L"new.exe"},
-        {"text to expand, taken as stored", REG_EXPAND_SZ, L"new.exe"},
-        {"bytes", REG_BINARY, L"old.exe"},
-        {"several strings", REG_MULTI_SZ, L"old.exe"},
-        {"no type", REG_NONE, L"old.exe"},
-        {"a link", REG_LINK, L"old.exe"},
+        {"text", REG_SZ, L"new.exe"},      {"text to expand", REG_EXPAND_SZ, L"new.exe"},
+        {"bytes", REG_BINARY, L"old.exe"}, {"several strings", REG_MULTI_SZ, L"old.exe"},
+        {"no type", REG_NONE, L"old.exe"}, {"a link", REG_LINK, L"old.exe"},
     };
     const wchar_t text[] = L"new.exe\0";
     for (const Case& c : cases) {
@@ -425,6 +590,25 @@ TEST_F(S1RegistryTest, OnlyTextTypesAreTakenAndAnyOtherKeepsThePath) {
     SetRaw(&letter, sizeof(letter), REG_DWORD);
     m_store.RefreshS1FromRegistry();
     EXPECT_EQ(Text(m_store.m_slots[0].strDefaultPath), L"old.exe") << "a number";
+}
+
+TEST_F(S1RegistryTest, ExpandableValueIsExpandedAndPlainTextTakenAsWritten) {
+    ::SetEnvironmentVariableW(L"HOTKEY_TEST_TOOLS", L"C:\\Tools");
+    struct Case {
+        DWORD type;
+        const wchar_t* stored;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {REG_EXPAND_SZ, L"%HOTKEY_TEST_TOOLS%\\s1.exe -x", L"C:\\Tools\\s1.exe -x"},
+        {REG_SZ, L"%HOTKEY_TEST_TOOLS%\\s1.exe -x", L"%HOTKEY_TEST_TOOLS%\\s1.exe -x"},
+        {REG_EXPAND_SZ, L"%HOTKEY_NO_SUCH_VARIABLE%\\s1.exe", L"%HOTKEY_NO_SUCH_VARIABLE%\\s1.exe"},
+    };
+    for (const Case& c : cases) {
+        SetRaw(c.stored, static_cast<DWORD>((wcslen(c.stored) + 1) * sizeof(wchar_t)), c.type);
+        m_store.RefreshS1FromRegistry();
+        EXPECT_EQ(Text(m_store.m_slots[0].strDefaultPath), c.expected) << c.type;
+    }
 }
 
 TEST_F(S1RegistryTest, ValueLongerThanTheBufferCountsAsAFailedRead) {

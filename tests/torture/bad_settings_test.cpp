@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -24,22 +23,6 @@ constexpr const wchar_t* kSections[] = {L"S2", L"S3", L"S4", L"S5"};
 constexpr int kValueLength = 260;
 
 std::string Ascii(const CString& s) { return Utf8(s); }
-
-std::string ReadBytes(const CString& path) {
-    std::ifstream in(Utf8(path).c_str(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const std::string& bytes) {
-    std::ofstream out(Utf8(path).c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string Utf16WithMark(const CString& text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.append(reinterpret_cast<const char*>(text.GetString()), text.GetLength() * 2);
-    return bytes;
-}
 
 std::string RandomBytes(std::mt19937_64& random, size_t n) {
     std::string bytes(n, '\0');
@@ -92,9 +75,13 @@ struct Case {
     Hold hold = Hold::Never;
 };
 
-// Whether another program could write the file now. A read-only attribute does not stop a
-// process running as root under Wine, and then the save must succeed after all.
+// Whether the program may replace the file now. A read-only file is refused even where the
+// platform would let the process write it (as root under Wine), as the user who marked it
+// meant it kept.
 bool Writable(const CString& path) {
+    DWORD attributes = ::GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     return static_cast<bool>(
         CKernelObject(::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr)));

@@ -44,6 +44,12 @@ private:
     CString m_strLog;
 };
 
+// A file's whole content, and a file made of exactly these bytes.
+std::string ReadBytes(const CString& path);
+void WriteBytes(const CString& path, const std::string& bytes);
+// The text in UTF-16 with its byte-order mark, as a file holds it.
+std::string Utf16WithMark(const CString& text);
+
 // Whether `after` is within `fraction` of `before` (both ways).
 bool Within(double before, double after, double fraction);
 // "before -> after (+x %)" for a figure line.
