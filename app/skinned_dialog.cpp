@@ -172,10 +172,6 @@ void CWindowSkin::DragByBackground(CPoint point) {
     m_pWnd->Default();
 }
 
-void CWindowSkin::FitToSkinSize(CSize size96) {
-    SetSkinSize(*m_pWnd, CSize(Scale(size96.cx), Scale(size96.cy)));
-}
-
 UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam);
     UINT dpi = LOWORD(wParam);
@@ -207,7 +203,9 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     return m_nDpi;
 }
 
-void SetSkinSize(CWnd& wnd, CSize sizeWindow) {
+void CWindowSkin::FitToSkinSize(CSize size96) {
+    CWnd& wnd = *m_pWnd;
+    const CSize sizeWindow(Scale(size96.cx), Scale(size96.cy));
     CRect rcTemplate;
     wnd.GetClientRect(&rcTemplate);
     ::SetWindowPos(wnd, HWND_TOP, 0, 0, sizeWindow.cx, sizeWindow.cy, SWP_NOMOVE);

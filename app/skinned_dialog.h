@@ -67,7 +67,11 @@ public:
     // platform reads screen coordinates; only its hit-test code counts, since the move loop
     // follows the cursor.
     void DragByBackground(CPoint point);
-    // Gives a dialog its skin's size, given in 96-DPI pixels, without moving it (SetSkinSize).
+    // Gives a dialog its skin's window size, given in 96-DPI pixels, without moving it. The
+    // template placed the controls in dialog units, that is in the user's dialog font: when
+    // they no longer fit the new client area, the template's client area is mapped onto the new
+    // one so that none is cut off. A left-aligned label too small for its own text grows into
+    // the free space right of and below it.
     void FitToSkinSize(CSize size96);
     // The whole of a WM_DPICHANGED but the window's own layout: the window takes the
     // platform's suggested rectangle, the controls their font (and with FitChildren their
@@ -92,12 +96,6 @@ private:
     CIcon m_iconSmall;
     std::vector<CDpiFollower*> m_followers; // members of the same window
 };
-
-// Gives the dialog its skin's window size without moving it. The template placed the controls
-// in dialog units, that is in the user's dialog font: when they no longer fit the new client
-// area, the template's client area is mapped onto the new one so that none is cut off. A
-// left-aligned label too small for its own text grows into the free space right of and below it.
-void SetSkinSize(CWnd& wnd, CSize sizeWindow);
 
 // The rectangle's edges carried from one area onto another; every edge is rounded alike, so
 // rectangles that lay apart or in order still do.
