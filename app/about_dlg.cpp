@@ -4,9 +4,7 @@
 #include <memory>
 
 #include "app/file_version.h"
-#include "app/skin_art.h"
 #include "app/skinned_dialog.h"
-#include "framework/dpi.h"
 #include "framework/module.h"
 #include "res/resource.h"
 
@@ -43,13 +41,10 @@ BOOL CAboutDlg::OnInitDialog() {
         strProductVersion = pVersion->m_strProductVersion;
     }
     m_stVersion.SetWindowText(VersionText(strProductVersion));
-    UINT dpi = GetWindowDpi(m_hWnd);
-    m_fontForDpi.Capture(*this, dpi);
-    KeepDialogLayoutOnDpiChange(m_hWnd);
-    LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
+    m_skin.Attach(*this, IDB_DIALOG_BACK, SkinLayout::FitChildren);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
-    SetSkinSize(*this, CSize(ScaleToDpi(kAboutWidth, dpi), ScaleToDpi(kAboutHeight, dpi)));
+    m_skin.FitToSkinSize(CSize(kAboutWidth, kAboutHeight));
     return TRUE;
 }
 
@@ -84,15 +79,11 @@ CString CAboutDlg::VersionText(const CString& strCommaVersion) {
     return strText;
 }
 
-void CAboutDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
+void CAboutDlg::OnPaint() { m_skin.PaintBackground(); }
 
-void CAboutDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+void CAboutDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
 
 LRESULT CAboutDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    UINT dpi = LOWORD(wParam);
-    if (const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam); prcSuggested && dpi) {
-        LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
-        MoveSkinnedDialogToDpi(*this, *prcSuggested, m_fontForDpi, dpi);
-    }
+    m_skin.MoveToDpi(wParam, lParam);
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/transparent_static.h"
-#include "framework/gdi.h"
 
 class CAboutDlg : public CTrayDialog {
 public:
@@ -30,8 +29,7 @@ protected:
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
-    CBitmap m_bmpBack;
-    CDialogFontForDpi m_fontForDpi;
+    CWindowSkin m_skin;
     CTransparentStatic m_stVersion;
     CTransparentStatic m_stTitle;
     CTransparentStatic m_stNotice;

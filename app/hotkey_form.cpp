@@ -9,7 +9,6 @@
 #include "app/program_path_dlg.h"
 #include "app/single_instance.h"
 #include "app/skinned_dialog.h"
-#include "framework/icon.h"
 #include "framework/winapp.h"
 #include "res/resource.h"
 
@@ -78,16 +77,15 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
     AllowFormMessagesFromNormalRights(m_hWnd);
-    m_nDpi = GetWindowDpi(m_hWnd);
-    m_fontForDpi.Capture(*this, m_nDpi);
-    KeepDialogLayoutOnDpiChange(m_hWnd);
+    m_skin.Attach(*this, IDB_FORM_BACK, SkinLayout::FromConstants);
+    m_skin.AddDpiFollower(m_listKeys);
     CMenuHandle menuSystem(GetSystemMenu(FALSE));
     CString strAboutMenu;
     if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
         menuSystem.AppendMenu(MF_SEPARATOR);
         menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
     }
-    SetIconsForDpi();
+    m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
     SetWindowText(kFormWindowTitle);
 
     SetTrayIcon(IDR_MAINFRAME);
@@ -106,10 +104,10 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
 }
 
 void CHotkeyFormDlg::InitCaptionButtons() {
-    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_nDpi);
+    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_skin.GetDpi());
     m_btnMinimize.SetWindowPos(nullptr, Scale(kMinimizeButtonPos.x), Scale(kMinimizeButtonPos.y),
                                Scale(kCaptionButtonSize), Scale(kCaptionButtonSize), 0);
-    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_nDpi);
+    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_skin.GetDpi());
     m_btnClose.MoveWindow(Scale(kCloseButtonPos.x), Scale(kCloseButtonPos.y),
                           Scale(kCaptionButtonSize), Scale(kCaptionButtonSize));
 }
@@ -118,7 +116,6 @@ void CHotkeyFormDlg::InitFormWindow() {
     SetWindowText(kFormWindowTitle);
     // Only the size changes, so the dialog still counts as unplaced and is centred.
     SetWindowPos(nullptr, 0, 0, Scale(kFormWidth), Scale(kFormHeight), SWP_NOMOVE | SWP_NOZORDER);
-    LoadArtBitmap(m_bmpBack, IDB_FORM_BACK, m_nDpi);
     m_bStartHidden = TRUE;
 }
 
@@ -143,37 +140,12 @@ void CHotkeyFormDlg::PlaceKeyList() {
     m_listKeys.SetColumnWidth(1, width * 79 / 100);
 }
 
-void CHotkeyFormDlg::SetIconsForDpi() {
-    // Loaded at each size rather than shared: a shared icon keeps the size it was first
-    // loaded at, which for m_hIcon is the large size of the system DPI.
-    if (m_nDpi == GetSystemDpi())
-        m_iconBig.DestroyIcon();
-    else
-        m_iconBig.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXICON, m_nDpi),
-                       GetSystemMetricForDpi(SM_CYICON, m_nDpi));
-    m_iconSmall.Load(IDR_MAINFRAME, GetSystemMetricForDpi(SM_CXSMICON, m_nDpi),
-                     GetSystemMetricForDpi(SM_CYSMICON, m_nDpi));
-    SetIcon(m_iconBig.IsNull() ? m_hIcon : m_iconBig.GetSafeHandle(), TRUE);
-    SetIcon(m_iconSmall.IsNull() ? m_hIcon : m_iconSmall.GetSafeHandle(), FALSE);
-}
-
 LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam);
-    UINT dpi = LOWORD(wParam);
-    if (!prcSuggested || dpi == 0)
+    if (m_skin.MoveToDpi(wParam, lParam) == 0)
         return 0;
-    m_nDpi = dpi;
-    // The font first: the list's rows and header take their height from it.
-    m_fontForDpi.Apply(*this, m_nDpi);
-    const CRect rc(*prcSuggested);
-    SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    LoadArtBitmap(m_bmpBack, IDB_FORM_BACK, m_nDpi);
     InitCaptionButtons();
-    m_listKeys.SetDpi(m_nDpi);
     PlaceKeyList();
-    SetIconsForDpi();
     ReloadTrayIcon();
-    Invalidate();
     return 0;
 }
 
@@ -201,18 +173,18 @@ void CHotkeyFormDlg::OnPaint() {
     CRect rc;
     GetClientRect(&rc);
     if (!IsIconic()) {
-        StretchBackground(dc, rc, m_bmpBack);
+        m_skin.DrawBackground(dc, rc);
         return;
     }
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    int x = (rc.Width() - GetSystemMetricForDpi(SM_CXICON, m_nDpi) + 1) / 2;
-    int y = (rc.Height() - GetSystemMetricForDpi(SM_CYICON, m_nDpi) + 1) / 2;
+    int x = (rc.Width() - m_skin.GetSystemMetric(SM_CXICON) + 1) / 2;
+    int y = (rc.Height() - m_skin.GetSystemMetric(SM_CYICON) + 1) / 2;
     dc.DrawIcon(x, y, m_hIcon);
 }
 
 HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
 
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
     // Every attempt to show the form, the modal loop's own included, is refused until the

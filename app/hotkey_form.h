@@ -9,9 +9,6 @@
 #include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
-#include "framework/dpi.h"
-#include "framework/gdi.h"
-#include "framework/icon.h"
 
 class CProgramPathDlg;
 
@@ -43,9 +40,7 @@ protected:
     void InitFormWindow();
     void InitKeyList();
     // A length of the 96-DPI layout at the form's DPI.
-    int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
-    // The window and caption icons at their sizes for the form's DPI.
-    void SetIconsForDpi();
+    int Scale(int nLength) const { return m_skin.Scale(nLength); }
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
@@ -91,7 +86,6 @@ protected:
     CSkinButton m_btnClose;
     CSkinButton m_btnMinimize;
     CXListCtrl m_listKeys;
-    CBitmap m_bmpBack;
     // The program path dialog while it runs, for the Apply message; it is not owned here.
     CProgramPathDlg* m_pPathDlg = nullptr;
     // While TRUE, every attempt to show the form is refused.
@@ -99,11 +93,9 @@ protected:
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;
-    // The DPI the form is laid out and drawn for, and what follows it.
-    UINT m_nDpi = kLayoutDpi;
-    CDialogFontForDpi m_fontForDpi;
-    CIcon m_iconBig;
-    CIcon m_iconSmall;
+    // The DPI the form is laid out and drawn for, and the background, font and icons that
+    // follow it.
+    CWindowSkin m_skin;
 
     DECLARE_MESSAGE_MAP()
 };

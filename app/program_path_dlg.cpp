@@ -6,9 +6,7 @@
 #include "app/failure_report.h"
 #include "app/hotkey_form.h"
 #include "app/messages.h"
-#include "app/skin_art.h"
 #include "app/skinned_dialog.h"
-#include "framework/dpi.h"
 #include "res/resource.h"
 
 namespace {
@@ -45,15 +43,12 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgramPathDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    UINT dpi = GetWindowDpi(m_hWnd);
-    m_fontForDpi.Capture(*this, dpi);
-    KeepDialogLayoutOnDpiChange(m_hWnd);
-    LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
+    m_skin.Attach(*this, IDB_DIALOG_BACK, SkinLayout::FitChildren);
+    m_skin.AddDpiFollower(m_btnBrowse);
     m_stKey.SetWindowText(m_strKey);
     // Only the size changes, so the dialog is still centred; the key's text is in place
     // first, so that its label can grow to it.
-    SetSkinSize(*this,
-                CSize(ScaleToDpi(kPathDialogWidth, dpi), ScaleToDpi(kPathDialogHeight, dpi)));
+    m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
     m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
     m_btnBrowse.SetPathName(m_strPath);
@@ -66,17 +61,12 @@ void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
                   dwError);
 }
 
-void CProgramPathDlg::OnPaint() { PaintSkinnedBackground(*this, m_bmpBack); }
+void CProgramPathDlg::OnPaint() { m_skin.PaintBackground(); }
 
-void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { DragByBackground(*this, point); }
+void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
 
 LRESULT CProgramPathDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    UINT dpi = LOWORD(wParam);
-    if (const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam); prcSuggested && dpi) {
-        LoadArtBitmap(m_bmpBack, IDB_DIALOG_BACK, dpi);
-        MoveSkinnedDialogToDpi(*this, *prcSuggested, m_fontForDpi, dpi);
-        m_btnBrowse.SetDpi(dpi);
-    }
+    m_skin.MoveToDpi(wParam, lParam);
     return 0;
 }
 

@@ -6,7 +6,6 @@
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
-#include "framework/gdi.h"
 
 class CHotkeyFormDlg;
 
@@ -39,8 +38,7 @@ protected:
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
-    CBitmap m_bmpBack;
-    CDialogFontForDpi m_fontForDpi;
+    CWindowSkin m_skin;
     CString m_strKey;
     CString m_strPath;
     int m_nRow = -1;

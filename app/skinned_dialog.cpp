@@ -1,10 +1,12 @@
-// Background, dragging and the fixed size of the skinned dialogs.
+// Background, dragging, the fixed size of the skinned windows and their moves between scales.
 #include "app/skinned_dialog.h"
 
 #include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
+
+#include "app/skin_art.h"
 
 namespace {
 
@@ -82,23 +84,6 @@ void GrowCutLabels(std::vector<ControlPlace>& places, const CRect& rcClient) {
 
 } // namespace
 
-void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack) {
-    DrawBitmap(dc, bmpBack, rcClient);
-}
-
-void PaintSkinnedBackground(CWnd& wnd, const CBitmap& bmpBack) {
-    CPaintDC dc(&wnd);
-    CRect rc;
-    wnd.GetClientRect(&rc);
-    StretchBackground(dc, rc, bmpBack);
-}
-
-void DragByBackground(CWnd& wnd, CPoint point) {
-    // Posted, not sent: the platform's move loop starts once this press has been handled.
-    wnd.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-    wnd.Default();
-}
-
 CRect MapRectOnto(const CRect& rc, const CRect& rcFrom, const CRect& rcTo) {
     if (rcFrom.Width() <= 0 || rcFrom.Height() <= 0)
         return rc;
@@ -137,24 +122,90 @@ void CDialogFontForDpi::Apply(const CWnd& dlg, UINT dpi) {
     m_font = std::move(font);
 }
 
-void MoveSkinnedDialogToDpi(CWnd& dlg, const RECT& rcSuggested, CDialogFontForDpi& font, UINT dpi) {
+void CWindowSkin::Attach(CWnd& wnd, UINT nIDBack100, SkinLayout layout) {
+    m_pWnd = &wnd;
+    m_layout = layout;
+    m_nBackId = nIDBack100;
+    m_nDpi = GetWindowDpi(wnd);
+    m_font.Capture(wnd, m_nDpi);
+    KeepDialogLayoutOnDpiChange(wnd);
+    LoadArtBitmap(m_bmpBack, m_nBackId, m_nDpi);
+}
+
+void CWindowSkin::SetIcons(UINT nIDIcon, HICON hShared) {
+    m_nIconId = nIDIcon;
+    m_hSharedIcon = hShared;
+    LoadIcons();
+}
+
+void CWindowSkin::LoadIcons() {
+    if (!m_pWnd || !m_nIconId)
+        return;
+    // Loaded at each size rather than shared: a shared icon keeps the size it was first
+    // loaded at, which for the shared one is the large size of the system DPI.
+    CIcon iconBig;
+    CIcon iconSmall;
+    if (m_nDpi != GetSystemDpi())
+        iconBig.Load(m_nIconId, GetSystemMetric(SM_CXICON), GetSystemMetric(SM_CYICON));
+    iconSmall.Load(m_nIconId, GetSystemMetric(SM_CXSMICON), GetSystemMetric(SM_CYSMICON));
+    m_pWnd->SetIcon(iconBig.IsNull() ? m_hSharedIcon : iconBig.GetSafeHandle(), TRUE);
+    m_pWnd->SetIcon(iconSmall.IsNull() ? m_hSharedIcon : iconSmall.GetSafeHandle(), FALSE);
+    // The window holds the new icons now, so the old ones may go.
+    m_iconBig = std::move(iconBig);
+    m_iconSmall = std::move(iconSmall);
+}
+
+void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) const {
+    DrawBitmap(dc, m_bmpBack, rc);
+}
+
+void CWindowSkin::PaintBackground() {
+    CPaintDC dc(m_pWnd);
+    CRect rc;
+    m_pWnd->GetClientRect(&rc);
+    DrawBackground(dc, rc);
+}
+
+void CWindowSkin::DragByBackground(CPoint point) {
+    // Posted, not sent: the platform's move loop starts once this press has been handled.
+    m_pWnd->PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    m_pWnd->Default();
+}
+
+UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
+    const auto* prcSuggested = reinterpret_cast<const RECT*>(lParam);
+    UINT dpi = LOWORD(wParam);
+    if (!m_pWnd || !prcSuggested || dpi == 0)
+        return 0;
+    CWnd& wnd = *m_pWnd;
     CRect rcOld;
-    dlg.GetClientRect(&rcOld);
-    std::vector<ControlPlace> places = ControlPlaces(dlg);
-    const CRect rcNew(rcSuggested);
-    ::SetWindowPos(dlg, nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+    wnd.GetClientRect(&rcOld);
+    std::vector<ControlPlace> places;
+    if (m_layout == SkinLayout::FitChildren)
+        places = ControlPlaces(wnd);
+    m_nDpi = dpi;
+    // The font first: a list's rows and header take their height from it.
+    m_font.Apply(wnd, m_nDpi);
+    const CRect rcNew(*prcSuggested);
+    ::SetWindowPos(wnd, nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     CRect rcClient;
-    dlg.GetClientRect(&rcClient);
-    font.Apply(dlg, dpi);
+    wnd.GetClientRect(&rcClient);
     for (const ControlPlace& place : places) {
         CRect rc = MapRectOnto(place.rc, rcOld, rcClient);
         ::MoveWindow(place.hWnd, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
     }
-    dlg.Invalidate();
+    for (CDpiFollower* pControl : m_followers)
+        pControl->SetDpi(m_nDpi);
+    LoadArtBitmap(m_bmpBack, m_nBackId, m_nDpi);
+    LoadIcons();
+    wnd.Invalidate();
+    return m_nDpi;
 }
 
-void SetSkinSize(CWnd& wnd, CSize sizeWindow) {
+void CWindowSkin::FitToSkinSize(CSize size96) {
+    CWnd& wnd = *m_pWnd;
+    const CSize sizeWindow(Scale(size96.cx), Scale(size96.cy));
     CRect rcTemplate;
     wnd.GetClientRect(&rcTemplate);
     ::SetWindowPos(wnd, HWND_TOP, 0, 0, sizeWindow.cx, sizeWindow.cy, SWP_NOMOVE);

@@ -1,8 +1,13 @@
-// What the captionless, bitmap-skinned dialogs share: the background stretched over the
-// client area, dragging by a press anywhere on that background, and their fixed pixel size.
+// What the captionless, bitmap-skinned windows share: the background stretched over the
+// client area, dragging by a press anywhere on that background, their fixed pixel size, and
+// what they take on at each display scale (the DPI, the background, the font, the icons).
 #pragma once
 
+#include <vector>
+
+#include "framework/dpi.h"
 #include "framework/gdi.h"
+#include "framework/icon.h"
 #include "framework/wnd.h"
 
 // The dialog's template font made for another DPI, for the controls of a dialog that moved to
@@ -22,27 +27,75 @@ private:
     CFont m_font; // made for another DPI
 };
 
-// A move to a monitor of another DPI, for a skinned dialog: the window takes the platform's
-// suggested rectangle and every control the place and font its old one had in the old client
-// area, mapped onto the new one.
-void MoveSkinnedDialogToDpi(CWnd& dlg, const RECT& rcSuggested, CDialogFontForDpi& font, UINT dpi);
+// How a skinned window places its controls at another DPI.
+enum class SkinLayout {
+    // The window places them itself, from its 96-DPI lengths, once the skin has moved.
+    FromConstants,
+    // Every control takes the place its old one had in the old client area, mapped onto the
+    // new one.
+    FitChildren,
+};
 
-// Stretches the whole bitmap over the rectangle; nothing is painted without a bitmap.
-void StretchBackground(CDCHandle dc, const CRect& rcClient, const CBitmap& bmpBack);
+// CWindowSkin: a skinned window's DPI, its background, its font for that DPI and its icons, as
+// one member of the window. It reads the window's DPI once, when the window is set up, and
+// follows each move to a monitor of another scale; whatever it swaps (fonts, icons, bitmaps)
+// it lets go of only once the window holds the new one.
+class CWindowSkin {
+public:
+    // Set-up, from WM_INITDIALOG: the window's DPI and template font, the dialog manager kept
+    // off the layout, and the background bitmap nIDBack100 (its 100 % id) for that DPI.
+    void Attach(CWnd& wnd, UINT nIDBack100, SkinLayout layout);
+    // The window's big and small icons: icon nIDIcon loaded at their sizes for the DPI, now and
+    // after each move; hShared where the system's own size serves or a load fails.
+    void SetIcons(UINT nIDIcon, HICON hShared);
+    // A control told of each new DPI, once the window's controls have their font and places.
+    void AddDpiFollower(CDpiFollower& control) { m_followers.push_back(&control); }
 
-// The whole of a WM_PAINT: the bitmap stretched over the client area.
-void PaintSkinnedBackground(CWnd& wnd, const CBitmap& bmpBack);
+    // Attributes
+    UINT GetDpi() const { return m_nDpi; }
+    // A length of the 96-DPI layout at the window's DPI.
+    int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
+    int GetSystemMetric(int nIndex) const { return GetSystemMetricForDpi(nIndex, m_nDpi); }
 
-// Starts moving the window as if its caption had been grabbed, then lets the press's default
-// processing run. The message carries the press's client coordinates where the platform reads
-// screen coordinates; only its hit-test code counts, since the move loop follows the cursor.
-void DragByBackground(CWnd& wnd, CPoint point);
+    // Operations
+    // The background stretched over the rectangle; nothing is painted without a bitmap.
+    void DrawBackground(CDCHandle dc, const CRect& rc) const;
+    // The whole of a WM_PAINT: the background stretched over the client area.
+    void PaintBackground();
+    // Starts moving the window as if its caption had been grabbed, then lets the press's
+    // default processing run. The message carries the press's client coordinates where the
+    // platform reads screen coordinates; only its hit-test code counts, since the move loop
+    // follows the cursor.
+    void DragByBackground(CPoint point);
+    // Gives a dialog its skin's window size, given in 96-DPI pixels, without moving it. The
+    // template placed the controls in dialog units, that is in the user's dialog font: when
+    // they no longer fit the new client area, the template's client area is mapped onto the new
+    // one so that none is cut off. A left-aligned label too small for its own text grows into
+    // the free space right of and below it.
+    void FitToSkinSize(CSize size96);
+    // The whole of a WM_DPICHANGED but the window's own layout: the window takes the
+    // platform's suggested rectangle, the controls their font (and with FitChildren their
+    // places) and the followers the DPI, and the background and icons are loaded for it. The
+    // new DPI, or 0 when the message carries none; a FromConstants window then places its
+    // controls itself.
+    UINT MoveToDpi(WPARAM wParam, LPARAM lParam);
 
-// Gives the dialog its skin's window size without moving it. The template placed the controls
-// in dialog units, that is in the user's dialog font: when they no longer fit the new client
-// area, the template's client area is mapped onto the new one so that none is cut off. A
-// left-aligned label too small for its own text grows into the free space right of and below it.
-void SetSkinSize(CWnd& wnd, CSize sizeWindow);
+private:
+    void LoadIcons();
+
+    // Data members
+    CWnd* m_pWnd = nullptr;
+    UINT m_nDpi = kLayoutDpi;
+    SkinLayout m_layout = SkinLayout::FitChildren;
+    UINT m_nBackId = 0;
+    CBitmap m_bmpBack;
+    CDialogFontForDpi m_font;
+    UINT m_nIconId = 0;
+    HICON m_hSharedIcon = nullptr; // the module's, never destroyed
+    CIcon m_iconBig;
+    CIcon m_iconSmall;
+    std::vector<CDpiFollower*> m_followers; // members of the same window
+};
 
 // The rectangle's edges carried from one area onto another; every edge is rounded alike, so
 // rectangles that lay apart or in order still do.

@@ -37,3 +37,14 @@ int GetSystemMetricForDpi(int nIndex, UINT dpi);
 // Leaves a dialog's layout on a move to a monitor of another DPI to the dialog itself: the
 // platform's dialog manager would otherwise scale the template's controls and fonts anew.
 void KeepDialogLayoutOnDpiChange(HWND hDlg);
+
+// A control drawn for a DPI of its own: the window's when it is made, and then its owner's,
+// which tells it of every move to a monitor of another scale once the control has its font
+// and place for that scale.
+class CDpiFollower {
+public:
+    virtual void SetDpi(UINT dpi) = 0;
+
+protected:
+    ~CDpiFollower() = default;
+};

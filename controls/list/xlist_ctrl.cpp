@@ -57,16 +57,19 @@ void CXListCtrl::PreSubclassWindow() {
     CListCtrl::PreSubclassWindow();
     // A list made from a dialog template already has its header here; one created through
     // the library gets it during WM_CREATE.
-    HookHeader();
-    SetDpi(GetWindowDpi(m_hWnd));
+    TakeWindow();
 }
 
 int CXListCtrl::OnCreate(LPCREATESTRUCT) {
     if (Default() == -1)
         return -1;
+    TakeWindow();
+    return 0;
+}
+
+void CXListCtrl::TakeWindow() {
     HookHeader();
     SetDpi(GetWindowDpi(m_hWnd));
-    return 0;
 }
 
 void CXListCtrl::SetDpi(UINT dpi) {

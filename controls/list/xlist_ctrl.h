@@ -12,7 +12,7 @@
 #include "framework/controls.h"
 #include "framework/dpi.h"
 
-class CXListCtrl : public CListCtrl {
+class CXListCtrl : public CListCtrl, public CDpiFollower {
     DECLARE_DYNAMIC(CXListCtrl)
 
 public:
@@ -47,7 +47,7 @@ public:
     // The DPI the cells are drawn for: the window's DPI when the control is made, and the
     // owner's after a move to a monitor of another scale. Check boxes, combo buttons, gaps
     // and the drop list's scroll bar follow it; rows and texts follow the control's font.
-    void SetDpi(UINT dpi);
+    void SetDpi(UINT dpi) override;
     UINT GetDpi() const { return m_nDpi; }
 
     // Cell attributes. Each checks the row and column first and answers FALSE (or the
@@ -112,6 +112,8 @@ protected:
     void UpdateHeaderCheckFromRows(int nSubItem);
     void ReadSysColors();
     void HookHeader();
+    // The header and the window's DPI, once the control has its window.
+    void TakeWindow();
     // A length of the 96-DPI drawing at the control's DPI.
     int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
 
@@ -184,8 +186,9 @@ protected:
     int m_nComboCol = 0;
     CRect m_rcComboButton;
     CWndPtr<CXComboList> m_pDropList;
+    // The drop list's font, a copy of the cells' font; made again when that font changes.
     CFont m_fontDropList;
-    BOOL m_bDropFontReady = FALSE;
+    LOGFONTW m_lfDropList{};
     CString m_strComboUndo;
 
     // Every cell array this control made, by the address stored as the row's item data.

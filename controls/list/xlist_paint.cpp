@@ -2,6 +2,7 @@
 // image, check box, combo, progress bar), opening the drop list from a pressed combo
 // button, and the empty list.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "controls/list/progress_text.h"
@@ -336,13 +337,13 @@ void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& rcFrame, const
         return;
     m_strComboUndo.Empty();
 
-    if (!m_bDropFontReady) {
-        LOGFONTW lf{};
-        if (::GetObjectW(cell.dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
-            m_fontDropList.CreateFontIndirect(&lf))
-            m_bDropFontReady = TRUE;
-    }
-    if (m_bDropFontReady)
+    // The previous drop list is gone, so the font made for it may be replaced.
+    LOGFONTW lf{};
+    if (::GetObjectW(cell.dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
+        (m_fontDropList.IsNull() || std::memcmp(&lf, &m_lfDropList, sizeof(lf)) != 0) &&
+        m_fontDropList.CreateFontIndirect(&lf))
+        m_lfDropList = lf;
+    if (!m_fontDropList.IsNull())
         pList->SetFont(&m_fontDropList, FALSE);
 
     CListBox& listBox = pList->m_ListBox;

@@ -22,7 +22,7 @@ constexpr DWORD BBS_FOLDERMAGNIFIER = 0x20; // icon: folder with a magnifying gl
 constexpr DWORD BBS_EDITABLE = 0x40;        // the edit accepts typing
 constexpr DWORD BBS_BROWSEFOLDER = 0x80;    // the button opens the folder dialog
 
-class CBrowseButton : public CButton {
+class CBrowseButton : public CButton, public CDpiFollower {
 public:
     // Fixed identifiers of the children and timers.
     static constexpr UINT kEditId = 12345;
@@ -87,7 +87,7 @@ public:
     CString GetPathName() const;
     // Lays the button out and draws its icons for dpi; the edit takes the control's font,
     // which the owner has made for that DPI.
-    void SetDpi(UINT dpi);
+    void SetDpi(UINT dpi) override;
 
     // Paints the button area (frame and face) into any context in client coordinates.
     void DrawButton(CDCHandle dc);

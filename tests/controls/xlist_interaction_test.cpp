@@ -197,6 +197,30 @@ TEST_F(XListComboInput, EscapeRestoresTheChoiceTheDropListOpenedWith) {
     EXPECT_TRUE(m_dlg.m_notices.empty());
 }
 
+TEST_F(XListComboInput, DropListTakesTheFontTheListHasWhenItOpens) {
+    // As after a move to a monitor of another scale, where the owner gives the list a new font.
+    LOGFONTW lfBig{};
+    lfBig.lfHeight = -30;
+    ::lstrcpyW(lfBig.lfFaceName, L"Tahoma");
+    CFont fontBig;
+    ASSERT_TRUE(fontBig.CreateFontIndirect(&lfBig));
+    auto dropFontHeight = [this] {
+        LOGFONTW lf{};
+        ::GetObjectW(reinterpret_cast<HFONT>(ListBox()->SendMessage(WM_GETFONT)), sizeof(lf), &lf);
+        return lf.lfHeight;
+    };
+    OpenDropList();
+    m_dlg.Then([&] { EXPECT_NE(dropFontHeight(), lfBig.lfHeight); });
+    m_dlg.Key(VK_ESCAPE);
+    WaitForClose();
+    m_dlg.Then([&] { list().SetFont(fontBig, TRUE); });
+    OpenDropList();
+    m_dlg.Then([&] { EXPECT_EQ(dropFontHeight(), lfBig.lfHeight); });
+    m_dlg.Key(VK_ESCAPE);
+    WaitForClose();
+    ASSERT_TRUE(m_dlg.Run());
+}
+
 TEST_F(XListComboInput, TextPartOpensNothingAndDropsAnOpenListWhileAPlainCellCancelsIt) {
     m_dlg.ClickCell(0, 1, -100);
     m_dlg.Wait(400);
