@@ -5,14 +5,12 @@
 // file named by IDLE_WATCH_LOG.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <set>
 #include <utility>
 #include <vector>
 
-#include "bench/self_figures.h"
+#include "tests/self_figures.h"
 
 namespace {
 
@@ -33,41 +31,31 @@ void WriteLog() {
     std::fprintf(f, "%zu", g_retrieved.size());
     for (UINT message : g_retrieved)
         std::fprintf(f, " 0x%04X", message);
-    PROCESS_MEMORY_COUNTERS_EX pmc{};
-    pmc.cb = sizeof(pmc);
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
-                           sizeof(pmc));
-    double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
-    std::fprintf(f, "\n%.0f %lu %lu %d %zu\n", privateKb, GdiObjectsOfThisProcess(),
+    std::fprintf(f, "\n%.0f %lu %lu %d %zu\n", PrivateKb(), GdiObjectsOfThisProcess(),
                  ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), WindowsOfThisThread(),
                  g_timers.size());
     std::fclose(f);
 }
 
-LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
-    // A look that leaves the message in the queue is not a wake of its own.
-    if (code == HC_ACTION && wParam == PM_REMOVE) {
-        const auto* msg = reinterpret_cast<const MSG*>(lParam);
-        if (msg->message == g_mark) {
-            g_counting = msg->wParam == 1;
-            if (g_counting) {
-                g_retrieved.clear();
-                g_timers.clear();
-            } else
-                WriteLog();
-        } else if (g_counting) {
-            g_retrieved.push_back(msg->message);
-            if (msg->message == WM_TIMER || msg->message == kSysTimer)
-                g_timers.emplace(msg->hwnd, msg->wParam);
-        }
+void OnRetrieved(const MSG& msg) {
+    if (msg.message == g_mark) {
+        g_counting = msg.wParam == 1;
+        if (g_counting) {
+            g_retrieved.clear();
+            g_timers.clear();
+        } else
+            WriteLog();
+    } else if (g_counting) {
+        g_retrieved.push_back(msg.message);
+        if (msg.message == WM_TIMER || msg.message == kSysTimer)
+            g_timers.emplace(msg.hwnd, msg.wParam);
     }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Installed during static initialisation, on the thread that will run the form.
-const HHOOK g_hook = [] {
+// Only retrieved messages are seen: a look that leaves one in the queue is no wake of its own.
+const bool g_watching = [] {
     g_mark = ::RegisterWindowMessageW(L"HotkeyIdleWatchMark");
-    return ::SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, nullptr, ::GetCurrentThreadId());
+    return WatchRetrievedMessages(&OnRetrieved);
 }();
 
 } // namespace

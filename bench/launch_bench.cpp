@@ -12,7 +12,8 @@
 #include "bench/bench_process.h"
 #include "bench/bench_table.h"
 #include "bench/probe_launches.h"
-#include "bench/temp_folder.h"
+#include "tests/temp_folder.h"
+#include "tests/window_finder.h"
 
 #include <cstdio>
 #include <string>
@@ -53,14 +54,7 @@ public:
 
 private:
     HWND FindForm() const {
-        for (HWND h = ::FindWindowW(m_className, nullptr); h;
-             h = ::FindWindowExW(nullptr, h, m_className, nullptr)) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(h, &owner);
-            if (owner == m_process.id)
-                return h;
-        }
-        return nullptr;
+        return FindFirstWindow({.processId = m_process.id, .className = m_className});
     }
 
     const wchar_t* m_className;
@@ -70,15 +64,15 @@ private:
 };
 
 int MeasureLaunch() {
-    bench::TempFolder folder(L"hotkey-launch-bench");
+    TempFolder folder(L"hotkey-launch-bench");
     const std::wstring probe = bench::BinDir() + L"\\probe_gui.exe";
-    const std::wstring ini = folder.File(L"Hotkey.ini");
+    const std::wstring ini = folder.File(L"Hotkey.ini").str();
     ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
     ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
                                  ini.c_str());
-    bench::ProbeLog log(folder.File(L"probe.log"));
-    RunningForm form(folder.CopyFromBin(L"HotkeyForm.exe"), folder.Path());
-    RunningForm floor(bench::BinDir() + L"\\launch_floor.exe", folder.Path(),
+    bench::ProbeLog log(folder.File(L"probe.log").str());
+    RunningForm form(bench::CopyFromBin(folder, L"HotkeyForm.exe"), folder.Path().str());
+    RunningForm floor(bench::BinDir() + L"\\launch_floor.exe", folder.Path().str(),
                       bench::kFloorClassName, L"\"" + probe + L"\"");
     if (!form.Window() || !floor.Window()) {
         std::fprintf(stderr, "launch_bench: the form or the floor never appeared\n");

@@ -11,7 +11,7 @@
 #include "bench/bench_process.h"
 #include "bench/bench_table.h"
 #include "bench/probe_launches.h"
-#include "bench/temp_folder.h"
+#include "tests/temp_folder.h"
 #include "framework/winapp.h"
 
 #include <cstdio>
@@ -129,9 +129,9 @@ void MeasureForeground() {
 // The command line for each kind of stored path; a folder with a blank in its name makes the
 // paths that need a file lookup or the prefix search.
 void MeasureCommandLine() {
-    bench::TempFolder folder(L"hotkey-launch-parts with blanks");
+    TempFolder folder(L"hotkey-launch-parts with blanks");
     const std::wstring probe = bench::BinDir() + L"\\probe.exe";
-    const std::wstring blankProbe = folder.CopyFromBin(L"probe.exe");
+    const std::wstring blankProbe = bench::CopyFromBin(folder, L"probe.exe");
     struct Path {
         const char* what;
         CString stored;
@@ -150,10 +150,10 @@ void MeasureCommandLine() {
 
 // Starting the program: the form's StartProcess against CreateProcessW itself, interleaved.
 void MeasureStart() {
-    bench::TempFolder folder(L"hotkey-launch-parts-start");
+    TempFolder folder(L"hotkey-launch-parts-start");
     const std::wstring probe = bench::BinDir() + L"\\probe.exe";
     const CString quoted((L"\"" + probe + L"\"").c_str());
-    bench::ProbeLog log(folder.File(L"probe.log"));
+    bench::ProbeLog log(folder.File(L"probe.log").str());
     bench::PairedLaunches launches =
         bench::LaunchAgainstFloor(kRounds, probe, log, [&] { return StartProcess(quoted); });
     Report("StartProcess until the probe's first instruction", launches.ours);

@@ -12,7 +12,8 @@
 #include "bench/bench_files.h"
 #include "bench/bench_process.h"
 #include "bench/bench_table.h"
-#include "bench/temp_folder.h"
+#include "tests/temp_folder.h"
+#include "tests/window_finder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,18 +31,9 @@ constexpr int kIdleRounds = 3;
 constexpr DWORD kIdleMs = 10000;
 
 size_t TrayIconCount() {
-    HWND tray = ::FindWindowW(nullptr, L"Wine System Tray");
-    if (!tray || !::IsWindowVisible(tray))
-        return 0;
-    size_t n = 0;
-    ::EnumChildWindows(
-        tray,
-        [](HWND h, LPARAM l) {
-            *reinterpret_cast<size_t*>(l) += ::IsWindowVisible(h) ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
-    return n;
+    // Without a tray of the X desktop, Wine shows its own small window with one child per icon.
+    HWND tray = FindFirstWindow({.title = L"Wine System Tray", .visibleOnly = true});
+    return tray ? FindWindows({.hParent = tray, .visibleOnly = true}).size() : 0;
 }
 
 struct Program {
@@ -58,10 +50,10 @@ const Program kMinimalWatched{"minimal tray", L"minimal_tray_idlewatch.exe", L"T
 
 // Copies the programs into the measure's folder, each run from there, with the settings the
 // form reads beside itself: four assigned keys, as a user's form would have.
-void Prepare(const bench::TempFolder& folder, std::initializer_list<const Program*> programs) {
+void Prepare(const TempFolder& folder, std::initializer_list<const Program*> programs) {
     for (const Program* program : programs)
-        folder.CopyFromBin(program->file);
-    const std::wstring ini = folder.File(L"Hotkey.ini");
+        bench::CopyFromBin(folder, program->file);
+    const std::wstring ini = folder.File(L"Hotkey.ini").str();
     for (const wchar_t* key : {L"S2", L"S3", L"S4", L"S5"}) {
         ::WritePrivateProfileStringW(key, L"DisplayName", key, ini.c_str());
         ::WritePrivateProfileStringW(key, L"DefaultPath", L"C:\\windows\\notepad.exe", ini.c_str());
@@ -70,9 +62,9 @@ void Prepare(const bench::TempFolder& folder, std::initializer_list<const Progra
 
 class Running {
 public:
-    Running(const Program& program, const bench::TempFolder& folder) : m_program(program) {
+    Running(const Program& program, const TempFolder& folder) : m_program(program) {
         m_started = bench::Now();
-        m_process = bench::StartProgram(folder.File(program.file), folder.Path().c_str());
+        m_process = bench::StartProgram(folder.File(program.file).str(), folder.Path());
     }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
@@ -89,14 +81,7 @@ public:
             ::Sleep(20);
     }
     HWND Window() const {
-        for (HWND h = ::FindWindowW(m_program.windowClass, nullptr); h;
-             h = ::FindWindowExW(nullptr, h, m_program.windowClass, nullptr)) {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == m_process.id)
-                return h;
-        }
-        return nullptr;
+        return FindFirstWindow({.processId = m_process.id, .className = m_program.windowClass});
     }
     // Milliseconds from process start until the icon is shown and the window findable.
     double WaitReady() const {
@@ -125,8 +110,8 @@ struct Idle {
     int windows = 0;
 };
 
-Idle WatchIdle(const Program& program, const bench::TempFolder& folder) {
-    const std::wstring log = folder.File(L"idle.log");
+Idle WatchIdle(const Program& program, const TempFolder& folder) {
+    const std::wstring log = folder.File(L"idle.log").str();
     ::DeleteFileW(log.c_str());
     ::SetEnvironmentVariableW(L"IDLE_WATCH_LOG", log.c_str());
     Idle idle;
@@ -195,7 +180,7 @@ unsigned long FileBytes(const std::wstring& path) {
 // Start-up from process start until the icon is shown and the window findable, the form and
 // the minimal program in turns.
 bool MeasureStartup() {
-    bench::TempFolder folder(L"hotkey-tray-bench-startup");
+    TempFolder folder(L"hotkey-tray-bench-startup");
     Prepare(folder, {&kForm, &kMinimal});
     std::vector<double> formMs, minimalMs;
     for (int i = 0; i < kStarts; ++i) {
@@ -227,7 +212,7 @@ bool MeasureStartup() {
 // The idle cost: each counting copy reports its own figures over the idle seconds, hidden,
 // round after round.
 bool MeasureIdle() {
-    bench::TempFolder folder(L"hotkey-tray-bench-idle");
+    TempFolder folder(L"hotkey-tray-bench-idle");
     Prepare(folder, {&kFormWatched, &kMinimalWatched});
     std::vector<double> formKb, minimalKb, formGdi, minimalGdi, formWindows, minimalWindows;
     int formMessages = 0, formTimers = 0, minimalMessages = 0, minimalTimers = 0;
@@ -290,7 +275,7 @@ void MeasureSize() {
 
 // The modules of each program once it is up and idle.
 void MeasureModules() {
-    bench::TempFolder folder(L"hotkey-tray-bench-modules");
+    TempFolder folder(L"hotkey-tray-bench-modules");
     Prepare(folder, {&kForm, &kMinimal});
     size_t beyond[2] = {};
     std::printf("modules loaded from outside the Windows folder, the executable aside:\n");

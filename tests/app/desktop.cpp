@@ -4,41 +4,13 @@
 #include <commctrl.h>
 
 #include "framework/kernel_object.h"
+#include "tests/window_finder.h"
 
 namespace {
 
-BOOL CALLBACK CollectVisibleChild(HWND hWnd, LPARAM lParam) {
-    if (::IsWindowVisible(hWnd)) {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        reinterpret_cast<std::vector<CRect>*>(lParam)->push_back(rc);
-    }
-    return TRUE;
-}
-
-struct MenuSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMenuOf(HWND hWnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<MenuSearch*>(lParam);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hWnd) &&
-        (search->pid == 0 || pid == search->pid)) {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
+// The visible pop-up menu of the process, or of any process for 0.
 HWND FindPopupMenu(DWORD pid) {
-    MenuSearch search{pid, nullptr};
-    ::EnumWindows(FindMenuOf, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindFirstWindow({.processId = pid, .className = L"#32768", .visibleOnly = true});
 }
 
 } // namespace
@@ -46,9 +18,13 @@ HWND FindPopupMenu(DWORD pid) {
 std::vector<CRect> TrayIcons() {
     // Without a tray of the X desktop, Wine shows its own small window with one child per icon.
     std::vector<CRect> icons;
-    HWND tray = ::FindWindowW(nullptr, L"Wine System Tray");
-    if (tray && ::IsWindowVisible(tray))
-        ::EnumChildWindows(tray, CollectVisibleChild, reinterpret_cast<LPARAM>(&icons));
+    if (HWND tray = FindFirstWindow({.title = L"Wine System Tray", .visibleOnly = true})) {
+        for (HWND icon : FindWindows({.hParent = tray, .visibleOnly = true})) {
+            CRect rc;
+            ::GetWindowRect(icon, &rc);
+            icons.push_back(rc);
+        }
+    }
     return icons;
 }
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "form_process.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ protected:
                           static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t)));
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
     FormProcess m_form{m_dir.Path()};
 };

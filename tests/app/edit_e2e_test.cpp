@@ -16,7 +16,7 @@
 #include "desktop.h"
 #include "form_driver.h"
 #include "form_process.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ protected:
         return TextOf(::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId));
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
     FormProcess m_form{m_dir.Path()};
     HWND m_hForm = nullptr;

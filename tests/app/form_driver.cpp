@@ -6,19 +6,13 @@
 #include "app/messages.h"
 #include "res/resource.h"
 #include "desktop.h"
+#include "tests/window_finder.h"
 
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 // Paths in the tests run longer than the list shows by default: a value may be 260 long.
 constexpr int kCellChars = 600;
-
-struct DialogSearch {
-    DWORD pid;
-    HWND hExcept;
-    const wchar_t* title;
-    HWND hFound;
-};
 
 CRect ScreenRect(HWND hWnd) {
     CRect rc;
@@ -29,23 +23,11 @@ CRect ScreenRect(HWND hWnd) {
 } // namespace
 
 HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title) {
-    DialogSearch search{pid, hExcept, title, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<DialogSearch*>(lParam);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            wchar_t cls[16] = {}, text[64] = {};
-            ::GetClassNameW(hWnd, cls, 16);
-            ::GetWindowTextW(hWnd, text, 64);
-            if (pid != s->pid || hWnd == s->hExcept || !::IsWindowVisible(hWnd) ||
-                wcscmp(cls, L"#32770") != 0 || (s->title && wcscmp(text, s->title) != 0))
-                return TRUE;
-            s->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return FindFirstWindow({.processId = pid,
+                            .className = L"#32770",
+                            .title = title,
+                            .visibleOnly = true,
+                            .accept = [hExcept](HWND hWnd) { return hWnd != hExcept; }});
 }
 
 bool ShowForm(HWND hForm) {

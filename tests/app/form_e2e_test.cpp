@@ -14,7 +14,8 @@
 #include "desktop.h"
 #include "form_process.h"
 #include "hotkey_version.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
+#include "tests/window_finder.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ protected:
         EXPECT_EQ(TrayIcons().size(), icons) << state;
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
     FormProcess m_form{m_dir.Path()};
     size_t m_launches = 0;
@@ -213,22 +214,9 @@ TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackgroun
 
 // The About box of the running process: a visible dialog with the version line, or null.
 HWND FindAboutBox(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND hFound;
-    } search{pid, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            if (pid != s->pid || !::IsWindowVisible(hWnd) || !::GetDlgItem(hWnd, 1010))
-                return TRUE;
-            s->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return FindFirstWindow({.processId = pid, .visibleOnly = true, .accept = [](HWND hWnd) {
+                                return ::GetDlgItem(hWnd, 1010) != nullptr;
+                            }});
 }
 
 #define HOTKEY_TEXT_(x) L## #x

@@ -2,6 +2,7 @@
 #include "form_process.h"
 
 #include "app/messages.h"
+#include "tests/window_finder.h"
 
 #include <fstream>
 #include <iterator>
@@ -11,24 +12,6 @@ namespace {
 
 bool FileExists(const CString& path) {
     return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct EnumState {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindFormOf(HWND hWnd, LPARAM lParam) {
-    auto* state = reinterpret_cast<EnumState*>(lParam);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hWnd, cls, 64);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (_wcsicmp(cls, kFormClassName) == 0 && (state->pid == 0 || pid == state->pid)) {
-        state->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 } // namespace
@@ -166,17 +149,12 @@ bool FormProcess::Start() {
 }
 
 HWND FormProcess::FindForm() const {
-    EnumState state{m_dwProcessId, nullptr};
-    if (m_dwProcessId)
-        ::EnumWindows(FindFormOf, reinterpret_cast<LPARAM>(&state));
-    return state.found;
+    return m_dwProcessId
+               ? FindFirstWindow({.processId = m_dwProcessId, .className = kFormClassName})
+               : nullptr;
 }
 
-HWND FindAnyForm() {
-    EnumState state{0, nullptr};
-    ::EnumWindows(FindFormOf, reinterpret_cast<LPARAM>(&state));
-    return state.found;
-}
+HWND FindAnyForm() { return FindFirstWindow({.className = kFormClassName}); }
 
 bool WaitForNoForm(DWORD ms) {
     for (DWORD waited = 0; FindAnyForm(); waited += 50) {

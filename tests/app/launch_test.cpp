@@ -12,7 +12,7 @@
 #include "app/hotkey_form.h"
 #include "app/launch.h"
 #include "framework/kernel_object.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ bool MakeFile(const CString& path) {
 }
 
 TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannotWin) {
-    TempDir dir;
+    TempFolder dir;
     CString tool = dir.MakeDir(L"Program Files\\Tool") + L"\\tool.exe";
     ASSERT_TRUE(MakeFile(tool));
     ASSERT_TRUE(MakeFile(dir.Path() + L"\\Program.exe"));
@@ -100,7 +100,7 @@ BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
 }
 
 TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellOnAThreadOfItsOwn) {
-    TempDir dir;
+    TempFolder dir;
     CString tool = dir.MakeDir(L"Reg Tools") + L"\\reg edit.exe";
     ASSERT_TRUE(MakeFile(tool));
     struct Case {

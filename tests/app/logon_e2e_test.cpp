@@ -8,7 +8,7 @@
 #include "app/autostart.h"
 #include "desktop.h"
 #include "form_process.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ protected:
     }
 
     UserRunValueGuard m_runValue;
-    TempDir m_dir;
+    TempFolder m_dir;
     FormProcess m_form{m_dir.Path()};
 };
 

@@ -14,7 +14,7 @@
 #include "desktop.h"
 #include "form_driver.h"
 #include "form_process.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 // Rectangles in failure messages; found by argument lookup, so beside CRect.
 void PrintTo(const CRect& rc, std::ostream* os) {
@@ -100,7 +100,7 @@ protected:
         ASSERT_TRUE(ShowForm(m_hForm));
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     FormProcess m_form{m_dir.Path()};
     HWND m_hForm = nullptr;
 };

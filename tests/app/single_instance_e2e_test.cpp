@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "form_process.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(WaitForNoForm(5000)) << "a form from an earlier test still runs";
     }
-    TempDir m_dir;
+    TempFolder m_dir;
 };
 
 TEST_F(SingleInstanceTest, FormIsFoundByClassWhileHidden) {
@@ -35,7 +35,7 @@ TEST_F(SingleInstanceTest, ASecondStartByTheSystemExitsAtOnceAndTheFirstIsUndist
     ASSERT_TRUE(first.Start());
     HWND form = first.FindForm();
 
-    TempDir other;
+    TempFolder other;
     FormProcess second(other.Path());
     ASSERT_TRUE(second.Launch(L"/autostart"));
     ASSERT_TRUE(second.WaitForExit(5000));
@@ -72,10 +72,10 @@ TEST_F(SingleInstanceTest, AMarkerRefusedToThisUserMeansAnInstanceRuns) {
 }
 
 TEST_F(SingleInstanceTest, TenStartsAtTheSameMomentLeaveExactlyOne) {
-    std::vector<std::unique_ptr<TempDir>> dirs;
+    std::vector<std::unique_ptr<TempFolder>> dirs;
     std::vector<std::unique_ptr<FormProcess>> forms;
     for (int i = 0; i < 10; ++i) {
-        dirs.push_back(std::make_unique<TempDir>());
+        dirs.push_back(std::make_unique<TempFolder>());
         forms.push_back(std::make_unique<FormProcess>(dirs.back()->Path()));
     }
     for (auto& form : forms)

@@ -10,7 +10,7 @@
 #include "app/settings_store.h"
 #include "framework/kernel_object.h"
 #include "framework/registry_key.h"
-#include "temp_dir.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ protected:
     void Write(const wchar_t* section, const wchar_t* key, const CString& value) {
         ::WritePrivateProfileStringW(section, key, value, m_store.m_strIniPath);
     }
-    TempDir m_dir;
+    TempFolder m_dir;
     CHotkeySettingsStore m_store;
 };
 
@@ -219,7 +219,7 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
         m_store.SaveSettings();
 
         // Read from a copy elsewhere, so nothing the platform kept of the write is used.
-        TempDir other;
+        TempFolder other;
         CHotkeySettingsStore fresh;
         fresh.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
         ASSERT_TRUE(::CopyFileW(m_store.m_strIniPath, fresh.m_strIniPath, FALSE)) << c.what;
@@ -256,7 +256,7 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     Write(L"Other", L"Keep", L"this value");
     Write(L"S2", L"DisplayName", L"Mail");
     ASSERT_FALSE(IsUtf16File(m_store.m_strIniPath));
-    TempDir empty;
+    TempFolder empty;
     CHotkeySettingsStore created;
     created.BuildIniPathFrom(empty.Path() + L"\\HotkeyForm.exe");
     for (CHotkeySettingsStore* store : {&m_store, &created}) {
@@ -264,7 +264,7 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
             store->m_slots[i] = {i == 1 ? values[4] : CString(L"Key"), values[i - 1]};
         ASSERT_TRUE(store->SaveSettings().Saved());
         EXPECT_TRUE(IsUtf16File(store->m_strIniPath));
-        TempDir other;
+        TempFolder other;
         CHotkeySettingsStore fresh;
         fresh.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
         ASSERT_TRUE(::CopyFileW(store->m_strIniPath, fresh.m_strIniPath, FALSE));
@@ -361,7 +361,7 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
         int steps = 0;
         for (int failAt = 1; failAt < 20; ++failAt) {
             SCOPED_TRACE(testing::Message() << c.what << ", failing write " << failAt);
-            TempDir install, user;
+            TempFolder install, user;
             CString installIni = install.Path() + L"\\Hotkey.ini";
             CString userFolder = user.Path() + L"\\KESTO Hotkey";
             WriteBytes(installIni, c.bytes);
@@ -424,7 +424,7 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
     StandInWriters writers;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TempDir install, user;
+        TempFolder install, user;
         CString installIni = install.Path() + L"\\Hotkey.ini";
         CString userIni = user.MakeDir(L"KESTO Hotkey") + L"\\Hotkey.ini";
         ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Mail", installIni);
@@ -492,7 +492,7 @@ TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndMadeUtf16WhereTheFolderAllows) {
     StandInWriters writers;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TempDir dir;
+        TempFolder dir;
         CHotkeySettingsStore store;
         store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
         std::string bytes = "; " + c.name + " note\r\n[S2]\r\nDisplayName=" + c.name + "\r\n";

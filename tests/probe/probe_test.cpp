@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/temp_folder.h"
+
 namespace {
 
 // The build puts every program in one folder.
@@ -125,21 +127,15 @@ TEST(Probe, SimultaneousProbesEachAppendOneWholeLine) {
 
 TEST(Probe, WithoutProbeLogWritesBesideItself) {
     SetEnvironmentVariableW(L"PROBE_LOG", nullptr);
-    std::wstring dir = scratchName(L"prd");
-    DeleteFileW(dir.c_str());
-    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
-    std::wstring copy = dir + L"\\probe.exe";
+    TempFolder dir(L"prd");
+    std::wstring copy = dir.File(L"probe.exe").str();
     ASSERT_TRUE(CopyFileW(besideThisTest(L"probe.exe").c_str(), copy.c_str(), FALSE));
 
     Started probe = startSuspended(copy, L"alone");
     ResumeThread(probe.pi.hThread);
     EXPECT_EQ(finish(probe), 0u);
 
-    std::wstring log = dir + L"\\probe.log";
-    std::vector<std::string> got = lines(slurp(log));
-    DeleteFileW(log.c_str());
-    DeleteFileW(copy.c_str());
-    RemoveDirectoryW(dir.c_str());
+    std::vector<std::string> got = lines(slurp(dir.File(L"probe.log").str()));
     ASSERT_EQ(got.size(), 1u);
     // Ends with the command line, after the ticks and the pid.
     std::string commandLine = utf8(probe.commandLine);

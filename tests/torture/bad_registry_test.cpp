@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
 #include "torture_support.h"
 
 namespace {
@@ -83,7 +83,7 @@ TEST_F(BadRegistryTest, OnlyARealTextValueStartsAProgram) {
         if (c.type != REG_NONE) {
             ASSERT_TRUE(SetValue(c.type, c.data.data(), c.data.size() - c.guard));
         }
-        TempDir dir;
+        TempFolder dir;
         ProbeLog log(dir.Path() + L"\\probe.log");
         FormProcess form(dir.Path());
         ASSERT_TRUE(CopyProgram(ProbePath(), dir.Path() + L"\\p.exe"));
@@ -109,7 +109,7 @@ TEST_F(BadRegistryTest, OnlyARealTextValueStartsAProgram) {
 
 // A value that turns bad keeps the last good one, as every failed read does.
 TEST_F(BadRegistryTest, ValueTurnedIntoANumberKeepsTheLastText) {
-    TempDir dir;
+    TempFolder dir;
     ProbeLog log(dir.Path() + L"\\probe.log");
     FormProcess form(dir.Path());
     ASSERT_TRUE(CopyProgram(ProbePath(), dir.Path() + L"\\p.exe"));

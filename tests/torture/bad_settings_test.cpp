@@ -14,7 +14,7 @@
 
 #include "framework/kernel_object.h"
 #include "tests/app/form_driver.h"
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
 #include "torture_support.h"
 
 namespace {
@@ -170,7 +170,7 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
     int appliedSaves = 0, refusedSaves = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir dir;
+        TempFolder dir;
         FormProcess form(dir.Path());
         c.prepare(form.IniPath());
         const CString newProgram = dir.Path() + L"\\new tool.exe";

@@ -8,7 +8,7 @@
 #include "app/messages.h"
 #include "tests/app/form_driver.h"
 #include "tests/app/desktop.h"
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
 #include "torture_support.h"
 
 namespace {
@@ -69,7 +69,7 @@ protected:
                Change(start.handles, now.handles).c_str());
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
     MeasuredForm m_form{m_dir.Path()};
     HWND m_hForm = nullptr;

@@ -4,12 +4,10 @@
 // itself because the platform may not tell these figures to another process.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <cwchar>
 
-#include "bench/self_figures.h"
+#include "tests/self_figures.h"
 
 namespace {
 
@@ -19,11 +17,7 @@ void WriteFigures() {
     wchar_t path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableW(L"HOTKEY_FIGURES_LOG", path, MAX_PATH))
         return;
-    PROCESS_MEMORY_COUNTERS_EX pmc{};
-    pmc.cb = sizeof(pmc);
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
-                           sizeof(pmc));
-    double privateKb = pmc.PrivateUsage ? pmc.PrivateUsage / 1024.0 : CommittedPrivateKb();
+    double privateKb = PrivateKb();
     const bool gdiCounted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS) == 0;
     unsigned long gdi = GdiObjectsOfThisProcess();
     DWORD handles = 0;
@@ -41,18 +35,14 @@ void WriteFigures() {
     ::MoveFileExW(partial, path, MOVEFILE_REPLACE_EXISTING);
 }
 
-LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
-    // Seen in every message loop of the thread, the nested ones of modal dialogs included.
-    if (code == HC_ACTION && wParam == PM_REMOVE &&
-        reinterpret_cast<const MSG*>(lParam)->message == g_figuresMessage)
+void OnRetrieved(const MSG& msg) {
+    if (msg.message == g_figuresMessage)
         WriteFigures();
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Installed during static initialisation, on the thread that will run the form.
-const HHOOK g_hook = [] {
+const bool g_watching = [] {
     g_figuresMessage = ::RegisterWindowMessageW(L"HotkeyTortureFigures");
-    return ::SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, nullptr, ::GetCurrentThreadId());
+    return WatchRetrievedMessages(&OnRetrieved);
 }();
 
 } // namespace

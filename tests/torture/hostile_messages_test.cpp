@@ -11,7 +11,8 @@
 
 #include "app/messages.h"
 #include "res/resource.h"
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
+#include "tests/window_finder.h"
 #include "torture_support.h"
 
 namespace {
@@ -141,22 +142,10 @@ private:
 
 // Visible top-level windows of the process other than the form: a dialog or menu left open.
 int OtherVisibleWindows(DWORD pid, HWND hForm) {
-    struct Search {
-        DWORD pid;
-        HWND hForm;
-        int n;
-    } search{pid, hForm, 0};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            if (pid == s->pid && hWnd != s->hForm && ::IsWindowVisible(hWnd))
-                ++s->n;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.n;
+    return static_cast<int>(FindWindows({.processId = pid,
+                                         .visibleOnly = true,
+                                         .accept = [hForm](HWND hWnd) { return hWnd != hForm; }})
+                                .size());
 }
 
 class HostileMessagesTest : public ::testing::Test {
@@ -176,7 +165,7 @@ protected:
         ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", L"S1_KEY");
     }
 
-    TempDir m_dir;
+    TempFolder m_dir;
     ProbeLog m_log{m_dir.Path() + L"\\probe.log"};
     MeasuredForm m_form{m_dir.Path()};
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/kernel_object.h"
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
 #include "torture_support.h"
 
 namespace {
@@ -62,10 +62,10 @@ protected:
 
 TEST_F(InstanceRaceTest, TwentyStartsAtOnceLeaveExactlyOneRoundAfterRound) {
     const int rounds = Count(3, 20);
-    std::vector<std::unique_ptr<TempDir>> dirs;
+    std::vector<std::unique_ptr<TempFolder>> dirs;
     std::vector<CString> exes;
     for (int i = 0; i < kStarts; ++i) {
-        dirs.push_back(std::make_unique<TempDir>());
+        dirs.push_back(std::make_unique<TempFolder>());
         // Copies in folders of their own: the name, not the file, decides who runs.
         FormProcess copy(dirs.back()->Path());
         exes.push_back(copy.ExePath());

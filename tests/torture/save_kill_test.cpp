@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/kernel_object.h"
-#include "tests/app/temp_dir.h"
+#include "tests/temp_folder.h"
 #include "torture_support.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST(SaveKill, SettingsFileIsWholeWhereverASaveIsCutShort) {
     for (const Kind& kind : kinds) {
         for (int trial = 0; trial < trials; ++trial, ++kills) {
             SCOPED_TRACE(testing::Message() << kind.what << ", trial " << trial);
-            TempDir dir;
+            TempFolder dir;
             CString install = dir.MakeDir(L"app"), installIni = install + L"\\Hotkey.ini";
             // The local application data folder exists; the program's folder in it may not.
             CString userIni = dir.MakeDir(L"user") + L"\\KESTO Hotkey\\Hotkey.ini";

@@ -10,6 +10,7 @@
 #include "framework/dialog.h"
 #include "skin_test_dialogs.h"
 #include "skin_test_support.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -169,8 +170,8 @@ ON_MESSAGE(kNotify, OnBrowsed)
 END_MESSAGE_MAP()
 
 TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTheHostsOK) {
-    skintest::CTempFolder folder({L"Tool.exe"});
-    std::wstring path = folder.Path() + L"\\Tool.exe";
+    TempFolder folder;
+    std::wstring path = folder.MakeFile(L"Tool.exe").str();
     CString shownAfterClick;
     CBrowseHost host([&](CBrowseHost& dlg) {
         {
@@ -205,10 +206,11 @@ TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTh
 }
 
 TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
-    skintest::CTempFolder folder({L"a.txt", L"b.txt"});
+    TempFolder folder;
+    const CString first = folder.MakeFile(L"a.txt"), second = folder.MakeFile(L"b.txt");
     CString shown;
     CBrowseHost host([&](CBrowseHost& dlg) {
-        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"\"a.txt\" \"b.txt\""});
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path().str(), L"\"a.txt\" \"b.txt\""});
         skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
         skintest::MouseButton(true);
         skintest::MouseButton(false);
@@ -219,25 +221,24 @@ TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
 
     ASSERT_EQ(host.m_notified.size(), 1u);
     EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDOK));
-    std::wstring first = folder.Path() + L"\\a.txt";
-    std::wstring second = folder.Path() + L"\\b.txt";
-    EXPECT_EQ(_wcsicmp(shown, first.c_str()), 0);
-    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), first.c_str()), 0);
+    EXPECT_EQ(_wcsicmp(shown, first), 0);
+    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), first), 0);
     const wchar_t* result = host.m_browse.m_pszResult.get();
     ASSERT_NE(result, nullptr);
     const wchar_t* next = result + wcslen(result) + 1;
-    EXPECT_EQ(_wcsicmp(next, second.c_str()), 0);
+    EXPECT_EQ(_wcsicmp(next, second), 0);
     EXPECT_EQ(next[wcslen(next) + 1], L'\0');
 }
 
 // The host starts its programs in its own current folder, which a browse must not move: the
 // Open dialog would leave the process in the folder last browsed, and that folder in use.
 TEST(BrowseButtonDialog, BrowsingAnotherFolderLeavesTheCurrentFolderWhereItWas) {
-    skintest::CTempFolder folder({L"Tool.exe"});
+    TempFolder folder;
+    folder.MakeFile(L"Tool.exe");
     wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, before);
     CBrowseHost host([&](CBrowseHost& dlg) {
-        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path(), L"Tool.exe"});
+        skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path().str(), L"Tool.exe"});
         skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
         skintest::MouseButton(true);
         skintest::MouseButton(false);
@@ -276,12 +277,12 @@ TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
 }
 
 TEST(BrowseButtonDialog, FolderWithoutAPathIsNoChoiceAndTheHeldPathStays) {
-    skintest::CTempFolder folder({});
+    TempFolder folder;
     bool bComInside = false;
     CBrowseHost host([&](CBrowseHost& dlg) {
         dlg.m_browse.m_dwOptions |= BBS_BROWSEFOLDER;
         dlg.m_browse.m_uFolderFlags = 0; // the computer itself may be chosen
-        dlg.m_browse.SetPathName(folder.Path().c_str());
+        dlg.m_browse.SetPathName(folder.Path());
         skintest::CDialogAnswerer answer(dlg.m_hWnd, [&](HWND hFolderDialog) {
             HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             bComInside = hr == S_FALSE;
@@ -303,7 +304,7 @@ TEST(BrowseButtonDialog, FolderWithoutAPathIsNoChoiceAndTheHeldPathStays) {
 
     ASSERT_EQ(host.m_notified.size(), 1u);
     EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDCANCEL));
-    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), folder.Path().c_str()), 0);
+    EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), folder.Path()), 0);
     EXPECT_TRUE(bComInside);
 }
 

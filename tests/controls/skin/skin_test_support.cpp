@@ -106,23 +106,4 @@ void CDialogAnswerer::Tick() {
     PressKey(VK_RETURN);
 }
 
-CTempFolder::CTempFolder(const std::vector<std::wstring>& files) : m_files(files) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + L"skin" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(m_path.c_str(), nullptr);
-    for (const std::wstring& file : m_files) {
-        HANDLE h = ::CreateFileW((m_path + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, 0, nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-            ::CloseHandle(h);
-    }
-}
-
-CTempFolder::~CTempFolder() {
-    for (const std::wstring& file : m_files)
-        ::DeleteFileW((m_path + L"\\" + file).c_str());
-    ::RemoveDirectoryW(m_path.c_str());
-}
-
 } // namespace skintest

@@ -48,16 +48,4 @@ private:
     size_t m_nStep = 0;
 };
 
-// A folder under the temporary folder with the given empty files, removed again afterwards.
-class CTempFolder {
-public:
-    explicit CTempFolder(const std::vector<std::wstring>& files);
-    ~CTempFolder();
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-    std::vector<std::wstring> m_files;
-};
-
 } // namespace skintest

@@ -1,20 +1,20 @@
-// Temporary folders for tests.
-#include "temp_dir.h"
+// Temporary folders for tests and benchmarks.
+#include "tests/temp_folder.h"
 
 #include <shellapi.h>
 
 #include <atomic>
 
-TempDir::TempDir() {
+TempFolder::TempFolder(const wchar_t* pszName) {
     static std::atomic<int> counter{0};
     wchar_t base[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, base);
-    m_path.Format(L"%shotkey-test-%lu-%d", base, ::GetCurrentProcessId(), counter++);
+    m_path.Format(L"%s%s-%lu-%d", base, pszName, ::GetCurrentProcessId(), counter++);
     ::CreateDirectoryW(m_path, nullptr);
 }
 
-TempDir::~TempDir() {
-    // SHFileOperation wants a double-terminated list.
+TempFolder::~TempFolder() {
+    // The shell's delete takes read-only files too; it wants a double-terminated list.
     CString from = m_path;
     from += L'\0';
     SHFILEOPSTRUCTW op{};
@@ -24,7 +24,7 @@ TempDir::~TempDir() {
     ::SHFileOperationW(&op);
 }
 
-CString TempDir::MakeDir(const CString& relative) const {
+CString TempFolder::MakeDir(const CString& relative) const {
     CString path = m_path;
     int start = 0;
     for (;;) {
@@ -35,4 +35,12 @@ CString TempDir::MakeDir(const CString& relative) const {
             return path;
         start = slash + 1;
     }
+}
+
+CString TempFolder::MakeFile(const wchar_t* pszName) const {
+    CString path = File(pszName);
+    HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+        ::CloseHandle(h);
+    return path;
 }
