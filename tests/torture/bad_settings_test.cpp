@@ -184,7 +184,7 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
                 held = HoldFile(form.IniPath());
             // What the rules give is what the platform reads under the same conditions.
             expected = RowsByTheRules(form.IniPath());
-            ASSERT_TRUE(form.Start());
+            ASSERT_TRUE(form.Start()) << "the program ended with " << form.ExitCode();
         }
         unassigned = UnassignedSlots(form.IniPath());
         bytesBefore = ReadBytes(form.IniPath());
