@@ -189,6 +189,8 @@ protected:
     // The drop list's font, a copy of the cells' font; made again when that font changes.
     CFont m_fontDropList;
     LOGFONTW m_lfDropList{};
+    // Whether this repaint frames the focused row: the list has the focus and shows it.
+    BOOL m_bFrameFocusedRow = FALSE;
     CString m_strComboUndo;
 
     // Every cell array this control made, by the address stored as the row's item data.

@@ -46,10 +46,16 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pCD = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
     switch (pCD->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        // Asked once a repaint: under Wine each ask is a trip to the server, and one for every
+        // row doubled the cost of a repaint.
+        m_bFrameFocusedRow =
+            ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS);
         *pResult = CDRF_NOTIFYITEMDRAW;
         break;
     case CDDS_ITEMPREPAINT:
-        *pResult = CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        if (m_bFrameFocusedRow && (pCD->nmcd.uItemState & CDIS_FOCUS))
+            *pResult |= CDRF_NOTIFYPOSTPAINT;
         break;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
         PaintCell(pCD);
@@ -125,8 +131,7 @@ void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
 void CXListCtrl::PaintFocusFrame(int nItem, CDCHandle dc) {
     // The cells paint over whatever focus rectangle the list view would draw, so the focused
     // row gets its dotted frame here, once the user works with the keyboard.
-    if (::GetFocus() != m_hWnd || !(GetItemState(nItem, LVIS_FOCUSED) & LVIS_FOCUSED) ||
-        (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS))
+    if (!(GetItemState(nItem, LVIS_FOCUSED) & LVIS_FOCUSED))
         return;
     CRect rc;
     CPen pen;
