@@ -114,9 +114,18 @@ bool FormProcess::Launch(const CString& arguments) {
     if (!arguments.IsEmpty())
         line += L" " + arguments;
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, m_folder,
-                          &si, &pi))
-        return false;
+    // Now and then, in a long run of starts, Wine refuses to start the program it was just
+    // given a copy of, and starts it a moment later: what is tested is the program.
+    m_dwLaunchError = ERROR_SUCCESS;
+    for (int attempt = 0; !::CreateProcessW(nullptr, line.GetBuffer(), nullptr, nullptr, FALSE, 0,
+                                            nullptr, m_folder, &si, &pi);
+         ++attempt) {
+        m_dwLaunchError = ::GetLastError();
+        if (attempt == 20)
+            return false;
+        ::Sleep(100);
+    }
+    m_dwLaunchError = ERROR_SUCCESS;
     m_process.Attach(pi.hProcess);
     m_thread.Attach(pi.hThread);
     m_dwProcessId = pi.dwProcessId;

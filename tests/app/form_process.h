@@ -45,6 +45,8 @@ public:
     bool IsRunning() const;
     DWORD ExitCode() const;
     DWORD ProcessId() const { return m_dwProcessId; }
+    // Why the last Launch could not start the program, or ERROR_SUCCESS.
+    DWORD LaunchError() const { return m_dwLaunchError; }
     // Asks the form to close, as another program or the end of the session would.
     void Close() const;
 
@@ -53,6 +55,7 @@ private:
     CKernelObject m_process;
     CKernelObject m_thread;
     DWORD m_dwProcessId = 0;
+    DWORD m_dwLaunchError = ERROR_SUCCESS;
 };
 
 // The form window of any running instance, or null.

@@ -184,7 +184,8 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
                 held = HoldFile(form.IniPath());
             // What the rules give is what the platform reads under the same conditions.
             expected = RowsByTheRules(form.IniPath());
-            ASSERT_TRUE(form.Start()) << "the program ended with " << form.ExitCode();
+            ASSERT_TRUE(form.Start()) << "the program ended with " << form.ExitCode()
+                                      << ", or could not start: error " << form.LaunchError();
         }
         unassigned = UnassignedSlots(form.IniPath());
         bytesBefore = ReadBytes(form.IniPath());
