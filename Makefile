@@ -44,9 +44,13 @@ build: configure
 run: build
 	@$(SESSION) tools/run-program.sh $(BUILD)
 
-# The heap-check rerun of the end-to-end tests is left to `make torture`.
+# The heap-check rerun of the end-to-end tests is left to `make torture`. A test that fails is
+# run once more, and fails the run only when it fails again: now and then Wine's own loader
+# aborts a starting or ending program ("Inconsistency detected by ld.so"), which no test of
+# ours can prevent. The first failure stays in the output.
 test: build
-	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only
+	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only \
+	    --repeat until-pass:2
 
 # Verbose, so that the figures each torture test prints can be picked out of its output
 # (the heap check runs CTest again and rewrites CTest's own log).
