@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <functional>
 
+#include "framework/handle_owner.h"
 #include "framework/kernel_object.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
@@ -136,19 +137,23 @@ void ReleaseProfileFile(const CString& path) {
     ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
 }
 
+struct FindFree {
+    static BOOL Free(HANDLE hSearch) { return ::FindClose(hSearch); }
+};
+
 // Files a save cut short left in the folder.
 void RemoveLeftoverTempFiles(const CString& folder) {
     WIN32_FIND_DATAW found{};
     CString pattern;
     pattern.Format(L"%s\\%s.*.tmp", folder.GetString(), kIniName);
-    HANDLE search = ::FindFirstFileW(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
+    HANDLE first = ::FindFirstFileW(pattern, &found);
+    if (first == INVALID_HANDLE_VALUE)
         return;
+    CHandleOwner<HANDLE, FindFree> search(first);
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             ::DeleteFileW(folder + L"\\" + found.cFileName);
     } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
 }
 
 // A new file in the settings file's folder, removed again unless it took that file's place.
