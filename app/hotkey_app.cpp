@@ -37,12 +37,7 @@ BOOL CHotkeyApp::InitInstance() {
         return FALSE;
     }
 
-    // The driver finds the form by this class: the system dialog class under another name.
-    WNDCLASSW wc{};
-    if (::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc)) {
-        wc.lpszClassName = kFormClassName;
-        AfxRegisterClass(&wc);
-    }
+    CHotkeyFormDlg::RegisterWindowClass();
 
     auto form = std::make_unique<CHotkeyFormDlg>();
     m_pMainWnd = form.get();

@@ -67,6 +67,14 @@ CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
 
 CHotkeyFormDlg::~CHotkeyFormDlg() = default;
 
+BOOL CHotkeyFormDlg::RegisterWindowClass() {
+    WNDCLASSW wc{};
+    if (!::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc))
+        return FALSE;
+    wc.lpszClassName = kFormClassName;
+    return AfxRegisterClass(&wc);
+}
+
 void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
     CTrayDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_KEYLIST, m_listKeys);

@@ -19,6 +19,9 @@ public:
     static constexpr COLORREF kRowBackColor = 0x00A9DCDE;
 
     explicit CHotkeyFormDlg(CWnd* pParent = nullptr);
+    // The window class the form's template names and the driver looks for: the system dialog
+    // class under another name. TRUE once it is registered.
+    static BOOL RegisterWindowClass();
     ~CHotkeyFormDlg() override;
 
     // Joins the foreground thread's input, takes the foreground and focus, and parts again.

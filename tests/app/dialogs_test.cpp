@@ -183,10 +183,7 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
 
 // Window texts, and a field's label before it, are what Wine's accessibility objects read.
 TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
-    WNDCLASSW wc{};
-    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc));
-    wc.lpszClassName = kFormClassName;
-    AfxRegisterClass(&wc);
+    ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
     std::vector<std::string> names;
     auto nameOf = [&](HWND hDialog, int nID, int nChildID = 0) {
         HWND hControl = ::GetDlgItem(hDialog, nID);
@@ -343,10 +340,7 @@ TEST(SkinLayout, HoldsUnderAWiderDialogFont) {
 
 // The form in this process over a notification area that says no as a slow one does.
 TEST(FormTray, ShowAndMinimizeFollowTheFormWhateverTheShellAnsweredOfTheIcon) {
-    WNDCLASSW wc{};
-    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc));
-    wc.lpszClassName = kFormClassName;
-    AfxRegisterClass(&wc);
+    ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
     TrayShellModel& shell = TrayShellModel::Get();
     CTrayDialog::s_pfnShellNotifyIcon = &TrayShellModel::Shell;
     struct Case {
