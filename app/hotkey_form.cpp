@@ -60,6 +60,8 @@ ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
 ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+ON_WM_QUERYENDSESSION()
+ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
@@ -108,6 +110,11 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
+    // Closed by an installer through the Restart Manager, the program comes back once the
+    // installer is done; a crash, a hang or a reboot brings it back only through the Run value.
+    // Asked after the icon is in, so that the tray sees no delay.
+    ::RegisterApplicationRestart(kAutostartSwitch,
+                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     return TRUE;
 }
 
@@ -313,5 +320,15 @@ void CHotkeyFormDlg::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu) {
 }
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
+
+// Nothing is ever unsaved: every change was written when it was applied.
+BOOL CHotkeyFormDlg::OnQueryEndSession() { return TRUE; }
+
+void CHotkeyFormDlg::OnEndSession(BOOL bEnding) {
+    // The quit message ends every modal loop that runs, the path dialog's and the Open
+    // dialog's included, and then the form's; nothing is saved on the way out.
+    if (bEnding)
+        ::PostQuitMessage(0);
+}
 
 void CHotkeyFormDlg::OnMinimizeButton() { HideToTray(); }

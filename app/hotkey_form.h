@@ -80,6 +80,10 @@ protected:
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
     void OnMinimizeButton();
+    // The session ends, or an installer's Restart Manager asks the program to close
+    // (ENDSESSION_CLOSEAPP): it agrees at once and ends as Exit does.
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL bEnding);
     // The form moved to a monitor of another scale: it lays itself out again for that
     // monitor's DPI in the rectangle the platform suggests.
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
