@@ -76,6 +76,41 @@ TEST_F(RunValuesTest, StateAndToggleFollowTheUsersAndTheMachinesValues) {
     EXPECT_EQ(ours, L"\"" + CString(kProgram) + L"\" /autostart");
 }
 
+// Task Manager turns a value off by a record whose first byte is odd, beside the Run key; the
+// item is then unchecked, and checking it turns the user's value on again.
+TEST_F(RunValuesTest, AValueTurnedOffInTaskManagerCountsAsNoneAndCheckingTurnsItOn) {
+    using State = CAutostart::State;
+    const CString approved = CString(kTestKey) + L"\\Explorer\\StartupApproved\\";
+    struct Case {
+        const char* name;
+        const wchar_t* runKey;
+        const wchar_t* runKeyName;
+        BYTE firstByte;
+        State before;
+    } cases[] = {
+        {"user's on", kUserKey, L"User", 0x02, State::User},
+        {"user's off", kUserKey, L"User", 0x03, State::Off},
+        {"machine's on", kMachineKey, L"Machine", 0x06, State::Machine},
+        {"machine's off", kMachineKey, L"Machine", 0x03, State::Off},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Put(c.runKey, REG_SZ, m_autostart.GetCommand());
+        // The machine's values are read in both registry views, which the test's key shares;
+        // the 32-bit view's records carry a 32 on the key's name.
+        const BYTE record[12] = {c.firstByte};
+        for (const CString& key : {approved + c.runKeyName, approved + c.runKeyName + L"32"})
+            ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key, CAutostart::kValueName, REG_BINARY,
+                                        record, sizeof(record)),
+                      ERROR_SUCCESS);
+        EXPECT_EQ(m_autostart.GetState(), c.before) << c.name;
+        if (c.before == State::Off) {
+            EXPECT_EQ(m_autostart.Toggle(), ERROR_SUCCESS) << c.name;
+            EXPECT_EQ(m_autostart.GetState(), State::User) << c.name;
+        }
+    }
+}
+
 TEST_F(RunValuesTest, ARefusedWriteGivesThePlatformsReasonAndChangesNothing) {
     // A root the platform refuses stands for a Run key the user may not write.
     CAutostart refused({reinterpret_cast<HKEY>(0x1234), kUserKey}, {HKEY_CURRENT_USER, kMachineKey},
