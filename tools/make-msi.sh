@@ -91,13 +91,6 @@ if [ "$listed" != "$wanted" ]; then
     echo "make-msi: $output installs [${listed//$'\n'/ }], expected [${wanted//$'\n'/ }]" >&2
     exit 1
 fi
-for program in HotkeyForm.exe fnkey.exe; do
-    if [ "$(rows File | grep "^$program"$'\t' | cut -f5)" != "$(pe_file_version "$stage/$program")" ]; then
-        echo "make-msi: $output lists $program without its version" >&2
-        exit 1
-    fi
-done
-
 tables="$root/packaging/msi-tables.txt"
 if [ -n "$update_tables" ]; then
     "$root/tools/check-msi-tables.sh" --write "$output" "$version" "$tables"
