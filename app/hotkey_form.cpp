@@ -111,8 +111,8 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
     // Closed by an installer through the Restart Manager, the program comes back once the
-    // installer is done; a crash, a hang or a reboot brings it back only through the Run value.
-    // Asked after the icon is in, so that the tray sees no delay.
+    // installer is done. Not after a crash or a hang, which would only repeat, nor after a
+    // reboot, where the Run value starts it. Asked after the icon is in: the tray sees no delay.
     ::RegisterApplicationRestart(kAutostartSwitch,
                                  RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     return TRUE;
