@@ -8,7 +8,6 @@
 #include "app/failure_report.h"
 #include "app/program_path_dlg.h"
 #include "app/single_instance.h"
-#include "app/skinned_dialog.h"
 #include "framework/winapp.h"
 #include "res/resource.h"
 
@@ -43,9 +42,7 @@ static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_CLOSE()
-ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
-ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
 ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
@@ -59,11 +56,12 @@ ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
-    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {}
+    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {
+    SetSkin({IDB_FORM_BACK, SkinLayout::FromConstants, &LoadArtBitmap});
+}
 
 CHotkeyFormDlg::~CHotkeyFormDlg() = default;
 
@@ -85,7 +83,6 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
     AllowFormMessagesFromNormalRights(m_hWnd);
-    m_skin.Attach(*this, IDB_FORM_BACK, SkinLayout::FromConstants);
     m_skin.AddDpiFollower(m_listKeys);
     CMenuHandle menuSystem(GetSystemMenu(FALSE));
     CString strAboutMenu;
@@ -148,13 +145,10 @@ void CHotkeyFormDlg::PlaceKeyList() {
     m_listKeys.SetColumnWidth(1, width * 79 / 100);
 }
 
-LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    if (m_skin.MoveToDpi(wParam, lParam) == 0)
-        return 0;
+void CHotkeyFormDlg::OnSkinDpiChanged(UINT) {
     InitCaptionButtons();
     PlaceKeyList();
     ReloadTrayIcon();
-    return 0;
 }
 
 void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString& strPath) {
@@ -176,23 +170,7 @@ void CHotkeyFormDlg::ShowFromTray() {
     GotoDlgCtrl(m_listKeys);
 }
 
-void CHotkeyFormDlg::OnPaint() {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    if (!IsIconic()) {
-        m_skin.DrawBackground(dc, rc);
-        return;
-    }
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    int x = (rc.Width() - m_skin.GetSystemMetric(SM_CXICON) + 1) / 2;
-    int y = (rc.Height() - m_skin.GetSystemMetric(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
-}
-
 HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
 
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
     // Every attempt to show the form, the modal loop's own included, is refused until the

@@ -6,7 +6,6 @@
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "app/skin_art.h"
-#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
 
@@ -52,14 +51,15 @@ protected:
     void EditSelectedRow();
     // Removes the tray icon and shows the form, whatever the shell answers.
     void ShowFromTray();
+    // The form moved to a monitor of another scale: it lays itself out again for that
+    // monitor's DPI in the rectangle the platform suggests.
+    void OnSkinDpiChanged(UINT dpi) override;
 
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
     // Another program's request to end, in every state.
     void OnClose();
-    void OnPaint();
     HCURSOR OnQueryDragIcon();
-    void OnLButtonDown(UINT nFlags, CPoint point);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
@@ -80,9 +80,6 @@ protected:
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
     void OnMinimizeButton();
-    // The form moved to a monitor of another scale: it lays itself out again for that
-    // monitor's DPI in the rectangle the platform suggests.
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
     HICON m_hIcon;
@@ -96,9 +93,6 @@ protected:
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;
-    // The DPI the form is laid out and drawn for, and the background, font and icons that
-    // follow it.
-    CWindowSkin m_skin;
 
     DECLARE_MESSAGE_MAP()
 };
