@@ -125,6 +125,8 @@ protected:
 
     // Message handlers
     void OnPaint();
+    // wParam: the context to paint into.
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnTimer(UINT_PTR nIDEvent);

@@ -69,7 +69,8 @@ protected:
 
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
-        m_header.DrawHeader(px->DC());
+        m_header.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(px->DC().GetSafeHdc()),
+                             PRF_CLIENT);
         return px;
     }
 

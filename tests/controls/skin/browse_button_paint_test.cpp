@@ -90,7 +90,8 @@ protected:
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
         px->DC().FillSolidRect(0, 0, kWidth, kHeight, RGB(1, 2, 3));
-        m_button.DrawButton(px->DC());
+        m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(px->DC().GetSafeHdc()),
+                             PRF_CLIENT);
         return px;
     }
 
