@@ -161,7 +161,6 @@ TEST_F(XListComboInput, ButtonOpensTheListUnderTheCellKeysPreviewAndEnterCommits
         list().ClientToScreen(&rcExpected);
         EXPECT_EQ(rcDrop.TopLeft(), rcExpected.TopLeft());
         EXPECT_EQ(rcDrop.right, rcExpected.right);
-        // The button square the press watches: the cell's height less 2 on each side.
         CRect rcButton(rc.right - 2 - rc.Height(), rc.top, rc.right - 1, rc.bottom + 1);
         rcButton.DeflateRect(2, 2);
         EXPECT_EQ(list().PressedButtonRect(), rcButton);
