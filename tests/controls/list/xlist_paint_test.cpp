@@ -229,16 +229,6 @@ TEST_F(XListCombo, PressedButtonIsFlatWithItsArrowOneDownAndRightAndPaintingOpen
     EXPECT_EQ(FindDropListWindow(), nullptr);
 }
 
-TEST_F(XListCombo, EmptyComboTextTakesTheDefaultChoiceWhenThereIsOne) {
-    list().SetComboBox(1, 1, TRUE, &m_choices, 4, 3);
-    EXPECT_EQ(list().GetItemText(1, 1), CString(L"gamma"));
-    list().SetItemText(1, 1, L"", kRed, kGreen);
-    EXPECT_EQ(list().GetItemText(1, 1), CString(L"gamma"));
-    list().SetComboBox(1, 1, TRUE, &m_choices, 4, 9);
-    list().SetItemText(1, 1, L"");
-    EXPECT_TRUE(list().GetItemText(1, 1).IsEmpty());
-}
-
 TEST_F(XListPaint, ImageSitsOneSpacingIntoTheCellVerticallyCentredBeforeTheText) {
     CImageList images;
     images.Create(12, 10, ILC_COLOR24, 1, 0);
