@@ -71,8 +71,8 @@ bool ParseTempFileName(const std::wstring& name, TempFileWriter& writer) {
     const int bases[3] = {10, 16, 10};
     for (int i = 2; i >= 0; --i) {
         size_t hyphen = middle.rfind(L'-');
-        if (hyphen == std::wstring::npos || !ParseNumber(middle.substr(hyphen + 1), bases[i],
-                                                         numbers[i]))
+        if (hyphen == std::wstring::npos ||
+            !ParseNumber(middle.substr(hyphen + 1), bases[i], numbers[i]))
             return false;
         middle.resize(hyphen);
     }
@@ -123,6 +123,14 @@ DWORD MakeTempFile(const CString& folder, CString& tempPath) {
     return ERROR_FILE_EXISTS;
 }
 
+// Windows replaces a file in one step. Wine's replace does not: saves killed in the middle of
+// it have left damaged settings files behind, where its rename leaves none.
+bool ReplaceIsOneStep() {
+    static const bool s_oneStep =
+        !::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    return s_oneStep;
+}
+
 DWORD ReplaceWithFile(const CString& from, const CString& to) {
     {
         // On disk before it takes the settings file's name, or a power cut could leave the
@@ -136,7 +144,7 @@ DWORD ReplaceWithFile(const CString& from, const CString& to) {
     // attributes and its streams. A file system or a file that refuses that still takes the
     // new file by a plain rename.
     const DWORD oldAttributes = ::GetFileAttributesW(to);
-    if (oldAttributes == INVALID_FILE_ATTRIBUTES ||
+    if (oldAttributes == INVALID_FILE_ATTRIBUTES || !ReplaceIsOneStep() ||
         !::ReplaceFileW(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         if (!::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return ::GetLastError();
@@ -190,7 +198,8 @@ bool IsReadOnlyFile(const CString& path) {
 // The file `path` names once symbolic links are followed: replacing a link by a file would
 // leave the linked file behind, no longer updated. A path that names no link stays as given.
 CString FileBehindLinks(const CString& path) {
-    CKernelObject file(::CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CKernelObject file(::CreateFileW(path, 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     DWORD units = file ? ::GetFinalPathNameByHandleW(file, nullptr, 0, VOLUME_NAME_DOS) : 0;
     if (!units)
@@ -203,8 +212,8 @@ CString FileBehindLinks(const CString& path) {
         target = L"\\" + target.Mid(7);
     else if (target.Left(4) == L"\\\\?\\")
         target = target.Mid(4);
-    bool same = target.IsEmpty() ||
-                ::CompareStringOrdinal(target, -1, path, -1, TRUE) == CSTR_EQUAL;
+    bool same =
+        target.IsEmpty() || ::CompareStringOrdinal(target, -1, path, -1, TRUE) == CSTR_EQUAL;
     return same ? path : target;
 }
 

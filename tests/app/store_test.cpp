@@ -365,30 +365,123 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
     }
 }
 
+TEST(SaveInOneStep, RemovesOnlyLeftoversOfThisProgramWhoseWriterIsGone) {
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(::GetComputerNameW(computer, &length));
+    FILETIME created{}, unused{};
+    ASSERT_TRUE(::GetProcessTimes(::GetCurrentProcess(), &created, &unused, &unused, &unused));
+    ULONGLONG started = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+    auto leftover = [&](const wchar_t* onComputer, DWORD processId, ULONGLONG start) {
+        CString name;
+        name.Format(L"Hotkey.ini.%s-%lu-%016llX-3.tmp", onComputer, processId, start);
+        return name;
+    };
+    struct Case {
+        CString name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {L"Hotkey.ini.old.tmp", false},
+        {L"Hotkey.ini.~edit-1.tmp", false},
+        {leftover(computer, ::GetCurrentProcessId(), started), false},    // still saving
+        {leftover(L"OTHER-PC", 4000000000u, started), false},             // cannot be asked
+        {leftover(computer, 4000000000u, started), true},                 // no such process
+        {leftover(computer, ::GetCurrentProcessId(), started + 1), true}, // its id given again
+    };
+    TempFolder dir;
+    CHotkeySettingsStore store;
+    store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
+    for (const Case& c : cases)
+        WriteBytes(dir.File(c.name), "text");
+    ASSERT_TRUE(store.SaveSlot(1, {L"Mail", L"mail.exe"}).Saved());
+    for (const Case& c : cases) {
+        EXPECT_EQ(::GetFileAttributesW(dir.File(c.name)) == INVALID_FILE_ATTRIBUTES, c.removed)
+            << Text(c.name);
+    }
+}
+
+// A symbolic link made as the platform allows: Wine makes none through CreateSymbolicLinkW, but
+// follows the links of its host, which its own process starter can make.
+bool MakeFileLink(const CString& link, const CString& target) {
+    if (::CreateSymbolicLinkW(link, target, 0) &&
+        ::GetFileAttributesW(link) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return false;
+    char *unixLink = unixName(link), *unixTarget = unixName(target);
+    CString command;
+    command.Format(L"/bin/ln -s \"%S\" \"%S\"", unixTarget, unixLink);
+    ::HeapFree(::GetProcessHeap(), 0, unixLink);
+    ::HeapFree(::GetProcessHeap(), 0, unixTarget);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &started))
+        return false;
+    CKernelObject process(started.hProcess), thread(started.hThread);
+    // The handle of a host program may signal before the program has run.
+    for (int wait = 0; wait < 100; ++wait, ::Sleep(50))
+        if (::GetFileAttributesW(link) != INVALID_FILE_ATTRIBUTES)
+            return true;
+    return false;
+}
+
+TEST(SaveInOneStep, KeepsTheFilesAttributesAndWritesThroughALink) {
+    TempFolder dir;
+    CHotkeySettingsStore marked;
+    marked.BuildIniPathFrom(dir.MakeDir(L"marked") + L"\\HotkeyForm.exe");
+    WriteBytes(marked.m_strIniPath, kAnsiSettings);
+    const DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(::SetFileAttributesW(marked.m_strIniPath, kMarks));
+    ASSERT_TRUE(marked.SaveSlot(1, {L"Mail", L"new.exe"}).Saved());
+    EXPECT_EQ(::GetFileAttributesW(marked.m_strIniPath) & kMarks, kMarks);
+
+    CHotkeySettingsStore linked;
+    linked.BuildIniPathFrom(dir.MakeDir(L"linked") + L"\\HotkeyForm.exe");
+    CString target = dir.MakeDir(L"shared") + L"\\Hotkey.ini";
+    WriteBytes(target, kAnsiSettings);
+    ASSERT_TRUE(MakeFileLink(linked.m_strIniPath, target));
+    ASSERT_TRUE(linked.SaveSlot(1, {L"Mail", L"new.exe"}).Saved());
+    EXPECT_EQ(ReadValue(target, L"S2", L"DefaultPath"), CString(L"new.exe"));
+    EXPECT_EQ(FileBytes(linked.m_strIniPath), FileBytes(target));
+    EXPECT_EQ(FilesIn(FolderOf(linked.m_strIniPath)), std::vector<CString>{L"Hotkey.ini"});
+}
+
 TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSettings) {
     enum Copy { None, Empty, Whole };
-    enum Where { Install, User };
+    enum Where { Install, User, Neither };
     struct Case {
         const char* what;
-        bool installRefuses, userRefuses, readOnly, held;
+        bool installRefuses, userRefuses, readOnly;
+        Where held; // by another program, from before the start until after the save
         Copy copy;
         Where readFrom;
         DWORD saveError;
-        Where savedIn; // or the file named by the refusal
+        Where savedIn;         // or the file named by the refusal
+        const wchar_t* nextS2; // S2's path as the next start reads it
     };
     const Case cases[] = {
-        {"portable: a writable folder reads its own file", false, false, false, false, Whole,
-         Install, ERROR_SUCCESS, Install},
-        {"installed, no copy yet", true, false, false, false, None, Install, ERROR_SUCCESS, User},
-        {"installed, an empty copy is no copy", true, false, false, false, Empty, Install,
-         ERROR_SUCCESS, User},
-        {"installed, the copy holds settings", true, false, false, false, Whole, User,
-         ERROR_SUCCESS, User},
-        {"read-only file in a writable folder", false, false, true, false, None, Install,
-         ERROR_ACCESS_DENIED, Install},
-        {"held by another program", false, false, false, true, None, Install,
-         ERROR_SHARING_VIOLATION, Install},
-        {"no folder writable", true, true, false, false, None, Install, ERROR_ACCESS_DENIED, User},
+        {"portable: a writable folder reads its own file", false, false, false, Neither, Whole,
+         Install, ERROR_SUCCESS, Install, L"new.exe"},
+        {"installed, no copy yet", true, false, false, Neither, None, Install, ERROR_SUCCESS, User,
+         L"new.exe"},
+        {"installed, an empty copy is no copy", true, false, false, Neither, Empty, Install,
+         ERROR_SUCCESS, User, L"new.exe"},
+        {"installed, the copy holds settings", true, false, false, Neither, Whole, User,
+         ERROR_SUCCESS, User, L"new.exe"},
+        {"installed, the copy is held: it stays the user's", true, false, false, User, Whole, User,
+         ERROR_SHARING_VIOLATION, User, L"copy.exe"},
+        {"read-only file in a writable folder", false, false, true, Neither, None, Install,
+         ERROR_ACCESS_DENIED, Install, L"installed.exe"},
+        {"held by another program", false, false, false, Install, None, Install,
+         ERROR_SHARING_VIOLATION, Install, L"installed.exe"},
+        {"no folder writable", true, true, false, Neither, None, Install, ERROR_ACCESS_DENIED, User,
+         L"installed.exe"},
     };
     StandInWriters writers;
     for (const Case& c : cases) {
@@ -411,16 +504,16 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
         const CString files[] = {installIni, userIni};
         std::string before[] = {FileBytes(installIni), FileBytes(userIni)};
 
-        CHotkeySettingsStore store;
-        store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
-        EXPECT_EQ(store.m_strIniPath, files[c.readFrom]);
-        store.LoadSettings();
         SAVEREPORT report;
         {
             CKernelObject held;
-            if (c.held)
-                held.Attach(
-                    ::CreateFileW(installIni, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            if (c.held != Neither)
+                held.Attach(::CreateFileW(files[c.held], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+            CHotkeySettingsStore store;
+            store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+            EXPECT_EQ(store.m_strIniPath, files[c.readFrom]);
+            store.LoadSettings();
             report = store.SaveSlot(1, {L"Mail", L"new.exe"});
         }
         EXPECT_EQ(report.dwError, c.saveError);
@@ -430,13 +523,13 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
                 EXPECT_EQ(FileBytes(files[other]), before[other]) << other;
             }
         }
+        // The next start reads the file saved: the whole file, in UTF-16, with the new path.
+        CHotkeySettingsStore next;
+        next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+        next.LoadSettings();
+        EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), c.nextS2);
         if (report.Saved()) {
-            // The next start reads the file saved: the whole file, in UTF-16, with the new path.
-            CHotkeySettingsStore next;
-            next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
             EXPECT_EQ(next.m_strIniPath, files[c.savedIn]);
-            next.LoadSettings();
-            EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), L"new.exe");
             EXPECT_TRUE(IsUtf16File(files[c.savedIn]));
         }
         ::SetFileAttributesW(installIni, FILE_ATTRIBUTE_NORMAL);
