@@ -158,35 +158,22 @@ DWORD ReplaceWithFile(const CString& from, const CString& to) {
 }
 
 // A new file in the settings file's folder, removed again unless it took that file's place.
-class CTempSettingsFile {
+class CTempSettingsFile : public CScratchFile {
 public:
-    CTempSettingsFile() = default;
-    CTempSettingsFile(const CTempSettingsFile&) = delete;
-    CTempSettingsFile& operator=(const CTempSettingsFile&) = delete;
-    ~CTempSettingsFile() {
-        if (!m_path.IsEmpty()) {
-            ReleaseProfileFile(m_path);
-            ::DeleteFileW(m_path);
-        }
-    }
-
     DWORD Make(const CString& folder) {
-        DWORD error = CSettingsFileReplace::s_writers.pfnMakeTempFile(folder, m_path);
-        if (error)
-            m_path.Empty();
-        return error;
-    }
-    const CString& Path() const { return m_path; }
-    DWORD ReplaceInto(const CString& target) {
-        ReleaseProfileFile(m_path);
-        DWORD error = CSettingsFileReplace::s_writers.pfnReplaceFile(m_path, target);
+        CString path;
+        DWORD error = CSettingsFileReplace::s_writers.pfnMakeTempFile(folder, path);
         if (!error)
-            m_path.Empty();
+            Hold(path);
         return error;
     }
-
-private:
-    CString m_path;
+    DWORD ReplaceInto(const CString& target) {
+        ReleaseProfileFile(Path());
+        DWORD error = CSettingsFileReplace::s_writers.pfnReplaceFile(Path(), target);
+        if (!error)
+            LetGo();
+        return error;
+    }
 };
 
 bool IsReadOnlyFile(const CString& path) {
@@ -303,6 +290,13 @@ DWORD WriteWholeFile(const CString& strPath, const std::string& bytes) {
         written == bytes.size();
     DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
     return ok ? ERROR_SUCCESS : (error ? error : ERROR_WRITE_FAULT);
+}
+
+CScratchFile::~CScratchFile() {
+    if (!m_strPath.IsEmpty()) {
+        ReleaseProfileFile(m_strPath);
+        ::DeleteFileW(m_strPath);
+    }
 }
 
 void ReleaseProfileFile(const CString& strPath) {

@@ -42,6 +42,25 @@ public:
     static void RemoveLeftoverTempFiles(const CString& strFolder);
 };
 
+// A file the program makes for a moment: it leaves the platform's profile cache and is removed
+// with this object, unless the object lets go of it.
+class CScratchFile {
+public:
+    CScratchFile() = default;
+    CScratchFile(const CScratchFile&) = delete;
+    CScratchFile& operator=(const CScratchFile&) = delete;
+    ~CScratchFile();
+
+    const CString& Path() const { return m_strPath; }
+    // Takes charge of the file at strPath.
+    void Hold(const CString& strPath) { m_strPath = strPath; }
+    // The file stays: it has taken another file's place.
+    void LetGo() { m_strPath.Empty(); }
+
+private:
+    CString m_strPath;
+};
+
 // The file's whole content; ERROR_SUCCESS or the platform's reason.
 DWORD ReadWholeFile(const CString& strPath, std::string& bytes);
 DWORD WriteWholeFile(const CString& strPath, const std::string& bytes);

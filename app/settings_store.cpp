@@ -73,31 +73,15 @@ bool CopyCounts(const CString& path) {
 }
 
 // A UTF-16 copy of a settings file in the temporary folder, for the profile functions to read
-// where the file itself is in an encoding they do not recognise; removed with itself.
-class CUnicodeReadCopy {
-public:
-    CUnicodeReadCopy() = default;
-    CUnicodeReadCopy(const CUnicodeReadCopy&) = delete;
-    CUnicodeReadCopy& operator=(const CUnicodeReadCopy&) = delete;
-    ~CUnicodeReadCopy() {
-        if (!m_path.IsEmpty()) {
-            ReleaseProfileFile(m_path);
-            ::DeleteFileW(m_path);
-        }
-    }
-    bool Write(const std::string& bytes) {
-        wchar_t folder[MAX_PATH + 1] = {};
-        wchar_t path[MAX_PATH + 1] = {};
-        if (!::GetTempPathW(MAX_PATH + 1, folder) || !::GetTempFileNameW(folder, L"hki", 0, path))
-            return false;
-        m_path = path;
-        return WriteWholeFile(m_path, bytes) == ERROR_SUCCESS;
-    }
-    const CString& Path() const { return m_path; }
-
-private:
-    CString m_path;
-};
+// where the file itself is in an encoding they do not recognise.
+bool WriteUnicodeReadCopy(const std::string& bytes, CScratchFile& copy) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!::GetTempPathW(MAX_PATH + 1, folder) || !::GetTempFileNameW(folder, L"hki", 0, path))
+        return false;
+    copy.Hold(path);
+    return WriteWholeFile(path, AsUnicodeFile(bytes)) == ERROR_SUCCESS;
+}
 
 // Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
 // once open, of the read.
@@ -149,8 +133,8 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
     }
     // The profile functions would read a mark-less UTF-8 file in the ANSI code page; the file
     // itself is left alone, as its folder may not be the user's to write.
-    CUnicodeReadCopy unicode;
-    if (!error && IsUtf8WithoutMark(bytes) && unicode.Write(AsUnicodeFile(bytes)))
+    CScratchFile unicode;
+    if (!error && IsUtf8WithoutMark(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
     for (int i = 1; i < kSlotCount; ++i) {
         m_slots[i] = SlotFromKeys(
