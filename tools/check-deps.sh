@@ -48,6 +48,7 @@ needs=(
     "tail coreutils"
     "basename coreutils"
     "wc coreutils" # tools/make-dist.sh
+    "setpriv util-linux" # tests/app/unwritable_folder.sh: a user other than root
     "clang-format clang-format" # make format and tools/check-format.sh, with the root's .clang-format
     "git git"                   # make format and tools/check-format.sh: the tracked source files
 )
