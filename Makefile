@@ -49,7 +49,7 @@ run: build
 # aborts a starting or ending program ("Inconsistency detected by ld.so"), which no test of
 # ours can prevent. The first failure stays in the output.
 test: build
-	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only \
+	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only -j4 \
 	    --repeat until-pass:2
 
 # Verbose, so that the figures each torture test prints can be picked out of its output

@@ -13,6 +13,7 @@ needs=(
     "x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
     "x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64"
     "x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64" # tools/check-imports.sh
+    "x86_64-w64-mingw32-dlltool binutils-mingw-w64-x86-64" # framework/: the delay-loaded DLLs
     "cmake cmake"
     "ctest cmake"
     "make make"
