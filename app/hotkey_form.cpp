@@ -21,18 +21,6 @@ constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
-// The list view's rows as the settings store reads them back.
-class ListRows : public CKeyRowSource {
-public:
-    explicit ListRows(const CListCtrl& list) : m_list(list) {}
-    int GetRowCount() const override { return m_list.GetItemCount(); }
-    CString GetKeyText(int nRow) const override { return m_list.GetItemText(nRow, 0); }
-    CString GetPathText(int nRow) const override { return m_list.GetItemText(nRow, 1); }
-
-private:
-    const CListCtrl& m_list;
-};
-
 // The tray base speaks the form's own messages.
 static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
 static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
@@ -104,7 +92,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     InitKeyList();
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
-        AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
+        AddKeyRow(row);
     return TRUE;
 }
 
@@ -151,10 +139,15 @@ void CHotkeyFormDlg::OnSkinDpiChanged(UINT) {
     ReloadTrayIcon();
 }
 
-void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString& strPath) {
-    m_listKeys.InsertItem(nIndex, L"");
-    m_listKeys.SetItemText(nIndex, 0, strKey, kRowTextColor, kRowBackColor);
-    m_listKeys.SetItemText(nIndex, 1, strPath, kRowTextColor, kRowBackColor);
+void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
+    m_listKeys.InsertItem(row.nIndex, L"");
+    m_listKeys.SetItemText(row.nIndex, 0, row.strKeyText, kRowTextColor, kRowBackColor);
+    m_listKeys.SetItemText(row.nIndex, 1, row.strPathText, kRowTextColor, kRowBackColor);
+    m_rowSlots.insert(m_rowSlots.begin() + row.nIndex, row.nSlot);
+}
+
+int CHotkeyFormDlg::SlotOfRow(int nRow) const {
+    return nRow >= 0 && nRow < static_cast<int>(m_rowSlots.size()) ? m_rowSlots[nRow] : -1;
 }
 
 void CHotkeyFormDlg::ShowFromTray() {
@@ -258,18 +251,19 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     if (!m_pPathDlg)
         return 1;
     int nRow = m_pPathDlg->GetRow();
-    if (nRow < 0 || nRow >= m_listKeys.GetItemCount())
+    int nSlot = SlotOfRow(nRow);
+    if (nSlot < 0 || nRow >= m_listKeys.GetItemCount())
         return 1;
-    CString strOldPath = m_listKeys.GetItemText(nRow, 1);
-    m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
-    m_store.SyncSlotsFromList(ListRows(m_listKeys));
-    // A save the platform refused leaves everything as it was (the store puts its slots back);
-    // the user, who just chose a program, is told why it was not kept.
-    SAVEREPORT report = m_store.SaveSettings();
+    KEYSLOT slot = m_store.m_slots[nSlot];
+    slot.strDefaultPath = m_pPathDlg->GetChosenPath();
+    // A save the platform refused leaves the slot, the row and the file as they were; the
+    // user, who just chose a program, is told why it was not kept.
+    SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
     if (!report.Saved()) {
-        m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
         m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
+        return 1;
     }
+    m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
     return 1;
 }
 

@@ -3,6 +3,8 @@
 // moves between the tray and the screen when the user asks.
 #pragma once
 
+#include <vector>
+
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "app/skin_art.h"
@@ -45,7 +47,9 @@ protected:
     int Scale(int nLength) const { return m_skin.Scale(nLength); }
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
-    void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
+    void AddKeyRow(const KEYROW& row);
+    // The slot a row of the list shows and edits, or -1 for no row.
+    int SlotOfRow(int nRow) const;
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
@@ -93,6 +97,8 @@ protected:
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;
+    // Each row's slot, by row: a row edits its own slot whatever the display names say.
+    std::vector<int> m_rowSlots;
 
     DECLARE_MESSAGE_MAP()
 };
