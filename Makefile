@@ -8,7 +8,7 @@ CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMA
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
             cmake make googletest wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool \
-            imagemagick coreutils grep zip wixl msitools clang-format git
+            imagemagick coreutils util-linux grep zip wixl msitools clang-format git
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test torture bench dist clean format FORCE

@@ -2,7 +2,6 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
-#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
@@ -31,14 +30,10 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
     // IDOK, also Enter.
     void OnApply();
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
-    CWindowSkin m_skin;
     CString m_strKey;
     CString m_strPath;
     int m_nRow = -1;
