@@ -1,12 +1,11 @@
 // The Run values: reading whether one starts this executable, writing and removing the user's.
 #include "app/autostart.h"
 
+#include "app/command_line.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
 
 namespace {
-
-bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
 bool EqualNoCase(LPCWSTR a, int nLengthA, LPCWSTR b, int nLengthB) {
     return ::CompareStringOrdinal(a, nLengthA, b, nLengthB, TRUE) == CSTR_EQUAL;

@@ -1,0 +1,13 @@
+// What a path names on disk: a file, a folder, or a program the platform would start.
+#pragma once
+
+#include "framework/cstring.h"
+
+bool IsExistingFile(const CString& path);
+bool IsExistingFolder(const CString& path);
+// Whether the platform, resolving a module name, would find a program file for `name`: a
+// name without an extension is looked for with ".exe" added.
+bool NamesProgramFile(const CString& name);
+// Whether the name ends in the extension of a program the platform starts: ".exe", ".com",
+// ".bat" or ".cmd", in any case.
+bool HasProgramExtension(const CString& name);
