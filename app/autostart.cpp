@@ -35,10 +35,9 @@ bool CommandLineStartsProgram(LPCWSTR lpszCommandLine, LPCWSTR lpszProgram) {
     if (nProgram == 0)
         return false;
     if (*p == L'"') {
-        LPCWSTR first = ++p;
-        while (*p && *p != L'"')
-            ++p;
-        return EqualNoCase(first, static_cast<int>(p - first), lpszProgram, nProgram);
+        CString first, arguments;
+        SplitCommandLine(p, first, arguments);
+        return EqualNoCase(first, first.GetLength(), lpszProgram, nProgram);
     }
     // Unquoted: the program, then the end or a blank before the arguments.
     if (static_cast<int>(wcslen(p)) < nProgram || !EqualNoCase(p, nProgram, lpszProgram, nProgram))

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/program_file.h"
+#include "framework/file_attributes.h"
 #include "framework/kernel_object.h"
 #include "framework/ole_initializer.h"
 
@@ -33,7 +34,7 @@ int NamedProgramEnd(const CString& text) {
 // "C:\Program Files\..." does past "C:\Program": then the prefix is not the program meant.
 bool PathGoesOnPast(const CString& text, int end) {
     for (int i = end + 1; i < text.GetLength(); ++i)
-        if (text[i] == L'\\' && IsExistingFolder(text.Left(i)))
+        if (text[i] == L'\\' && AfxIsExistingFolder(text.Left(i)))
             return true;
     return false;
 }
@@ -89,7 +90,7 @@ CString CommandLineForPath(const CString& strStoredPath) {
     const wchar_t* text = strStoredPath.GetString();
     if (length == 0 || text[0] == L'"' || std::none_of(text, text + length, IsBlank))
         return strStoredPath;
-    if (IsExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
+    if (AfxIsExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
         return Quoted(strStoredPath);
     int named = NamedProgramEnd(strStoredPath);
     // The platform tries the prefixes before each blank from the shortest up, so a planted

@@ -1,22 +1,12 @@
-// Asking the file system what a path names.
+// Telling the names of program files.
 #include "app/program_file.h"
 
-#include <windows.h>
-
-bool IsExistingFile(const CString& path) {
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsExistingFolder(const CString& path) {
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+#include "framework/file_attributes.h"
 
 bool NamesProgramFile(const CString& name) {
     int nameStart = name.ReverseFind(L'\\') + 1;
     bool hasExtension = name.Find(L'.', nameStart) >= 0;
-    return IsExistingFile(hasExtension ? name : name + L".exe");
+    return AfxIsExistingFile(hasExtension ? name : name + L".exe");
 }
 
 bool HasProgramExtension(const CString& name) {

@@ -1,10 +1,8 @@
-// What a path names on disk: a file, a folder, or a program the platform would start.
+// Program files as the platform finds them when it starts a command line.
 #pragma once
 
 #include "framework/cstring.h"
 
-bool IsExistingFile(const CString& path);
-bool IsExistingFolder(const CString& path);
 // Whether the platform, resolving a module name, would find a program file for `name`: a
 // name without an extension is looked for with ".exe" added.
 bool NamesProgramFile(const CString& name);
