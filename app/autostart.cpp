@@ -1,12 +1,11 @@
 // The Run values: reading whether one starts this executable, writing and removing the user's.
 #include "app/autostart.h"
 
+#include "app/command_line.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
 
 namespace {
-
-bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
 bool EqualNoCase(LPCWSTR a, int nLengthA, LPCWSTR b, int nLengthB) {
     return ::CompareStringOrdinal(a, nLengthA, b, nLengthB, TRUE) == CSTR_EQUAL;
@@ -57,10 +56,9 @@ bool CommandLineStartsProgram(LPCWSTR lpszCommandLine, LPCWSTR lpszProgram) {
     if (nProgram == 0)
         return false;
     if (*p == L'"') {
-        LPCWSTR first = ++p;
-        while (*p && *p != L'"')
-            ++p;
-        return EqualNoCase(first, static_cast<int>(p - first), lpszProgram, nProgram);
+        CString first, arguments;
+        SplitCommandLine(p, first, arguments);
+        return EqualNoCase(first, first.GetLength(), lpszProgram, nProgram);
     }
     // Unquoted: the program, then the end or a blank before the arguments.
     if (static_cast<int>(wcslen(p)) < nProgram || !EqualNoCase(p, nProgram, lpszProgram, nProgram))

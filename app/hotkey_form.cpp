@@ -21,10 +21,6 @@ constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
-// The tray base speaks the form's own messages.
-static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
-static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)

@@ -28,10 +28,6 @@ CString CommandLineForPath(const CString& strStoredPath);
 // silent either way, and so does a declined prompt.
 bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner = nullptr);
 
-// The program and the arguments of a command line as CommandLineForPath gives it: the quoted
-// program, or the text up to the first blank, and the rest without its leading blanks.
-void SplitCommandLine(const CString& strCommandLine, CString& strProgram, CString& strArguments);
-
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
 constexpr DWORD kErrorElevationRequired = 740;
 

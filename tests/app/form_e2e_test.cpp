@@ -263,16 +263,7 @@ TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion
     ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
     ASSERT_TRUE(WaitVisible(true));
     ::Sleep(200);
-    INPUT alt[4]{};
-    for (INPUT& in : alt)
-        in.type = INPUT_KEYBOARD;
-    alt[0].ki.wVk = VK_MENU;
-    alt[1].ki.wVk = VK_SPACE;
-    alt[2].ki.wVk = VK_SPACE;
-    alt[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    alt[3].ki.wVk = VK_MENU;
-    alt[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(4, alt, sizeof(INPUT));
+    PressKeys({VK_MENU, VK_SPACE});
     ASSERT_TRUE(WaitForPopupMenu(m_form.ProcessId()));
     // Our item is the menu's last; Wine's own system menu has an A mnemonic of its own.
     PressKey(VK_UP);
