@@ -48,6 +48,8 @@ ON_WM_QUERYDRAGICON()
 ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_MESSAGE(WM_HOTKEY, OnHotkey)
+ON_WM_DESTROY()
 ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
 ON_NOTIFY(LVN_KEYDOWN, IDC_KEYLIST, OnKeyListKeyDown)
 ON_WM_CONTEXTMENU()
@@ -108,6 +110,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
+    RenewHotkeys();
     return TRUE;
 }
 
@@ -134,6 +137,7 @@ void CHotkeyFormDlg::InitKeyList() {
     m_listKeys.EnableToolTips(TRUE);
     m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
     m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(2, L"Key combination", LVCFMT_LEFT);
     PlaceKeyList();
     m_listKeys.SetBkColor(kRowBackColor);
 }
@@ -145,7 +149,8 @@ void CHotkeyFormDlg::PlaceKeyList() {
     m_listKeys.GetWindowRect(&rc);
     int width = rc.Width();
     m_listKeys.SetColumnWidth(0, width * 20 / 100);
-    m_listKeys.SetColumnWidth(1, width * 79 / 100);
+    m_listKeys.SetColumnWidth(1, width * 52 / 100);
+    m_listKeys.SetColumnWidth(2, width * 27 / 100);
 }
 
 LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
@@ -267,8 +272,11 @@ void CHotkeyFormDlg::EditSelectedRow() {
     auto pDlg = std::make_unique<CProgramPathDlg>();
     m_pPathDlg = pDlg.get();
     pDlg->SetEntry(this, strKey, strPath, nRow);
+    if (int nSlot = SlotOfRow(nRow); nSlot >= 0)
+        pDlg->SetHotkey(m_store.m_slots[nSlot].hotkey.combination);
     pDlg->DoModal();
     m_pPathDlg = nullptr;
+    RenewHotkeys();
     if (!IsWindowVisible())
         return;
     GotoDlgCtrl(m_listKeys);
@@ -282,6 +290,8 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     int nRow = m_pPathDlg->GetRow();
     if (nRow < 0 || nRow >= m_listKeys.GetItemCount())
         return 1;
+    if (!TakeChosenHotkey(nRow))
+        return 1;
     CString strOldPath = m_listKeys.GetItemText(nRow, 1);
     m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
     m_store.SyncSlotsFromList(ListRows(m_listKeys));
@@ -292,6 +302,7 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
         m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
     }
+    RenewHotkeys();
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // moves between the tray and the screen when the user asks.
 #pragma once
 
+#include "app/hotkey_registrations.h"
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "app/skin_art.h"
@@ -29,6 +30,11 @@ public:
     // Starts the slot's program; failures are silent. A consent prompt for a program that
     // needs elevation comes up in front of hwndOwner.
     static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr);
+    // Registers the slots' own key combinations anew and shows each in its row, marked when
+    // it is unavailable.
+    void RenewHotkeys();
+    // Lets go of the slots' own key combinations until the next RenewHotkeys.
+    void PauseHotkeys() { m_hotkeys.ReleaseAll(); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -47,6 +53,12 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
+    // The slot a row edits, by its display name as the store syncs it; -1 for none.
+    int SlotOfRow(int nRow) const;
+    void ShowRowHotkey(int nRow);
+    // Takes the path dialog's combination into the row's slot, or tells the user over the
+    // dialog why it cannot be taken and returns false.
+    bool TakeChosenHotkey(int nRow);
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
@@ -62,6 +74,9 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
+    // A press of a slot's own key combination: the same road as the driver's code.
+    LRESULT OnHotkey(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     // F2 on the list edits the selected row, as a double click does.
     void OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
@@ -99,6 +114,8 @@ protected:
     // The DPI the form is laid out and drawn for, and the background, font and icons that
     // follow it.
     CWindowSkin m_skin;
+    // The slots' own key combinations, registered for this window.
+    CHotkeyRegistrations m_hotkeys;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -377,6 +377,8 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         m_slots[i].strDisplayName = ReadProfileValue(kSections[i], L"DisplayName", m_strIniPath);
         m_slots[i].strDefaultPath = ReadProfileValue(kSections[i], L"DefaultPath", m_strIniPath);
     }
+    for (int i = 0; i < kSlotCount; ++i)
+        m_slots[i].hotkey = ReadSlotHotkey(m_strIniPath, i == kSlotS1 ? L"S1" : kSections[i]);
     m_savedSlots = m_slots;
     std::vector<KEYROW> rows;
     for (int i = 1; i < kSlotCount; ++i) {
@@ -445,12 +447,17 @@ DWORD CHotkeySettingsStore::SaveAssignedSlots(const CString& strSource, const CS
             const KEYSLOT& slot = m_slots[i];
             if (slot.strDisplayName.IsEmpty())
                 continue;
+            auto hotkey = SlotHotkeyText(slot.hotkey);
             // A write that fails fails the rest too: stop there.
             if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, file) ||
-                !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file)) {
+                !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file) ||
+                (hotkey && !WriteProfileValue(kSections[i], kHotkeyKeyName, *hotkey, file))) {
                 DWORD error = ::GetLastError();
                 return error ? error : ERROR_WRITE_FAULT;
             }
+            // Removing a key that is not there is no failure.
+            if (!hotkey)
+                s_writers.pfnWriteProfileString(kSections[i], kHotkeyKeyName, nullptr, file);
         }
         return ERROR_SUCCESS;
     };

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/slot_hotkey.h"
 #include "framework/cstring.h"
 
 struct KEYSLOT {
     CString strDisplayName; // names the key in the list; empty means unassigned
     CString strDefaultPath; // the whole command line started by the key
+    SLOTHOTKEY hotkey = {}; // the user's own key combination, beside the driver's code
 };
 
 // One row of the key list as the store exchanges it with the form.
