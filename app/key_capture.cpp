@@ -39,8 +39,7 @@ void CKeyCaptureEdit::SetCombination(const KEYCOMBINATION& combination) {
 
 UINT CKeyCaptureEdit::HeldModifiers() {
     return (IsHeld(VK_CONTROL) ? MOD_CONTROL : 0) | (IsHeld(VK_MENU) ? MOD_ALT : 0) |
-           (IsHeld(VK_SHIFT) ? MOD_SHIFT : 0) |
-           (IsHeld(VK_LWIN) || IsHeld(VK_RWIN) ? MOD_WIN : 0);
+           (IsHeld(VK_SHIFT) ? MOD_SHIFT : 0) | (IsHeld(VK_LWIN) || IsHeld(VK_RWIN) ? MOD_WIN : 0);
 }
 
 BOOL CKeyCaptureEdit::PreTranslateMessage(MSG* pMsg) {
@@ -81,7 +80,7 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey) {
 
 void CKeyCaptureEdit::ShowState() {
     UINT nHeld = m_bPressing ? HeldModifiers() : 0;
-    CString strText = nHeld ? CString(KeyCombinationText({nHeld, 0}))
+    CString strText = nHeld                     ? CString(KeyCombinationText({nHeld, 0}))
                       : m_combination.IsEmpty() ? CString(kNoCombination)
                                                 : CString(KeyCombinationText(m_combination));
     CString strShown;

@@ -448,16 +448,17 @@ DWORD CHotkeySettingsStore::SaveAssignedSlots(const CString& strSource, const CS
             if (slot.strDisplayName.IsEmpty())
                 continue;
             auto hotkey = SlotHotkeyText(slot.hotkey);
+            // Only a combination the file holds is removed: a file without one stays as it was.
+            bool removeHotkey = !hotkey && SlotHotkeyText(m_savedSlots[i].hotkey);
             // A write that fails fails the rest too: stop there.
             if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, file) ||
                 !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file) ||
-                (hotkey && !WriteProfileValue(kSections[i], kHotkeyKeyName, *hotkey, file))) {
+                (hotkey && !WriteProfileValue(kSections[i], kHotkeyKeyName, *hotkey, file)) ||
+                (removeHotkey &&
+                 !s_writers.pfnWriteProfileString(kSections[i], kHotkeyKeyName, nullptr, file))) {
                 DWORD error = ::GetLastError();
                 return error ? error : ERROR_WRITE_FAULT;
             }
-            // Removing a key that is not there is no failure.
-            if (!hotkey)
-                s_writers.pfnWriteProfileString(kSections[i], kHotkeyKeyName, nullptr, file);
         }
         return ERROR_SUCCESS;
     };
