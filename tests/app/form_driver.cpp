@@ -71,17 +71,21 @@ bool ApplyAndWait(HWND hDialog) {
     return WaitFor([&] { return !::IsWindow(hDialog); });
 }
 
-bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText) {
-    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText) {
     HWND hBox = nullptr;
-    if (!WaitFor([&] { return (hBox = FindDialog(pid, hDialog, L"KESTO Hotkey")) != nullptr; }))
+    if (!WaitFor([&] { return (hBox = FindDialog(pid, hOwner, L"KESTO Hotkey")) != nullptr; }))
         return false;
     wchar_t text[1024] = {};
     ::SendMessageW(::GetDlgItem(hBox, kMessageBoxTextId), WM_GETTEXT, 1024,
                    reinterpret_cast<LPARAM>(text));
     *pText = text;
     ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !::IsWindow(hDialog); });
+    return WaitFor([&] { return !::IsWindow(hBox); });
+}
+
+bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText) {
+    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    return CloseMessageBox(pid, hDialog, pText) && WaitFor([&] { return !::IsWindow(hDialog); });
 }
 
 bool CancelAndWait(HWND hDialog) {

@@ -23,6 +23,8 @@ bool ChooseInOpenDialog(DWORD pid, HWND hDialog, const CString& path);
 HWND FocusOf(HWND hWnd);
 // Clicks Apply and waits until the dialog is gone.
 bool ApplyAndWait(HWND hDialog);
+// Waits for the program's message box over hOwner, returns its text in *pText and closes it.
+bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText);
 // Clicks Apply on a save that the program cannot make: waits for the message box over the
 // dialog, returns its text in *pText, closes it and waits until the dialog is gone.
 bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText);
