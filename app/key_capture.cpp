@@ -68,7 +68,7 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey) {
     KEYCOMBINATION pressed{HeldModifiers(), nKey};
     if (const wchar_t* pszRefusal = KeyCombinationRefusal(pressed)) {
         CString strText = CString(KeyCombinationText(pressed)) +
-                          L" cannot be a key combination of its own.\n\n" + pszRefusal;
+                          L" cannot be used as a key combination.\n\n" + pszRefusal;
         CWnd* pParent = GetParent();
         ::MessageBoxW(pParent ? pParent->m_hWnd : m_hWnd, strText, L"KESTO Hotkey",
                       MB_OK | MB_ICONWARNING);
