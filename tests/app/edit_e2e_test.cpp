@@ -179,7 +179,8 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
         EXPECT_TRUE(FocusIsOnRow(1)) << name;
     }
 
-    // In reading order the browse field comes first: Enter browses, Tab reaches Apply.
+    // In reading order the browse field comes first: Enter browses; Tab goes on through the
+    // key combination field, which takes every other key but Tab, and Clear to Apply.
     HWND hDialog = OpenWithKeys([] { PressKey(VK_F2); });
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId);
@@ -187,8 +188,10 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(ChooseInOpenDialog(m_form.ProcessId(), hDialog, m_strNewProgram));
     ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
-    PressKey(VK_TAB);
-    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, IDOK); }));
+    for (int nID : {IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR, IDOK}) {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, nID); })) << nID;
+    }
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);
