@@ -20,19 +20,6 @@
 
 namespace {
 
-// Asked of the window itself: another process's edit keeps its text to itself.
-CString TextOf(HWND hWnd) {
-    wchar_t text[512] = {};
-    ::SendMessageW(hWnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-CRect ScreenRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
 CString ReadSetting(const CString& file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[512] = {};
     ::GetPrivateProfileStringW(section, key, L"", value, 512, file);

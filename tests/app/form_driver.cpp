@@ -14,13 +14,19 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 // Paths in the tests run longer than the list shows by default: a value may be 260 long.
 constexpr int kCellChars = 600;
 
+} // namespace
+
 CRect ScreenRect(HWND hWnd) {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
     return rc;
 }
 
-} // namespace
+CString TextOf(HWND hWnd) {
+    wchar_t text[512] = {};
+    ::SendMessageW(hWnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
 
 HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title) {
     return FindFirstWindow({.processId = pid,

@@ -7,7 +7,13 @@
 #include <vector>
 
 #include "framework/cstring.h"
+#include "framework/types.h"
 
+// The window's rectangle on the screen.
+CRect ScreenRect(HWND hWnd);
+// The window's text, asked of the window itself: another process's edit keeps its text to
+// itself.
+CString TextOf(HWND hWnd);
 // A visible top-level dialog of the process other than hExcept, by its title (null: any).
 HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title = nullptr);
 // Posts the show message and waits until the form is visible.

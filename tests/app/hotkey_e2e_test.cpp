@@ -31,18 +31,6 @@ private:
     bool m_bHeld;
 };
 
-CString TextOf(HWND hWnd) {
-    wchar_t text[256] = {};
-    ::SendMessageW(hWnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-CPoint CenterOf(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc.CenterPoint();
-}
-
 // Presses the combination into the field and waits until the field shows it.
 bool Capture(HWND hField, std::initializer_list<WORD> keys, const wchar_t* shown) {
     PressKeys(keys);
@@ -75,14 +63,14 @@ TEST(OwnKeyCombination, ChosenInTheDialogStartsItsProgramWhileHiddenAndOneHeldEl
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(hDialog, IDC_PATH_HOTKEY);
     EXPECT_EQ(TextOf(hField), CString(L"None"));
-    Click(CenterOf(hField));
+    Click(ScreenRect(hField).CenterPoint());
     ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
     ASSERT_TRUE(Capture(hField, {VK_CONTROL, VK_MENU, VK_F9}, L"Ctrl+Alt+F9"));
     {
         // Another program takes it before Apply: the dialog says so and stays open.
         HeldCombination late(2, MOD_CONTROL | MOD_ALT, VK_F9);
         ASSERT_TRUE(late.IsHeld());
-        Click(CenterOf(::GetDlgItem(hDialog, IDOK)));
+        Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
         CString text;
         ASSERT_TRUE(CloseMessageBox(pid, hDialog, &text));
         EXPECT_NE(text.Find(L"Ctrl+Alt+F9"), -1) << Utf8(text);

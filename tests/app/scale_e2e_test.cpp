@@ -39,12 +39,6 @@ CRect Scaled(int x, int y, int cx, int cy, UINT dpi) {
     return CRect(CPoint(At(x, dpi), At(y, dpi)), CSize(At(cx, dpi), At(cy, dpi)));
 }
 
-CRect ScreenRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
 // A control's rectangle from its captionless, borderless window's top-left corner.
 CRect PlaceIn(HWND hWindow, int nID) {
     CRect rc = ScreenRect(::GetDlgItem(hWindow, nID));
