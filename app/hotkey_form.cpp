@@ -29,6 +29,8 @@ ON_WM_CLOSE()
 ON_WM_QUERYDRAGICON()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_MESSAGE(WM_HOTKEY, OnHotkey)
+ON_WM_DESTROY()
 ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
 ON_NOTIFY(LVN_KEYDOWN, IDC_KEYLIST, OnKeyListKeyDown)
 ON_WM_CONTEXTMENU()
@@ -91,6 +93,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row);
+    RenewHotkeys();
     // Closed by an installer through the Restart Manager, the program comes back once the
     // installer is done. Not after a crash or a hang, which would only repeat, nor after a
     // reboot, where the Run value starts it. Asked after the icon is in: the tray sees no delay.
@@ -122,6 +125,7 @@ void CHotkeyFormDlg::InitKeyList() {
     m_listKeys.EnableToolTips(TRUE);
     m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
     m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(2, L"Key combination", LVCFMT_LEFT);
     PlaceKeyList();
     m_listKeys.SetBkColor(kRowBackColor);
 }
@@ -133,7 +137,8 @@ void CHotkeyFormDlg::PlaceKeyList() {
     m_listKeys.GetWindowRect(&rc);
     int width = rc.Width();
     m_listKeys.SetColumnWidth(0, width * 20 / 100);
-    m_listKeys.SetColumnWidth(1, width * 79 / 100);
+    m_listKeys.SetColumnWidth(1, width * 52 / 100);
+    m_listKeys.SetColumnWidth(2, width * 27 / 100);
 }
 
 void CHotkeyFormDlg::OnSkinDpiChanged(UINT) {
@@ -241,8 +246,11 @@ void CHotkeyFormDlg::EditSelectedRow() {
     auto pDlg = std::make_unique<CProgramPathDlg>();
     m_pPathDlg = pDlg.get();
     pDlg->SetEntry(this, strKey, strPath, nRow);
+    if (int nSlot = SlotOfRow(nRow); nSlot >= 0)
+        pDlg->SetHotkey(m_store.m_slots[nSlot].hotkey.combination);
     pDlg->DoModal();
     m_pPathDlg = nullptr;
+    RenewHotkeys();
     if (!IsWindowVisible())
         return;
     GotoDlgCtrl(m_listKeys);
@@ -259,6 +267,8 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         return 1;
     KEYSLOT slot = m_store.m_slots[nSlot];
     slot.strDefaultPath = m_pPathDlg->GetChosenPath();
+    if (!TakeChosenHotkey(nSlot, slot.hotkey))
+        return 1;
     // A save the platform refused leaves the slot, the row and the file as they were; the
     // user, who just chose a program, is told why it was not kept.
     SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
@@ -267,6 +277,7 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         return 1;
     }
     m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
+    RenewHotkeys();
     return 1;
 }
 

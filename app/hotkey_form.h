@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/hotkey_registrations.h"
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "app/skin_art.h"
@@ -30,6 +31,11 @@ public:
     // Starts the slot's program; failures are silent. A consent prompt for a program that
     // needs elevation comes up in front of hwndOwner.
     static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr);
+    // Registers the slots' own key combinations anew and shows each in its row, marked when
+    // it is unavailable.
+    void RenewHotkeys();
+    // Lets go of the slots' own key combinations until the next RenewHotkeys.
+    void PauseHotkeys() { m_hotkeys.ReleaseAll(); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -50,6 +56,10 @@ protected:
     void AddKeyRow(const KEYROW& row);
     // The slot a row of the list shows and edits, or -1 for no row.
     int SlotOfRow(int nRow) const;
+    void ShowRowHotkey(int nRow);
+    // Takes the path dialog's combination into the slot's hotkey, or tells the user over the
+    // dialog why it cannot be taken and returns false.
+    bool TakeChosenHotkey(int nSlot, SLOTHOTKEY& hotkey);
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
@@ -66,6 +76,9 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
+    // A press of a slot's own key combination: the same road as the driver's code.
+    LRESULT OnHotkey(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     // F2 on the list edits the selected row, as a double click does.
     void OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
@@ -103,6 +116,8 @@ protected:
     CHotkeySettingsStore m_store;
     // Each row's slot, by row: a row edits its own slot whatever the display names say.
     std::vector<int> m_rowSlots;
+    // The slots' own key combinations, registered for this window.
+    CHotkeyRegistrations m_hotkeys;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -12,12 +12,15 @@
 namespace {
 
 constexpr int kPathDialogWidth = 300;
-constexpr int kPathDialogHeight = 110;
+constexpr int kPathDialogHeight = 138;
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CProgramPathDlg, CTrayDialog)
 ON_COMMAND(IDOK, OnApply)
+ON_BN_CLICKED(IDC_PATH_HOTKEY_CLEAR, OnClearHotkey)
+ON_CONTROL(EN_SETFOCUS, IDC_PATH_HOTKEY, OnHotkeyFocus)
+ON_CONTROL(EN_KILLFOCUS, IDC_PATH_HOTKEY, OnHotkeyBlur)
 END_MESSAGE_MAP()
 
 CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
@@ -38,6 +41,8 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PATH_KEY, m_stKey);
     DDX_Control(pDX, IDC_PATH_LABEL, m_stLabel);
     DDX_Control(pDX, IDC_PATH_BROWSE, m_btnBrowse);
+    DDX_Control(pDX, IDC_PATH_HOTKEY_LABEL, m_stHotkeyLabel);
+    DDX_Control(pDX, IDC_PATH_HOTKEY, m_editHotkey);
 }
 
 BOOL CProgramPathDlg::OnInitDialog() {
@@ -51,6 +56,7 @@ BOOL CProgramPathDlg::OnInitDialog() {
     m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
     m_btnBrowse.SetPathName(m_strPath);
     m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
+    m_editHotkey.SetCombination(m_hotkey);
     return TRUE;
 }
 
@@ -61,8 +67,14 @@ void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
 
 void CProgramPathDlg::OnApply() {
     m_strPath = m_btnBrowse.GetPathName();
+    m_hotkey = m_editHotkey.GetCombination();
+    m_bHotkeyRefused = false;
     // Sent, not posted: the form reads this dialog's path and row before it closes.
     if (m_pOwner && m_pOwner->m_hWnd)
         m_pOwner->SendMessage(WM_PATH_APPLIED, 0, 0);
+    if (m_bHotkeyRefused) {
+        GotoDlgCtrl(m_editHotkey);
+        return;
+    }
     CTrayDialog::OnOK();
 }

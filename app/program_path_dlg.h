@@ -2,6 +2,7 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
+#include "app/key_capture.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
@@ -24,6 +25,13 @@ public:
     // Tells the user, over this dialog, that the chosen program could not be kept: the file
     // that refused it and the platform's reason.
     void ReportSaveFailure(const CString& strFile, DWORD dwError);
+    // The key's own combination shown when the dialog opens, and the one shown when Apply was
+    // pressed.
+    void SetHotkey(const KEYCOMBINATION& combination) { m_hotkey = combination; }
+    const KEYCOMBINATION& GetChosenHotkey() const { return m_hotkey; }
+    // Tells the user, over this dialog, why the chosen combination cannot be taken; the
+    // dialog then stays open.
+    void RefuseHotkey(const CString& strWhy);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -32,6 +40,11 @@ protected:
     // Message handlers
     // IDOK, also Enter.
     void OnApply();
+    void OnClearHotkey();
+    // While the combination field has the focus, the form's own combinations are let go, so
+    // that a press of one is captured rather than starting its program.
+    void OnHotkeyFocus();
+    void OnHotkeyBlur();
 
     // Data members
     CString m_strKey;
@@ -41,6 +54,10 @@ protected:
     CTransparentStatic m_stLabel;
     CHotkeyFormDlg* m_pOwner = nullptr;
     CBrowseButton m_btnBrowse;
+    CTransparentStatic m_stHotkeyLabel;
+    CKeyCaptureEdit m_editHotkey;
+    KEYCOMBINATION m_hotkey;
+    bool m_bHotkeyRefused = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -139,6 +139,8 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         m_slots[i] = SlotFromKeys(
             [&](const wchar_t* key) { return ReadProfileValue(kSections[i], key, source); });
     }
+    // S1's program comes from the registry, but its own combination from the file.
+    m_slots[kSlotS1].hotkey = ReadSlotHotkey(source, L"S1");
     std::vector<KEYROW> rows;
     for (int i = 1; i < kSlotCount; ++i) {
         if (m_slots[i].strDisplayName.IsEmpty())

@@ -8,12 +8,14 @@
 #include <array>
 #include <vector>
 
+#include "app/slot_hotkey.h"
 #include "framework/cstring.h"
 
 // A slot's keys in the settings file are listed once, in app/slot_keys.cpp.
 struct KEYSLOT {
     CString strDisplayName; // names the key in the list; empty means unassigned
     CString strDefaultPath; // the whole command line started by the key
+    SLOTHOTKEY hotkey = {}; // the user's own key combination, beside the driver's code
 };
 
 // One row of the key list as the store hands it to the form.

@@ -2,6 +2,7 @@
 #include "app/slot_keys.h"
 
 #include "app/settings_store.h"
+#include "app/slot_hotkey.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ const SlotKey kSlotKeys[] = {
      [](KEYSLOT& s, const CString& t) { s.strDisplayName = t; }, true},
     {L"DefaultPath", [](const KEYSLOT& s) { return s.strDefaultPath; },
      [](KEYSLOT& s, const CString& t) { s.strDefaultPath = t; }, true},
+    {kHotkeyKeyName, [](const KEYSLOT& s) { return SlotHotkeyText(s.hotkey).value_or(CString()); },
+     [](KEYSLOT& s, const CString& t) { s.hotkey = SlotHotkeyFromText(t); }, false},
 };
 
 } // namespace

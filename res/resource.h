@@ -50,6 +50,9 @@
 #define IDC_MINIMIZE 1009
 #define IDC_VERSION 1010
 #define IDC_ABOUT_NOTICE 1011
+#define IDC_PATH_HOTKEY_LABEL 1020 // the program path dialog's key combination row
+#define IDC_PATH_HOTKEY 1021
+#define IDC_PATH_HOTKEY_CLEAR 1022
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775

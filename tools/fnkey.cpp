@@ -35,7 +35,9 @@ constexpr char kHelp[] =
     "  COMBO (e.g. --key S2=Win+F2, --key 0x64=Ctrl+Shift+Z), and posts each press's code to\n"
     "  the THotkeyForm window found at that moment. COMBO is any of Ctrl, Alt, Shift, Win and\n"
     "  one key: F1..F24, A..Z, 0..9, Space, Insert, Delete, Home, End, PageUp, PageDown, Pause,\n"
-    "  Left, Up, Right, Down. Prints \"fnkey: listening: ...\" once all keys are registered.\n"
+    "  Left, Up, Right, Down, NumPad0..NumPad9 or a launch key (LaunchApp1, LaunchApp2,\n"
+    "  LaunchMail, LaunchMedia, BrowserHome, BrowserSearch, BrowserFavorites). Prints\n"
+    "  \"fnkey: listening: ...\" once all keys are registered.\n"
     "  Stops with exit code 0 on Ctrl+C or Ctrl+Break, on WM_QUIT or WM_CLOSE posted to its\n"
     "  thread, or when the named event NAME is signalled (created when missing). Exits with 3\n"
     "  when another program already holds one of the keys, 2 on bad usage.\n";
@@ -94,7 +96,7 @@ bool parseBinding(std::wstring_view text, std::vector<HotkeyBinding>& bindings) 
     if (equals == std::wstring_view::npos)
         return false;
     auto code = parseKey(text.substr(0, equals));
-    auto combo = parseKeyCombo(text.substr(equals + 1));
+    auto combo = ParseKeyCombination(text.substr(equals + 1));
     if (!code || !combo)
         return false;
     for (HotkeyBinding& binding : bindings) {

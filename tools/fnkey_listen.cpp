@@ -22,8 +22,8 @@ public:
     }
 
     // Holding a key down would otherwise start its program again with every repeat.
-    bool add(int id, KeyCombo combo) {
-        if (!RegisterHotKey(nullptr, id, combo.modifiers | MOD_NOREPEAT, combo.vk))
+    bool add(int id, KEYCOMBINATION combo) {
+        if (!RegisterHotKey(nullptr, id, combo.nModifiers | MOD_NOREPEAT, combo.nKey))
             return false;
         m_ids.push_back(id);
         return true;
@@ -53,9 +53,17 @@ public:
     ~ScopedConsoleHandler() { SetConsoleCtrlHandler(onConsoleControl, FALSE); }
 };
 
+// Combinations are spelled in ASCII.
+std::string comboText(const KEYCOMBINATION& combo) {
+    std::string ascii;
+    for (wchar_t ch : KeyCombinationText(combo))
+        ascii += static_cast<char>(ch);
+    return ascii;
+}
+
 // The window is looked up at every press, so a restarted HotkeyForm is found again.
 void deliver(const HotkeyBinding& binding) {
-    std::string key = keyComboText(binding.combo);
+    std::string key = comboText(binding.combo);
     HWND form = FindWindowW(kFormClassName, nullptr);
     if (form && PostMessageW(form, WM_FN_HOTKEY, binding.code, 0))
         std::printf("fnkey: %s: posted %s\n", key.c_str(), keyCodeName(binding.code).c_str());
@@ -100,7 +108,7 @@ int listenForHotkeys(const std::vector<HotkeyBinding>& bindings, const std::wstr
     std::string listening;
     for (size_t i = 0; i < bindings.size(); ++i) {
         const HotkeyBinding& binding = bindings[i];
-        std::string key = keyComboText(binding.combo);
+        std::string key = comboText(binding.combo);
         std::string name = keyCodeName(binding.code);
         if (!hotkeys.add(int(i + 1), binding.combo)) {
             DWORD error = GetLastError();

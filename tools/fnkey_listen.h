@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "key_combo.h"
+#include "app/key_combination.h"
 
 // One hotkey and the driver code it delivers.
 struct HotkeyBinding {
     DWORD code;
-    KeyCombo combo;
+    KEYCOMBINATION combo;
 };
 
 // Exit code of the listen mode when a hotkey is already registered by another program.

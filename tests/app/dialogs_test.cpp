@@ -168,7 +168,7 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
     path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
     path.DoModal();
-    EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(110, dpi)));
+    EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(138, dpi)));
     EXPECT_EQ(path.m_strText, CString(L" Web"));
     EXPECT_EQ(path.GetRow(), 1);
 
@@ -199,12 +199,13 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
     path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
     path.m_script = [&](CProgramPathDlg& d) {
         nameOf(d.m_hWnd, IDC_PATH_BROWSE, CBrowseButton::kEditId);
-        for (int nID : {IDC_PATH_BROWSE, IDOK, IDCANCEL})
+        for (int nID : {IDC_PATH_BROWSE, IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR, IDOK, IDCANCEL})
             nameOf(d.m_hWnd, nID);
     };
     path.DoModal();
-    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path",
-                                               "Browse", "Apply", "Cancel"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path", "Browse",
+                                        "Key combination", "Clear", "Apply", "Cancel"}));
 }
 
 // A DPI takes the drawing at or just above its scale, the largest above 200 %, and gets the

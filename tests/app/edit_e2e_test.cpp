@@ -20,19 +20,6 @@
 
 namespace {
 
-// Asked of the window itself: another process's edit keeps its text to itself.
-CString TextOf(HWND hWnd) {
-    wchar_t text[512] = {};
-    ::SendMessageW(hWnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-CRect ScreenRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
 CString ReadSetting(const CString& file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[512] = {};
     ::GetPrivateProfileStringW(section, key, L"", value, 512, file);
@@ -180,7 +167,8 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
         EXPECT_TRUE(FocusIsOnRow(1)) << name;
     }
 
-    // In reading order the browse field comes first: Enter browses, Tab reaches Apply.
+    // In reading order the browse field comes first: Enter browses; Tab goes on through the
+    // key combination field, which takes every other key but Tab, and Clear to Apply.
     HWND hDialog = OpenWithKeys([] { PressKey(VK_F2); });
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId);
@@ -188,8 +176,10 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(ChooseInOpenDialog(m_form.ProcessId(), hDialog, m_strNewProgram));
     ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
-    PressKey(VK_TAB);
-    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, IDOK); }));
+    for (int nID : {IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR, IDOK}) {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, nID); })) << nID;
+    }
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);

@@ -14,13 +14,19 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 // Paths in the tests run longer than the list shows by default: a value may be 260 long.
 constexpr int kCellChars = 600;
 
+} // namespace
+
 CRect ScreenRect(HWND hWnd) {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
     return rc;
 }
 
-} // namespace
+CString TextOf(HWND hWnd) {
+    wchar_t text[512] = {};
+    ::SendMessageW(hWnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
 
 HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title) {
     return FindFirstWindow({.processId = pid,
@@ -71,17 +77,21 @@ bool ApplyAndWait(HWND hDialog) {
     return WaitFor([&] { return !::IsWindow(hDialog); });
 }
 
-bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText) {
-    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText) {
     HWND hBox = nullptr;
-    if (!WaitFor([&] { return (hBox = FindDialog(pid, hDialog, L"KESTO Hotkey")) != nullptr; }))
+    if (!WaitFor([&] { return (hBox = FindDialog(pid, hOwner, L"KESTO Hotkey")) != nullptr; }))
         return false;
     wchar_t text[1024] = {};
     ::SendMessageW(::GetDlgItem(hBox, kMessageBoxTextId), WM_GETTEXT, 1024,
                    reinterpret_cast<LPARAM>(text));
     *pText = text;
     ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !::IsWindow(hDialog); });
+    return WaitFor([&] { return !::IsWindow(hBox); });
+}
+
+bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText) {
+    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    return CloseMessageBox(pid, hDialog, pText) && WaitFor([&] { return !::IsWindow(hDialog); });
 }
 
 bool CancelAndWait(HWND hDialog) {

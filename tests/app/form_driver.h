@@ -7,7 +7,13 @@
 #include <vector>
 
 #include "framework/cstring.h"
+#include "framework/types.h"
 
+// The window's rectangle on the screen.
+CRect ScreenRect(HWND hWnd);
+// The window's text, asked of the window itself: another process's edit keeps its text to
+// itself.
+CString TextOf(HWND hWnd);
 // A visible top-level dialog of the process other than hExcept, by its title (null: any).
 HWND FindDialog(DWORD pid, HWND hExcept, const wchar_t* title = nullptr);
 // Posts the show message and waits until the form is visible.
@@ -23,6 +29,8 @@ bool ChooseInOpenDialog(DWORD pid, HWND hDialog, const CString& path);
 HWND FocusOf(HWND hWnd);
 // Clicks Apply and waits until the dialog is gone.
 bool ApplyAndWait(HWND hDialog);
+// Waits for the program's message box over hOwner, returns its text in *pText and closes it.
+bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText);
 // Clicks Apply on a save that the program cannot make: waits for the message box over the
 // dialog, returns its text in *pText, closes it and waits until the dialog is gone.
 bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText);

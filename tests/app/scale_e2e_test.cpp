@@ -39,12 +39,6 @@ CRect Scaled(int x, int y, int cx, int cy, UINT dpi) {
     return CRect(CPoint(At(x, dpi), At(y, dpi)), CSize(At(cx, dpi), At(cy, dpi)));
 }
 
-CRect ScreenRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
 // A control's rectangle from its captionless, borderless window's top-left corner.
 CRect PlaceIn(HWND hWindow, int nID) {
     CRect rc = ScreenRect(::GetDlgItem(hWindow, nID));
@@ -116,7 +110,7 @@ TEST_F(DisplayScaleTest, FormAndDialogsTakeTheirSizesPlacesAndSkinsForTheScreens
 
     HWND hPath = OpenRow(m_form.ProcessId(), m_hForm, 0);
     ASSERT_NE(hPath, nullptr);
-    ExpectDialogWithEveryControlInside(hPath, CSize(At(300, dpi), At(110, dpi)));
+    ExpectDialogWithEveryControlInside(hPath, CSize(At(300, dpi), At(138, dpi)));
     ASSERT_TRUE(CancelAndWait(hPath));
 
     ::PostMessageW(m_hForm, WM_COMMAND, ID_TRAY_ABOUT, 0);

@@ -315,6 +315,46 @@ const char kAnsiSettings[] = "; the installer's note\r\n[Other]\r\nKeep=this val
 const wchar_t kWideSettings[] = L"; the installer's note\r\n[Other]\r\nKeep=this value\r\n"
                                 L"[S2]\r\nDisplayName=Mail\r\nDefaultPath=old.exe\r\n";
 
+// S1 has a combination of its own too, though its program comes from the registry.
+TEST_F(SettingsStoreTest, HotkeyIsWrittenOnlyWhileASlotHasOneAndAValueItIgnoresStays) {
+    Write(L"S1", L"Hotkey", L"ctrl + alt + f9");
+    Write(L"S2", L"DisplayName", L"Mail");
+    Write(L"S2", L"Hotkey", L"Win+Shift+n");
+    Write(L"S3", L"DisplayName", L"Refused");
+    Write(L"S3", L"Hotkey", L"A");
+    Write(L"S4", L"DisplayName", L"Unknown");
+    Write(L"S4", L"Hotkey", L"Hyper+X");
+    Write(L"S5", L"DisplayName", L"None");
+    m_store.LoadSettings();
+    const wchar_t* read[] = {L"Ctrl+Alt+F9", L"Shift+Win+N", L"", L"", L""};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(KeyCombinationText(m_store.m_slots[i].hotkey.combination), read[i]) << i;
+
+    KEYSLOT cleared = m_store.m_slots[1];
+    cleared.hotkey = {};
+    ASSERT_TRUE(m_store.SaveSlot(1, cleared).Saved());
+    for (int i : {2, 3})
+        ASSERT_TRUE(m_store.SaveSlot(i, m_store.m_slots[i]).Saved());
+    KEYSLOT chosen = m_store.m_slots[4];
+    chosen.hotkey.combination = *ParseKeyCombination(L"Ctrl+Alt+F7");
+    ASSERT_TRUE(m_store.SaveSlot(4, chosen).Saved());
+    const CString& file = m_store.m_strIniPath;
+    EXPECT_EQ(ReadValue(file, L"S1", L"Hotkey"), CString(L"ctrl + alt + f9"));
+    EXPECT_EQ(ReadValue(file, L"S2", L"Hotkey"), CString(L"<missing>"));
+    EXPECT_EQ(ReadValue(file, L"S3", L"Hotkey"), CString(L"A"));
+    EXPECT_EQ(ReadValue(file, L"S4", L"Hotkey"), CString(L"Hyper+X"));
+    EXPECT_EQ(ReadValue(file, L"S5", L"Hotkey"), CString(L"Ctrl+Alt+F7"));
+
+    // A file without combinations gets none from a save.
+    TempFolder other;
+    CHotkeySettingsStore plain;
+    plain.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
+    ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Mail", plain.m_strIniPath);
+    plain.LoadSettings();
+    ASSERT_TRUE(plain.SaveSlot(1, plain.m_slots[1]).Saved());
+    EXPECT_EQ(FileBytes(plain.m_strIniPath).find(Utf16Bytes(L"Hotkey")), std::string::npos);
+}
+
 TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved) {
     struct Case {
         const char* what;

@@ -1,0 +1,21 @@
+// The program path dialog's key combination row: the field, its Clear button, and a choice the
+// form refuses.
+#include "app/hotkey_form.h"
+#include "app/program_path_dlg.h"
+
+void CProgramPathDlg::RefuseHotkey(const CString& strWhy) {
+    m_bHotkeyRefused = true;
+    ::MessageBoxW(m_hWnd, strWhy, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+}
+
+void CProgramPathDlg::OnClearHotkey() { m_editHotkey.SetCombination({}); }
+
+void CProgramPathDlg::OnHotkeyFocus() {
+    if (m_pOwner && m_pOwner->m_hWnd)
+        m_pOwner->PauseHotkeys();
+}
+
+void CProgramPathDlg::OnHotkeyBlur() {
+    if (m_pOwner && m_pOwner->m_hWnd)
+        m_pOwner->RenewHotkeys();
+}
