@@ -267,6 +267,8 @@ void CHotkeyFormDlg::EditSelectedRow() {
     auto pDlg = std::make_unique<CProgramPathDlg>();
     m_pPathDlg = pDlg.get();
     pDlg->SetEntry(this, strKey, strPath, nRow);
+    if (const KEYSLOT* pSlot = m_store.FindSlotForKeyText(strKey))
+        pDlg->SetLaunchOptions(pSlot->launch);
     pDlg->DoModal();
     m_pPathDlg = nullptr;
     if (!IsWindowVisible())
@@ -285,6 +287,8 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     CString strOldPath = m_listKeys.GetItemText(nRow, 1);
     m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
     m_store.SyncSlotsFromList(ListRows(m_listKeys));
+    if (KEYSLOT* pSlot = m_store.FindSlotForKeyText(m_listKeys.GetItemText(nRow, 0)))
+        pSlot->launch = m_pPathDlg->GetChosenOptions();
     // A save the platform refused leaves everything as it was (the store puts its slots back);
     // the user, who just chose a program, is told why it was not kept.
     SAVEREPORT report = m_store.SaveSettings();

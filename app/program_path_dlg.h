@@ -2,6 +2,7 @@
 // key. Apply hands the chosen path to the main form while the dialog is still open.
 #pragma once
 
+#include "app/launch_options.h"
 #include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
@@ -22,6 +23,9 @@ public:
     int GetRow() const { return m_nRow; }
     // The path the user chose, taken from the browse control when Apply was pressed.
     const CString& GetChosenPath() const { return m_strPath; }
+    // How the program starts: shown when the dialog opens, and as chosen once Apply is pressed.
+    void SetLaunchOptions(const LAUNCHOPTIONS& options) { m_launch = options; }
+    const LAUNCHOPTIONS& GetChosenOptions() const { return m_launch; }
     // Tells the user, over this dialog, that the chosen program could not be kept: the file
     // that refused it and the platform's reason.
     void ReportSaveFailure(const CString& strFile, DWORD dwError);
@@ -37,6 +41,9 @@ protected:
     void OnApply();
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
+    void ShowLaunchOptions();
+    void ReadLaunchOptions();
+
     // Data members
     CWindowSkin m_skin;
     CString m_strKey;
@@ -46,6 +53,11 @@ protected:
     CTransparentStatic m_stLabel;
     CHotkeyFormDlg* m_pOwner = nullptr;
     CBrowseButton m_btnBrowse;
+    LAUNCHOPTIONS m_launch;
+    CTransparentStatic m_stStartIn;
+    CBrowseButton m_btnStartIn; // folder mode
+    CTransparentStatic m_stWindow;
+    CTransparentStatic m_stIfRunning;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -62,6 +62,17 @@ bool WriteProfileValue(const wchar_t* section, const wchar_t* key, const CString
                                                                  ProfileTextFor(value), file);
 }
 
+// A launch option's key as a save leaves it. A key to remove that the file lacks is left
+// alone, so that a slot without options is saved exactly as before they existed.
+bool WriteSetting(const wchar_t* section, const SETTINGWRITE& setting, const CString& file) {
+    if (!setting.bRemove)
+        return WriteProfileValue(section, setting.pszKey, setting.strValue, file);
+    wchar_t probe[2] = {};
+    ::GetPrivateProfileStringW(section, setting.pszKey, L"\x01", probe, 2, file);
+    return probe[0] == L'\x01' || CHotkeySettingsStore::s_writers.pfnWriteProfileString(
+                                      section, setting.pszKey, nullptr, file);
+}
+
 DWORD ReadWholeFile(const CString& path, std::string& bytes) {
     CKernelObject file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -376,6 +387,7 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
     for (int i = 1; i < kSlotCount; ++i) {
         m_slots[i].strDisplayName = ReadProfileValue(kSections[i], L"DisplayName", m_strIniPath);
         m_slots[i].strDefaultPath = ReadProfileValue(kSections[i], L"DefaultPath", m_strIniPath);
+        m_slots[i].launch = ReadLaunchOptions(m_strIniPath, kSections[i]);
     }
     m_savedSlots = m_slots;
     std::vector<KEYROW> rows;
@@ -389,19 +401,20 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
 }
 
 void CHotkeySettingsStore::SyncSlotsFromList(const CKeyRowSource& rows) {
-    for (int row = 0; row < rows.GetRowCount(); ++row) {
-        CString key = rows.GetKeyText(row);
-        key.TrimRight();
-        key.TrimLeft();
-        if (key.IsEmpty())
-            continue;
-        for (KEYSLOT& slot : m_slots) {
-            if (slot.strDisplayName == key) {
-                slot.strDefaultPath = rows.GetPathText(row);
-                break;
-            }
-        }
-    }
+    for (int row = 0; row < rows.GetRowCount(); ++row)
+        if (KEYSLOT* slot = FindSlotForKeyText(rows.GetKeyText(row)))
+            slot->strDefaultPath = rows.GetPathText(row);
+}
+
+KEYSLOT* CHotkeySettingsStore::FindSlotForKeyText(CString strKeyText) {
+    strKeyText.TrimRight();
+    strKeyText.TrimLeft();
+    if (strKeyText.IsEmpty())
+        return nullptr;
+    for (KEYSLOT& slot : m_slots)
+        if (slot.strDisplayName == strKeyText)
+            return &slot;
+    return nullptr;
 }
 
 SAVEREPORT CHotkeySettingsStore::SaveSettings() {
@@ -446,8 +459,12 @@ DWORD CHotkeySettingsStore::SaveAssignedSlots(const CString& strSource, const CS
             if (slot.strDisplayName.IsEmpty())
                 continue;
             // A write that fails fails the rest too: stop there.
-            if (!WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, file) ||
-                !WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file)) {
+            bool written =
+                WriteProfileValue(kSections[i], L"DisplayName", slot.strDisplayName, file) &&
+                WriteProfileValue(kSections[i], L"DefaultPath", slot.strDefaultPath, file);
+            for (const SETTINGWRITE& setting : LaunchOptionWrites(slot.launch))
+                written = written && WriteSetting(kSections[i], setting, file);
+            if (!written) {
                 DWORD error = ::GetLastError();
                 return error ? error : ERROR_WRITE_FAULT;
             }

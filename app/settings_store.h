@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/launch_options.h"
 #include "framework/cstring.h"
 
 struct KEYSLOT {
     CString strDisplayName; // names the key in the list; empty means unassigned
     CString strDefaultPath; // the whole command line started by the key
+    LAUNCHOPTIONS launch;   // how that program starts
 };
 
 // One row of the key list as the store exchanges it with the form.
@@ -69,6 +71,8 @@ public:
     std::vector<KEYROW> LoadSettings();
     // Copies each row's path into the slot whose display name equals its trimmed key text.
     void SyncSlotsFromList(const CKeyRowSource& rows);
+    // The first slot whose display name equals the trimmed key text of a row, or null.
+    KEYSLOT* FindSlotForKeyText(CString strKeyText);
     // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
     // profile read gives back each value exactly, into a file kept in UTF-16 so that no
     // character is lost to the ANSI code page. The whole save is made on a new file in the

@@ -50,6 +50,13 @@
 #define IDC_MINIMIZE 1009
 #define IDC_VERSION 1010
 #define IDC_ABOUT_NOTICE 1011
+#define IDC_PATH_STARTIN_LABEL 1020 // the program path dialog's launch options
+#define IDC_PATH_STARTIN 1021
+#define IDC_PATH_WINDOW_LABEL 1022
+#define IDC_PATH_WINDOW 1023
+#define IDC_PATH_IFRUNNING_LABEL 1024
+#define IDC_PATH_IFRUNNING 1025
+#define IDC_PATH_ADMIN 1026
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775

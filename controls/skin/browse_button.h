@@ -81,6 +81,8 @@ public:
 
     // Operations
     void SetNotifyMessage(UINT nMessage) { m_nNotifyMessage = nMessage; }
+    // Option bits for a control bound to a dialog's button: set before it is bound.
+    void SetOptions(DWORD dwOptions) { m_dwOptions = dwOptions; }
     void SetTooltipText(LPCWSTR pszText);
     void SetPathName(LPCWSTR pszPath);
     void SetFilter(LPCWSTR pszFilter) { m_strFilter = pszFilter; }

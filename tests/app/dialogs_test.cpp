@@ -168,7 +168,7 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
     path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
     path.DoModal();
-    EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(110, dpi)));
+    EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(230, dpi)));
     EXPECT_EQ(path.m_strText, CString(L" Web"));
     EXPECT_EQ(path.GetRow(), 1);
 

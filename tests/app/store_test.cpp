@@ -230,6 +230,57 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
     }
 }
 
+// Each launch option's key: read without regard to case, an unknown value as the default, and
+// a save writes only what differs from the default, removing a key that went back to it.
+TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
+    using W = LaunchWindow;
+    using R = LaunchIfRunning;
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const wchar_t*, const wchar_t*>> keys; // in the file before
+        LAUNCHOPTIONS read;
+        const wchar_t* saved[4]; // StartIn, Window, RunAs, IfRunning after a save
+    };
+    const wchar_t* gone = L"<missing>";
+    const Case cases[] = {
+        {"none", {}, {}, {gone, gone, gone, gone}},
+        {"every key",
+         {{L"StartIn", L"%TEMP%\\work"},
+          {L"Window", L"Maximized"},
+          {L"RunAs", L"Admin"},
+          {L"IfRunning", L"Toggle"}},
+         {L"%TEMP%\\work", W::Maximized, true, R::Toggle},
+         {L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
+        {"any case",
+         {{L"Window", L"mINIMIZED"}, {L"RunAs", L"admin"}, {L"IfRunning", L"bringtofront"}},
+         {L"", W::Minimized, true, R::BringToFront},
+         {gone, L"Minimized", L"Admin", L"BringToFront"}},
+        {"defaults spelled out and unknown values",
+         {{L"StartIn", L""}, {L"Window", L"Normal"}, {L"RunAs", L"Root"}, {L"IfRunning", L"Twice"}},
+         {},
+         {gone, gone, gone, gone}},
+    };
+    const wchar_t* keyNames[] = {L"StartIn", L"Window", L"RunAs", L"IfRunning"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::DeleteFileW(m_store.m_strIniPath);
+        Write(L"S3", L"DisplayName", L"Three");
+        Write(L"S3", L"DefaultPath", L"three.exe");
+        for (const auto& [key, value] : c.keys)
+            Write(L"S3", key, value);
+        m_store.LoadSettings();
+        EXPECT_TRUE(m_store.m_slots[2].launch == c.read);
+        ASSERT_TRUE(m_store.SaveSettings().Saved());
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
+                << Text(keyNames[i]);
+        CHotkeySettingsStore again;
+        again.BuildIniPathFrom(m_dir.Path() + L"\\HotkeyForm.exe");
+        again.LoadSettings();
+        EXPECT_TRUE(again.m_slots[2].launch == c.read);
+    }
+}
+
 std::string FileBytes(const CString& path) {
     std::string bytes(4096, '\0');
     CKernelObject file(
@@ -260,8 +311,10 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     CHotkeySettingsStore created;
     created.BuildIniPathFrom(empty.Path() + L"\\HotkeyForm.exe");
     for (CHotkeySettingsStore* store : {&m_store, &created}) {
-        for (int i = 1; i < 5; ++i)
-            store->m_slots[i] = {i == 1 ? values[4] : CString(L"Key"), values[i - 1]};
+        for (int i = 1; i < 5; ++i) {
+            store->m_slots[i].strDisplayName = i == 1 ? values[4] : CString(L"Key");
+            store->m_slots[i].strDefaultPath = values[i - 1];
+        }
         ASSERT_TRUE(store->SaveSettings().Saved());
         EXPECT_TRUE(IsUtf16File(store->m_strIniPath));
         TempFolder other;
