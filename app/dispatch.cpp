@@ -1,7 +1,6 @@
 // Hotkey dispatch: from the driver's key code to a started program.
 #include "app/hotkey_form.h"
 #include "app/launch_queue.h"
-#include "app/running_window.h"
 
 LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
     // Whether the key's program was in front is known only before the form takes the front.
@@ -16,7 +15,15 @@ LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
     return 1;
 }
 
-void CHotkeyFormDlg::BringToForeground() { BringWindowToForeground(m_hWnd); }
+void CHotkeyFormDlg::BringToForeground() {
+    DWORD thisThread = ::GetCurrentThreadId();
+    DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    // Joining the foreground thread's input lets this thread take the foreground.
+    ::AttachThreadInput(foregroundThread, thisThread, TRUE);
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_hWnd);
+    ::AttachThreadInput(foregroundThread, thisThread, FALSE);
+}
 
 void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner, HWND hwndFrontAtPress) {
     QueueLaunch({slot.strDefaultPath, slot.launch, hwndOwner, hwndFrontAtPress});

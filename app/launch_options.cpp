@@ -27,7 +27,8 @@ template <size_t N> int IndexOfName(const wchar_t* const (&names)[N], const CStr
 LAUNCHOPTIONS ParseLaunchOptions(const std::function<CString(const wchar_t* pszKey)>& readKey) {
     LAUNCHOPTIONS options;
     options.strStartIn = readKey(kStartInKey);
-    options.eWindow = static_cast<LaunchWindow>(IndexOfName(kLaunchWindowNames, readKey(kWindowKey)));
+    options.eWindow =
+        static_cast<LaunchWindow>(IndexOfName(kLaunchWindowNames, readKey(kWindowKey)));
     options.bRunAsAdmin = readKey(kRunAsKey).CompareNoCase(kRunAsAdmin) == 0;
     options.eIfRunning =
         static_cast<LaunchIfRunning>(IndexOfName(kLaunchIfRunningNames, readKey(kIfRunningKey)));

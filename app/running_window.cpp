@@ -51,8 +51,8 @@ ProcessMark MarkProcess(DWORD processId, const CString& program, DWORD ownLevel)
 
 HWND ChooseProgramWindow(const std::vector<TOPWINDOW>& zOrder) {
     for (const TOPWINDOW& window : zOrder)
-        if (window.bOfProgram && !window.bHigherRights && window.bVisible &&
-            !window.bToolWindow && !window.bOwned)
+        if (window.bOfProgram && !window.bHigherRights && window.bVisible && !window.bToolWindow &&
+            !window.bOwned)
             return window.hWnd;
     return nullptr;
 }
@@ -71,8 +71,8 @@ std::vector<TOPWINDOW> ListTopWindows(const CString& strProgramPath) {
             ::GetWindowThreadProcessId(hWnd, &processId);
             auto found = s.marks.find(processId);
             if (found == s.marks.end())
-                found = s.marks.emplace(processId, MarkProcess(processId, s.program, s.ownLevel))
-                            .first;
+                found =
+                    s.marks.emplace(processId, MarkProcess(processId, s.program, s.ownLevel)).first;
             LONG_PTR exStyle = ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE);
             s.windows.push_back({hWnd, found->second.bOfProgram, found->second.bHigherRights,
                                  ::IsWindowVisible(hWnd) != FALSE,
@@ -100,16 +100,9 @@ void ApplyToRunningWindow(HWND hWnd, RunningAction action) {
         ::ShowWindow(hWnd, SW_RESTORE);
     // A dialog the program has open over its window is where the user left the keyboard.
     HWND hPopup = ::GetLastActivePopup(hWnd);
-    BringWindowToForeground(hPopup && ::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup)
-                                ? hPopup
-                                : hWnd);
-}
-
-void BringWindowToForeground(HWND hWnd) {
-    DWORD thisThread = ::GetCurrentThreadId();
-    DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    ::AttachThreadInput(foregroundThread, thisThread, TRUE);
-    ::SetForegroundWindow(hWnd);
-    ::SetFocus(hWnd);
-    ::AttachThreadInput(foregroundThread, thisThread, FALSE);
+    HWND hTarget = hPopup && ::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup) ? hPopup : hWnd;
+    // This process holds the foreground since the press, so the platform lets it hand the
+    // foreground on, and activation gives the window its keyboard focus. Joining input queues
+    // here as the press does would part them again under the new window and lose it.
+    ::SetForegroundWindow(hTarget);
 }

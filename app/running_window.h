@@ -1,5 +1,5 @@
 // The window of a program that already runs, as a key press finds it and brings it up or
-// puts it away, and the foreground step every start and every such window takes.
+// puts it away.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +32,3 @@ std::vector<TOPWINDOW> ListTopWindows(const CString& strProgramPath);
 enum class RunningAction { BringToFront, Minimize };
 RunningAction ActionForRunningWindow(HWND hWnd, bool bToggle, HWND hwndFrontAtPress);
 void ApplyToRunningWindow(HWND hWnd, RunningAction action);
-
-// Joins the foreground thread's input, gives hWnd the foreground and the keyboard focus, and
-// parts again: the platform lets the thread whose input was last used set the foreground.
-void BringWindowToForeground(HWND hWnd);
