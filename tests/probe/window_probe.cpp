@@ -14,8 +14,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShow) {
     wc.lpszClassName = L"HotkeyWindowProbe";
     if (!::RegisterClassW(&wc))
         return 1;
-    HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Window probe", WS_OVERLAPPEDWINDOW,
-                                  100, 100, 300, 200, nullptr, nullptr, hInstance, nullptr);
+    HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Window probe", WS_OVERLAPPEDWINDOW, 100,
+                                  100, 300, 200, nullptr, nullptr, hInstance, nullptr);
     if (!hWnd)
         return 1;
     ::ShowWindow(hWnd, nShow);
