@@ -179,7 +179,8 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
         EXPECT_TRUE(FocusIsOnRow(1)) << name;
     }
 
-    // In reading order the browse field comes first: Enter browses, Tab reaches Apply.
+    // In reading order the browse field comes first: Enter browses; Tab then reaches each of
+    // the launch options in turn, which keys set, and Apply saves them all.
     HWND hDialog = OpenWithKeys([] { PressKey(VK_F2); });
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId);
@@ -187,12 +188,30 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(ChooseInOpenDialog(m_form.ProcessId(), hDialog, m_strNewProgram));
     ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
-    PressKey(VK_TAB);
-    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, IDOK); }));
-    PressKey(VK_RETURN);
+    const std::pair<HWND, std::function<void()>> stops[] = {
+        {::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_STARTIN), CBrowseButton::kEditId),
+         [] { TypeText(L"%TEMP%"); }},
+        {::GetDlgItem(hDialog, IDC_PATH_WINDOW), [] { PressKey(VK_DOWN); }},
+        {::GetDlgItem(hDialog, IDC_PATH_IFRUNNING), [] { PressKey(VK_DOWN); }},
+        {::GetDlgItem(hDialog, IDC_PATH_ADMIN), [] { PressKey(VK_SPACE); }},
+        {::GetDlgItem(hDialog, IDOK), [] { PressKey(VK_RETURN); }},
+    };
+    for (const auto& [hStop, set] : stops) {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hStop; })) << ::GetDlgCtrlID(hStop);
+        set();
+    }
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);
     EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", L"DefaultPath"), m_strNewProgram);
+    const std::pair<const wchar_t*, const wchar_t*> options[] = {
+        {L"StartIn", L"%TEMP%"},
+        {L"Window", L"Minimized"},
+        {L"IfRunning", L"BringToFront"},
+        {L"RunAs", L"Admin"},
+    };
+    for (const auto& [key, value] : options)
+        EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", key), CString(value)) << Utf8(key);
     EXPECT_TRUE(FocusIsOnRow(1));
 
     // The hidden form edits nothing, whoever asks.
