@@ -6,14 +6,17 @@
 
 #include <objbase.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/hotkey_form.h"
 #include "app/launch.h"
+#include "app/launch_queue.h"
 #include "app/running_window.h"
 #include "framework/kernel_object.h"
 #include "tests/temp_folder.h"
+#include "desktop.h"
 
 namespace {
 
@@ -233,6 +236,51 @@ TEST(StartProcess, ElevationNeededOrAskedForStartsThroughTheShellOnAThreadOfItsO
     EXPECT_EQ(g_shellCom, S_FALSE);
     g_pfnCreateProcess = &::CreateProcessW;
     g_pfnShellExecuteEx = &::ShellExecuteExW;
+}
+
+// Starts that only record their program, in order; the slow program's first start hangs, as
+// one on an unreachable share does, until it is let go.
+std::mutex g_orderLock;
+std::vector<std::wstring> g_order;
+CKernelObject g_releaseSlow(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+
+BOOL WINAPI HangingCreateProcess(LPCWSTR application, LPWSTR, LPSECURITY_ATTRIBUTES,
+                                 LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCWSTR,
+                                 LPSTARTUPINFOW, LPPROCESS_INFORMATION) {
+    size_t starts = 0;
+    {
+        std::lock_guard<std::mutex> lock(g_orderLock);
+        g_order.push_back(application);
+        starts = g_order.size();
+    }
+    if (starts == 1)
+        ::WaitForSingleObject(g_releaseSlow, 10000);
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+std::vector<std::wstring> Order() {
+    std::lock_guard<std::mutex> lock(g_orderLock);
+    return g_order;
+}
+
+TEST(QueueLaunch, AHangingStartHoldsNeitherThePressNorOtherProgramsAndItsOwnNextPressWaits) {
+    g_pfnCreateProcess = &HangingCreateProcess;
+    auto press = [](const wchar_t* path) { QueueLaunch({path, {}, nullptr, nullptr}); };
+    DWORD before = ::GetTickCount();
+    press(L"C:\\slow.exe");
+    ASSERT_TRUE(WaitFor([] { return Order().size() == 1; }));
+    press(L"C:\\slow.exe");
+    press(L"C:\\fast.exe");
+    EXPECT_LT(::GetTickCount() - before, 1000u) << "the presses returned at once";
+    EXPECT_TRUE(WaitFor([] { return Order().size() == 2; }));
+    ::Sleep(200);
+    EXPECT_EQ(Order(), (std::vector<std::wstring>{L"C:\\slow.exe", L"C:\\fast.exe"}));
+    ::SetEvent(g_releaseSlow);
+    EXPECT_TRUE(WaitFor([] { return Order().size() == 3; }));
+    EXPECT_EQ(Order().back(), L"C:\\slow.exe");
+    ::Sleep(100); // the queues' threads are done with the stand-in
+    g_pfnCreateProcess = &::CreateProcessW;
 }
 
 TEST(ChooseProgramWindow, TakesTheFrontmostVisibleUnownedWindowOfTheProgramAtItsOwnRights) {
