@@ -17,6 +17,10 @@ namespace {
 // never does.
 constexpr DWORD kStartedCopyWaitMs = 5000;
 
+// A start needs little stack; the platform's default would add a megabyte or more to the
+// process for as long as a thread runs (and under Wine somewhat after).
+constexpr SIZE_T kStackBytes = 256 * 1024;
+
 struct ProgramQueue {
     // Guarded by g_lock.
     std::deque<LAUNCHJOB> jobs;
@@ -34,7 +38,15 @@ public:
     CExclusive() { ::AcquireSRWLockExclusive(&g_lock); }
     CExclusive(const CExclusive&) = delete;
     CExclusive& operator=(const CExclusive&) = delete;
-    ~CExclusive() { ::ReleaseSRWLockExclusive(&g_lock); }
+    ~CExclusive() { Release(); }
+    void Release() {
+        if (m_bHeld)
+            ::ReleaseSRWLockExclusive(&g_lock);
+        m_bHeld = false;
+    }
+
+private:
+    bool m_bHeld = true;
 };
 
 std::map<CString, std::shared_ptr<ProgramQueue>>& Queues() {
@@ -61,12 +73,43 @@ DWORD WINAPI DrainQueue(void* pParam) {
     }
 }
 
+// Whether the path lies on a local fixed drive, which answers at once; a network share or a
+// removable drive (one that spins up) may not. Told from the text and the drive's type alone.
+bool OnFixedDrive(const CString& path) {
+    int start = path.GetLength() > 0 && path[0] == L'"' ? 1 : 0;
+    if (path.GetLength() < start + 3 || path[start + 1] != L':' || path[start + 2] != L'\\')
+        return false;
+    UINT type = ::GetDriveTypeW(path.Mid(start, 3));
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+// A plain start of a program on a local drive, in a local folder, never waits on a network:
+// it runs at once where it was asked for, as quick as a start can be. Under Wine a thread,
+// once ended, also leaves its stacks behind until the next one starts.
+bool StartsWithoutWaiting(const LAUNCHJOB& job) {
+    if (job.options.eIfRunning != LaunchIfRunning::StartAnother || !OnFixedDrive(job.strStoredPath))
+        return false;
+    if (job.options.strStartIn.IsEmpty())
+        return true;
+    wchar_t folder[MAX_PATH] = {};
+    DWORD length = ::ExpandEnvironmentStringsW(job.options.strStartIn, folder, MAX_PATH);
+    return length > 0 && length <= MAX_PATH && OnFixedDrive(folder);
+}
+
 } // namespace
 
 void QueueLaunch(LAUNCHJOB job) {
     CString key = job.strStoredPath;
     key.MakeUpper();
     CExclusive lock;
+    auto found = Queues().find(key);
+    // Behind presses of the same program still under way, a press waits its turn.
+    if (StartsWithoutWaiting(job) && (found == Queues().end() || !found->second->bDraining)) {
+        lock.Release();
+        CKernelObject none;
+        RunLaunch(job, &none);
+        return;
+    }
     std::shared_ptr<ProgramQueue>& queue = Queues()[key];
     if (!queue)
         queue = std::make_shared<ProgramQueue>();
@@ -74,7 +117,8 @@ void QueueLaunch(LAUNCHJOB job) {
     if (queue->bDraining)
         return;
     auto held = std::make_unique<std::shared_ptr<ProgramQueue>>(queue);
-    CKernelObject thread(::CreateThread(nullptr, 0, &DrainQueue, held.get(), 0, nullptr));
+    CKernelObject thread(::CreateThread(nullptr, kStackBytes, &DrainQueue, held.get(),
+                                        STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     if (!thread) {
         // No thread to be had: the press is dropped, silently, as a failed start is.
         queue->jobs.pop_back();

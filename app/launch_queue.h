@@ -16,9 +16,10 @@ struct LAUNCHJOB {
     HWND hwndFrontAtPress; // the window in front before the press took the foreground
 };
 
-// Queues the press and returns at once. Presses of one program run in the order they came,
-// each after the one before has finished, and a press that looks for the program's window
-// first waits (a few seconds at most) for a copy the press before started to be ready for
+// Queues the press and returns at once; a plain start of a program on a local fixed drive,
+// which cannot wait on a network, runs at once instead. Presses of one program run in the order
+// they came, each after the one before has finished, and a press that looks for the program's
+// window first waits (a few seconds at most) for a copy the press before started to be ready for
 // input, so that a quick second press finds that copy instead of starting another. Presses of
 // other programs do not wait for them.
 void QueueLaunch(LAUNCHJOB job);

@@ -264,21 +264,22 @@ std::vector<std::wstring> Order() {
     return g_order;
 }
 
-TEST(QueueLaunch, AHangingStartHoldsNeitherThePressNorOtherProgramsAndItsOwnNextPressWaits) {
+TEST(QueueLaunch, AHangingStartOnAShareHoldsNeitherThePressNorOtherProgramsAndItsOwnNextWaits) {
     g_pfnCreateProcess = &HangingCreateProcess;
     auto press = [](const wchar_t* path) { QueueLaunch({path, {}, nullptr, nullptr}); };
     DWORD before = ::GetTickCount();
-    press(L"C:\\slow.exe");
+    press(L"\\\\server\\share\\slow.exe");
     ASSERT_TRUE(WaitFor([] { return Order().size() == 1; }));
-    press(L"C:\\slow.exe");
-    press(L"C:\\fast.exe");
+    press(L"\\\\server\\share\\slow.exe");
+    press(L"\\\\server\\share\\fast.exe");
     EXPECT_LT(::GetTickCount() - before, 1000u) << "the presses returned at once";
     EXPECT_TRUE(WaitFor([] { return Order().size() == 2; }));
     ::Sleep(200);
-    EXPECT_EQ(Order(), (std::vector<std::wstring>{L"C:\\slow.exe", L"C:\\fast.exe"}));
+    EXPECT_EQ(Order(), (std::vector<std::wstring>{L"\\\\server\\share\\slow.exe",
+                                                  L"\\\\server\\share\\fast.exe"}));
     ::SetEvent(g_releaseSlow);
     EXPECT_TRUE(WaitFor([] { return Order().size() == 3; }));
-    EXPECT_EQ(Order().back(), L"C:\\slow.exe");
+    EXPECT_EQ(Order().back(), L"\\\\server\\share\\slow.exe");
     ::Sleep(100); // the queues' threads are done with the stand-in
     g_pfnCreateProcess = &::CreateProcessW;
 }
