@@ -389,6 +389,9 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         m_slots[i].strDefaultPath = ReadProfileValue(kSections[i], L"DefaultPath", m_strIniPath);
         m_slots[i].launch = ReadLaunchOptions(m_strIniPath, kSections[i]);
     }
+    // S1's program comes from the registry, but how it starts is the user's, in a section of
+    // its own that no dialog edits and no save writes.
+    m_slots[kSlotS1].launch = ReadLaunchOptions(m_strIniPath, L"S1");
     m_savedSlots = m_slots;
     std::vector<KEYROW> rows;
     for (int i = 1; i < kSlotCount; ++i) {

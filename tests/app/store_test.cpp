@@ -266,10 +266,13 @@ TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
         ::DeleteFileW(m_store.m_strIniPath);
         Write(L"S3", L"DisplayName", L"Three");
         Write(L"S3", L"DefaultPath", L"three.exe");
-        for (const auto& [key, value] : c.keys)
+        for (const auto& [key, value] : c.keys) {
             Write(L"S3", key, value);
+            Write(L"S1", key, value);
+        }
         m_store.LoadSettings();
         EXPECT_TRUE(m_store.m_slots[2].launch == c.read);
+        EXPECT_TRUE(m_store.m_slots[0].launch == c.read) << "S1, in a section of its own";
         ASSERT_TRUE(m_store.SaveSettings().Saved());
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
