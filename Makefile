@@ -8,7 +8,7 @@ CONFIGURE := -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMA
 # package is needed for and proves that none is left out.
 PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
             cmake make googletest wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool \
-            imagemagick coreutils grep zip wixl msitools clang-format git
+            imagemagick coreutils util-linux grep zip wixl msitools clang-format git
 SESSION  := tools/wine-session.sh $(BUILD)
 
 .PHONY: all deps configure build run test torture bench dist clean format FORCE
@@ -49,7 +49,7 @@ run: build
 # aborts a starting or ending program ("Inconsistency detected by ld.so"), which no test of
 # ours can prevent. The first failure stays in the output.
 test: build
-	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only \
+	@$(SESSION) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 -LE torture_only -j4 \
 	    --repeat until-pass:2
 
 # Verbose, so that the figures each torture test prints can be picked out of its output

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/file_version.h"
-#include "app/skinned_dialog.h"
+#include "app/skin_art.h"
 #include "framework/module.h"
 #include "res/resource.h"
 
@@ -16,13 +16,9 @@ constexpr int kVersionParts = 4;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CAboutDlg, CTrayDialog)
-ON_WM_PAINT()
-ON_WM_LBUTTONDOWN()
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
-END_MESSAGE_MAP()
-
-CAboutDlg::CAboutDlg() : CTrayDialog(IDD_ABOUTBOX, nullptr) {}
+CAboutDlg::CAboutDlg() : CTrayDialog(IDD_ABOUTBOX, nullptr) {
+    SetSkin({IDB_DIALOG_BACK, SkinLayout::FitChildren, &LoadArtBitmap});
+}
 
 CAboutDlg::~CAboutDlg() = default;
 
@@ -41,7 +37,6 @@ BOOL CAboutDlg::OnInitDialog() {
         strProductVersion = pVersion->m_strProductVersion;
     }
     m_stVersion.SetWindowText(VersionText(strProductVersion));
-    m_skin.Attach(*this, IDB_DIALOG_BACK, SkinLayout::FitChildren);
     // Only the size changes, so the dialog is still centred; the 110-pixel background is
     // squeezed into the 90 pixels.
     m_skin.FitToSkinSize(CSize(kAboutWidth, kAboutHeight));
@@ -77,13 +72,4 @@ CString CAboutDlg::VersionText(const CString& strCommaVersion) {
             strText += L".";
     }
     return strText;
-}
-
-void CAboutDlg::OnPaint() { m_skin.PaintBackground(); }
-
-void CAboutDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
-
-LRESULT CAboutDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    m_skin.MoveToDpi(wParam, lParam);
-    return 0;
 }

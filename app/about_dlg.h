@@ -2,7 +2,6 @@
 // over the shared dialog background.
 #pragma once
 
-#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/transparent_static.h"
 
@@ -23,16 +22,8 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
-    // Message handlers
-    void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
-
     // Data members
-    CWindowSkin m_skin;
     CTransparentStatic m_stVersion;
     CTransparentStatic m_stTitle;
     CTransparentStatic m_stNotice;
-
-    DECLARE_MESSAGE_MAP()
 };

@@ -12,31 +12,6 @@ bool EqualNoCase(LPCWSTR a, int nLengthA, LPCWSTR b, int nLengthB) {
     return ::CompareStringOrdinal(a, nLengthA, b, nLengthB, TRUE) == CSTR_EQUAL;
 }
 
-// A text value, REG_EXPAND_SZ expanded as the system expands it when it runs the value.
-bool ReadTextValue(HKEY hKey, LPCWSTR lpszName, CString& value) {
-    // An expanded value may outgrow the size first reported, so the read is repeated.
-    // REG_SZ takes in REG_EXPAND_SZ too: the platform expands it and hands it over as REG_SZ
-    // (and refuses RRF_RT_REG_EXPAND_SZ with expansion on).
-    DWORD size = 0;
-    constexpr DWORD kFlags = RRF_RT_REG_SZ;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        LONG result = ::RegGetValueW(hKey, nullptr, lpszName, kFlags, nullptr, nullptr, &size);
-        if (result != ERROR_SUCCESS)
-            return false;
-        int units = static_cast<int>(size / sizeof(wchar_t)) + 1;
-        result = ::RegGetValueW(hKey, nullptr, lpszName, kFlags, nullptr,
-                                value.GetBufferSetLength(units), &size);
-        if (result == ERROR_SUCCESS) {
-            value.ReleaseBuffer(-1);
-            return true;
-        }
-        value.ReleaseBuffer(0);
-        if (result != ERROR_MORE_DATA)
-            return false;
-    }
-    return false;
-}
-
 } // namespace
 
 bool HasAutostartSwitch(LPCWSTR lpszArguments) {
@@ -83,7 +58,7 @@ bool CAutostart::StartsProgram(const Location& location, REGSAM view) const {
     CRegKey key;
     CString command;
     return key.Open(location.hRoot, location.lpszSubKey, KEY_QUERY_VALUE | view) == ERROR_SUCCESS &&
-           ReadTextValue(key, kValueName, command) &&
+           key.QueryExpandedText(kValueName, command) == ERROR_SUCCESS &&
            CommandLineStartsProgram(command, m_strProgram);
 }
 

@@ -8,7 +8,6 @@
 #include "app/failure_report.h"
 #include "app/program_path_dlg.h"
 #include "app/single_instance.h"
-#include "app/skinned_dialog.h"
 #include "framework/winapp.h"
 #include "res/resource.h"
 
@@ -22,18 +21,6 @@ constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
-// The list view's rows as the settings store reads them back.
-class ListRows : public CKeyRowSource {
-public:
-    explicit ListRows(const CListCtrl& list) : m_list(list) {}
-    int GetRowCount() const override { return m_list.GetItemCount(); }
-    CString GetKeyText(int nRow) const override { return m_list.GetItemText(nRow, 0); }
-    CString GetPathText(int nRow) const override { return m_list.GetItemText(nRow, 1); }
-
-private:
-    const CListCtrl& m_list;
-};
-
 // The tray base speaks the form's own messages.
 static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
 static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
@@ -43,9 +30,7 @@ static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_CLOSE()
-ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
-ON_WM_LBUTTONDOWN()
 ON_WM_WINDOWPOSCHANGING()
 ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
 ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
@@ -59,11 +44,12 @@ ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
-    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {}
+    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {
+    SetSkin({IDB_FORM_BACK, SkinLayout::FromConstants, &LoadArtBitmap});
+}
 
 CHotkeyFormDlg::~CHotkeyFormDlg() = default;
 
@@ -85,7 +71,6 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
     AllowFormMessagesFromNormalRights(m_hWnd);
-    m_skin.Attach(*this, IDB_FORM_BACK, SkinLayout::FromConstants);
     m_skin.AddDpiFollower(m_listKeys);
     CMenuHandle menuSystem(GetSystemMenu(FALSE));
     CString strAboutMenu;
@@ -107,7 +92,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     InitKeyList();
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
-        AddKeyRow(row.nIndex, row.strKeyText, row.strPathText);
+        AddKeyRow(row);
     return TRUE;
 }
 
@@ -148,19 +133,21 @@ void CHotkeyFormDlg::PlaceKeyList() {
     m_listKeys.SetColumnWidth(1, width * 79 / 100);
 }
 
-LRESULT CHotkeyFormDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    if (m_skin.MoveToDpi(wParam, lParam) == 0)
-        return 0;
+void CHotkeyFormDlg::OnSkinDpiChanged(UINT) {
     InitCaptionButtons();
     PlaceKeyList();
     ReloadTrayIcon();
-    return 0;
 }
 
-void CHotkeyFormDlg::AddKeyRow(int nIndex, const CString& strKey, const CString& strPath) {
-    m_listKeys.InsertItem(nIndex, L"");
-    m_listKeys.SetItemText(nIndex, 0, strKey, kRowTextColor, kRowBackColor);
-    m_listKeys.SetItemText(nIndex, 1, strPath, kRowTextColor, kRowBackColor);
+void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
+    m_listKeys.InsertItem(row.nIndex, L"");
+    m_listKeys.SetItemText(row.nIndex, 0, row.strKeyText, kRowTextColor, kRowBackColor);
+    m_listKeys.SetItemText(row.nIndex, 1, row.strPathText, kRowTextColor, kRowBackColor);
+    m_rowSlots.insert(m_rowSlots.begin() + row.nIndex, row.nSlot);
+}
+
+int CHotkeyFormDlg::SlotOfRow(int nRow) const {
+    return nRow >= 0 && nRow < static_cast<int>(m_rowSlots.size()) ? m_rowSlots[nRow] : -1;
 }
 
 void CHotkeyFormDlg::ShowFromTray() {
@@ -176,23 +163,7 @@ void CHotkeyFormDlg::ShowFromTray() {
     GotoDlgCtrl(m_listKeys);
 }
 
-void CHotkeyFormDlg::OnPaint() {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    if (!IsIconic()) {
-        m_skin.DrawBackground(dc, rc);
-        return;
-    }
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    int x = (rc.Width() - m_skin.GetSystemMetric(SM_CXICON) + 1) / 2;
-    int y = (rc.Height() - m_skin.GetSystemMetric(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
-}
-
 HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-void CHotkeyFormDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
 
 void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
     // Every attempt to show the form, the modal loop's own included, is refused until the
@@ -267,8 +238,8 @@ void CHotkeyFormDlg::EditSelectedRow() {
     auto pDlg = std::make_unique<CProgramPathDlg>();
     m_pPathDlg = pDlg.get();
     pDlg->SetEntry(this, strKey, strPath, nRow);
-    if (const KEYSLOT* pSlot = m_store.FindSlotForKeyText(strKey))
-        pDlg->SetLaunchOptions(pSlot->launch);
+    if (int nSlot = SlotOfRow(nRow); nSlot >= 0)
+        pDlg->SetLaunchOptions(m_store.m_slots[nSlot].launch);
     pDlg->DoModal();
     m_pPathDlg = nullptr;
     if (!IsWindowVisible())
@@ -282,20 +253,20 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     if (!m_pPathDlg)
         return 1;
     int nRow = m_pPathDlg->GetRow();
-    if (nRow < 0 || nRow >= m_listKeys.GetItemCount())
+    int nSlot = SlotOfRow(nRow);
+    if (nSlot < 0 || nRow >= m_listKeys.GetItemCount())
         return 1;
-    CString strOldPath = m_listKeys.GetItemText(nRow, 1);
-    m_listKeys.SetItemText(nRow, 1, m_pPathDlg->GetChosenPath(), kRowTextColor, kRowBackColor);
-    m_store.SyncSlotsFromList(ListRows(m_listKeys));
-    if (KEYSLOT* pSlot = m_store.FindSlotForKeyText(m_listKeys.GetItemText(nRow, 0)))
-        pSlot->launch = m_pPathDlg->GetChosenOptions();
-    // A save the platform refused leaves everything as it was (the store puts its slots back);
-    // the user, who just chose a program, is told why it was not kept.
-    SAVEREPORT report = m_store.SaveSettings();
+    KEYSLOT slot = m_store.m_slots[nSlot];
+    slot.strDefaultPath = m_pPathDlg->GetChosenPath();
+    slot.launch = m_pPathDlg->GetChosenOptions();
+    // A save the platform refused leaves the slot, the row and the file as they were; the
+    // user, who just chose a program, is told why it was not kept.
+    SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
     if (!report.Saved()) {
-        m_listKeys.SetItemText(nRow, 1, strOldPath, kRowTextColor, kRowBackColor);
         m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
+        return 1;
     }
+    m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
     return 1;
 }
 

@@ -3,10 +3,11 @@
 // moves between the tray and the screen when the user asks.
 #pragma once
 
+#include <vector>
+
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "app/skin_art.h"
-#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
 
@@ -48,20 +49,23 @@ protected:
     int Scale(int nLength) const { return m_skin.Scale(nLength); }
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
-    void AddKeyRow(int nIndex, const CString& strKey, const CString& strPath);
+    void AddKeyRow(const KEYROW& row);
+    // The slot a row of the list shows and edits, or -1 for no row.
+    int SlotOfRow(int nRow) const;
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
     // Removes the tray icon and shows the form, whatever the shell answers.
     void ShowFromTray();
+    // The form moved to a monitor of another scale: it lays itself out again for that
+    // monitor's DPI in the rectangle the platform suggests.
+    void OnSkinDpiChanged(UINT dpi) override;
 
     // Message handlers
     void OnSysCommand(UINT nID, LPARAM lParam);
     // Another program's request to end, in every state.
     void OnClose();
-    void OnPaint();
     HCURSOR OnQueryDragIcon();
-    void OnLButtonDown(UINT nFlags, CPoint point);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
@@ -82,9 +86,6 @@ protected:
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
     void OnMinimizeButton();
-    // The form moved to a monitor of another scale: it lays itself out again for that
-    // monitor's DPI in the rectangle the platform suggests.
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Data members
     HICON m_hIcon;
@@ -98,9 +99,8 @@ protected:
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;
-    // The DPI the form is laid out and drawn for, and the background, font and icons that
-    // follow it.
-    CWindowSkin m_skin;
+    // Each row's slot, by row: a row edits its own slot whatever the display names say.
+    std::vector<int> m_rowSlots;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,10 +1,7 @@
 // How a key's program starts: its folder, its first window state, its rights, and what a
-// press does while the program already runs; kept beside the key's program in its section of
-// the settings file, each key written only when it differs from its default.
+// press does while the program already runs. Each is kept as a key of the slot's section in
+// the settings file (listed in app/slot_keys.cpp), whose text is empty at the default.
 #pragma once
-
-#include <functional>
-#include <vector>
 
 #include "framework/cstring.h"
 
@@ -23,21 +20,11 @@ struct LAUNCHOPTIONS {
     }
 };
 
-// One key of a slot's section as a save leaves it: its value, or no key at all.
-struct SETTINGWRITE {
-    const wchar_t* pszKey;
-    CString strValue;
-    bool bRemove; // a default value is never written, and a cleared one removes the key
-};
-
-// The options from a slot's keys, each read through readKey (the empty text for a missing
-// key). Values are matched without regard to case; an unknown one reads as the default.
-LAUNCHOPTIONS ParseLaunchOptions(const std::function<CString(const wchar_t* pszKey)>& readKey);
-// The options of the section in the settings file at strIniPath.
-LAUNCHOPTIONS ReadLaunchOptions(const CString& strIniPath, const wchar_t* pszSection);
-// What a save writes for the options, one entry per key, in the file's order.
-std::vector<SETTINGWRITE> LaunchOptionWrites(const LAUNCHOPTIONS& options);
-
-// The names the file and the program path dialog use for each choice, in the enum's order.
-extern const wchar_t* const kLaunchWindowNames[3];
-extern const wchar_t* const kLaunchIfRunningNames[3];
+// Each option's text in the file, empty at its default, and the option a text gives: the
+// names are matched without regard to case, and any other text gives the default.
+CString LaunchWindowText(LaunchWindow eWindow);
+LaunchWindow LaunchWindowFromText(const CString& strText);
+CString RunAsText(bool bRunAsAdmin);
+bool RunAsFromText(const CString& strText);
+CString IfRunningText(LaunchIfRunning eIfRunning);
+LaunchIfRunning IfRunningFromText(const CString& strText);

@@ -6,7 +6,7 @@
 #include "app/failure_report.h"
 #include "app/hotkey_form.h"
 #include "app/messages.h"
-#include "app/skinned_dialog.h"
+#include "app/skin_art.h"
 #include "res/resource.h"
 
 namespace {
@@ -33,13 +33,11 @@ int ChosenIndex(HWND hCombo) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CProgramPathDlg, CTrayDialog)
-ON_WM_PAINT()
-ON_WM_LBUTTONDOWN()
 ON_COMMAND(IDOK, OnApply)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
+    SetSkin({IDB_DIALOG_BACK, SkinLayout::FitChildren, &LoadArtBitmap});
     // A folder may be typed too, with %VARIABLES% in it.
     m_btnStartIn.SetOptions(BBS_ICON | BBS_CLOSEDFOLDER | BBS_BROWSEFOLDER | BBS_EDITABLE);
 }
@@ -66,7 +64,6 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgramPathDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    m_skin.Attach(*this, IDB_DIALOG_BACK, SkinLayout::FitChildren);
     m_skin.AddDpiFollower(m_btnBrowse);
     m_skin.AddDpiFollower(m_btnStartIn);
     m_stKey.SetWindowText(m_strKey);
@@ -104,15 +101,6 @@ void CProgramPathDlg::ReadLaunchOptions() {
 void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
     ReportFailure(m_hWnd, L"The program could not be saved in the settings file\n" + strFile,
                   dwError);
-}
-
-void CProgramPathDlg::OnPaint() { m_skin.PaintBackground(); }
-
-void CProgramPathDlg::OnLButtonDown(UINT, CPoint point) { m_skin.DragByBackground(point); }
-
-LRESULT CProgramPathDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    m_skin.MoveToDpi(wParam, lParam);
-    return 0;
 }
 
 void CProgramPathDlg::OnApply() {

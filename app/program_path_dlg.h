@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/launch_options.h"
-#include "app/skinned_dialog.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
@@ -35,17 +34,13 @@ protected:
     BOOL OnInitDialog() override;
 
     // Message handlers
-    void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
     // IDOK, also Enter.
     void OnApply();
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     void ShowLaunchOptions();
     void ReadLaunchOptions();
 
     // Data members
-    CWindowSkin m_skin;
     CString m_strKey;
     CString m_strPath;
     int m_nRow = -1;

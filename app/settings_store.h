@@ -6,32 +6,30 @@
 #include <windows.h>
 
 #include <array>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/launch_options.h"
 #include "framework/cstring.h"
 
+// A slot's keys in the settings file are listed once, in app/slot_keys.cpp.
 struct KEYSLOT {
+    KEYSLOT() = default;
+    // A key and its program, started as a key without options starts it.
+    KEYSLOT(CString strName, CString strPath)
+        : strDisplayName(std::move(strName)), strDefaultPath(std::move(strPath)) {}
+
     CString strDisplayName; // names the key in the list; empty means unassigned
     CString strDefaultPath; // the whole command line started by the key
     LAUNCHOPTIONS launch;   // how that program starts
 };
 
-// One row of the key list as the store exchanges it with the form.
+// One row of the key list as the store hands it to the form.
 struct KEYROW {
     int nIndex;
+    int nSlot;          // the slot the row shows and edits: display names need not differ
     CString strKeyText; // a space, then the slot's display name
     CString strPathText;
-};
-
-// The rows currently shown, read one at a time.
-class CKeyRowSource {
-public:
-    virtual ~CKeyRowSource() = default;
-    virtual int GetRowCount() const = 0;
-    virtual CString GetKeyText(int nRow) const = 0;
-    virtual CString GetPathText(int nRow) const = 0;
 };
 
 // What a save did: the file it wrote, or the file that refused it and the platform's reason.
@@ -46,44 +44,25 @@ public:
     static constexpr int kSlotCount = 5;
     static constexpr int kSlotS1 = 0;
 
-    // Every write the store makes to disk, in the order of a save; tests put stand-ins here
-    // that refuse a folder or fail at a chosen step. Each but the platform's own profile write
-    // returns ERROR_SUCCESS or the platform's error.
-    struct Writers {
-        // Makes a new, empty file of its own name in the folder and gives its path.
-        DWORD (*pfnMakeTempFile)(const CString& strFolder, CString& strTempPath);
-        // Replaces the file's whole content.
-        DWORD (*pfnWriteWholeFile)(const CString& strPath, const std::string& bytes);
-        decltype(&::WritePrivateProfileStringW) pfnWriteProfileString;
-        // Puts the finished file in the place of the settings file in one step, so that the
-        // settings file is at every moment either the old one or the new one.
-        DWORD (*pfnReplaceFile)(const CString& strFrom, const CString& strTo);
-    };
-    static Writers s_writers;
-
     // Sets m_strModuleDir and m_strIniPath from the running executable's path: the file beside
     // it, or the user's copy in the local application data folder when the executable's folder
-    // refuses the user and that copy holds settings.
+    // refuses the user and that copy exists and is not empty.
     void BuildIniPath();
     // Fills S2 to S5 from the settings file and returns the rows to show, in slot order. A
-    // file without a byte-order mark whose text is UTF-8 is first made a UTF-16 one, as the
-    // platform would read it in the ANSI code page; where it cannot be rewritten it is read so.
+    // file without a byte-order mark whose text is UTF-8 is read as UTF-8, and left as it is.
+    // While the user's copy cannot be read, the file beside the executable is shown.
     std::vector<KEYROW> LoadSettings();
-    // Copies each row's path into the slot whose display name equals its trimmed key text.
-    void SyncSlotsFromList(const CKeyRowSource& rows);
-    // The first slot whose display name equals the trimmed key text of a row, or null.
-    KEYSLOT* FindSlotForKeyText(CString strKeyText);
-    // Writes "DisplayName" and "DefaultPath" of every assigned slot S2 to S5, so that the
-    // profile read gives back each value exactly, into a file kept in UTF-16 so that no
-    // character is lost to the ANSI code page. The whole save is made on a new file in the
-    // same folder, which then takes the settings file's place in one step: a save cut short
-    // leaves the old file whole. When the executable's folder refuses that new file, the
-    // user's copy is made and written instead and is used from then on; a read-only or held
-    // settings file is refused. A refused save puts the slots back as last loaded or saved.
-    SAVEREPORT SaveSettings();
+    // Writes the keys of slot nSlot (S2 to S5) into the settings file as it is on disk now:
+    // every other section, key and comment stays as it stands there. The file is kept in
+    // UTF-16, so that no character is lost to the ANSI code page, and is made whole on a new
+    // file that then takes its place in one step. When the executable's folder refuses that
+    // new file, the user's copy is written instead and used from then on; a read-only, held
+    // or unreadable settings file is refused. On success m_slots[nSlot] becomes `slot`; on
+    // failure nothing changes.
+    SAVEREPORT SaveSlot(int nSlot, const KEYSLOT& slot);
     // Replaces S1's path with the registry value when it can be read as text: REG_SZ as
-    // stored, REG_EXPAND_SZ with its environment variables expanded; from the 64-bit view or,
-    // when it is missing there, from the 32-bit view.
+    // stored, REG_EXPAND_SZ with its environment variables expanded, at any length; from the
+    // 64-bit view or, when it is missing there, from the 32-bit view.
     void RefreshS1FromRegistry();
 
     // The directory part of an executable path and the settings path beside it, or the
@@ -96,11 +75,9 @@ public:
     CString m_strUserIniPath; // where the user's copy lives, or empty
 
 private:
-    // ERROR_SUCCESS, or the platform's reason why the save from strSource into strTarget
-    // failed; *pbFolderRefused tells whether strTarget's folder refused the new file.
-    DWORD SaveAssignedSlots(const CString& strSource, const CString& strTarget,
-                            bool* pbFolderRefused) const;
-
-    // The slots as the settings file holds them, restored after a refused save.
-    std::array<KEYSLOT, kSlotCount> m_savedSlots;
+    // ERROR_SUCCESS, or the platform's reason why writing the slot into strSource's content
+    // and that into strTarget failed; *pbFolderRefused tells whether strTarget's folder
+    // refused the new file.
+    DWORD WriteSlot(int nSlot, const KEYSLOT& slot, const CString& strSource,
+                    const CString& strTarget, bool* pbFolderRefused) const;
 };

@@ -14,3 +14,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Test programs are Windows executables; CTest runs them through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_DLLTOOL ${MINGW_PREFIX}-dlltool)

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "framework/cstring.h"
 #include "framework/handle_owner.h"
 
 struct RegKeyFree {
@@ -29,4 +30,10 @@ public:
         return result;
     }
     LONG Close() { return Free(); }
+
+    // Reads a text value of any length: REG_SZ as stored, up to its first NUL, and
+    // REG_EXPAND_SZ with its environment variables expanded, as the system expands a value it
+    // runs. The platform's result; ERROR_UNSUPPORTED_TYPE for a value that is not text, whose
+    // bytes taken as text would name whatever they happen to spell.
+    LONG QueryExpandedText(LPCWSTR lpszName, CString& value) const;
 };

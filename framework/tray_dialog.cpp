@@ -25,7 +25,7 @@ CSize TrayIconSize() {
 
 CTrayDialog::ShellNotifyIconFn CTrayDialog::s_pfnShellNotifyIcon = &::Shell_NotifyIconW;
 
-BEGIN_MESSAGE_MAP(CTrayDialog, CDialog)
+BEGIN_MESSAGE_MAP(CTrayDialog, CSkinnedDialog)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOMMAND()
@@ -35,7 +35,7 @@ ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {
+CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CSkinnedDialog(nIDTemplate, pParent) {
     // The first-version layout: every shell since knows it, and it is all the icon needs.
     m_nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
     m_nid.uID = kTrayIconId;

@@ -7,11 +7,11 @@
 
 #include <shellapi.h>
 
-#include "framework/dialog.h"
 #include "framework/icon.h"
 #include "framework/menu.h"
+#include "framework/skinned_dialog.h"
 
-class CTrayDialog : public CDialog {
+class CTrayDialog : public CSkinnedDialog {
 public:
     // The shell call behind every add and delete of the icon. Tests put a recorder here.
     using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD dwMessage, PNOTIFYICONDATAW lpData);

@@ -13,6 +13,7 @@ needs=(
     "x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
     "x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64"
     "x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64" # tools/check-imports.sh
+    "x86_64-w64-mingw32-dlltool binutils-mingw-w64-x86-64" # framework/: the delay-loaded DLLs
     "cmake cmake"
     "ctest cmake"
     "make make"
@@ -48,6 +49,7 @@ needs=(
     "tail coreutils"
     "basename coreutils"
     "wc coreutils" # tools/make-dist.sh
+    "setpriv util-linux" # tests/app/unwritable_folder.sh: a user other than root
     "clang-format clang-format" # make format and tools/check-format.sh, with the root's .clang-format
     "git git"                   # make format and tools/check-format.sh: the tracked source files
 )

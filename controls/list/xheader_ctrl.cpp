@@ -20,6 +20,7 @@ IMPLEMENT_DYNCREATE(CXHeaderCtrl, CHeaderCtrl)
 BEGIN_MESSAGE_MAP(CXHeaderCtrl, CHeaderCtrl)
 ON_MESSAGE(HDM_SETIMAGELIST, OnSetImageList)
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_WM_SYSCOLORCHANGE()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
@@ -56,6 +57,11 @@ void CXHeaderCtrl::OnPaint() {
     } else {
         DrawHeader(dc);
     }
+}
+
+LRESULT CXHeaderCtrl::OnPrintClient(WPARAM wParam, LPARAM) {
+    DrawHeader(CDCHandle(reinterpret_cast<HDC>(wParam)));
+    return 0;
 }
 
 void CXHeaderCtrl::OnSysColorChange() {

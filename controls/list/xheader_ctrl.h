@@ -47,6 +47,8 @@ protected:
     // Message handlers
     LRESULT OnSetImageList(WPARAM wParam, LPARAM lParam);
     void OnPaint();
+    // wParam: the context to paint into.
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     void OnSysColorChange();
     BOOL OnEraseBkgnd(CDCHandle dc);
 

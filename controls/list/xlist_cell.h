@@ -12,7 +12,7 @@ struct XLISTCELL {
     int nImageIndex = -1; // into the list's small image list; -1 none
     CString strTipText;
     BOOL bHasCombo = FALSE;
-    BOOL bComboDown = FALSE;          // button shown pressed; painting it opens the drop list
+    BOOL bComboDown = FALSE;          // button shown pressed
     CStringArray* pChoices = nullptr; // not owned
     int nDropRows = 10;               // height of the drop list in rows
     int nDefaultChoice = 0;           // taken when the combo text is empty

@@ -101,8 +101,17 @@ BOOL CXListCtrl::SetComboBox(int nItem, int nSubItem, BOOL bEnable, CStringArray
     pCell->pChoices = bEnable ? pChoices : nullptr;
     pCell->nDropRows = std::clamp(nDropRows, 1, kMaxDropRows);
     pCell->nDefaultChoice = nDefaultChoice;
+    if (bEnable && GetItemText(nItem, nSubItem).IsEmpty())
+        CListCtrl::SetItemText(nItem, nSubItem, CellText(pCell, L""));
     RedrawCell(nItem, nSubItem);
     return TRUE;
+}
+
+LPCWSTR CXListCtrl::CellText(const XLISTCELL* pCell, LPCWSTR lpszText) {
+    if ((lpszText && *lpszText) || !pCell || !pCell->bHasCombo || !pCell->pChoices ||
+        pCell->nDefaultChoice < 0 || pCell->nDefaultChoice >= pCell->pChoices->GetSize())
+        return lpszText;
+    return pCell->pChoices->GetAt(pCell->nDefaultChoice);
 }
 
 BOOL CXListCtrl::IsComboBox(int nItem, int nSubItem) const {

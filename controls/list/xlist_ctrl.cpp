@@ -10,7 +10,8 @@ IMPLEMENT_DYNAMIC(CXListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CXListCtrl, CListCtrl)
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
-ON_WM_PAINT()
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_WM_LBUTTONDOWN()
 ON_WM_TIMER()
 ON_NOTIFY_REFLECT_EX(NM_CLICK, OnClick)
@@ -178,7 +179,8 @@ int CXListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, COLORREF crText, COLORRE
 BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
     if (!IsValidCell(nItem, nSubItem))
         return FALSE;
-    BOOL result = CListCtrl::SetItemText(nItem, nSubItem, lpszText);
+    BOOL result =
+        CListCtrl::SetItemText(nItem, nSubItem, CellText(GetCell(nItem, nSubItem), lpszText));
     RedrawCell(nItem, nSubItem);
     return result;
 }
@@ -188,9 +190,10 @@ BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText, COLORREF
     if (!IsValidCell(nItem, nSubItem))
         return FALSE;
     BOOL result = TRUE;
+    XLISTCELL* pCell = GetCell(nItem, nSubItem);
     if (lpszText)
-        result = CListCtrl::SetItemText(nItem, nSubItem, lpszText);
-    if (XLISTCELL* pCell = GetCell(nItem, nSubItem)) {
+        result = CListCtrl::SetItemText(nItem, nSubItem, CellText(pCell, lpszText));
+    if (pCell) {
         pCell->crCellText = crText == static_cast<COLORREF>(-1) ? m_crWindowText : crText;
         pCell->crCellBack = crBack == static_cast<COLORREF>(-1) ? m_crWindow : crBack;
     }

@@ -104,6 +104,9 @@ protected:
     XLISTCELL* GetCell(int nItem, int nSubItem) const {
         return IsValidCell(nItem, nSubItem) ? CellAt(GetRowCells(nItem), nSubItem) : nullptr;
     }
+    // The text a cell keeps for lpszText: a combo cell's empty text is its default choice,
+    // when it has one.
+    static LPCWSTR CellText(const XLISTCELL* pCell, LPCWSTR lpszText);
     static BOOL IsRowEnabled(const CellArray* pArray) {
         return !pArray || pArray->pCells[0].bRowEnabled;
     }
@@ -137,11 +140,15 @@ protected:
     void PaintCheckCell(CellPaint& cell);
     void PaintComboCell(CellPaint& cell);
     void PaintProgressCell(CellPaint& cell);
-    void OpenDropList(const CellPaint& cell, const CRect& rcCombo, const CString& strText);
-    void PaintEmptyList();
+    void PaintEmptyList(CDCHandle dc) const;
+    // A combo cell's field, and the button square at its right end.
+    static CRect ComboFrameRect(const CRect& rcCell);
+    static CRect ComboButtonRect(const CRect& rcFrame);
 
     // Interaction (xlist_interaction.cpp)
     void NotifyParent(UINT nMessage, int nItem, int nSubItem);
+    // Opens the drop list of a combo cell under it, its choice selected.
+    void OpenDropList(int nItem, int nSubItem);
     void CancelDropList();
     void CloseDropList();
     void ReleaseComboButton();
@@ -150,7 +157,9 @@ protected:
 
     // Message handlers
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnPaint();
+    // wParam: a context to paint into, or none for the window's own.
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnTimer(UINT_PTR nIDEvent);
     BOOL OnClick(NMHDR* pNMHDR, LRESULT* pResult);

@@ -1,7 +1,10 @@
-// CXListCtrl interaction: check box and combo clicks, the drop list's timers and messages,
-// header check boxes, and a tool tip per cell.
+// CXListCtrl interaction: check box and combo clicks, opening the drop list, its timers and
+// messages, header check boxes, and a tool tip per cell.
+#include <cstring>
+
 #include "controls/list/registered_messages.h"
 #include "controls/list/xlist_ctrl.h"
+#include "framework/winapp.h"
 
 namespace {
 
@@ -77,11 +80,16 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point) {
             m_bComboArmed = TRUE;
             m_nComboRow = nItem;
             m_nComboCol = nSubItem;
+            m_rcComboButton = ComboButtonRect(ComboFrameRect(rc));
             RedrawCell(nItem, nSubItem);
             SetTimer(TIMER_COMBO_WATCH, kWatchInterval);
-            // Selecting the row lets the pressed button paint and open the drop list; that
-            // paint must come before a quick release's click notification lets go of it.
+            // The default processing selects the row, which shows the combo; the drop list
+            // opens under it, and the pressed button paints before a quick release's click
+            // notification lets go of it.
             Default();
+            if (!m_pDropList && IsComboBox(nItem, nSubItem) &&
+                (GetItemState(nItem, LVIS_SELECTED) & LVIS_SELECTED))
+                OpenDropList(nItem, nSubItem);
             UpdateWindow();
             return;
         }
@@ -116,6 +124,71 @@ void CXListCtrl::ReleaseComboButton() {
 }
 
 // --- The drop list ---------------------------------------------------------------------------
+
+void CXListCtrl::OpenDropList(int nItem, int nSubItem) {
+    XLISTCELL* pCell = GetCell(nItem, nSubItem);
+    CRect rcCell;
+    if (!pCell || !GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, rcCell))
+        return;
+    const CRect rcFrame = ComboFrameRect(rcCell);
+    const CString strText = GetItemText(nItem, nSubItem);
+    const int nDropRows = pCell->nDropRows;
+    const CStringArray* pChoices = pCell->pChoices;
+
+    auto* pList = new CXComboList(this);
+    m_pDropList.reset(pList);
+    m_nComboRow = nItem;
+    m_nComboCol = nSubItem;
+
+    // From the cell's bottom edge down, one cell height less a pixel per row.
+    CRect rcPopup(rcFrame.left, rcFrame.bottom - 1, rcFrame.right - 1,
+                  rcFrame.bottom - 1 + (rcFrame.Height() - 2) * nDropRows);
+    ClientToScreen(&rcPopup);
+    LPCWSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC,
+                                            ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    BOOL bCreated =
+        lpszClass &&
+        pList->CreateEx(0, lpszClass, L"", WS_POPUP | WS_VISIBLE | WS_BORDER, rcPopup, this, 0);
+    // Creating the window moves the focus, and that can close the drop list again.
+    if (!bCreated || m_pDropList.get() != pList)
+        return;
+    m_strComboUndo.Empty();
+
+    // The previous drop list is gone, so the font made for it may be replaced. The cells are
+    // drawn in the list's font.
+    LOGFONTW lf{};
+    if (::GetObjectW(GetFont(), sizeof(lf), &lf) &&
+        (m_fontDropList.IsNull() || std::memcmp(&lf, &m_lfDropList, sizeof(lf)) != 0) &&
+        m_fontDropList.CreateFontIndirect(&lf))
+        m_lfDropList = lf;
+    if (!m_fontDropList.IsNull())
+        pList->SetFont(&m_fontDropList, FALSE);
+
+    CListBox& listBox = pList->m_ListBox;
+    if (pChoices) {
+        for (int i = 0; i < pChoices->GetSize(); ++i) {
+            if (!pChoices->GetAt(i).IsEmpty())
+                listBox.AddString(pChoices->GetAt(i));
+        }
+    }
+
+    int nSelect = 0;
+    if (strText.IsEmpty()) {
+        CString strFirst;
+        if (listBox.GetCount() > 0)
+            listBox.GetText(0, strFirst);
+        SetItemText(nItem, nSubItem, strFirst);
+        if (m_pDropList.get() != pList)
+            return;
+    } else {
+        nSelect = listBox.FindStringExact(-1, strText);
+        if (nSelect == LB_ERR)
+            nSelect = 0;
+    }
+    listBox.SetCurSel(nSelect);
+    listBox.GetText(nSelect, m_strComboUndo);
+    pList->SetActive(Scale(kDropListScrollBarWidth));
+}
 
 void CXListCtrl::CloseDropList() {
     // Taken out first, so that messages sent while the window goes find no drop list.

@@ -1,13 +1,11 @@
 // CXListCtrl painting: the custom draw stages, the four cell painters (plain text with an
-// image, check box, combo, progress bar), opening the drop list from a pressed combo
-// button, and the empty list.
+// image, check box, combo, progress bar) and the empty list. Painting reads the control's
+// state and draws into the context it is given, nothing else.
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #include "controls/list/progress_text.h"
 #include "controls/list/xlist_ctrl.h"
-#include "framework/winapp.h"
 
 namespace {
 
@@ -266,11 +264,21 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
 
 // --- Combo cells -----------------------------------------------------------------------------
 
+CRect CXListCtrl::ComboFrameRect(const CRect& rcCell) {
+    return {rcCell.left + 1, rcCell.top, rcCell.right - 2, rcCell.bottom + 1};
+}
+
+CRect CXListCtrl::ComboButtonRect(const CRect& rcFrame) {
+    CRect rcButton(rcFrame.right + 1 - rcFrame.Height(), rcFrame.top, rcFrame.right + 1,
+                   rcFrame.bottom);
+    rcButton.DeflateRect(2, 2);
+    return rcButton;
+}
+
 void CXListCtrl::PaintComboCell(CellPaint& cell) {
     CDCHandle dc = cell.dc;
-    XLISTCELL* pCell = cell.pCell;
-    const CRect rcFrame(cell.rect.left + 1, cell.rect.top, cell.rect.right - 2,
-                        cell.rect.bottom + 1);
+    const XLISTCELL* pCell = cell.pCell;
+    const CRect rcFrame = ComboFrameRect(cell.rect);
 
     {
         CSelectObject selectPen(dc, CPen(PS_SOLID, 1, m_crBtnShadow));
@@ -285,17 +293,8 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
     rcField.DeflateRect(2, 2);
     dc.FillSolidRect(&rcField, kWhite);
 
-    CRect rcButton(rcFrame.right + 1 - rcFrame.Height(), rcFrame.top, rcFrame.right + 1,
-                   rcFrame.bottom);
-    rcButton.DeflateRect(2, 2);
-
+    CRect rcButton = ComboButtonRect(rcFrame);
     CString text = GetItemText(cell.nItem, cell.nSubItem);
-    if (text.IsEmpty() && pCell->pChoices && pCell->nDefaultChoice >= 0 &&
-        pCell->nDefaultChoice < pCell->pChoices->GetSize()) {
-        text = pCell->pChoices->GetAt(pCell->nDefaultChoice);
-        SetItemText(cell.nItem, cell.nSubItem, text);
-    }
-
     if (!text.IsEmpty()) {
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(IsRowEnabled(cell.pRow) ? m_crWindowText : m_crGrayText);
@@ -312,69 +311,11 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
         return;
     }
 
-    m_rcComboButton = rcButton;
     CBrush brushShadow(m_crBtnShadow);
     dc.FrameRect(&rcButton, brushShadow);
     rcButton.DeflateRect(1, 1);
     dc.FillSolidRect(&rcButton, m_crBtnFace);
     DrawComboArrow(dc, CPoint(rcButton.left + Scale(3), rcButton.top + Scale(4)), m_nDpi);
-    if (!m_pDropList)
-        OpenDropList(cell, rcFrame, text);
-}
-
-void CXListCtrl::OpenDropList(const CellPaint& cell, const CRect& rcFrame, const CString& strText) {
-    auto* pList = new CXComboList(this);
-    m_pDropList.reset(pList);
-    m_nComboRow = cell.nItem;
-    m_nComboCol = cell.nSubItem;
-
-    // From the cell's bottom edge down, one cell height less a pixel per row.
-    CRect rcPopup(rcFrame.left, rcFrame.bottom - 1, rcFrame.right - 1,
-                  rcFrame.bottom - 1 + (rcFrame.Height() - 2) * cell.pCell->nDropRows);
-    ClientToScreen(&rcPopup);
-    LPCWSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC,
-                                            ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    BOOL bCreated =
-        lpszClass &&
-        pList->CreateEx(0, lpszClass, L"", WS_POPUP | WS_VISIBLE | WS_BORDER, rcPopup, this, 0);
-    // Creating the window moves the focus, and that can close the drop list again.
-    if (!bCreated || m_pDropList.get() != pList)
-        return;
-    m_strComboUndo.Empty();
-
-    // The previous drop list is gone, so the font made for it may be replaced.
-    LOGFONTW lf{};
-    if (::GetObjectW(cell.dc.GetCurrentObject(OBJ_FONT), sizeof(lf), &lf) &&
-        (m_fontDropList.IsNull() || std::memcmp(&lf, &m_lfDropList, sizeof(lf)) != 0) &&
-        m_fontDropList.CreateFontIndirect(&lf))
-        m_lfDropList = lf;
-    if (!m_fontDropList.IsNull())
-        pList->SetFont(&m_fontDropList, FALSE);
-
-    CListBox& listBox = pList->m_ListBox;
-    if (const CStringArray* pChoices = cell.pCell->pChoices) {
-        for (int i = 0; i < pChoices->GetSize(); ++i) {
-            if (!pChoices->GetAt(i).IsEmpty())
-                listBox.AddString(pChoices->GetAt(i));
-        }
-    }
-
-    int nSelect = 0;
-    if (strText.IsEmpty()) {
-        CString strFirst;
-        if (listBox.GetCount() > 0)
-            listBox.GetText(0, strFirst);
-        SetItemText(cell.nItem, cell.nSubItem, strFirst);
-        if (m_pDropList.get() != pList)
-            return;
-    } else {
-        nSelect = listBox.FindStringExact(-1, strText);
-        if (nSelect == LB_ERR)
-            nSelect = 0;
-    }
-    listBox.SetCurSel(nSelect);
-    listBox.GetText(nSelect, m_strComboUndo);
-    pList->SetActive(Scale(kDropListScrollBarWidth));
 }
 
 // --- Progress cells --------------------------------------------------------------------------
@@ -430,15 +371,28 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
 
 // --- Empty list ------------------------------------------------------------------------------
 
-void CXListCtrl::OnPaint() {
-    Default();
-    PaintEmptyList();
+LRESULT CXListCtrl::OnPaint(WPARAM wParam, LPARAM) {
+    if (wParam) {
+        Default();
+        PaintEmptyList(CDCHandle(reinterpret_cast<HDC>(wParam)));
+        return 0;
+    }
+    // The list view paints into a context it is given as it would into its own.
+    CPaintDC dc(this);
+    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    PaintEmptyList(dc);
+    return 0;
 }
 
-void CXListCtrl::PaintEmptyList() {
+LRESULT CXListCtrl::OnPrintClient(WPARAM wParam, LPARAM) {
+    LRESULT result = Default();
+    PaintEmptyList(CDCHandle(reinterpret_cast<HDC>(wParam)));
+    return result;
+}
+
+void CXListCtrl::PaintEmptyList(CDCHandle dc) const {
     if (GetItemCount() > 0)
         return;
-    CClientDC dc(this);
     CSavedDC saved(dc);
     CRect rc;
     GetWindowRect(&rc);

@@ -11,6 +11,8 @@
 
 BEGIN_MESSAGE_MAP(CBrowseButton, CButton)
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_MESSAGE(BM_GETSTATE, OnGetState)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_TIMER()
@@ -171,6 +173,14 @@ void CBrowseButton::SetTooltipText(LPCWSTR pszText) {
     m_strTooltip = pszText;
     if (m_hWnd && m_tooltip.m_hWnd)
         m_tooltip.UpdateTipText(m_strTooltip, this, kToolId);
+}
+
+void CBrowseButton::SetCaption(LPCWSTR pszCaption) {
+    m_strCaption = pszCaption;
+    if (!m_hWnd)
+        return;
+    RecalcLayout(TRUE);
+    Invalidate();
 }
 
 void CBrowseButton::SetPathName(LPCWSTR pszPath) {
@@ -383,6 +393,15 @@ void CBrowseButton::OnLButtonUp(UINT, CPoint point) {
         BrowseAndNotify();
 }
 
+LRESULT CBrowseButton::OnGetState(WPARAM, LPARAM) {
+    LRESULT state = Default() & ~static_cast<LRESULT>(BST_PUSHED | BST_HOT);
+    if (m_bPressed)
+        state |= BST_PUSHED;
+    if (m_bHot)
+        state |= BST_HOT;
+    return state;
+}
+
 void CBrowseButton::OnKeyDown(UINT nChar, UINT, UINT) {
     Default();
     if (nChar == VK_SPACE) {
@@ -434,6 +453,10 @@ void CBrowseButton::OnEnable(BOOL bEnable) {
 void CBrowseButton::OnDestroy() {
     KillTimer(kHoverTimer);
     KillTimer(kFocusTimer);
+    // With the hover timer gone nothing would let go of the states; a window made again
+    // starts released.
+    m_bHot = FALSE;
+    m_bPressed = FALSE;
     m_edit.DestroyWindow();
     m_fieldLabel.DestroyWindow();
     m_tooltip.DestroyWindow();

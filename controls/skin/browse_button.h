@@ -37,6 +37,95 @@ public:
     static constexpr DWORD kFileBufferChars = 65536;
     static constexpr DWORD kFolderBufferChars = 262;
 
+    // Construction
+    CBrowseButton() = default;
+    ~CBrowseButton() override;
+    virtual BOOL Create(const RECT& rect, CWnd* pParent, UINT nID, DWORD dwOptions,
+                        UINT nNotifyMessage);
+
+    // Configuration
+    // BBS_* options. Those that shape the edit and the face (BBS_EDITABLE, BBS_ICON and the
+    // icons, BBS_BUTTONLEFT) take effect at the set-up: given to Create, or set before the
+    // control is bound to a dialog's button; the others at the next browse or paint.
+    void SetOptions(DWORD dwOptions) { m_dwOptions = dwOptions; }
+    // BIF_* flags of the folder dialog.
+    void SetFolderFlags(UINT uFlags) { m_uFolderFlags = uFlags; }
+    // The face's caption, without BBS_ICON; the button is laid out again for it.
+    void SetCaption(LPCWSTR pszCaption);
+
+    // Operations
+    void SetNotifyMessage(UINT nMessage) { m_nNotifyMessage = nMessage; }
+    void SetTooltipText(LPCWSTR pszText);
+    void SetPathName(LPCWSTR pszPath);
+    void SetFilter(LPCWSTR pszFilter) { m_strFilter = pszFilter; }
+    CString GetPathName() const;
+    // Lays the button out and draws its icons for dpi; the edit takes the control's font,
+    // which the owner has made for that DPI.
+    void SetDpi(UINT dpi) override;
+
+    // Attributes: the layout, in client coordinates.
+    const CRect& GetButtonRect() const { return m_rcButton; }
+    // The caption text or icon inside the button, before a press sinks it.
+    const CRect& GetFaceRect() const { return m_rcFace; }
+    // The tooltip, whose tool kToolId covers the button.
+    CToolTipCtrl& GetToolTips() { return m_tooltip; }
+
+protected:
+    // Paints the button area (frame and face) into any context in client coordinates.
+    void DrawButton(CDCHandle dc);
+
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    BOOL Initialize();
+    BOOL CreateEditChild();
+    // Screen readers name an edit after the static text just before it, and a button after
+    // its window text: the edit takes the text of the label before this control in its
+    // dialog, the button the name of its face.
+    void NameForScreenReaders();
+    void RecalcLayout(BOOL bMoveEdit);
+    int Browse();
+    void BrowseAndNotify();
+    int BrowseFolder();
+    int BrowseFile();
+    static int CALLBACK BrowseFolderCallback(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+    // Replaces the result buffer, shows its first path selected and forgets typed text.
+    void TakeResult(std::unique_ptr<wchar_t[]> pszResult);
+    // Selects all of the edit's text, or removes the selection.
+    void SelectEditText(BOOL bSelect);
+
+    // Drawing
+    void DrawFrame(CDCHandle dc, COLORREF crFace);
+    // Composes a face off-screen, drawn by draw(memDC), and copies it to the face rectangle.
+    template <class TDraw>
+    void DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw);
+    void DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+    void DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
+
+    // Message handlers
+    void OnPaint();
+    // wParam: the context to paint into.
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // The push button's state with this control's own pressed and hot state.
+    LRESULT OnGetState(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnDestroy();
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnMove(int x, int y);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnEnable(BOOL bEnable);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnEditChange();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
     // Data members
     UINT m_nNotifyMessage = 0; // sent to the parent after each browse; 0 sends none
     CRect m_rcButton;          // client coordinates, set by RecalcLayout
@@ -72,73 +161,4 @@ public:
     // The DPI the button is laid out and its icons drawn for: the window's when the control
     // is set up, then the owner's after a move to a monitor of another scale.
     UINT m_nDpi = kLayoutDpi;
-
-    // Construction
-    CBrowseButton() = default;
-    ~CBrowseButton() override;
-    virtual BOOL Create(const RECT& rect, CWnd* pParent, UINT nID, DWORD dwOptions,
-                        UINT nNotifyMessage);
-
-    // Operations
-    void SetNotifyMessage(UINT nMessage) { m_nNotifyMessage = nMessage; }
-    // Option bits for a control bound to a dialog's button: set before it is bound.
-    void SetOptions(DWORD dwOptions) { m_dwOptions = dwOptions; }
-    void SetTooltipText(LPCWSTR pszText);
-    void SetPathName(LPCWSTR pszPath);
-    void SetFilter(LPCWSTR pszFilter) { m_strFilter = pszFilter; }
-    CString GetPathName() const;
-    // Lays the button out and draws its icons for dpi; the edit takes the control's font,
-    // which the owner has made for that DPI.
-    void SetDpi(UINT dpi) override;
-
-    // Paints the button area (frame and face) into any context in client coordinates.
-    void DrawButton(CDCHandle dc);
-
-protected:
-    void PreSubclassWindow() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-
-    BOOL Initialize();
-    BOOL CreateEditChild();
-    // Screen readers name an edit after the static text just before it, and a button after
-    // its window text: the edit takes the text of the label before this control in its
-    // dialog, the button the name of its face.
-    void NameForScreenReaders();
-    void RecalcLayout(BOOL bMoveEdit);
-    int Browse();
-    void BrowseAndNotify();
-    int BrowseFolder();
-    int BrowseFile();
-    static int CALLBACK BrowseFolderCallback(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
-    // Replaces the result buffer, shows its first path selected and forgets typed text.
-    void TakeResult(std::unique_ptr<wchar_t[]> pszResult);
-    // Selects all of the edit's text, or removes the selection.
-    void SelectEditText(BOOL bSelect);
-
-    // Drawing
-    void DrawFrame(CDCHandle dc, COLORREF crFace);
-    // Composes a face off-screen, drawn by draw(memDC), and copies it to the face rectangle.
-    template <class TDraw>
-    void DrawFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace, TDraw draw);
-    void DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
-    void DrawOpenFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
-    void DrawClosedFolderIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
-    void DrawFolderMagnifierIcon(CDCHandle dc, COLORREF crFace, const CRect& rcFace);
-
-    // Message handlers
-    void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
-    void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnDestroy();
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnSetFocus(CWnd* pOldWnd);
-    void OnMove(int x, int y);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnEnable(BOOL bEnable);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnEditChange();
-
-    DECLARE_MESSAGE_MAP()
 };

@@ -113,6 +113,11 @@ void CBrowseButton::OnPaint() {
     DrawButton(dc);
 }
 
+LRESULT CBrowseButton::OnPrintClient(WPARAM wParam, LPARAM) {
+    DrawButton(CDCHandle(reinterpret_cast<HDC>(wParam)));
+    return 0;
+}
+
 void CBrowseButton::DrawButton(CDCHandle dc) {
     COLORREF crFace = ::GetSysColor(COLOR_BTNFACE);
     DrawFrame(dc, crFace);

@@ -13,7 +13,7 @@
 #include "app/hotkey_form.h"
 #include "app/program_path_dlg.h"
 #include "app/skin_art.h"
-#include "app/skinned_dialog.h"
+#include "framework/window_skin.h"
 #include "form_process.h"
 #include "framework/dpi.h"
 #include "framework/winapp.h"

@@ -46,7 +46,8 @@ protected:
         m_strOldPath = L"\"" + ProbePath() + L"\" old";
         m_strNewProgram = m_dir.Path() + L"\\web tool.exe";
         ASSERT_TRUE(CopyProgram(ProbePath(), m_strNewProgram));
-        m_form.WriteSetting(L"S2", L"DisplayName", L"Mail");
+        // Both rows named alike: each still edits its own slot.
+        m_form.WriteSetting(L"S2", L"DisplayName", L"Web");
         m_form.WriteSetting(L"S2", L"DefaultPath", L"mail.exe");
         m_form.WriteSetting(L"S5", L"DisplayName", L"Web");
         m_form.WriteSetting(L"S5", L"DefaultPath", m_strOldPath);

@@ -7,21 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/settings_file_replace.h"
 #include "app/settings_store.h"
 #include "framework/kernel_object.h"
 #include "framework/registry_key.h"
 #include "tests/temp_folder.h"
 
 namespace {
-
-class VectorRows : public CKeyRowSource {
-public:
-    explicit VectorRows(std::vector<KEYROW> rows) : m_rows(std::move(rows)) {}
-    int GetRowCount() const override { return static_cast<int>(m_rows.size()); }
-    CString GetKeyText(int n) const override { return m_rows[n].strKeyText; }
-    CString GetPathText(int n) const override { return m_rows[n].strPathText; }
-    std::vector<KEYROW> m_rows;
-};
 
 CString ReadValue(const CString& file, const wchar_t* section, const wchar_t* key) {
     wchar_t buffer[1024] = {};
@@ -39,6 +31,29 @@ std::vector<CString> SectionNames(const CString& file) {
     for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1)
         names.emplace_back(p);
     return names;
+}
+
+std::string FileBytes(const CString& path) {
+    std::string bytes(4096, '\0');
+    CKernelObject file(
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD read = 0;
+    if (file)
+        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE", 0) == 0; }
+
+void WriteBytes(const CString& path, const std::string& bytes) {
+    CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
 class SettingsStoreTest : public ::testing::Test {
@@ -67,14 +82,12 @@ TEST_F(SettingsStoreTest, LongModuleDirectoryIsPassedOnUnchanged) {
     EXPECT_GT(m_store.m_strIniPath.GetLength(), MAX_PATH);
 }
 
-TEST_F(SettingsStoreTest, MissingFileGivesNoRowsAndIsNeverCreated) {
+TEST_F(SettingsStoreTest, MissingFileGivesNoRowsAndIsNotCreated) {
     EXPECT_TRUE(m_store.LoadSettings().empty());
     for (const KEYSLOT& slot : m_store.m_slots) {
         EXPECT_TRUE(slot.strDisplayName.IsEmpty());
         EXPECT_TRUE(slot.strDefaultPath.IsEmpty());
     }
-    m_store.SyncSlotsFromList(VectorRows({}));
-    m_store.SaveSettings();
     EXPECT_EQ(::GetFileAttributesW(m_store.m_strIniPath), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -87,79 +100,62 @@ TEST_F(SettingsStoreTest, OnlyAssignedSlotsGetRowsNumberedWithoutGaps) {
     auto rows = m_store.LoadSettings();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].nIndex, 0);
+    EXPECT_EQ(rows[0].nSlot, 1);
     EXPECT_EQ(rows[0].strKeyText, CString(L" Mail"));
     EXPECT_EQ(rows[0].strPathText, CString(L"mail.exe"));
     EXPECT_EQ(rows[1].nIndex, 1);
+    EXPECT_EQ(rows[1].nSlot, 3);
     EXPECT_EQ(rows[1].strKeyText, CString(L" Web"));
     EXPECT_EQ(m_store.m_slots[2].strDefaultPath, CString(L"hidden.exe"));
     EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
 }
 
-TEST_F(SettingsStoreTest, EditedRowIsSavedUnderItsSectionWithoutTheLeadingSpace) {
+TEST_F(SettingsStoreTest, SaveWritesOnlyItsSlotIntoTheFileAsItIsNow) {
     Write(L"S2", L"DisplayName", L"Mail");
     Write(L"S4", L"DisplayName", L"Web");
     Write(L"S4", L"DefaultPath", L"web.exe");
-    ::DeleteFileW(m_store.m_strIniPath + L".unused");
-    VectorRows rows(m_store.LoadSettings());
-    rows.m_rows[1].strPathText = L"C:\\Tools\\browser.exe";
-    m_store.SyncSlotsFromList(rows);
-    // Unassigned sections are left exactly as they are.
+    std::vector<KEYROW> rows = m_store.LoadSettings();
+    // Edited by hand while the program runs: an assigned slot, an unassigned one, a comment.
+    Write(L"S2", L"DefaultPath", L"edited.exe");
     Write(L"S3", L"DefaultPath", L"keep.exe");
-    m_store.SaveSettings();
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, m_store.m_strIniPath);
+    std::string edited = "; a note\r\n" + FileBytes(m_store.m_strIniPath);
+    WriteBytes(m_store.m_strIniPath, edited);
 
+    KEYSLOT slot = m_store.m_slots[rows[1].nSlot];
+    slot.strDefaultPath = L"C:\\Tools\\browser.exe";
+    ASSERT_TRUE(m_store.SaveSlot(rows[1].nSlot, slot).Saved());
+    EXPECT_EQ(Text(m_store.m_slots[3].strDefaultPath), L"C:\\Tools\\browser.exe");
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S4", L"DisplayName"), CString(L"Web"));
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S4", L"DefaultPath"),
               CString(L"C:\\Tools\\browser.exe"));
-    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L""));
+    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"edited.exe"));
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DefaultPath"), CString(L"keep.exe"));
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DisplayName"), CString(L"<missing>"));
-    auto sections = SectionNames(m_store.m_strIniPath);
-    EXPECT_EQ(sections, (std::vector<CString>{L"S2", L"S4", L"S3"}));
+    EXPECT_NE(FileBytes(m_store.m_strIniPath).find(Utf16Bytes(L"; a note").substr(2)),
+              std::string::npos);
+    EXPECT_EQ(SectionNames(m_store.m_strIniPath), (std::vector<CString>{L"S2", L"S4", L"S3"}));
+    EXPECT_EQ(m_store.SaveSlot(CHotkeySettingsStore::kSlotS1, slot).dwError,
+              DWORD{ERROR_INVALID_PARAMETER});
 }
 
-TEST_F(SettingsStoreTest, DuplicateNamesAllSyncIntoTheFirstSuchSlot) {
+TEST_F(SettingsStoreTest, EachRowNamesItsOwnSlotWhateverTheDisplayNames) {
     Write(L"S2", L"DisplayName", L"Same");
-    Write(L"S2", L"DefaultPath", L"two.exe");
+    Write(L"S3", L"DisplayName", L"\" Spaced \""); // quotes keep the blanks of a value
     Write(L"S5", L"DisplayName", L"Same");
-    Write(L"S5", L"DefaultPath", L"five.exe");
-    VectorRows rows(m_store.LoadSettings());
-    ASSERT_EQ(rows.m_rows.size(), 2u);
-    rows.m_rows[0].strPathText = L"first.exe";
-    rows.m_rows[1].strPathText = L"last.exe";
-    m_store.SyncSlotsFromList(rows);
-    EXPECT_EQ(m_store.m_slots[1].strDefaultPath, CString(L"last.exe"));
-    EXPECT_EQ(m_store.m_slots[4].strDefaultPath, CString(L"five.exe"));
-}
-
-TEST_F(SettingsStoreTest, NameWithSurroundingSpaceNeverMatchesATrimmedRow) {
-    // Quotes keep the spaces of a profile value.
-    Write(L"S3", L"DisplayName", L"\" Spaced \"");
-    Write(L"S3", L"DefaultPath", L"old.exe");
-    VectorRows rows(m_store.LoadSettings());
-    ASSERT_EQ(rows.m_rows.size(), 1u);
-    EXPECT_EQ(rows.m_rows[0].strKeyText, CString(L"  Spaced "));
-    rows.m_rows[0].strPathText = L"new.exe";
-    m_store.SyncSlotsFromList(rows);
-    EXPECT_EQ(m_store.m_slots[2].strDefaultPath, CString(L"old.exe"));
-}
-
-TEST_F(SettingsStoreTest, BlankRowsAndUnknownNamesChangeNothing) {
-    Write(L"S2", L"DisplayName", L"Mail");
-    Write(L"S2", L"DefaultPath", L"mail.exe");
-    m_store.LoadSettings();
-    m_store.SyncSlotsFromList(
-        VectorRows({{0, L" \t ", L"blank.exe"}, {1, L" Other", L"other.exe"}}));
-    EXPECT_EQ(m_store.m_slots[1].strDefaultPath, CString(L"mail.exe"));
-    EXPECT_TRUE(m_store.m_slots[0].strDefaultPath.IsEmpty());
+    std::vector<KEYROW> rows = m_store.LoadSettings();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].strKeyText, CString(L"  Spaced "));
+    EXPECT_EQ(rows[0].nSlot, 1);
+    EXPECT_EQ(rows[1].nSlot, 2);
+    EXPECT_EQ(rows[2].nSlot, 4);
 }
 
 TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     Write(L"S2", L"DisplayName", L"Mail");
     Write(L"S2", L"DefaultPath", L"mail.exe");
-    VectorRows rows(m_store.LoadSettings());
-    EXPECT_TRUE(m_store.SaveSettings().Saved());
-    rows.m_rows[0].strPathText = L"other.exe";
-    m_store.SyncSlotsFromList(rows);
+    m_store.LoadSettings();
+    KEYSLOT slot = {L"Mail", L"other.exe"};
 
     // Held open by another program that shares nothing (tests run with rights that a
     // read-only attribute would not stop).
@@ -167,28 +163,27 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
         CKernelObject held(::CreateFileW(m_store.m_strIniPath, GENERIC_READ, 0, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(m_store.SaveSettings().Saved());
+        EXPECT_FALSE(m_store.SaveSlot(1, slot).Saved());
     }
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"mail.exe"));
+    EXPECT_EQ(Text(m_store.m_slots[1].strDefaultPath), L"mail.exe");
 
     // A folder standing where the file should be.
     CHotkeySettingsStore blocked;
     blocked.BuildIniPathFrom(m_dir.Path() + L"\\sub\\HotkeyForm.exe");
     ASSERT_TRUE(::CreateDirectoryW(m_dir.Path() + L"\\sub", nullptr));
     ASSERT_TRUE(::CreateDirectoryW(blocked.m_strIniPath, nullptr));
-    blocked.m_slots[1] = m_store.m_slots[1];
-    EXPECT_FALSE(blocked.SaveSettings().Saved());
+    EXPECT_FALSE(blocked.SaveSlot(1, slot).Saved());
 }
 
 TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
     CString name(L'n', 300), path(L'p', 300);
     Write(L"S2", L"DisplayName", name);
     Write(L"S2", L"DefaultPath", path);
-    VectorRows rows(m_store.LoadSettings());
+    m_store.LoadSettings();
     EXPECT_EQ(m_store.m_slots[1].strDisplayName.GetLength(), 260);
     EXPECT_EQ(m_store.m_slots[1].strDefaultPath.GetLength(), 260);
-    m_store.SyncSlotsFromList(rows);
-    m_store.SaveSettings();
+    m_store.SaveSlot(1, m_store.m_slots[1]);
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
 }
 
@@ -214,9 +209,7 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
     };
     for (const Case& c : cases) {
         // The name must not be empty, or the slot is not written at all.
-        m_store.m_slots[1].strDisplayName = c.value.IsEmpty() ? CString(L"Key") : c.value;
-        m_store.m_slots[1].strDefaultPath = c.value;
-        m_store.SaveSettings();
+        m_store.SaveSlot(1, {c.value.IsEmpty() ? CString(L"Key") : c.value, c.value});
 
         // Read from a copy elsewhere, so nothing the platform kept of the write is used.
         TempFolder other;
@@ -273,7 +266,7 @@ TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
         m_store.LoadSettings();
         EXPECT_TRUE(m_store.m_slots[2].launch == c.read);
         EXPECT_TRUE(m_store.m_slots[0].launch == c.read) << "S1, in a section of its own";
-        ASSERT_TRUE(m_store.SaveSettings().Saved());
+        ASSERT_TRUE(m_store.SaveSlot(2, m_store.m_slots[2]).Saved());
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
                 << Text(keyNames[i]);
@@ -283,19 +276,6 @@ TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
         EXPECT_TRUE(again.m_slots[2].launch == c.read);
     }
 }
-
-std::string FileBytes(const CString& path) {
-    std::string bytes(4096, '\0');
-    CKernelObject file(
-        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    DWORD read = 0;
-    if (file)
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
-bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE", 0) == 0; }
 
 TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     const CString values[] = {
@@ -314,11 +294,9 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     CHotkeySettingsStore created;
     created.BuildIniPathFrom(empty.Path() + L"\\HotkeyForm.exe");
     for (CHotkeySettingsStore* store : {&m_store, &created}) {
-        for (int i = 1; i < 5; ++i) {
-            store->m_slots[i].strDisplayName = i == 1 ? values[4] : CString(L"Key");
-            store->m_slots[i].strDefaultPath = values[i - 1];
-        }
-        ASSERT_TRUE(store->SaveSettings().Saved());
+        for (int i = 1; i < 5; ++i)
+            ASSERT_TRUE(
+                store->SaveSlot(i, {i == 1 ? values[4] : CString(L"Key"), values[i - 1]}).Saved());
         EXPECT_TRUE(IsUtf16File(store->m_strIniPath));
         TempFolder other;
         CHotkeySettingsStore fresh;
@@ -336,7 +314,7 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
 // folder the user may not write does, and the g_failAt-th write fails as a full disk would.
 std::vector<std::pair<CString, DWORD>> g_refusals;
 int g_failAt = 0, g_writes = 0;
-const CHotkeySettingsStore::Writers g_realWriters = CHotkeySettingsStore::s_writers;
+const CSettingsFileReplace::Writers g_realWriters = CSettingsFileReplace::s_writers;
 
 DWORD NextWriteError() { return ++g_writes == g_failAt ? ERROR_DISK_FULL : ERROR_SUCCESS; }
 
@@ -364,11 +342,11 @@ DWORD TestReplace(const CString& from, const CString& to) {
 class StandInWriters {
 public:
     StandInWriters() {
-        CHotkeySettingsStore::s_writers = {&TestMakeTempFile, &TestWholeWrite, &TestProfileWrite,
+        CSettingsFileReplace::s_writers = {&TestMakeTempFile, &TestWholeWrite, &TestProfileWrite,
                                            &TestReplace};
     }
     ~StandInWriters() {
-        CHotkeySettingsStore::s_writers = g_realWriters;
+        CSettingsFileReplace::s_writers = g_realWriters;
         g_refusals.clear();
         g_failAt = g_writes = 0;
     }
@@ -384,16 +362,6 @@ std::vector<CString> FilesIn(const CString& folder) {
     if (search != INVALID_HANDLE_VALUE)
         ::FindClose(search);
     return names;
-}
-
-void WriteBytes(const CString& path, const std::string& bytes) {
-    CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string Utf16Bytes(const std::wstring& text) {
-    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
 const char kAnsiSettings[] = "; the installer's note\r\n[Other]\r\nKeep=this value\r\n"
@@ -426,10 +394,9 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
             store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe",
                                    userFolder + L"\\Hotkey.ini");
             store.LoadSettings();
-            store.m_slots[1].strDefaultPath = L"new.exe";
             g_writes = 0;
             g_failAt = failAt;
-            SAVEREPORT report = store.SaveSettings();
+            SAVEREPORT report = store.SaveSlot(1, {L"Mail", L"new.exe"});
             g_failAt = 0;
             EXPECT_EQ(FilesIn(install.Path()), std::vector<CString>{L"Hotkey.ini"});
             if (!report.Saved() || c.installRefused) {
@@ -447,35 +414,129 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
             EXPECT_EQ(Text(store.m_slots[1].strDefaultPath), L"old.exe");
             EXPECT_TRUE(FilesIn(userFolder).empty());
         }
-        // A new file, its whole content, two values, and the step that puts it in place.
-        EXPECT_EQ(steps, 5) << c.what;
+        // A new file, its whole content, two values, four launch options at their defaults
+        // taken out, and the step that puts it in place.
+        EXPECT_EQ(steps, 9) << c.what;
     }
+}
+
+TEST(SaveInOneStep, RemovesOnlyLeftoversOfThisProgramWhoseWriterIsGone) {
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(::GetComputerNameW(computer, &length));
+    FILETIME created{}, unused{};
+    ASSERT_TRUE(::GetProcessTimes(::GetCurrentProcess(), &created, &unused, &unused, &unused));
+    ULONGLONG started = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+    auto leftover = [&](const wchar_t* onComputer, DWORD processId, ULONGLONG start) {
+        CString name;
+        name.Format(L"Hotkey.ini.%s-%lu-%016llX-3.tmp", onComputer, processId, start);
+        return name;
+    };
+    struct Case {
+        CString name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {L"Hotkey.ini.old.tmp", false},
+        {L"Hotkey.ini.~edit-1.tmp", false},
+        {leftover(computer, ::GetCurrentProcessId(), started), false},    // still saving
+        {leftover(L"OTHER-PC", 4000000000u, started), false},             // cannot be asked
+        {leftover(computer, 4000000000u, started), true},                 // no such process
+        {leftover(computer, ::GetCurrentProcessId(), started + 1), true}, // its id given again
+    };
+    TempFolder dir;
+    CHotkeySettingsStore store;
+    store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
+    for (const Case& c : cases)
+        WriteBytes(dir.File(c.name), "text");
+    ASSERT_TRUE(store.SaveSlot(1, {L"Mail", L"mail.exe"}).Saved());
+    for (const Case& c : cases) {
+        EXPECT_EQ(::GetFileAttributesW(dir.File(c.name)) == INVALID_FILE_ATTRIBUTES, c.removed)
+            << Text(c.name);
+    }
+}
+
+// A symbolic link made as the platform allows: Wine makes none through CreateSymbolicLinkW, but
+// follows the links of its host, which its own process starter can make.
+bool MakeFileLink(const CString& link, const CString& target) {
+    if (::CreateSymbolicLinkW(link, target, 0) &&
+        ::GetFileAttributesW(link) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return false;
+    char *unixLink = unixName(link), *unixTarget = unixName(target);
+    CString command;
+    command.Format(L"/bin/ln -s \"%S\" \"%S\"", unixTarget, unixLink);
+    ::HeapFree(::GetProcessHeap(), 0, unixLink);
+    ::HeapFree(::GetProcessHeap(), 0, unixTarget);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &started))
+        return false;
+    CKernelObject process(started.hProcess), thread(started.hThread);
+    // The handle of a host program may signal before the program has run.
+    for (int wait = 0; wait < 100; ++wait, ::Sleep(50))
+        if (::GetFileAttributesW(link) != INVALID_FILE_ATTRIBUTES)
+            return true;
+    return false;
+}
+
+TEST(SaveInOneStep, KeepsTheFilesAttributesAndWritesThroughALink) {
+    TempFolder dir;
+    CHotkeySettingsStore marked;
+    marked.BuildIniPathFrom(dir.MakeDir(L"marked") + L"\\HotkeyForm.exe");
+    WriteBytes(marked.m_strIniPath, kAnsiSettings);
+    const DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(::SetFileAttributesW(marked.m_strIniPath, kMarks));
+    ASSERT_TRUE(marked.SaveSlot(1, {L"Mail", L"new.exe"}).Saved());
+    EXPECT_EQ(::GetFileAttributesW(marked.m_strIniPath) & kMarks, kMarks);
+
+    CHotkeySettingsStore linked;
+    linked.BuildIniPathFrom(dir.MakeDir(L"linked") + L"\\HotkeyForm.exe");
+    CString target = dir.MakeDir(L"shared") + L"\\Hotkey.ini";
+    WriteBytes(target, kAnsiSettings);
+    ASSERT_TRUE(MakeFileLink(linked.m_strIniPath, target));
+    ASSERT_TRUE(linked.SaveSlot(1, {L"Mail", L"new.exe"}).Saved());
+    EXPECT_EQ(ReadValue(target, L"S2", L"DefaultPath"), CString(L"new.exe"));
+    EXPECT_EQ(FileBytes(linked.m_strIniPath), FileBytes(target));
+    EXPECT_EQ(FilesIn(FolderOf(linked.m_strIniPath)), std::vector<CString>{L"Hotkey.ini"});
 }
 
 TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSettings) {
     enum Copy { None, Empty, Whole };
-    enum Where { Install, User };
+    enum Where { Install, User, Neither };
     struct Case {
         const char* what;
-        bool installRefuses, userRefuses, readOnly, held;
+        bool installRefuses, userRefuses, readOnly;
+        Where held; // by another program, from before the start until after the save
         Copy copy;
         Where readFrom;
         DWORD saveError;
-        Where savedIn; // or the file named by the refusal
+        Where savedIn;         // or the file named by the refusal
+        const wchar_t* nextS2; // S2's path as the next start reads it
     };
     const Case cases[] = {
-        {"portable: a writable folder reads its own file", false, false, false, false, Whole,
-         Install, ERROR_SUCCESS, Install},
-        {"installed, no copy yet", true, false, false, false, None, Install, ERROR_SUCCESS, User},
-        {"installed, an empty copy is no copy", true, false, false, false, Empty, Install,
-         ERROR_SUCCESS, User},
-        {"installed, the copy holds settings", true, false, false, false, Whole, User,
-         ERROR_SUCCESS, User},
-        {"read-only file in a writable folder", false, false, true, false, None, Install,
-         ERROR_ACCESS_DENIED, Install},
-        {"held by another program", false, false, false, true, None, Install,
-         ERROR_SHARING_VIOLATION, Install},
-        {"no folder writable", true, true, false, false, None, Install, ERROR_ACCESS_DENIED, User},
+        {"portable: a writable folder reads its own file", false, false, false, Neither, Whole,
+         Install, ERROR_SUCCESS, Install, L"new.exe"},
+        {"installed, no copy yet", true, false, false, Neither, None, Install, ERROR_SUCCESS, User,
+         L"new.exe"},
+        {"installed, an empty copy is no copy", true, false, false, Neither, Empty, Install,
+         ERROR_SUCCESS, User, L"new.exe"},
+        {"installed, the copy holds settings", true, false, false, Neither, Whole, User,
+         ERROR_SUCCESS, User, L"new.exe"},
+        {"installed, the copy is held: it stays the user's", true, false, false, User, Whole, User,
+         ERROR_SHARING_VIOLATION, User, L"copy.exe"},
+        {"read-only file in a writable folder", false, false, true, Neither, None, Install,
+         ERROR_ACCESS_DENIED, Install, L"installed.exe"},
+        {"held by another program", false, false, false, Install, None, Install,
+         ERROR_SHARING_VIOLATION, Install, L"installed.exe"},
+        {"no folder writable", true, true, false, Neither, None, Install, ERROR_ACCESS_DENIED, User,
+         L"installed.exe"},
     };
     StandInWriters writers;
     for (const Case& c : cases) {
@@ -498,18 +559,17 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
         const CString files[] = {installIni, userIni};
         std::string before[] = {FileBytes(installIni), FileBytes(userIni)};
 
-        CHotkeySettingsStore store;
-        store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
-        EXPECT_EQ(store.m_strIniPath, files[c.readFrom]);
-        store.LoadSettings();
-        store.m_slots[1].strDefaultPath = L"new.exe";
         SAVEREPORT report;
         {
             CKernelObject held;
-            if (c.held)
-                held.Attach(
-                    ::CreateFileW(installIni, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-            report = store.SaveSettings();
+            if (c.held != Neither)
+                held.Attach(::CreateFileW(files[c.held], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+            CHotkeySettingsStore store;
+            store.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+            EXPECT_EQ(store.m_strIniPath, files[c.readFrom]);
+            store.LoadSettings();
+            report = store.SaveSlot(1, {L"Mail", L"new.exe"});
         }
         EXPECT_EQ(report.dwError, c.saveError);
         EXPECT_EQ(report.strFile, files[c.savedIn]);
@@ -518,34 +578,31 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
                 EXPECT_EQ(FileBytes(files[other]), before[other]) << other;
             }
         }
+        // The next start reads the file saved: the whole file, in UTF-16, with the new path.
+        CHotkeySettingsStore next;
+        next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
+        next.LoadSettings();
+        EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), c.nextS2);
         if (report.Saved()) {
-            // The next start reads the file saved: the whole file, in UTF-16, with the new path.
-            CHotkeySettingsStore next;
-            next.BuildIniPathFrom(install.Path() + L"\\HotkeyForm.exe", userIni);
             EXPECT_EQ(next.m_strIniPath, files[c.savedIn]);
-            next.LoadSettings();
-            EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), L"new.exe");
             EXPECT_TRUE(IsUtf16File(files[c.savedIn]));
         }
         ::SetFileAttributesW(installIni, FILE_ATTRIBUTE_NORMAL);
     }
 }
 
-TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndMadeUtf16WhereTheFolderAllows) {
+// In a folder the user may not write: tests/app/unwritable_folder_test.cpp.
+TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndTheFirstSaveMakesItUtf16) {
     struct Case {
         const char* what;
         std::string name; // the display name's bytes in the file
-        bool refused;
-        bool converted;
-        UINT readIn; // the code page the name is read in
+        UINT readIn;      // the code page the name is read in
     };
     const Case cases[] = {
-        {"UTF-8 without a mark", "B\xC3\xBCro \xE6\x9D\xB1", false, true, CP_UTF8},
-        {"the same where the folder refuses the write", "B\xC3\xBCro", true, false, CP_ACP},
-        {"plain ASCII stays as it is", "Buero", false, false, CP_ACP},
-        {"not UTF-8 (Latin-1)", "B\xFCro", false, false, CP_ACP},
+        {"UTF-8 without a mark", "B\xC3\xBCro \xE6\x9D\xB1", CP_UTF8},
+        {"plain ASCII", "Buero", CP_ACP},
+        {"not UTF-8 (Latin-1)", "B\xFCro", CP_ACP},
     };
-    StandInWriters writers;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder dir;
@@ -553,21 +610,18 @@ TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndMadeUtf16WhereTheFolderAllows) {
         store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
         std::string bytes = "; " + c.name + " note\r\n[S2]\r\nDisplayName=" + c.name + "\r\n";
         WriteBytes(store.m_strIniPath, bytes);
-        g_refusals = {{dir.Path(), c.refused ? ERROR_ACCESS_DENIED : 0}};
         store.LoadSettings();
         wchar_t expected[64] = {};
         ::MultiByteToWideChar(c.readIn, 0, c.name.data(), static_cast<int>(c.name.size()), expected,
                               63);
         EXPECT_EQ(Text(store.m_slots[1].strDisplayName), expected);
-        EXPECT_EQ(IsUtf16File(store.m_strIniPath), c.converted);
-        if (!c.converted) {
-            EXPECT_EQ(FileBytes(store.m_strIniPath), bytes);
-        } else {
-            EXPECT_NE(FileBytes(store.m_strIniPath)
-                          .find(Utf16Bytes(L"; " + std::wstring(expected) + L" note").substr(2)),
-                      std::string::npos);
-        }
+        // Reading writes nothing, here or beside it.
+        EXPECT_EQ(FileBytes(store.m_strIniPath), bytes);
         EXPECT_EQ(FilesIn(dir.Path()), std::vector<CString>{L"Hotkey.ini"});
+        ASSERT_TRUE(store.SaveSlot(1, store.m_slots[1]).Saved());
+        EXPECT_NE(FileBytes(store.m_strIniPath)
+                      .find(Utf16Bytes(L"; " + std::wstring(expected) + L" note")),
+                  std::string::npos);
     }
 }
 
@@ -582,10 +636,10 @@ protected:
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
             ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kKey, view, 0);
     }
-    static void SetInView(REGSAM view, const CString& text) {
+    static void SetInView(REGSAM view, const CString& text, DWORD type = REG_SZ) {
         CRegKey key;
         ASSERT_EQ(key.Create(HKEY_LOCAL_MACHINE, kKey, KEY_SET_VALUE | view), ERROR_SUCCESS);
-        ASSERT_EQ(::RegSetValueExW(key, L"S1_KEY", 0, REG_SZ,
+        ASSERT_EQ(::RegSetValueExW(key, L"S1_KEY", 0, type,
                                    reinterpret_cast<const BYTE*>(text.GetString()),
                                    static_cast<DWORD>((text.GetLength() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
@@ -667,12 +721,12 @@ TEST_F(S1RegistryTest, ExpandableValueIsExpandedAndPlainTextTakenAsWritten) {
     }
 }
 
-TEST_F(S1RegistryTest, ValueLongerThanTheBufferCountsAsAFailedRead) {
-    SetText(L"old.exe");
-    m_store.RefreshS1FromRegistry();
-    SetText(CString(L'y', 200));
-    m_store.RefreshS1FromRegistry();
-    EXPECT_EQ(m_store.m_slots[0].strDefaultPath, CString(L"old.exe"));
+TEST_F(S1RegistryTest, ValueOfAnyLengthIsRead) {
+    for (int length : {129, 130, 200, 5000}) {
+        SetText(CString(L'y', length));
+        m_store.RefreshS1FromRegistry();
+        EXPECT_EQ(m_store.m_slots[0].strDefaultPath.GetLength(), length);
+    }
 }
 
 TEST_F(S1RegistryTest, ValueIsTakenFromThe64BitViewAndOnlyWhenMissingThereFromThe32BitView) {
@@ -681,19 +735,20 @@ TEST_F(S1RegistryTest, ValueIsTakenFromThe64BitViewAndOnlyWhenMissingThereFromTh
         const wchar_t* in64; // null: the value is missing from that view
         const wchar_t* in32;
         const wchar_t* expected;
+        DWORD type64 = REG_SZ;
     };
-    CString tooLong(L'y', 200);
     const Case cases[] = {
         {"64-bit view only", L"sixty-four.exe", nullptr, L"sixty-four.exe"},
         {"32-bit view only", nullptr, L"thirty-two.exe", L"thirty-two.exe"},
         {"both views", L"sixty-four.exe", L"thirty-two.exe", L"sixty-four.exe"},
-        {"unreadable, not missing, in the 64-bit view", tooLong, L"thirty-two.exe", L"old.exe"},
+        {"unreadable, not missing, in the 64-bit view", L"bytes", L"thirty-two.exe", L"old.exe",
+         REG_BINARY},
         {"neither view", nullptr, nullptr, L"old.exe"},
     };
     for (const Case& c : cases) {
         RemoveValue();
         if (c.in64)
-            SetInView(KEY_WOW64_64KEY, c.in64);
+            SetInView(KEY_WOW64_64KEY, c.in64, c.type64);
         if (c.in32)
             SetInView(KEY_WOW64_32KEY, c.in32);
         m_store.m_slots[0].strDefaultPath = L"old.exe";

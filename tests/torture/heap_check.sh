@@ -7,7 +7,7 @@
 set -u
 
 build_dir=$1
-e2e='^(DispatchTest|EditRoadTest|FormTest|LogonTest|SingleInstanceTest)\.'
+e2e='^(DispatchTest|EditRoadTest|FormTest|LogonTest|SingleInstanceTest)$'
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 

@@ -4,13 +4,14 @@
 // files as a folder under Program Files refuses the user, so the saves go to USER_COPY.
 #include <windows.h>
 
+#include "app/settings_file_replace.h"
 #include "app/settings_store.h"
 #include "framework/kernel_object.h"
 
 namespace {
 
 CString g_refusingFolder;
-const CHotkeySettingsStore::Writers g_realWriters = CHotkeySettingsStore::s_writers;
+const CSettingsFileReplace::Writers g_realWriters = CSettingsFileReplace::s_writers;
 
 DWORD RefusingMakeTempFile(const CString& folder, CString& path) {
     return folder == g_refusingFolder ? ERROR_ACCESS_DENIED
@@ -24,7 +25,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     if (argc > 4) {
         g_refusingFolder = argv[1];
-        CHotkeySettingsStore::s_writers.pfnMakeTempFile = &RefusingMakeTempFile;
+        CSettingsFileReplace::s_writers.pfnMakeTempFile = &RefusingMakeTempFile;
     }
     // Ready before anything is read, so that a kill may land in the first conversion too.
     CKernelObject ready(::OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[3]));
@@ -33,8 +34,9 @@ int wmain(int argc, wchar_t** argv) {
     store.BuildIniPathFrom(CString(argv[1]) + L"\\HotkeyForm.exe", argv[2]);
     store.LoadSettings();
     for (unsigned long n = 1;; ++n) {
-        store.m_slots[1].strDefaultPath.Format(L"C:\\Tools\\saved %lu.exe", n);
-        if (!store.SaveSettings().Saved())
+        KEYSLOT slot = store.m_slots[1];
+        slot.strDefaultPath.Format(L"C:\\Tools\\saved %lu.exe", n);
+        if (!store.SaveSlot(1, slot).Saved())
             return 1;
     }
 }

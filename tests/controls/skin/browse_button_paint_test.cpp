@@ -83,14 +83,21 @@ protected:
     void Create(DWORD dwOptions, LPCWSTR caption = L"") {
         ASSERT_TRUE(m_button.Create(CRect(0, 0, kWidth, kHeight), &m_parent, 100, dwOptions, 0));
         m_button.SetFont(m_font);
-        m_button.m_strCaption = caption;
-        m_button.SendMessage(WM_SIZE); // lays out again with the font and caption
+        m_button.SetCaption(caption); // lays out again with the font and caption
     }
+    // Hot as under the mouse, pressed as by the Space key.
+    void SetState(bool bHot, bool bPressed) {
+        CPoint pt = Button().CenterPoint();
+        m_button.SendMessage(bHot ? WM_MOUSEMOVE : WM_NULL, 0, MAKELPARAM(pt.x, pt.y));
+        m_button.SendMessage(bPressed ? WM_KEYDOWN : WM_NULL, VK_SPACE);
+    }
+    const CRect& Button() const { return m_button.GetButtonRect(); }
 
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
         px->DC().FillSolidRect(0, 0, kWidth, kHeight, RGB(1, 2, 3));
-        m_button.DrawButton(px->DC());
+        m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(px->DC().GetSafeHdc()),
+                             PRF_CLIENT);
         return px;
     }
 
@@ -135,9 +142,9 @@ TEST_F(BrowsePaintTest, IconsMatchTheirMapsEnabledDisabledAndPressed) {
                     Create(BBS_ICON | icon.dwIcon);
                     m_button.SetDpi(dpi);
                     m_button.EnableWindow(!disabled);
-                    m_button.m_bPressed = pressed;
+                    SetState(false, pressed);
                     auto px = Paint();
-                    CPoint origin = m_button.m_rcFace.TopLeft();
+                    CPoint origin = m_button.GetFaceRect().TopLeft();
                     if (pressed)
                         origin.Offset(1, 1); // the face sinks
                     ExpectIcon(*px, origin, icon.map,
@@ -166,10 +173,9 @@ TEST_F(BrowsePaintTest, FramesFollowHotAndPressedInTheSystemColours) {
                      << "flat " << c.dwFlat << " hot " << c.bHot << " pressed " << c.bPressed);
         m_button.DestroyWindow();
         Create(BBS_ICON | c.dwFlat);
-        m_button.m_bHot = c.bHot;
-        m_button.m_bPressed = c.bPressed;
+        SetState(c.bHot, c.bPressed);
         auto px = Paint();
-        CRect b = m_button.m_rcButton;
+        CRect b = Button();
         // Top and left edges stop one pixel short; right and bottom run the full length.
         EXPECT_EQ(px->At(b.left, b.top), c.outerTopLeft);
         EXPECT_EQ(px->At(b.left, b.bottom - 2), c.outerTopLeft);
@@ -185,12 +191,13 @@ TEST_F(BrowsePaintTest, FramesFollowHotAndPressedInTheSystemColours) {
 
 TEST_F(BrowsePaintTest, ButtonHoldingTheFocusShowsADottedRingInsideItsFrame) {
     Create(BBS_ICON | BBS_OPENFOLDER);
-    CRect ringLeft = m_button.m_rcButton;
+    CRect ringLeft = Button();
     ringLeft.DeflateRect(3, 3);
     ringLeft.right = ringLeft.left + 1;
     EXPECT_EQ(Paint()->Count(::GetSysColor(COLOR_BTNFACE), ringLeft), ringLeft.Height());
-    m_button.m_bEditSelected = m_button.m_bPressing = TRUE; // a press keeps the focus there
+    // The focus goes on to the field; a press on the button keeps it there.
     m_button.SetFocus();
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Button().left + 5, 5));
     EXPECT_LT(Paint()->Count(::GetSysColor(COLOR_BTNFACE), ringLeft), ringLeft.Height());
 }
 
@@ -200,7 +207,7 @@ TEST_F(BrowsePaintTest, DisabledCaptionIsEmbossed) {
     const COLORREF TX = ::GetSysColor(COLOR_BTNTEXT);
     Create(0, L"Hi");
     auto enabled = Paint();
-    CRect face = m_button.m_rcFace;
+    CRect face = m_button.GetFaceRect();
     EXPECT_GT(enabled->Count(TX, face), 0);
     EXPECT_EQ(enabled->Count(HL, face), 0);
 

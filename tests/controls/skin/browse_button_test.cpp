@@ -16,6 +16,11 @@ namespace {
 
 constexpr UINT kNotify = WM_APP + 7;
 
+CWnd& Edit(const CBrowseButton& button) { return *button.GetDlgItem(CBrowseButton::kEditId); }
+bool HasState(CBrowseButton& button, UINT nState) {
+    return (button.SendMessage(BM_GETSTATE) & nState) != 0;
+}
+
 // A control on a plain visible pop-up, for what needs no dialog.
 class BrowseButtonTest : public ::testing::Test {
 protected:
@@ -31,7 +36,7 @@ TEST_F(BrowseButtonTest, LayoutGivesTheButtonItsEndOrTheWholeClientArea) {
     struct Case {
         int cx, cy;
         DWORD dwOptions;
-        CRect button, face, edit;
+        CRect button, face, edit; // the edit's window
     } cases[] = {
         {100, 22, BBS_ICON, {73, 0, 100, 22}, {78, 3, 94, 19}, {0, 0, 73, 22}},
         {100, 22, BBS_ICON | BBS_BUTTONLEFT, {0, 0, 27, 22}, {5, 3, 21, 19}, {27, 0, 100, 22}},
@@ -48,11 +53,10 @@ TEST_F(BrowseButtonTest, LayoutGivesTheButtonItsEndOrTheWholeClientArea) {
         m_button.DestroyWindow();
         ASSERT_TRUE(
             m_button.Create(CRect(5, 5, 5 + c.cx, 5 + c.cy), &m_parent, 100, c.dwOptions, 0));
-        EXPECT_EQ(m_button.m_rcButton, c.button);
-        EXPECT_EQ(m_button.m_rcFace, c.face);
-        EXPECT_EQ(m_button.m_rcEdit, c.edit);
+        EXPECT_EQ(m_button.GetButtonRect(), c.button);
+        EXPECT_EQ(m_button.GetFaceRect(), c.face);
         CRect edit;
-        m_button.m_edit.GetWindowRect(&edit);
+        Edit(m_button).GetWindowRect(&edit);
         m_button.ScreenToClient(&edit);
         EXPECT_EQ(edit, c.edit);
     }
@@ -62,12 +66,13 @@ TEST_F(BrowseButtonTest, ResizingMovesTheEditAndTheTooltipToolWithTheButton) {
     ASSERT_TRUE(m_button.Create(CRect(0, 0, 100, 22), &m_parent, 100, BBS_ICON, 0));
     m_button.SetWindowPos(nullptr, 0, 0, 200, 22, SWP_NOZORDER | SWP_NOMOVE);
     CRect edit;
-    m_button.m_edit.GetWindowRect(&edit);
+    Edit(m_button).GetWindowRect(&edit);
     m_button.ScreenToClient(&edit);
     EXPECT_EQ(edit, CRect(0, 0, 173, 22));
     CRect tool;
     CString text;
-    ASSERT_TRUE(m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, &tool));
+    ASSERT_TRUE(
+        m_button.GetToolTips().GetToolInfo(&m_button, CBrowseButton::kToolId, &text, &tool));
     EXPECT_EQ(tool, CRect(173, 0, 200, 22));
     EXPECT_STREQ(text, L"Browse");
 }
@@ -76,10 +81,11 @@ TEST_F(BrowseButtonTest, TooltipTextSetBeforeTheWindowIsTheToolsText) {
     m_button.SetTooltipText(L"Pick a program");
     ASSERT_TRUE(m_button.Create(CRect(0, 0, 100, 22), &m_parent, 100, BBS_ICON, 0));
     CString text;
-    ASSERT_TRUE(m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr));
+    ASSERT_TRUE(
+        m_button.GetToolTips().GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr));
     EXPECT_STREQ(text, L"Pick a program");
     m_button.SetTooltipText(nullptr);
-    m_button.m_tooltip.GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr);
+    m_button.GetToolTips().GetToolInfo(&m_button, CBrowseButton::kToolId, &text, nullptr);
     EXPECT_STREQ(text, L"");
 }
 
@@ -100,18 +106,16 @@ TEST_F(BrowseButtonTest, PathNameFollowsStoredAndTypedText) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << (c.typed ? c.typed : L"(nothing typed)"));
-        m_button.DestroyWindow();
-        m_button.m_bTyped = FALSE;
-        ASSERT_TRUE(m_button.Create(CRect(0, 0, 200, 22), &m_parent, 100, c.dwOptions, 0));
-        m_button.SetPathName(L"old");
-        m_button.SetPathName(c.stored);
+        CBrowseButton button;
+        ASSERT_TRUE(button.Create(CRect(0, 0, 200, 22), &m_parent, 100, c.dwOptions, 0));
+        button.SetPathName(L"old");
+        button.SetPathName(c.stored);
         CString shown;
-        m_button.m_edit.GetWindowText(shown);
+        Edit(button).GetWindowText(shown);
         EXPECT_STREQ(shown, c.stored ? c.stored : L"");
-        EXPECT_EQ(m_button.m_pszResult == nullptr, c.stored == nullptr);
         if (c.typed)
-            m_button.m_edit.SetWindowText(c.typed); // the edit reports the change as typing
-        EXPECT_STREQ(m_button.GetPathName(), c.expected);
+            Edit(button).SetWindowText(c.typed); // the edit reports the change as typing
+        EXPECT_STREQ(button.GetPathName(), c.expected);
     }
 }
 
@@ -129,7 +133,7 @@ public:
 
     bool Notified() const { return !m_notified.empty(); }
     CPoint ButtonCenter() const {
-        CPoint pt = m_browse.m_rcButton.CenterPoint();
+        CPoint pt = m_browse.GetButtonRect().CenterPoint();
         ::MapWindowPoints(m_browse.m_hWnd, m_hWnd, &pt, 1);
         return pt;
     }
@@ -137,7 +141,7 @@ public:
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        m_browse.m_dwOptions |= BBS_EDITABLE;
+        m_browse.SetOptions(BBS_ICON | BBS_OPENFOLDER | BBS_EDITABLE);
         m_browse.SubclassDlgItem(IDC_BROWSE, this);
         m_browse.SetNotifyMessage(kNotify);
         SetTimer(1, 200);
@@ -182,11 +186,11 @@ TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTh
             ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }));
             EXPECT_EQ(answer.DialogsSeen(), 1);
         }
-        dlg.m_browse.m_edit.GetWindowText(shownAfterClick);
+        Edit(dlg.m_browse).GetWindowText(shownAfterClick);
 
         // Enter typed into the edit: a second browse, cancelled this time.
         skintest::CDialogAnswerer cancel(dlg.m_hWnd, std::vector<std::wstring>());
-        dlg.m_browse.m_edit.SetFocus();
+        Edit(dlg.m_browse).SetFocus();
         skintest::PressKey(VK_RETURN);
         ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.m_notified.size() == 2; }));
         EXPECT_EQ(cancel.DialogsSeen(), 1);
@@ -207,7 +211,8 @@ TEST(BrowseButtonDialog, ClickChoosesOneFileAndEnterInTheEditOpensTheDialogNotTh
 
 TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
     TempFolder folder;
-    const CString first = folder.MakeFile(L"a.txt"), second = folder.MakeFile(L"b.txt");
+    const CString first = folder.MakeFile(L"a.txt");
+    folder.MakeFile(L"b.txt");
     CString shown;
     CBrowseHost host([&](CBrowseHost& dlg) {
         skintest::CDialogAnswerer answer(dlg.m_hWnd, {folder.Path().str(), L"\"a.txt\" \"b.txt\""});
@@ -215,7 +220,7 @@ TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
         skintest::MouseButton(true);
         skintest::MouseButton(false);
         ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }, 10000));
-        dlg.m_browse.m_edit.GetWindowText(shown);
+        Edit(dlg.m_browse).GetWindowText(shown);
     });
     host.DoModal();
 
@@ -223,11 +228,6 @@ TEST(BrowseButtonDialog, MultipleSelectionKeepsEveryPathButShowsOnlyTheFirst) {
     EXPECT_EQ(host.m_notified[0].first, static_cast<WPARAM>(IDOK));
     EXPECT_EQ(_wcsicmp(shown, first), 0);
     EXPECT_EQ(_wcsicmp(host.m_browse.GetPathName(), first), 0);
-    const wchar_t* result = host.m_browse.m_pszResult.get();
-    ASSERT_NE(result, nullptr);
-    const wchar_t* next = result + wcslen(result) + 1;
-    EXPECT_EQ(_wcsicmp(next, second), 0);
-    EXPECT_EQ(next[wcslen(next) + 1], L'\0');
 }
 
 // The host starts its programs in its own current folder, which a browse must not move: the
@@ -253,16 +253,16 @@ TEST(BrowseButtonDialog, BrowsingAnotherFolderLeavesTheCurrentFolderWhereItWas) 
 
 TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
     int seen = -1;
-    BOOL pressedOnButton = FALSE;
+    bool pressedOnButton = false;
     CBrowseHost host([&](CBrowseHost& dlg) {
         skintest::CDialogAnswerer answer(dlg.m_hWnd, std::vector<std::wstring>());
         skintest::MoveMouseTo(dlg.m_hWnd, dlg.ButtonCenter());
-        skintest::PumpUntil([&] { return dlg.m_browse.m_bHot != FALSE; }, 1000);
+        skintest::PumpUntil([&] { return HasState(dlg.m_browse, BST_HOT); }, 1000);
         skintest::MouseButton(true);
-        skintest::PumpUntil([&] { return dlg.m_browse.m_bPressed != FALSE; }, 1000);
-        pressedOnButton = dlg.m_browse.m_bPressed;
+        skintest::PumpUntil([&] { return HasState(dlg.m_browse, BST_PUSHED); }, 1000);
+        pressedOnButton = HasState(dlg.m_browse, BST_PUSHED);
         skintest::MoveMouseTo(dlg.m_hWnd, CPoint(150, 62)); // between the control and the buttons
-        skintest::PumpUntil([&] { return !dlg.m_browse.m_bPressed; }, 1000);
+        skintest::PumpUntil([&] { return !HasState(dlg.m_browse, BST_PUSHED); }, 1000);
         skintest::MouseButton(false);
         skintest::PumpUntil([&] { return dlg.Notified(); }, 500);
         seen = answer.DialogsSeen();
@@ -273,15 +273,15 @@ TEST(BrowseButtonDialog, PressDraggedOffTheButtonAndReleasedOpensNothing) {
     EXPECT_EQ(seen, 0);
     EXPECT_TRUE(host.m_notified.empty());
     EXPECT_TRUE(host.m_posted.empty());
-    EXPECT_FALSE(host.m_browse.m_bPressed);
+    EXPECT_FALSE(HasState(host.m_browse, BST_PUSHED));
 }
 
 TEST(BrowseButtonDialog, FolderWithoutAPathIsNoChoiceAndTheHeldPathStays) {
     TempFolder folder;
     bool bComInside = false;
     CBrowseHost host([&](CBrowseHost& dlg) {
-        dlg.m_browse.m_dwOptions |= BBS_BROWSEFOLDER;
-        dlg.m_browse.m_uFolderFlags = 0; // the computer itself may be chosen
+        dlg.m_browse.SetOptions(BBS_ICON | BBS_OPENFOLDER | BBS_EDITABLE | BBS_BROWSEFOLDER);
+        dlg.m_browse.SetFolderFlags(0); // the computer itself may be chosen
         dlg.m_browse.SetPathName(folder.Path());
         skintest::CDialogAnswerer answer(dlg.m_hWnd, [&](HWND hFolderDialog) {
             HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -295,7 +295,7 @@ TEST(BrowseButtonDialog, FolderWithoutAPathIsNoChoiceAndTheHeldPathStays) {
             ::CoTaskMemFree(pidlComputer);
             ::PostMessageW(hFolderDialog, WM_COMMAND, IDOK, 0);
         });
-        dlg.m_browse.m_edit.SetFocus();
+        Edit(dlg.m_browse).SetFocus();
         skintest::PressKey(VK_RETURN);
         ASSERT_TRUE(skintest::PumpUntil([&] { return dlg.Notified(); }, 10000));
         EXPECT_EQ(answer.DialogsSeen(), 1);

@@ -1,6 +1,9 @@
 // What the captionless, bitmap-skinned windows share: the background stretched over the
 // client area, dragging by a press anywhere on that background, their fixed pixel size, and
 // what they take on at each display scale (the DPI, the background, the font, the icons).
+//   CDialogFontForDpi - the dialog's template font made again for another DPI
+//   CWindowSkin       - a skinned window's DPI, background, font and icons
+//   MapRectOnto       - a rectangle carried from one area onto another
 #pragma once
 
 #include <vector>
@@ -36,6 +39,18 @@ enum class SkinLayout {
     FitChildren,
 };
 
+// Loads bitmap nID100 (its id at 100 % scale) as drawn for dpi; FALSE, with the bitmap as it
+// was, when there is none. The program's artwork decides which drawing serves which DPI.
+using LoadSkinBitmapFn = BOOL (*)(CBitmap& bitmap, UINT nID100, UINT dpi);
+
+// What a skinned window looks like: its background's 100 % id, how it lays out its controls
+// at another DPI, and where its artwork comes from.
+struct SKINSPEC {
+    UINT nIDBack100 = 0;
+    SkinLayout layout = SkinLayout::FitChildren;
+    LoadSkinBitmapFn pfnLoadBitmap = nullptr;
+};
+
 // CWindowSkin: a skinned window's DPI, its background, its font for that DPI and its icons, as
 // one member of the window. It reads the window's DPI once, when the window is set up, and
 // follows each move to a monitor of another scale; whatever it swaps (fonts, icons, bitmaps)
@@ -43,8 +58,8 @@ enum class SkinLayout {
 class CWindowSkin {
 public:
     // Set-up, from WM_INITDIALOG: the window's DPI and template font, the dialog manager kept
-    // off the layout, and the background bitmap nIDBack100 (its 100 % id) for that DPI.
-    void Attach(CWnd& wnd, UINT nIDBack100, SkinLayout layout);
+    // off the layout, and the background bitmap for that DPI.
+    void Attach(CWnd& wnd, const SKINSPEC& spec);
     // The window's big and small icons: icon nIDIcon loaded at their sizes for the DPI, now and
     // after each move; hShared where the system's own size serves or a load fails.
     void SetIcons(UINT nIDIcon, HICON hShared);
@@ -52,7 +67,10 @@ public:
     void AddDpiFollower(CDpiFollower& control) { m_followers.push_back(&control); }
 
     // Attributes
+    bool IsAttached() const { return m_pWnd != nullptr; }
     UINT GetDpi() const { return m_nDpi; }
+    // The icon SetIcons shares with the rest of the module, or null.
+    HICON GetSharedIcon() const { return m_hSharedIcon; }
     // A length of the 96-DPI layout at the window's DPI.
     int Scale(int nLength) const { return ScaleToDpi(nLength, m_nDpi); }
     int GetSystemMetric(int nIndex) const { return GetSystemMetricForDpi(nIndex, m_nDpi); }
@@ -60,8 +78,6 @@ public:
     // Operations
     // The background stretched over the rectangle; nothing is painted without a bitmap.
     void DrawBackground(CDCHandle dc, const CRect& rc) const;
-    // The whole of a WM_PAINT: the background stretched over the client area.
-    void PaintBackground();
     // Starts moving the window as if its caption had been grabbed, then lets the press's
     // default processing run. The message carries the press's client coordinates where the
     // platform reads screen coordinates; only its hit-test code counts, since the move loop
@@ -82,12 +98,12 @@ public:
 
 private:
     void LoadIcons();
+    void LoadBackground();
 
     // Data members
     CWnd* m_pWnd = nullptr;
     UINT m_nDpi = kLayoutDpi;
-    SkinLayout m_layout = SkinLayout::FitChildren;
-    UINT m_nBackId = 0;
+    SKINSPEC m_spec;
     CBitmap m_bmpBack;
     CDialogFontForDpi m_font;
     UINT m_nIconId = 0;

@@ -7,7 +7,7 @@
 
 #include "controls/list/xlist_ctrl.h"
 #include "framework/dialog.h"
-#include "test_support.h"
+#include "../test_support.h"
 #include "tests/real_input.h"
 
 namespace xlisttest {
@@ -23,7 +23,7 @@ public:
     using CXListCtrl::GetCell;
     size_t CellArrayCount() const { return m_cellArrays.size(); }
     CXComboList* DropList() const { return m_pDropList.get(); }
-    CRect ComboButtonRect() const { return m_rcComboButton; }
+    CRect PressedButtonRect() const { return m_rcComboButton; }
     CWnd* HeaderObject() { return &m_wndHeader; }
     BOOL IsComboArmed() const { return m_bComboArmed; }
     const CString& ComboUndoText() const { return m_strComboUndo; }

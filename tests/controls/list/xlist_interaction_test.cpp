@@ -115,7 +115,7 @@ TEST(XListCheckBoxes, HeaderCheckBoxSetsAndClearsTheColumnAndTheParentHearsEvery
 class XListComboInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const wchar_t* s : {L"alpha", L"beta", L"gamma", L"delta"})
+        for (const wchar_t* s : {L"alpha", L"", L"beta", L"gamma", L"delta"})
             m_choices.Add(s);
         m_dlg.m_onInit = [this](CTestXList& l) {
             AddColumns(l, {150, 250});
@@ -156,10 +156,13 @@ TEST_F(XListComboInput, ButtonOpensTheListUnderTheCellKeysPreviewAndEnterCommits
     m_dlg.Then([this] {
         CRect rcDrop;
         ::GetWindowRect(FindDropListWindow(), &rcDrop);
+        list().ScreenToClient(&rcDrop);
         CRect rc = CellRect(list(), 0, 1);
-        CPoint expected(rc.left + 1, rc.bottom);
-        list().ClientToScreen(&expected);
-        EXPECT_EQ(rcDrop.TopLeft(), expected);
+        EXPECT_EQ(rcDrop, CRect(rc.left + 1, rc.bottom, rc.right - 3, rcDrop.bottom));
+        CRect rcButton(rc.right - 2 - rc.Height(), rc.top, rc.right - 1, rc.bottom + 1);
+        rcButton.DeflateRect(2, 2);
+        EXPECT_EQ(list().PressedButtonRect(), rcButton);
+        EXPECT_EQ(ListBox()->GetCount(), 4); // without the empty choice
         EXPECT_EQ(ListBox()->GetCurSel(), 1);
     });
     m_dlg.Key(VK_DOWN);

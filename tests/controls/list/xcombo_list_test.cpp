@@ -9,7 +9,7 @@
 #include "controls/list/registered_messages.h"
 #include "controls/list/xcombo_list.h"
 #include "controls/list/xlist_ctrl.h"
-#include "test_support.h"
+#include "../test_support.h"
 #include "tests/real_input.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The list control's cell data and operations: range checks and results, colours and the
-// system colour cache, the column-0 rectangle, rows without cell data, the setters' bounds,
-// and the lifetime of the cell arrays.
+// system colour cache, the column-0 rectangle, rows without cell data, the setters' bounds and
+// the combo's default choice, and the lifetime of the cell arrays.
 #include <gtest/gtest.h>
 
 #include "controls/list/progress_text.h"
@@ -231,8 +231,11 @@ TEST_F(XListData, SettersKeepNumbersInRangeAndRefuseMissingChoices) {
     EXPECT_FALSE(list().IsComboBox(0, 1));
     EXPECT_TRUE(list().SetComboBox(0, 1, TRUE, &choices, 0, 7));
     EXPECT_EQ(list().GetCell(0, 1)->nDropRows, 1);
+    EXPECT_TRUE(list().GetItemText(0, 1).IsEmpty()); // no such default choice
     EXPECT_TRUE(list().SetComboBox(0, 1, TRUE, &choices, 100000, 0));
     EXPECT_EQ(list().GetCell(0, 1)->nDropRows, 100);
+    list().SetItemText(0, 1, L"", kDefault, kDefault); // an empty text takes the default
+    EXPECT_EQ(list().GetItemText(0, 1), CString(L"one"));
     EXPECT_TRUE(list().SetItemImage(0, 0, -7));
     EXPECT_EQ(list().GetItemImage(0, 0), -1);
 }

@@ -7,7 +7,7 @@
 
 #include "framework/image_list.h"
 #include "controls/list/xheader_ctrl.h"
-#include "test_support.h"
+#include "../test_support.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ protected:
 
     std::unique_ptr<test::CPixels> Paint() {
         auto px = std::make_unique<test::CPixels>(kWidth, kHeight);
-        m_header.DrawHeader(px->DC());
+        m_header.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(px->DC().GetSafeHdc()),
+                             PRF_CLIENT);
         return px;
     }
 

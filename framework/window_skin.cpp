@@ -1,12 +1,10 @@
 // Background, dragging, the fixed size of the skinned windows and their moves between scales.
-#include "app/skinned_dialog.h"
+#include "framework/window_skin.h"
 
 #include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
-
-#include "app/skin_art.h"
 
 namespace {
 
@@ -122,14 +120,18 @@ void CDialogFontForDpi::Apply(const CWnd& dlg, UINT dpi) {
     m_font = std::move(font);
 }
 
-void CWindowSkin::Attach(CWnd& wnd, UINT nIDBack100, SkinLayout layout) {
+void CWindowSkin::Attach(CWnd& wnd, const SKINSPEC& spec) {
     m_pWnd = &wnd;
-    m_layout = layout;
-    m_nBackId = nIDBack100;
+    m_spec = spec;
     m_nDpi = GetWindowDpi(wnd);
     m_font.Capture(wnd, m_nDpi);
     KeepDialogLayoutOnDpiChange(wnd);
-    LoadArtBitmap(m_bmpBack, m_nBackId, m_nDpi);
+    LoadBackground();
+}
+
+void CWindowSkin::LoadBackground() {
+    if (m_spec.pfnLoadBitmap)
+        m_spec.pfnLoadBitmap(m_bmpBack, m_spec.nIDBack100, m_nDpi);
 }
 
 void CWindowSkin::SetIcons(UINT nIDIcon, HICON hShared) {
@@ -159,13 +161,6 @@ void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) const {
     DrawBitmap(dc, m_bmpBack, rc);
 }
 
-void CWindowSkin::PaintBackground() {
-    CPaintDC dc(m_pWnd);
-    CRect rc;
-    m_pWnd->GetClientRect(&rc);
-    DrawBackground(dc, rc);
-}
-
 void CWindowSkin::DragByBackground(CPoint point) {
     // Posted, not sent: the platform's move loop starts once this press has been handled.
     m_pWnd->PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
@@ -181,7 +176,7 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     CRect rcOld;
     wnd.GetClientRect(&rcOld);
     std::vector<ControlPlace> places;
-    if (m_layout == SkinLayout::FitChildren)
+    if (m_spec.layout == SkinLayout::FitChildren)
         places = ControlPlaces(wnd);
     m_nDpi = dpi;
     // The font first: a list's rows and header take their height from it.
@@ -197,7 +192,7 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     }
     for (CDpiFollower* pControl : m_followers)
         pControl->SetDpi(m_nDpi);
-    LoadArtBitmap(m_bmpBack, m_nBackId, m_nDpi);
+    LoadBackground();
     LoadIcons();
     wnd.Invalidate();
     return m_nDpi;
