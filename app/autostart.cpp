@@ -1,15 +1,35 @@
 // The Run values: reading whether one starts this executable, writing and removing the user's.
 #include "app/autostart.h"
 
+#include "app/command_line.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
 
 namespace {
 
-bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
-
 bool EqualNoCase(LPCWSTR a, int nLengthA, LPCWSTR b, int nLengthB) {
     return ::CompareStringOrdinal(a, nLengthA, b, nLengthB, TRUE) == CSTR_EQUAL;
+}
+
+// Task Manager and Settings turn a Run value off without deleting it: they keep a record of the
+// same name under Explorer\StartupApproved\<the Run key's name> beside the Run key (Run32 for
+// the 32-bit view of the machine's values), whose first byte is odd while the value is off.
+CString StartupApprovedSubKey(LPCWSTR lpszRunSubKey, REGSAM view) {
+    const CString run(lpszRunSubKey);
+    const int nSlash = run.ReverseFind(L'\\');
+    return run.Left(nSlash + 1) + L"Explorer\\StartupApproved\\" + run.Mid(nSlash + 1) +
+           (view == KEY_WOW64_32KEY ? L"32" : L"");
+}
+
+bool IsTurnedOff(const CAutostart::Location& location, REGSAM view, LPCWSTR lpszName) {
+    CRegKey key;
+    BYTE record[64] = {};
+    DWORD size = sizeof(record);
+    // The records of both views live in the 64-bit one.
+    return key.Open(location.hRoot, StartupApprovedSubKey(location.lpszSubKey, view),
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY) == ERROR_SUCCESS &&
+           ::RegQueryValueExW(key, lpszName, nullptr, nullptr, record, &size) == ERROR_SUCCESS &&
+           size > 0 && (record[0] & 1) != 0;
 }
 
 } // namespace
@@ -36,10 +56,9 @@ bool CommandLineStartsProgram(LPCWSTR lpszCommandLine, LPCWSTR lpszProgram) {
     if (nProgram == 0)
         return false;
     if (*p == L'"') {
-        LPCWSTR first = ++p;
-        while (*p && *p != L'"')
-            ++p;
-        return EqualNoCase(first, static_cast<int>(p - first), lpszProgram, nProgram);
+        CString first, arguments;
+        SplitCommandLine(p, first, arguments);
+        return EqualNoCase(first, first.GetLength(), lpszProgram, nProgram);
     }
     // Unquoted: the program, then the end or a blank before the arguments.
     if (static_cast<int>(wcslen(p)) < nProgram || !EqualNoCase(p, nProgram, lpszProgram, nProgram))
@@ -62,10 +81,14 @@ bool CAutostart::StartsProgram(const Location& location, REGSAM view) const {
            CommandLineStartsProgram(command, m_strProgram);
 }
 
+bool CAutostart::RunsAtLogon(const Location& location, REGSAM view) const {
+    return StartsProgram(location, view) && !IsTurnedOff(location, view, kValueName);
+}
+
 CAutostart::State CAutostart::GetState() const {
-    if (StartsProgram(m_machine, KEY_WOW64_64KEY) || StartsProgram(m_machine, KEY_WOW64_32KEY))
+    if (RunsAtLogon(m_machine, KEY_WOW64_64KEY) || RunsAtLogon(m_machine, KEY_WOW64_32KEY))
         return State::Machine;
-    return StartsProgram(m_user, 0) ? State::User : State::Off;
+    return RunsAtLogon(m_user, 0) ? State::User : State::Off;
 }
 
 CString CAutostart::GetCommand() const { return L"\"" + m_strProgram + L"\" " + kAutostartSwitch; }
@@ -75,9 +98,16 @@ LONG CAutostart::Enable() const {
     if (LONG result = key.Create(m_user.hRoot, m_user.lpszSubKey, KEY_SET_VALUE))
         return result;
     const CString command = GetCommand();
-    return ::RegSetValueExW(key, kValueName, 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(command.GetString()),
-                            static_cast<DWORD>((command.GetLength() + 1) * sizeof(wchar_t)));
+    if (LONG result = ::RegSetValueExW(
+            key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.GetString()),
+            static_cast<DWORD>((command.GetLength() + 1) * sizeof(wchar_t))))
+        return result;
+    // A value turned off in Task Manager stays off until its record there goes.
+    CRegKey approved;
+    if (approved.Open(m_user.hRoot, StartupApprovedSubKey(m_user.lpszSubKey, 0), KEY_SET_VALUE) ==
+        ERROR_SUCCESS)
+        ::RegDeleteValueW(approved, kValueName);
+    return ERROR_SUCCESS;
 }
 
 LONG CAutostart::Disable() const {

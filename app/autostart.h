@@ -24,6 +24,7 @@ public:
         HKEY hRoot;
         LPCWSTR lpszSubKey;
     };
+    // A value that Task Manager or Settings turned off (Explorer\StartupApproved) counts as none.
     enum class State {
         Off,     // no Run value starts this executable
         User,    // the user's value does: the tray menu may remove it
@@ -41,7 +42,8 @@ public:
     State GetState() const;
     // The user's value as the system runs it: the program, quoted, and the switch.
     CString GetCommand() const;
-    // ERROR_SUCCESS, or the platform's reason the user's value could not be written.
+    // ERROR_SUCCESS, or the platform's reason the user's value could not be written. A value
+    // turned off in Task Manager is turned on again.
     LONG Enable() const;
     // ERROR_SUCCESS (also when there was no value), or the platform's reason.
     LONG Disable() const;
@@ -54,6 +56,8 @@ public:
 
 private:
     bool StartsProgram(const Location& location, REGSAM view) const;
+    // A value starts this executable and is not turned off.
+    bool RunsAtLogon(const Location& location, REGSAM view) const;
 
     Location m_user;
     // The machine's Run values are read in both registry views: the system runs both at logon,

@@ -21,10 +21,6 @@ constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
-// The tray base speaks the form's own messages.
-static_assert(CTrayDialog::kTrayNotifyMessage == WM_TRAY_NOTIFY);
-static_assert(CTrayDialog::kShowWindowMessage == WM_SHOW_FORM);
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
@@ -44,6 +40,8 @@ ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
 ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
+ON_WM_QUERYENDSESSION()
+ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
@@ -93,6 +91,11 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     m_store.BuildIniPath();
     for (const KEYROW& row : m_store.LoadSettings())
         AddKeyRow(row);
+    // Closed by an installer through the Restart Manager, the program comes back once the
+    // installer is done. Not after a crash or a hang, which would only repeat, nor after a
+    // reboot, where the Run value starts it. Asked after the icon is in: the tray sees no delay.
+    ::RegisterApplicationRestart(kAutostartSwitch,
+                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     return TRUE;
 }
 
@@ -288,5 +291,15 @@ void CHotkeyFormDlg::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu) {
 }
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
+
+// Nothing is ever unsaved: every change was written when it was applied.
+BOOL CHotkeyFormDlg::OnQueryEndSession() { return TRUE; }
+
+void CHotkeyFormDlg::OnEndSession(BOOL bEnding) {
+    // The quit message ends every modal loop that runs, the path dialog's and the Open
+    // dialog's included, and then the form's; nothing is saved on the way out.
+    if (bEnding)
+        ::PostQuitMessage(0);
+}
 
 void CHotkeyFormDlg::OnMinimizeButton() { HideToTray(); }

@@ -86,6 +86,10 @@ protected:
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
     void OnMinimizeButton();
+    // The session ends, or an installer's Restart Manager asks the program to close
+    // (ENDSESSION_CLOSEAPP): it agrees at once and ends as Exit does.
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL bEnding);
 
     // Data members
     HICON m_hIcon;

@@ -1,37 +1,18 @@
 // Process start for key presses.
 #include "app/launch.h"
 
-#include <objbase.h>
-
 #include <algorithm>
-#include <cwchar>
 #include <memory>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/program_file.h"
+#include "framework/file_attributes.h"
 #include "framework/kernel_object.h"
 #include "framework/module_path.h"
+#include "framework/ole_initializer.h"
 
 namespace {
-
-bool NamesExistingFile(const CString& path) {
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Whether the platform, resolving a module name, would find a program file for `name`: a
-// name without an extension is looked for with ".exe" added.
-bool NamesProgramFile(const CString& name) {
-    int nameStart = name.ReverseFind(L'\\') + 1;
-    bool hasExtension = name.Find(L'.', nameStart) >= 0;
-    return NamesExistingFile(hasExtension ? name : name + L".exe");
-}
-
-bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
-
-bool IsFolder(const CString& path) {
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 CString Quoted(const CString& text) { return L"\"" + text + L"\""; }
 
@@ -44,15 +25,9 @@ bool IsWordEnd(const CString& text, int end) {
 // The end of the first prefix whose name ends in a program's extension, or -1. A path picked
 // in the Open dialog ends so, and its program is that whole name, found or not.
 int NamedProgramEnd(const CString& text) {
-    static const wchar_t* const kProgramExtensions[] = {L".exe", L".com", L".bat", L".cmd"};
-    for (int end = 1; end <= text.GetLength(); ++end) {
-        if (!IsWordEnd(text, end) || end < 4)
-            continue;
-        CString tail = text.Mid(end - 4, 4);
-        for (const wchar_t* extension : kProgramExtensions)
-            if (tail.CompareNoCase(extension) == 0)
-                return end;
-    }
+    for (int end = 1; end <= text.GetLength(); ++end)
+        if (IsWordEnd(text, end) && HasProgramExtension(text.Left(end)))
+            return end;
     return -1;
 }
 
@@ -60,26 +35,10 @@ int NamedProgramEnd(const CString& text) {
 // "C:\Program Files\..." does past "C:\Program": then the prefix is not the program meant.
 bool PathGoesOnPast(const CString& text, int end) {
     for (int i = end + 1; i < text.GetLength(); ++i)
-        if (text[i] == L'\\' && IsFolder(text.Left(i)))
+        if (text[i] == L'\\' && AfxIsExistingFolder(text.Left(i)))
             return true;
     return false;
 }
-
-// The shell may hand the start to extensions that need COM on the calling thread.
-class ScopedComApartment {
-public:
-    ScopedComApartment()
-        : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ScopedComApartment(const ScopedComApartment&) = delete;
-    ScopedComApartment& operator=(const ScopedComApartment&) = delete;
-    ~ScopedComApartment() {
-        if (SUCCEEDED(m_hr))
-            ::CoUninitialize();
-    }
-
-private:
-    HRESULT m_hr;
-};
 
 // A start through the shell that asks the user for consent: the prompt waits for the user as
 // long as the user likes, so it runs on a thread of its own while the form keeps answering the
@@ -95,7 +54,8 @@ struct ElevatedStart {
 
 DWORD WINAPI RunElevatedStart(void* pParam) {
     std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(pParam));
-    ScopedComApartment com;
+    // The shell may hand the start to extensions that need COM on the calling thread.
+    COleInitializer ole;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     // No message of the shell's own for a declined prompt, and no work left behind for a thread
@@ -194,7 +154,7 @@ CString StartFolder(const CString& strStartIn, const CString& program) {
     if (!strStartIn.IsEmpty()) {
         wchar_t expanded[MAX_PATH] = {};
         DWORD length = ::ExpandEnvironmentStringsW(strStartIn, expanded, MAX_PATH);
-        if (length > 0 && length <= MAX_PATH && IsFolder(expanded))
+        if (length > 0 && length <= MAX_PATH && AfxIsExistingFolder(expanded))
             return expanded;
     }
     CString folder = program.Left(std::max(program.ReverseFind(L'\\'), 0));
@@ -221,9 +181,10 @@ decltype(&::ShellExecuteExW) g_pfnShellExecuteEx = &::ShellExecuteExW;
 
 CString CommandLineForPath(const CString& strStoredPath) {
     int length = strStoredPath.GetLength();
-    if (length == 0 || strStoredPath[0] == L'"' || !std::wcspbrk(strStoredPath.GetString(), L" \t"))
+    const wchar_t* text = strStoredPath.GetString();
+    if (length == 0 || text[0] == L'"' || std::none_of(text, text + length, IsBlank))
         return strStoredPath;
-    if (NamesExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
+    if (AfxIsExistingFile(strStoredPath) || NamesProgramFile(strStoredPath))
         return Quoted(strStoredPath);
     int named = NamedProgramEnd(strStoredPath);
     // The platform tries the prefixes before each blank from the shortest up, so a planted
@@ -305,21 +266,4 @@ bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner, CKernelObjec
 
 bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner) {
     return StartProcess(PrepareStart(strCommandLine, {}), hwndConsentOwner);
-}
-
-void SplitCommandLine(const CString& strCommandLine, CString& strProgram, CString& strArguments) {
-    int length = strCommandLine.GetLength();
-    int end = 0;
-    if (length > 0 && strCommandLine[0] == L'"') {
-        int close = strCommandLine.Find(L'"', 1);
-        end = close < 0 ? length : close + 1;
-        strProgram = strCommandLine.Mid(1, (close < 0 ? length : close) - 1);
-    } else {
-        while (end < length && !IsBlank(strCommandLine[end]))
-            ++end;
-        strProgram = strCommandLine.Left(end);
-    }
-    while (end < length && IsBlank(strCommandLine[end]))
-        ++end;
-    strArguments = strCommandLine.Mid(end);
 }

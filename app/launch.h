@@ -52,10 +52,6 @@ bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner = nullptr,
 // The start of a command line with no options, as a key without them starts it.
 bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner = nullptr);
 
-// The program and the arguments of a command line as CommandLineForPath gives it: the quoted
-// program, or the text up to the first blank, and the rest without its leading blanks.
-void SplitCommandLine(const CString& strCommandLine, CString& strProgram, CString& strArguments);
-
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
 constexpr DWORD kErrorElevationRequired = 740;
 

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+// WM_TRAY_NOTIFY (WM_USER+3) and WM_SHOW_FORM (WM_USER+4), which the tray base answers.
+#include "framework/tray_messages.h"
+
 // The main form's window class and title; the driver finds the form by the class.
 constexpr wchar_t kFormClassName[] = L"THotkeyForm";
 constexpr wchar_t kFormWindowTitle[] = L"HotkeyForm";
@@ -19,10 +22,6 @@ constexpr wchar_t kFormWindowTitle[] = L"HotkeyForm";
 constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 // From the program path dialog on Apply, sent while that dialog is still open.
 constexpr UINT WM_PATH_APPLIED = WM_USER + 2;
-// From the notification area for the tray icon: wParam icon id, lParam mouse message.
-constexpr UINT WM_TRAY_NOTIFY = WM_USER + 3;
-// Posted to bring the form back from the tray.
-constexpr UINT WM_SHOW_FORM = WM_USER + 4;
 
 // Key codes carried by WM_FN_HOTKEY, S1 to S5.
 constexpr WPARAM kKeyCodeS1 = 0x5F;

@@ -9,6 +9,7 @@
 #include "app/file_encoding.h"
 #include "app/settings_file_replace.h"
 #include "app/slot_keys.h"
+#include "framework/file_attributes.h"
 #include "framework/module_path.h"
 #include "framework/registry_key.h"
 #include "framework/shell_folder.h"
@@ -55,8 +56,7 @@ CString ProfileTextFor(const CString& value) {
 
 // The file's text read as it stands: a missing file reads as empty.
 DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
-    DWORD attributes = ::GetFileAttributesW(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (AfxIsExistingFolder(path))
         return kErrorDirectoryNotSupported;
     DWORD error = ReadWholeFile(path, bytes);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
@@ -66,8 +66,7 @@ DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
 // read now is still the user's, and is never replaced by the installed file.
 bool CopyCounts(const CString& path) {
     std::string bytes;
-    DWORD attributes = ::GetFileAttributesW(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!AfxIsExistingFile(path))
         return false;
     return ReadWholeFile(path, bytes) != ERROR_SUCCESS || (!bytes.empty() && bytes != kUtf16Mark);
 }

@@ -25,6 +25,8 @@ bool IsSharedGdiObject(HGDIOBJ hObject) {
     return std::binary_search(shared.begin(), shared.end(), hObject);
 }
 
+HWND WindowHandleOf(CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+
 } // namespace afx
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
@@ -57,22 +59,6 @@ void CDCHandle::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft,
     FillSolidRect(x + cx, y, -1, cy, crBottomRight);
     FillSolidRect(x, y + cy, cx, -1, crBottomRight);
 }
-
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
-
-CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
-
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-    m_hDC = ::GetDC(m_hWnd);
-}
-
-CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, m_hDC); }
-
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-    m_hDC = ::GetWindowDC(m_hWnd);
-}
-
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, m_hDC); }
 
 CSize BitmapSize(HBITMAP hBitmap) {
     BITMAP bm{};

@@ -6,7 +6,7 @@
 //   CGdiObject<H>: CPen, CBrush, CFont, CBitmap, CRgn                                - owned
 //   CDCHandle                                       - a borrowed device context
 //   CDC                                             - a created device context, deleted
-//   CPaintDC, CClientDC, CWindowDC                  - a window's device context, given back
+//   CWindowLentDC<Loan>: CPaintDC, CClientDC, CWindowDC - a window's device context, given back
 //   CSelectObject                                   - scoped selection
 //   CSavedDC                                        - scoped saved state
 //   DrawBitmap                                      - a whole bitmap copied into a context
@@ -229,43 +229,48 @@ public:
     BOOL DeleteDC() { return Free(); }
 };
 
-// The context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
-class CPaintDC : public CDCHandle {
-public:
-    explicit CPaintDC(CWnd* pWnd);
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-    ~CPaintDC();
+namespace afx {
 
+// The window's handle, null for no window (which stands for the screen).
+HWND WindowHandleOf(CWnd* pWnd);
+
+} // namespace afx
+
+// The ways a window lends a device context, Take on construction and Give on destruction. The
+// paint context of one WM_PAINT, with BeginPaint and EndPaint.
+struct PaintDCLoan {
     PAINTSTRUCT m_ps{};
-
-private:
-    HWND m_hWnd;
+    HDC Take(HWND hWnd) { return ::BeginPaint(hWnd, &m_ps); }
+    void Give(HWND hWnd, HDC) { ::EndPaint(hWnd, &m_ps); }
+};
+// GetDC of the client area (of the screen for a null window).
+struct ClientDCLoan {
+    static HDC Take(HWND hWnd) { return ::GetDC(hWnd); }
+    static void Give(HWND hWnd, HDC hDC) { ::ReleaseDC(hWnd, hDC); }
+};
+// GetWindowDC of the whole window, frame included.
+struct WindowDCLoan {
+    static HDC Take(HWND hWnd) { return ::GetWindowDC(hWnd); }
+    static void Give(HWND hWnd, HDC hDC) { ::ReleaseDC(hWnd, hDC); }
 };
 
-// GetDC of the client area (of the screen for a null window); released on destruction.
-class CClientDC : public CDCHandle {
+// A window's device context, given back when the object goes.
+template <class TLoan> class CWindowLentDC : public CDCHandle, public TLoan {
 public:
-    explicit CClientDC(CWnd* pWnd);
-    CClientDC(const CClientDC&) = delete;
-    CClientDC& operator=(const CClientDC&) = delete;
-    ~CClientDC();
+    explicit CWindowLentDC(CWnd* pWnd) : m_hWnd(afx::WindowHandleOf(pWnd)) {
+        m_hDC = this->Take(m_hWnd);
+    }
+    CWindowLentDC(const CWindowLentDC&) = delete;
+    CWindowLentDC& operator=(const CWindowLentDC&) = delete;
+    ~CWindowLentDC() { this->Give(m_hWnd, m_hDC); }
 
 private:
     HWND m_hWnd;
 };
 
-// GetWindowDC of the whole window; released on destruction.
-class CWindowDC : public CDCHandle {
-public:
-    explicit CWindowDC(CWnd* pWnd);
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
-    ~CWindowDC();
-
-private:
-    HWND m_hWnd;
-};
+using CPaintDC = CWindowLentDC<PaintDCLoan>;
+using CClientDC = CWindowLentDC<ClientDCLoan>;
+using CWindowDC = CWindowLentDC<WindowDCLoan>;
 
 // Selects an object into a context for one scope and puts the previous one back. Given an
 // owner to keep, it deletes the object once the previous one is back, so a painter needs no

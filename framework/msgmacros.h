@@ -133,6 +133,13 @@ template <auto F> BOOL VoidMenuIndexSys(CCmdTarget* p, WPARAM w, LPARAM l, LRESU
     return TRUE;
 }
 
+// A handler's BOOL is the message's result, as for WM_QUERYENDSESSION.
+template <auto F> BOOL BoolResultNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, BOOL()>, "handler must be BOOL()");
+    *r = (Target<F>(p)->*F)();
+    return TRUE;
+}
+
 template <auto F> BOOL CursorNoArgs(CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) {
     static_assert(kHasSignature<F, HCURSOR()>, "handler must be HCURSOR()");
     *r = reinterpret_cast<LRESULT>((Target<F>(p)->*F)());
@@ -233,6 +240,9 @@ template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESUL
 #define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, &afx::VoidBool<&ThisClass::OnEnable>)
 #define ON_WM_INITMENUPOPUP()                                                                      \
     AFX_MSG_ENTRY(WM_INITMENUPOPUP, &afx::VoidMenuIndexSys<&ThisClass::OnInitMenuPopup>)
+#define ON_WM_QUERYENDSESSION()                                                                    \
+    AFX_MSG_ENTRY(WM_QUERYENDSESSION, &afx::BoolResultNoArgs<&ThisClass::OnQueryEndSession>)
+#define ON_WM_ENDSESSION() AFX_MSG_ENTRY(WM_ENDSESSION, &afx::VoidBool<&ThisClass::OnEndSession>)
 #define ON_WM_VSCROLL() AFX_MSG_ENTRY(WM_VSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnVScroll>)
 #define ON_WM_HSCROLL() AFX_MSG_ENTRY(WM_HSCROLL, &afx::VoidCodePosScrollBar<&ThisClass::OnHScroll>)
 

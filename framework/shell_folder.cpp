@@ -3,36 +3,24 @@
 
 #include "framework/ole_initializer.h"
 
-CShellItemList& CShellItemList::operator=(CShellItemList&& o) noexcept {
-    if (this != &o) {
-        Free();
-        m_pidl = o.m_pidl;
-        o.m_pidl = nullptr;
-    }
-    return *this;
-}
-
-void CShellItemList::Free() {
-    if (!m_pidl)
-        return;
+void ShellItemListFree::Free(LPITEMIDLIST pidl) {
     IMalloc* pMalloc = nullptr;
     if (SUCCEEDED(::SHGetMalloc(&pMalloc)) && pMalloc) {
-        pMalloc->Free(m_pidl);
+        pMalloc->Free(pidl);
         pMalloc->Release();
     }
-    m_pidl = nullptr;
 }
 
 BOOL CShellItemList::GetPath(LPWSTR pszPath, size_t cchPath) const {
     if (!pszPath || cchPath == 0)
         return FALSE;
     pszPath[0] = 0;
-    if (!m_pidl)
+    if (IsNull())
         return FALSE;
     // SHGetPathFromIDListW writes up to MAX_PATH characters whatever the buffer; a smaller
     // buffer goes through a full-size one and is only filled when the path fits.
     wchar_t full[MAX_PATH + 1] = {};
-    if (!::SHGetPathFromIDListW(m_pidl, full))
+    if (!::SHGetPathFromIDListW(GetSafeHandle(), full))
         return FALSE;
     size_t n = wcsnlen(full, MAX_PATH);
     if (n >= cchPath)

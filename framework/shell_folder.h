@@ -7,28 +7,24 @@
 #include <shlobj.h>
 
 #include "framework/cstring.h"
+#include "framework/handle_owner.h"
 
-class CShellItemList {
+struct ShellItemListFree {
+    // Back to the shell's allocator (SHGetMalloc, Free, Release).
+    static void Free(LPITEMIDLIST pidl);
+};
+
+class CShellItemList : public CHandleOwner<LPITEMIDLIST, ShellItemListFree> {
 public:
     CShellItemList() = default;
-    explicit CShellItemList(LPITEMIDLIST pidl) : m_pidl(pidl) {}
-    CShellItemList(const CShellItemList&) = delete;
-    CShellItemList& operator=(const CShellItemList&) = delete;
-    CShellItemList(CShellItemList&& o) noexcept : m_pidl(o.m_pidl) { o.m_pidl = nullptr; }
-    CShellItemList& operator=(CShellItemList&& o) noexcept;
-    ~CShellItemList() { Free(); }
+    explicit CShellItemList(LPITEMIDLIST pidl) : CHandleOwner(pidl) {}
 
-    LPITEMIDLIST Get() const { return m_pidl; }
-    explicit operator bool() const { return m_pidl != nullptr; }
-    // Returns the list to the shell's allocator (SHGetMalloc, Free, Release).
-    void Free();
+    // Gives the list back before the object goes.
+    using CHandleOwner::Free;
 
     // Fills pszPath, which holds cchPath characters, with the list's file-system path.
     // A path that does not fit is not copied: the buffer then holds an empty string.
     BOOL GetPath(LPWSTR pszPath, size_t cchPath) const;
-
-private:
-    LPITEMIDLIST m_pidl = nullptr;
 };
 
 // Runs the folder dialog (SHBrowseForFolderW) with OLE initialised on this thread, as the

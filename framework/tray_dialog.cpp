@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CTrayDialog, CSkinnedDialog)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOMMAND()
-ON_MESSAGE(kTrayNotifyMessage, OnTrayNotify)
+ON_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
 ON_REGISTERED_MESSAGE(WM_TASKBARCREATED, OnTaskbarCreated)
 ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
 ON_WM_TIMER()
@@ -40,7 +40,7 @@ CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CSkinnedDialog(nIDTe
     m_nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE;
-    m_nid.uCallbackMessage = kTrayNotifyMessage;
+    m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
 }
 
 // The icon itself is deleted with the window in OnDestroy; the menu goes with m_menuTray.
@@ -255,7 +255,7 @@ LRESULT CTrayDialog::OnTaskbarCreated(WPARAM, LPARAM) {
 
 void CTrayDialog::OnTrayLButtonDown(CPoint) {}
 
-void CTrayDialog::OnTrayLButtonDblClk(CPoint) { PostMessage(kShowWindowMessage); }
+void CTrayDialog::OnTrayLButtonDblClk(CPoint) { PostMessage(WM_SHOW_FORM); }
 
 void CTrayDialog::OnTrayRButtonDown(CPoint point) {
     CMenuHandle menu = m_menuTray.GetSubMenu(0);

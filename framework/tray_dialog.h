@@ -10,6 +10,7 @@
 #include "framework/icon.h"
 #include "framework/menu.h"
 #include "framework/skinned_dialog.h"
+#include "framework/tray_messages.h"
 
 class CTrayDialog : public CSkinnedDialog {
 public:
@@ -17,10 +18,6 @@ public:
     using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD dwMessage, PNOTIFYICONDATAW lpData);
     static ShellNotifyIconFn s_pfnShellNotifyIcon;
 
-    // The notification area's message for the icon (wParam icon id, lParam mouse message),
-    // and the request to bring the window back that a left double click on the icon posts.
-    static constexpr UINT kTrayNotifyMessage = WM_USER + 3;
-    static constexpr UINT kShowWindowMessage = WM_USER + 4;
     // Identifier of the dialog's one icon.
     static constexpr UINT kTrayIconId = 1;
     // Units of tip text the first-version record holds, terminator included.

@@ -49,9 +49,13 @@ needs=(
     "tail coreutils"
     "basename coreutils"
     "wc coreutils" # tools/make-dist.sh
+    "od coreutils"       # tools/pe-version.sh: a program's file version
+    "dd coreutils"       # tests/packaging/next-build.sh
+    "comm coreutils"     # tools/check-msi-tables.sh
     "setpriv util-linux" # tests/app/unwritable_folder.sh: a user other than root
     "clang-format clang-format" # make format and tools/check-format.sh, with the root's .clang-format
-    "git git"                   # make format and tools/check-format.sh: the tracked source files
+    "git git"                   # make format and tools/check-format.sh: the tracked source files;
+                                # CMake: the build number
 )
 
 listed=" $* "

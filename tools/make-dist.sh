@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # `make dist`: packs the programs the tests ran (build/bin, not rebuilt), the sample settings
 # and the Windows readme into build/dist/KESTO-Hotkey-<version>.zip and into the Windows
-# Installer package build/dist/KESTO-Hotkey-<version>-x64.msi, the version being the CMake
-# project's, then checks that each holds exactly those files.
+# Installer package build/dist/KESTO-Hotkey-<version>-x64.msi, the version being the programs'
+# own (the CMake project's and the build number), then checks that each holds exactly those
+# files.
 #
 #   tools/make-dist.sh <build-dir>
 set -eu
@@ -10,8 +11,9 @@ set -eu
 build=$(cd "${1:?usage: make-dist.sh <build-dir>}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-version=$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2)
-[ -n "$version" ] || { echo "make-dist: no project version in $build/CMakeCache.txt" >&2; exit 1; }
+header="$build/generated/hotkey_version.h"
+version=$(grep -m1 '^#define HOTKEY_VERSION_STRING ' "$header" | cut -d'"' -f2)
+[ -n "$version" ] || { echo "make-dist: no version in $header" >&2; exit 1; }
 zip_path="$build/dist/KESTO-Hotkey-$version.zip"
 msi_path="$build/dist/KESTO-Hotkey-$version-x64.msi"
 expected="HotkeyForm.exe fnkey.exe Hotkey.ini README.txt"

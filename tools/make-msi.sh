@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from packaging/KESTO-Hotkey.wxs with wixl, from the
-# programs of build/bin as staged for a release, then checks that it installs exactly the
-# shipped files.
+# programs of build/bin (or of another folder) as staged for a release, then checks that it
+# installs exactly the shipped files and that the tables that decide upgrades, removals and
+# repairs are those of packaging/msi-tables.txt.
 #
-#   tools/make-msi.sh <build-dir> <version> <output.msi>
+#   tools/make-msi.sh [--update-tables] <build-dir> <version> <output.msi> [<programs-dir>]
+#
+# --update-tables writes the package's tables into packaging/msi-tables.txt instead of
+# checking them: for a deliberate change of the package, reviewed in the diff.
 set -eu
 
-usage="usage: make-msi.sh <build-dir> <version> <output.msi>"
+update_tables=
+if [ "${1:-}" = --update-tables ]; then
+    update_tables=1
+    shift
+fi
+usage="usage: make-msi.sh [--update-tables] <build-dir> <version> <output.msi> [<programs-dir>]"
 build=$(cd "${1:?$usage}" && pwd)
 version=${2:?$usage}
 output=${3:?$usage}
+programs=${4:-$build/bin}
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/pe-version.sh"
 expected="HotkeyForm.exe fnkey.exe Hotkey.ini README.txt"
 
 # Windows Installer takes at most 255.255.65535.65535 and would read a larger field as some
@@ -25,7 +36,7 @@ fi
 
 stage=$(mktemp -d "$build/msi-stage.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
-"$root/tools/stage-dist.sh" "$build" "$stage"
+"$root/tools/stage-dist.sh" "$build" "$stage" "$programs"
 cp "$root/res/HotkeyForm.ico" "$stage/"
 mkdir -p "$(dirname "$output")"
 output=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
@@ -49,14 +60,29 @@ sql "UPDATE \`Component\` SET \`Attributes\` = 384 WHERE \`Component\` = 'Hotkey
 IFS=$'\t' read -r code min max _ <<<"$(rows Upgrade | grep $'\tOLDERFOUND$')"
 sql "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'OLDERFOUND'"
 sql "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$code', '$min', '$max', 768, 'OLDERFOUND')"
-# wixl leaves out the version of HotkeyForm.exe (the project version, whatever the package's),
-# which would make Windows Installer treat it as a file without one, replaced or kept by its
-# dates rather than its version; a versioned file carries no hash.
-file_version=$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2)
-sql "UPDATE \`File\` SET \`Version\` = '$file_version' WHERE \`File\` = 'HotkeyForm.exe'"
-sql "DELETE FROM \`MsiFileHash\` WHERE \`File_\` = 'HotkeyForm.exe'"
 sql "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 6050 WHERE \`Action\` = 'InstallExecute'"
 sql "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 6060 WHERE \`Action\` = 'RemoveExistingProducts'"
+# wixl places an action before AppSearch at 1 or at 26, as it happens.
+for sequence in InstallExecuteSequence InstallUISequence; do
+    sql "UPDATE \`$sequence\` SET \`Sequence\` = 40 WHERE \`Action\` = 'SetAsideAutostart'"
+done
+# The install folder must be known to "Installed apps" before the product registers itself;
+# wixl appends the action at the end whatever it is told.
+sql "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 1010 WHERE \`Action\` = 'SetInstallLocation'"
+# AUTOSTART=0 leaves the machine's Run value out. The property reaches the elevated part of
+# the install only as a secure one.
+sql "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART <> \"0\"' WHERE \`Component\` = 'RunAtLogon'"
+secure=$(rows Property | grep '^SecureCustomProperties'$'\t' | cut -f2)
+sql "UPDATE \`Property\` SET \`Value\` = '${secure:+$secure;}AUTOSTART' WHERE \`Property\` = 'SecureCustomProperties'"
+# wixl leaves out the programs' versions, which would make Windows Installer treat them as
+# files without one, replaced or kept by their dates rather than their versions, so that a
+# new build of the same version stayed out. A versioned file carries no hash.
+for program in HotkeyForm.exe fnkey.exe; do
+    program_version=$(pe_file_version "$stage/$program") ||
+        { echo "make-msi: $program has no version resource" >&2; exit 1; }
+    sql "UPDATE \`File\` SET \`Version\` = '$program_version' WHERE \`File\` = '$program'"
+    sql "DELETE FROM \`MsiFileHash\` WHERE \`File_\` = '$program'"
+done
 
 # The File table's third column is the file name.
 listed=$(rows File | cut -f3 | sort)
@@ -65,10 +91,9 @@ if [ "$listed" != "$wanted" ]; then
     echo "make-msi: $output installs [${listed//$'\n'/ }], expected [${wanted//$'\n'/ }]" >&2
     exit 1
 fi
-if [ -z "$file_version" ] || [ "$(rows File | grep '^HotkeyForm.exe' | cut -f5)" != "$file_version" ] ||
-    [ "$(rows Component | grep '^Hotkey.ini' | cut -f4)" != 384 ] ||
-    [ "$(rows InstallExecuteSequence | grep '^RemoveExistingProducts' | cut -f3)" != 6060 ] ||
-    [ "$(rows Upgrade | grep $'\tOLDERFOUND$' | cut -f5)" != 768 ]; then
-    echo "make-msi: $output lacks its upgrade rules" >&2
-    exit 1
+tables="$root/packaging/msi-tables.txt"
+if [ -n "$update_tables" ]; then
+    "$root/tools/check-msi-tables.sh" --write "$output" "$version" "$tables"
+else
+    "$root/tools/check-msi-tables.sh" "$output" "$version" "$tables"
 fi

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Puts what a release ships into one folder: the programs the tests ran (build/bin, not
-# rebuilt), the sample settings as Hotkey.ini and the Windows readme as README.txt, both with
-# CRLF line ends. The ZIP and the Windows Installer package are packed from it.
+# rebuilt, or the folder given), the sample settings as Hotkey.ini and the Windows readme as
+# README.txt, both with CRLF line ends. The ZIP and the Windows Installer package are packed
+# from it.
 #
-#   tools/stage-dist.sh <build-dir> <stage-dir>
+#   tools/stage-dist.sh <build-dir> <stage-dir> [<programs-dir>]
 set -eu
 
-build=$(cd "${1:?usage: stage-dist.sh <build-dir> <stage-dir>}" && pwd)
-stage=${2:?usage: stage-dist.sh <build-dir> <stage-dir>}
+usage="usage: stage-dist.sh <build-dir> <stage-dir> [<programs-dir>]"
+build=$(cd "${1:?$usage}" && pwd)
+stage=${2:?$usage}
+programs=${3:-$build/bin}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 rm -rf "$stage"
 mkdir -p "$stage"
-cp "$build/bin/HotkeyForm.exe" "$build/bin/fnkey.exe" "$stage/"
+cp "$programs/HotkeyForm.exe" "$programs/fnkey.exe" "$stage/"
 
 # Notepad before Windows 10 shows a file with bare LF line ends as one long line.
 to_crlf() {

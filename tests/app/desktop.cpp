@@ -51,39 +51,6 @@ HWND OpenTrayMenu(DWORD pid) {
     return menu;
 }
 
-void MouseMove(CPoint screen) {
-    input::MoveMouse(screen);
-    ::Sleep(30);
-}
-
-void Click(CPoint screen, bool right, int count) {
-    MouseMove(screen);
-    for (int i = 0; i < count; ++i) {
-        Press(right);
-        Release(right);
-    }
-}
-
-void Press(bool right) {
-    input::MouseButton(true, right);
-    ::Sleep(20);
-}
-
-void Release(bool right) {
-    input::MouseButton(false, right);
-    ::Sleep(40);
-}
-
-void Drag(CPoint from, CPoint to) {
-    MouseMove(from);
-    input::MouseButton(true);
-    ::Sleep(100);
-    for (int step = 1; step <= 8; ++step)
-        MouseMove(CPoint(from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8));
-    input::MouseButton(false);
-    ::Sleep(200);
-}
-
 HWND WaitForPopupMenu(DWORD pid, DWORD ms) {
     HWND menu = nullptr;
     WaitFor([&] { return (menu = FindPopupMenu(pid)) != nullptr; }, ms);
@@ -92,13 +59,6 @@ HWND WaitForPopupMenu(DWORD pid, DWORD ms) {
 
 bool WaitForNoPopupMenu(DWORD ms) {
     return WaitFor([] { return FindPopupMenu(0) == nullptr; }, ms);
-}
-
-COLORREF ScreenPixel(CPoint screen) {
-    HDC dc = ::GetDC(nullptr);
-    COLORREF cr = ::GetPixel(dc, screen.x, screen.y);
-    ::ReleaseDC(nullptr, dc);
-    return cr;
 }
 
 namespace {

@@ -10,7 +10,8 @@
 
 #include "framework/cstring.h"
 #include "framework/types.h"
-#include "tests/real_input.h"
+#include "tests/support/input.h"
+#include "tests/support/pixels.h"
 
 // Screen rectangles of the icons now shown in the notification area.
 std::vector<CRect> TrayIcons();
@@ -18,14 +19,7 @@ std::vector<CRect> TrayIcons();
 bool WaitForTrayIcons(size_t n, DWORD ms = 5000);
 
 // Real input through the system's input queue, as the user's mouse and keyboard.
-void MouseMove(CPoint screen);
-void Click(CPoint screen, bool right = false, int count = 1);
-void Press(bool right);
-void Release(bool right);
-void Drag(CPoint from, CPoint to);
-using input::PressKey;
-using input::PressKeys;
-using input::TypeText;
+using namespace input;
 
 // The visible pop-up menu of the process, or null; waits up to ms for it.
 HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);
@@ -34,7 +28,7 @@ HWND WaitForPopupMenu(DWORD pid, DWORD ms = 3000);
 HWND OpenTrayMenu(DWORD pid);
 bool WaitForNoPopupMenu(DWORD ms = 3000);
 
-COLORREF ScreenPixel(CPoint screen);
+using test::ScreenPixel;
 
 // Waits for a condition that another process brings about.
 template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {

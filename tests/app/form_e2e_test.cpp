@@ -12,6 +12,7 @@
 
 #include "app/hotkey_form.h"
 #include "desktop.h"
+#include "form_driver.h"
 #include "form_process.h"
 #include "hotkey_version.h"
 #include "tests/temp_folder.h"
@@ -25,6 +26,15 @@ CRect WindowRect(HWND hWnd) {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
     return rc;
+}
+
+// A file's size and last write, which any save changes.
+std::pair<ULONGLONG, ULONGLONG> FileStamp(const CString& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExW(path, GetFileExInfoStandard, &data);
+    ULARGE_INTEGER written{
+        {data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+    return {(ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow, written.QuadPart};
 }
 
 class FormTest : public ::testing::Test {
@@ -253,16 +263,7 @@ TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion
     ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
     ASSERT_TRUE(WaitVisible(true));
     ::Sleep(200);
-    INPUT alt[4]{};
-    for (INPUT& in : alt)
-        in.type = INPUT_KEYBOARD;
-    alt[0].ki.wVk = VK_MENU;
-    alt[1].ki.wVk = VK_SPACE;
-    alt[2].ki.wVk = VK_SPACE;
-    alt[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    alt[3].ki.wVk = VK_MENU;
-    alt[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(4, alt, sizeof(INPUT));
+    PressKeys({VK_MENU, VK_SPACE});
     ASSERT_TRUE(WaitForPopupMenu(m_form.ProcessId()));
     // Our item is the menu's last; Wine's own system menu has an A mnemonic of its own.
     PressKey(VK_UP);
@@ -271,6 +272,34 @@ TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }));
     EXPECT_TRUE(m_form.IsRunning());
+}
+
+// The session's end, or an installer's Restart Manager, asks first and then tells the program
+// to end; it ends at once, also from inside the path dialog's modal loop, and saves nothing.
+TEST_F(FormTest, SessionEndEndsTheProgramPromptlyAlsoFromThePathDialog) {
+    for (bool pathDialog : {false, true}) {
+        const char* name = pathDialog ? "path dialog open" : "hidden";
+        FormProcess form(m_dir.Path());
+        ASSERT_TRUE(form.Start()) << name;
+        ASSERT_TRUE(WaitForTrayIcons(1)) << name;
+        HWND hForm = form.FindForm();
+        if (pathDialog) {
+            ASSERT_TRUE(ShowForm(hForm));
+            ASSERT_NE(OpenRow(form.ProcessId(), hForm, 0), nullptr);
+        }
+        const auto before = FileStamp(form.IniPath());
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(hForm, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP,
+                                          SMTO_ABORTIFHUNG, 2000, &answer))
+            << name;
+        EXPECT_EQ(answer, DWORD_PTR(TRUE)) << name;
+        ::SendMessageTimeoutW(hForm, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG,
+                              2000, nullptr);
+        EXPECT_TRUE(form.WaitForExit(2000)) << name;
+        EXPECT_EQ(form.ExitCode(), 0u) << name;
+        EXPECT_TRUE(WaitForTrayIcons(0)) << name;
+        EXPECT_EQ(FileStamp(form.IniPath()), before) << name;
+    }
 }
 
 } // namespace

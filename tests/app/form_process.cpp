@@ -2,6 +2,7 @@
 #include "form_process.h"
 
 #include "app/messages.h"
+#include "desktop.h"
 #include "tests/window_finder.h"
 
 #include <fstream>
@@ -166,12 +167,7 @@ HWND FormProcess::FindForm() const {
 HWND FindAnyForm() { return FindFirstWindow({.className = kFormClassName}); }
 
 bool WaitForNoForm(DWORD ms) {
-    for (DWORD waited = 0; FindAnyForm(); waited += 50) {
-        if (waited >= ms)
-            return false;
-        ::Sleep(50);
-    }
-    return true;
+    return WaitFor([] { return !FindAnyForm(); }, ms);
 }
 
 bool FormProcess::WaitForExit(DWORD ms) {
@@ -221,10 +217,7 @@ std::vector<ProbeLine> ProbeLog::Read() const {
 }
 
 std::vector<ProbeLine> ProbeLog::WaitForLines(size_t n, DWORD ms) const {
-    for (DWORD waited = 0;; waited += 50) {
-        auto lines = Read();
-        if (lines.size() >= n || waited >= ms)
-            return lines;
-        ::Sleep(50);
-    }
+    std::vector<ProbeLine> lines;
+    WaitFor([&] { return (lines = Read()).size() >= n; }, ms);
+    return lines;
 }

@@ -1,9 +1,11 @@
 // One instance per session: the named mutex, the class the driver finds, and ending.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "desktop.h"
 #include "form_process.h"
 #include "tests/temp_folder.h"
 
@@ -82,16 +84,12 @@ TEST_F(SingleInstanceTest, TenStartsAtTheSameMomentLeaveExactlyOne) {
         ASSERT_TRUE(form->Launch());
 
     // Whoever got past the mutex shows a form; every other one ends on its own.
-    int running = 0;
-    for (int waited = 0; waited < 10000; waited += 100) {
-        running = 0;
-        for (auto& form : forms)
-            running += form->IsRunning() ? 1 : 0;
-        if (running == 1 && FindAnyForm())
-            break;
-        ::Sleep(100);
-    }
-    EXPECT_EQ(running, 1);
+    auto running = [&] {
+        return std::count_if(forms.begin(), forms.end(),
+                             [](auto& form) { return form->IsRunning(); });
+    };
+    WaitFor([&] { return running() == 1 && FindAnyForm(); }, 10000);
+    EXPECT_EQ(running(), 1);
     int withForm = 0;
     for (auto& form : forms)
         withForm += form->FindForm() ? 1 : 0;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/mem_dc.h"
-#include "tests/controls/test_support.h"
+#include "tests/support/pixels.h"
 
 namespace {
 

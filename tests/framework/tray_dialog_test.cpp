@@ -102,7 +102,7 @@ TEST_F(TrayDialogTest, AddAndRemoveCallTheShellOnlyWhenTheIconChanges) {
         EXPECT_EQ(added.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
         EXPECT_EQ(added.hWnd, dlg.m_hWnd);
         EXPECT_EQ(added.uID, 1u);
-        EXPECT_EQ(added.uCallbackMessage, CTrayDialog::kTrayNotifyMessage);
+        EXPECT_EQ(added.uCallbackMessage, WM_TRAY_NOTIFY);
         EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
 
         EXPECT_TRUE(dlg.RemoveTrayIcon());
@@ -176,7 +176,7 @@ TEST_F(TrayDialogTest, EachMouseMessageFromIconOneReachesItsHandler) {
         [&](CTestTrayDlg& dlg) {
             for (const Case& c : cases) {
                 dlg.m_events.clear();
-                EXPECT_EQ(dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, c.id, c.mouse), c.result)
+                EXPECT_EQ(dlg.SendMessage(WM_TRAY_NOTIFY, c.id, c.mouse), c.result)
                     << c.id << " " << c.mouse;
                 std::vector<std::string> expected;
                 if (*c.handler)
@@ -214,7 +214,7 @@ TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefaul
         const CPoint cursor(300, 400);
         ::SetCursorPos(cursor.x, cursor.y);
         g_menuSeen = {};
-        dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, 1, WM_RBUTTONDOWN);
+        dlg.SendMessage(WM_TRAY_NOTIFY, 1, WM_RBUTTONDOWN);
         EXPECT_FALSE(g_menuSeen.opened) << "no menu is loaded";
 
         ASSERT_TRUE(dlg.SetTrayMenu(IDR_TRAY_TEST_MENU));
@@ -225,7 +225,7 @@ TEST_F(TrayDialogTest, RightPressTracksTheMenuAtTheCursorAndShowBecomesItsDefaul
             while (::PeekMessageW(&stale, dlg.m_hWnd, WM_NULL, WM_NULL, PM_REMOVE)) {
             }
             ::SetTimer(dlg.m_hWnd, 77, 50, &CloseMenu);
-            dlg.SendMessage(CTrayDialog::kTrayNotifyMessage, 1, mouse);
+            dlg.SendMessage(WM_TRAY_NOTIFY, 1, mouse);
             ASSERT_TRUE(g_menuSeen.opened) << mouse;
             EXPECT_EQ(g_menuSeen.rc.left, cursor.x) << mouse;
             EXPECT_EQ(g_menuSeen.rc.bottom, cursor.y) << mouse;

@@ -1,5 +1,7 @@
 // The Windows Installer package under the platform's own msiexec: what an install puts where,
-// the start at logon, an upgrade over an edited settings file, a refused downgrade, uninstall.
+// the start at logon and at the end of an install with a user interface, an upgrade over an
+// edited settings file by a build that really differs, a refused downgrade, the machine's Run
+// value left out, uninstall.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +9,9 @@
 #include <msi.h>
 #include <shlobj.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "framework/shell_folder.h"
@@ -29,11 +34,16 @@ bool ShortcutExists() {
            Exists(AfxGetKnownFolderPath(FOLDERID_Programs) + L"\\KESTO Hotkey.lnk");
 }
 
-// msiexec's exit code for one quiet run; the build packs the packages beside the programs.
-int Msiexec(const CString& verb, const CString& target) {
-    return RunAndWait(L"msiexec " + verb + L" \"" + target + L"\" /qn", nullptr, 60000);
+// msiexec's exit code for one run, quiet unless told otherwise; the build packs the packages
+// beside the programs.
+int Msiexec(const CString& verb, const CString& target, const CString& options = L"/qn") {
+    return RunAndWait(L"msiexec " + verb + L" \"" + target + L"\" " + options, nullptr, 60000);
 }
 CString Package(const wchar_t* name) { return BinDir() + L"\\..\\test-packages\\" + name; }
+std::string FileBytes(const CString& path) {
+    std::ifstream in(path.GetString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // Every installed product of the upgrade code, as the installer itself finds them.
 std::vector<CString> Products() {
@@ -79,6 +89,8 @@ protected:
 
 TEST_F(InstallerTest, InstallPutsEveryPieceInPlaceAndLogonStartsTheProgramHidden) {
     ASSERT_EQ(Msiexec(L"/i", Package(L"high.msi")), 0);
+    ::Sleep(1000);
+    EXPECT_EQ(FindAnyForm(), nullptr) << "a silent install started the program";
     for (const wchar_t* file : {L"HotkeyForm.exe", L"fnkey.exe", L"Hotkey.ini", L"README.txt"})
         EXPECT_TRUE(Exists(InstallDir() + L"\\" + file)) << Utf8(file);
     CString exe = InstallDir() + L"\\HotkeyForm.exe";
@@ -91,6 +103,7 @@ TEST_F(InstallerTest, InstallPutsEveryPieceInPlaceAndLogonStartsTheProgramHidden
     EXPECT_EQ(RegText(entry, L"DisplayName"), "KESTO Hotkey");
     EXPECT_EQ(RegText(entry, L"DisplayVersion"), HOTKEY_VERSION_STRING);
     EXPECT_EQ(RegText(entry, L"Publisher"), "KESTO");
+    EXPECT_EQ(RegText(entry, L"InstallLocation").rfind(Utf8(InstallDir()), 0), 0u);
     EXPECT_TRUE(Exists(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON)));
 
     // A logon runs the machine's Run values.
@@ -125,12 +138,42 @@ TEST_F(InstallerTest, UpgradeKeepsTheEditedSettingsAsOneProductAndADowngradeIsRe
     EXPECT_EQ(Products()[0], product);
 }
 
-TEST_F(InstallerTest, AnotherBuildOfTheSameVersionReplacesTheInstalledOne) {
+// The next build of this version, installed with a user interface: its programs replace the
+// installed ones, the edited settings stay, and the program starts once the install is done.
+TEST_F(InstallerTest, TheNextBuildReplacesTheProgramsKeepsTheSettingsAndStartsTheProgram) {
     ASSERT_EQ(Msiexec(L"/i", Package(L"high.msi")), 0);
     CString first = Products().at(0);
-    ASSERT_EQ(Msiexec(L"/i", Package(L"rebuilt.msi")), 0);
+    CString ini = InstallDir() + L"\\Hotkey.ini";
+    ASSERT_TRUE(::WritePrivateProfileStringW(L"S2", L"DefaultPath", L"C:\\mine.exe", ini));
+
+    ASSERT_EQ(Msiexec(L"/i", Package(L"next.msi"), L"/qr"), 0);
     ASSERT_EQ(Products().size(), 1u);
     EXPECT_NE(Products()[0], first);
+    for (const wchar_t* program : {L"HotkeyForm.exe", L"fnkey.exe"}) {
+        std::string installed = FileBytes(InstallDir() + L"\\" + program);
+        EXPECT_TRUE(installed == FileBytes(Package(L"next\\") + program)) << Utf8(program);
+        EXPECT_FALSE(installed == FileBytes(BinDir() + L"\\" + program)) << Utf8(program);
+    }
+    wchar_t path[MAX_PATH] = {};
+    ::GetPrivateProfileStringW(L"S2", L"DefaultPath", L"", path, MAX_PATH, ini);
+    EXPECT_STREQ(path, L"C:\\mine.exe");
+
+    HWND form = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (form = FindAnyForm()) != nullptr; }, 20000));
+    ::GetWindowThreadProcessId(form, &m_pid);
+    EXPECT_TRUE(WaitForTrayIcons(1, 10000));
+}
+
+// AUTOSTART=0 leaves out the machine's Run value; an upgrade that is not told keeps that
+// choice, one that is told otherwise changes it.
+TEST_F(InstallerTest, AutostartZeroLeavesOutTheRunValueAndUpgradesRememberIt) {
+    ASSERT_EQ(Msiexec(L"/i", Package(L"low.msi"), L"/qn AUTOSTART=0"), 0);
+    EXPECT_EQ(RegText(kRunKey, L"KESTO Hotkey"), "");
+    ASSERT_EQ(Msiexec(L"/i", Package(L"high.msi")), 0);
+    EXPECT_EQ(RegText(kRunKey, L"KESTO Hotkey"), "");
+    ASSERT_EQ(Msiexec(L"/i", Package(L"next.msi"), L"/qn AUTOSTART=1"), 0);
+    EXPECT_NE(RegText(kRunKey, L"KESTO Hotkey"), "");
+    ASSERT_EQ(Products().size(), 1u);
 }
 
 TEST_F(InstallerTest, UninstallLeavesNothingButTheUsersSettings) {

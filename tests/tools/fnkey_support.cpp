@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
+#include "tests/support/message_pump.h"
 
 std::vector<Delivery> g_deliveries;
 LRESULT g_reply = 0;
@@ -61,23 +62,6 @@ bool startFnkey(const std::wstring& args, HANDLE out, HANDLE err, PROCESS_INFORM
     return false;
 }
 
-// Waits for the process while this thread's messages keep flowing.
-bool waitPumping(HANDLE process, DWORD ms) {
-    ULONGLONG deadline = GetTickCount64() + ms;
-    for (;;) {
-        ULONGLONG now = GetTickCount64();
-        DWORD wait = now < deadline ? DWORD(deadline - now) : 0;
-        DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, wait, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            break;
-        if (r != WAIT_OBJECT_0 + 1)
-            return false;
-        DrainMessages();
-    }
-    DrainMessages(); // posts are queued by the time fnkey has exited
-    return true;
-}
-
 } // namespace
 
 HWND CreateStandInForm() {
@@ -91,22 +75,8 @@ HWND CreateStandInForm() {
                            wc.hInstance, nullptr);
 }
 
-void DrainMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
-
 bool WaitForDeliveries(size_t n, DWORD ms) {
-    ULONGLONG deadline = GetTickCount64() + ms;
-    for (;;) {
-        DrainMessages();
-        if (g_deliveries.size() >= n)
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+    return test::PumpUntil([n] { return g_deliveries.size() >= n; }, ms);
 }
 
 Outcome RunFnkey(const std::wstring& args) {
@@ -118,7 +88,7 @@ Outcome RunFnkey(const std::wstring& args) {
         return run;
     }
     CKernelObject process(pi.hProcess), thread(pi.hThread);
-    if (!waitPumping(process, 20000)) {
+    if (!test::WaitPumping(process, 20000)) {
         TerminateProcess(process, 99);
         ADD_FAILURE() << "fnkey.exe did not finish";
     }
@@ -170,12 +140,12 @@ bool ListeningFnkey::WaitUntilListening(DWORD ms) {
             WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        DrainMessages();
+        test::PumpPending();
     }
     return true;
 }
 
-bool ListeningFnkey::WaitForExit(DWORD ms) { return m_process && waitPumping(m_process, ms); }
+bool ListeningFnkey::WaitForExit(DWORD ms) { return m_process && test::WaitPumping(m_process, ms); }
 
 DWORD ListeningFnkey::ExitCode() const {
     DWORD code = DWORD(-1);

@@ -22,7 +22,6 @@ extern LRESULT g_reply;
 
 // A hidden window of class THotkeyForm owned by this thread; null when it cannot be made.
 HWND CreateStandInForm();
-void DrainMessages();
 // Keeps this thread's messages flowing until n deliveries have arrived or ms have passed.
 bool WaitForDeliveries(size_t n, DWORD ms = 3000);
 

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/kernel_object.h"
+#include "tests/app/desktop.h"
 #include "tests/temp_folder.h"
 #include "torture_support.h"
 
@@ -82,21 +84,14 @@ TEST_F(InstanceRaceTest, TwentyStartsAtOnceLeaveExactlyOneRoundAfterRound) {
             start->Release();
 
         // Every start but one ends on its own; the one left shows its form.
-        int running = 0;
+        auto runningCount = [&] {
+            return std::count_if(starts.begin(), starts.end(),
+                                 [](auto& start) { return start->IsRunning(); });
+        };
         HWND hForm = nullptr;
-        for (DWORD waited = 0; waited < 20000; waited += 100) {
-            running = 0;
-            for (auto& start : starts)
-                running += start->IsRunning() ? 1 : 0;
-            hForm = FindAnyForm();
-            if (running == 1 && hForm)
-                break;
-            ::Sleep(100);
-        }
+        WaitFor([&] { return (hForm = FindAnyForm()) && runningCount() == 1; }, 20000);
         ::Sleep(300); // a second survivor would show itself by now
-        running = 0;
-        for (auto& start : starts)
-            running += start->IsRunning() ? 1 : 0;
+        const auto running = runningCount();
         EXPECT_EQ(running, 1);
         ASSERT_NE(hForm, nullptr);
         DWORD formPid = 0;

@@ -9,8 +9,9 @@
 #include "controls/list/registered_messages.h"
 #include "controls/list/xcombo_list.h"
 #include "controls/list/xlist_ctrl.h"
-#include "../test_support.h"
-#include "tests/real_input.h"
+#include "framework/winapp.h"
+#include "tests/support/input.h"
+#include "tests/support/message_pump.h"
 
 namespace {
 
@@ -78,13 +79,10 @@ std::vector<CString> Entries(int nCount) {
 }
 
 void ClickAt(CPoint screen) {
-    ::SetCursorPos(screen.x, screen.y);
+    input::MoveMouse(screen);
     test::Pump(20);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
+    input::MouseButton(true);
+    input::MouseButton(false);
     test::Pump(60);
 }
 

@@ -7,7 +7,8 @@
 
 #include "framework/image_list.h"
 #include "controls/list/xheader_ctrl.h"
-#include "../test_support.h"
+#include "framework/winapp.h"
+#include "tests/support/pixels.h"
 
 namespace {
 

@@ -55,20 +55,6 @@ BOOL CListFrame::Create(int x, int y, int cx, int cy) {
                            this, IDC_XLIST);
 }
 
-// --- Input -----------------------------------------------------------------------------------
-
-void MoveMouseTo(HWND hWnd, POINT client) {
-    POINT pt = client;
-    ::ClientToScreen(hWnd, &pt);
-    input::MoveMouse(pt);
-}
-
-void ClickAt(HWND hWnd, POINT client) {
-    MoveMouseTo(hWnd, client);
-    input::MouseButton(true);
-    input::MouseButton(false);
-}
-
 // --- System colours --------------------------------------------------------------------------
 
 namespace {

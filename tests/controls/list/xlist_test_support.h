@@ -7,8 +7,10 @@
 
 #include "controls/list/xlist_ctrl.h"
 #include "framework/dialog.h"
-#include "../test_support.h"
-#include "tests/real_input.h"
+#include "framework/winapp.h"
+#include "tests/support/input.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/pixels.h"
 
 namespace xlisttest {
 
@@ -52,8 +54,8 @@ public:
     CTestXList m_list;
 };
 
-void MoveMouseTo(HWND hWnd, POINT client);
-void ClickAt(HWND hWnd, POINT client);
+using input::ClickAt;
+using input::MoveMouseTo;
 using input::PressKey;
 
 // Makes GetSysColor answer cr for nIndex in this module until destroyed, as a change of the

@@ -1,4 +1,4 @@
-// Real input, message pumping and the answering of the common dialogs.
+// The common dialogs answered as a user would.
 #include "skin_test_support.h"
 
 #include <commdlg.h>
@@ -7,22 +7,6 @@
 #include <utility>
 
 namespace skintest {
-
-void MoveMouseTo(HWND hWnd, POINT client) {
-    POINT pt = client;
-    ::ClientToScreen(hWnd, &pt);
-    input::MoveMouse(pt);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds) {
-    DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > nMilliseconds)
-            return false;
-        test::Pump(10);
-    }
-    return true;
-}
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Shared by the skinned control tests: real input, waiting inside any message loop, and the
-// common file dialog answered as a user would.
+// Shared by the skinned control tests: the support library's input and pumps, and the common
+// file dialog answered as a user would.
 #pragma once
 
 #include <windows.h>
@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "../test_support.h"
-#include "tests/real_input.h"
+#include "framework/winapp.h"
+#include "tests/support/input.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/pixels.h"
 
 namespace skintest {
 
-void MoveMouseTo(HWND hWnd, POINT client);
 using input::MouseButton;
+using input::MoveMouseTo;
 using input::PressKey;
 using input::TypeText;
-
-// Pumps messages, as the library's loops do, until done() holds or nMilliseconds passed.
-bool PumpUntil(const std::function<bool()>& done, DWORD nMilliseconds = 5000);
+using test::PumpUntil;
 
 // While alive, answers each dialog owned by hOwner that opens on this thread. A file dialog
 // gets each step typed into its file-name field and Enter pressed; any dialog gets answer

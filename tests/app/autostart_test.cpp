@@ -47,6 +47,9 @@ TEST_F(RunValuesTest, StateAndToggleFollowTheUsersAndTheMachinesValues) {
         State before;
         CString userAfterToggle;
         State after;
+        // The first byte of Task Manager's record beside both Run keys, which turns a value off
+        // when odd; 0 for no record.
+        BYTE approval = 0;
     } cases[] = {
         {"none", nullptr, nullptr, REG_SZ, State::Off, ours, State::User},
         {"ours", ours, nullptr, REG_SZ, State::User, L"", State::Off},
@@ -62,11 +65,28 @@ TEST_F(RunValuesTest, StateAndToggleFollowTheUsersAndTheMachinesValues) {
          State::Machine},
         {"machine's for another copy", nullptr, L"C:\\Old\\HotkeyForm.exe", REG_SZ, State::Off,
          ours, State::User},
+        {"ours turned on in Task Manager", ours, nullptr, REG_SZ, State::User, L"", State::Off,
+         0x02},
+        {"ours turned off, then on by the item", ours, nullptr, REG_SZ, State::Off, ours,
+         State::User, 0x03},
+        {"machine's turned on", nullptr, ours, REG_SZ, State::Machine, L"", State::Machine, 0x06},
+        {"machine's turned off", nullptr, ours, REG_SZ, State::Off, ours, State::User, 0x03},
     };
+    // The machine's values are read in both registry views, which the test's key shares; the
+    // 32-bit view's records carry a 32 on the Run key's name.
+    const CString approved = CString(kTestKey) + L"\\Explorer\\StartupApproved\\";
     for (const Case& c : cases) {
         SetUp();
         Put(kUserKey, REG_SZ, c.user);
         Put(kMachineKey, c.machineType, c.machine);
+        const BYTE record[12] = {c.approval};
+        for (const wchar_t* name : {L"User", L"Machine", L"Machine32"}) {
+            LONG result = c.approval ? ::RegSetKeyValueW(HKEY_CURRENT_USER, approved + name,
+                                                         CAutostart::kValueName, REG_BINARY, record,
+                                                         sizeof(record))
+                                     : ERROR_SUCCESS;
+            ASSERT_EQ(result, ERROR_SUCCESS) << c.name;
+        }
         EXPECT_EQ(m_autostart.GetState(), c.before) << c.name;
         EXPECT_EQ(m_autostart.Toggle(), ERROR_SUCCESS) << c.name;
         EXPECT_EQ(UserValue(), c.userAfterToggle) << c.name;

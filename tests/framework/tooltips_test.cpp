@@ -6,6 +6,7 @@
 
 #include "framework/dialog.h"
 #include "framework/winapp.h"
+#include "tests/support/input.h"
 #include "test_dialogs.h"
 
 namespace {
@@ -67,25 +68,17 @@ protected:
         ++m_ticks;
         // The display needs a moment to map the new window before it routes the pointer.
         if (m_ticks == 10)
-            MoveMouse(rc.left + 50, rc.top + 40);
+            input::MoveMouse({rc.left + 50, rc.top + 40});
         else if (m_ticks == 12)
-            MoveMouse(rc.left + 60, rc.top + 50);
+            input::MoveMouse({rc.left + 60, rc.top + 50});
         else if (m_ticks == 40)
-            MoveMouse(rc.right - 50, rc.top + 40);
+            input::MoveMouse({rc.right - 50, rc.top + 40});
         else if (m_ticks == 42)
-            MoveMouse(rc.right - 60, rc.top + 50);
+            input::MoveMouse({rc.right - 60, rc.top + 50});
         else if (m_ticks >= 80 || (m_ticks > 42 && m_halves.m_asked.size() >= 2)) {
             KillTimer(1);
             EndDialog(IDOK);
         }
-    }
-    static void MoveMouse(int x, int y) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        ::SendInput(1, &input, sizeof(input));
     }
     int m_ticks = 0;
     DECLARE_MESSAGE_MAP()

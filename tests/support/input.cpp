@@ -1,5 +1,5 @@
 // Real input through SendInput.
-#include "real_input.h"
+#include "tests/support/input.h"
 
 #include <vector>
 
@@ -22,6 +22,51 @@ void MouseButton(bool bDown, bool bRight) {
     in.mi.dwFlags = bRight ? (bDown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                            : (bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     ::SendInput(1, &in, sizeof(in));
+}
+
+void MoveMouseTo(HWND hWnd, POINT client) {
+    POINT pt = client;
+    ::ClientToScreen(hWnd, &pt);
+    MoveMouse(pt);
+}
+
+void ClickAt(HWND hWnd, POINT client) {
+    MoveMouseTo(hWnd, client);
+    MouseButton(true);
+    MouseButton(false);
+}
+
+void MouseMove(POINT screen) {
+    MoveMouse(screen);
+    ::Sleep(30);
+}
+
+void Click(POINT screen, bool bRight, int nCount) {
+    MouseMove(screen);
+    for (int i = 0; i < nCount; ++i) {
+        Press(bRight);
+        Release(bRight);
+    }
+}
+
+void Press(bool bRight) {
+    MouseButton(true, bRight);
+    ::Sleep(20);
+}
+
+void Release(bool bRight) {
+    MouseButton(false, bRight);
+    ::Sleep(40);
+}
+
+void Drag(POINT from, POINT to) {
+    MouseMove(from);
+    MouseButton(true);
+    ::Sleep(100);
+    for (int step = 1; step <= 8; ++step)
+        MouseMove(POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+    MouseButton(false);
+    ::Sleep(200);
 }
 
 void PressKey(WORD vk) { PressKeys({vk}); }

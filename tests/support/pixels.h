@@ -1,5 +1,5 @@
-// Helpers shared by the control tests: a message pump that runs the library's
-// pre-translation, and a 32-bit bitmap to paint into or copy a window into and read back.
+// Pixels for the tests: a 32-bit bitmap to paint into, or copy a window into, and read back;
+// bitmaps of plain colour blocks; and the screen's own pixels.
 #pragma once
 
 #include <windows.h>
@@ -10,25 +10,9 @@
 #include <vector>
 
 #include "framework/gdi.h"
-#include "framework/winapp.h"
+#include "framework/types.h"
 
 namespace test {
-
-// Runs the thread's messages for about nMilliseconds, as the library's message loops do.
-inline void Pump(DWORD nMilliseconds = 50) {
-    DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg, nullptr)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-        CWnd::DeleteTempMap();
-        ::Sleep(5);
-    } while (::GetTickCount() - start < nMilliseconds);
-}
 
 // A 32-bit bitmap whose rows run top to bottom, with its pixels at *ppBits.
 inline HBITMAP CreateTopDownBitmap(int cx, int cy, DWORD** ppBits) {
@@ -117,6 +101,14 @@ inline HBITMAP MakeBlocksBitmap(int cx, int cy, const std::vector<COLORREF>& col
             pixels[y * width + x] = (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
         }
     return hbm;
+}
+
+// The colour the screen shows at the point.
+inline COLORREF ScreenPixel(POINT screen) {
+    HDC dc = ::GetDC(nullptr);
+    COLORREF cr = ::GetPixel(dc, screen.x, screen.y);
+    ::ReleaseDC(nullptr, dc);
+    return cr;
 }
 
 } // namespace test
