@@ -1,14 +1,16 @@
 // Hotkey dispatch: from the driver's key code to a started program.
 #include "app/hotkey_form.h"
-#include "app/launch.h"
+#include "app/launch_queue.h"
 
 LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
+    // Whether the key's program was in front is known only before the form takes the front.
+    HWND hwndFront = ::GetForegroundWindow();
     BringToForeground();
     if (wParam >= kKeyCodeS1 && wParam <= kKeyCodeS5) {
         auto slot = static_cast<int>(wParam - kKeyCodeS1);
         if (slot == CHotkeySettingsStore::kSlotS1)
             m_store.RefreshS1FromRegistry();
-        LaunchSlot(m_store.m_slots[slot], m_hWnd);
+        LaunchSlot(m_store.m_slots[slot], m_hWnd, hwndFront);
     }
     return 1;
 }
@@ -23,6 +25,6 @@ void CHotkeyFormDlg::BringToForeground() {
     ::AttachThreadInput(foregroundThread, thisThread, FALSE);
 }
 
-void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner) {
-    StartProcess(CommandLineForPath(slot.strDefaultPath), hwndOwner);
+void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner, HWND hwndFrontAtPress) {
+    QueueLaunch({slot.strDefaultPath, slot.launch, hwndOwner, hwndFrontAtPress});
 }

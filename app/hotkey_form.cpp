@@ -246,8 +246,10 @@ void CHotkeyFormDlg::EditSelectedRow() {
     auto pDlg = std::make_unique<CProgramPathDlg>();
     m_pPathDlg = pDlg.get();
     pDlg->SetEntry(this, strKey, strPath, nRow);
-    if (int nSlot = SlotOfRow(nRow); nSlot >= 0)
+    if (int nSlot = SlotOfRow(nRow); nSlot >= 0) {
         pDlg->SetHotkey(m_store.m_slots[nSlot].hotkey.combination);
+        pDlg->SetLaunchOptions(m_store.m_slots[nSlot].launch);
+    }
     pDlg->DoModal();
     m_pPathDlg = nullptr;
     RenewHotkeys();
@@ -267,6 +269,7 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         return 1;
     KEYSLOT slot = m_store.m_slots[nSlot];
     slot.strDefaultPath = m_pPathDlg->GetChosenPath();
+    slot.launch = m_pPathDlg->GetChosenOptions();
     if (!TakeChosenHotkey(nSlot, slot.hotkey))
         return 1;
     // A save the platform refused leaves the slot, the row and the file as they were; the

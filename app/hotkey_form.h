@@ -28,9 +28,11 @@ public:
 
     // Joins the foreground thread's input, takes the foreground and focus, and parts again.
     void BringToForeground();
-    // Starts the slot's program; failures are silent. A consent prompt for a program that
-    // needs elevation comes up in front of hwndOwner.
-    static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr);
+    // Starts the slot's program, or brings up its running window, off the form's thread;
+    // failures are silent. A consent prompt comes up in front of hwndOwner; hwndFrontAtPress
+    // is the window that was in front when the key was pressed.
+    static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr,
+                           HWND hwndFrontAtPress = nullptr);
     // Registers the slots' own key combinations anew and shows each in its row, marked when
     // it is unavailable.
     void RenewHotkeys();

@@ -9,6 +9,7 @@
 #include "app/program_file.h"
 #include "framework/file_attributes.h"
 #include "framework/kernel_object.h"
+#include "framework/module_path.h"
 #include "framework/ole_initializer.h"
 
 namespace {
@@ -46,6 +47,8 @@ bool PathGoesOnPast(const CString& text, int end) {
 struct ElevatedStart {
     CString program;
     CString arguments;
+    CString folder;
+    int nShow;
     HWND hwndOwner;
 };
 
@@ -63,21 +66,112 @@ DWORD WINAPI RunElevatedStart(void* pParam) {
     info.lpVerb = L"runas";
     info.lpFile = start->program;
     info.lpParameters = start->arguments.IsEmpty() ? nullptr : start->arguments.GetString();
-    info.nShow = SW_SHOWNORMAL;
+    info.lpDirectory = start->folder.IsEmpty() ? nullptr : start->folder.GetString();
+    info.nShow = start->nShow;
     g_pfnShellExecuteEx(&info);
     return 0;
 }
 
 // The "runas" verb exists only for programs, so a document can never be opened this way.
-bool StartElevated(const CString& strCommandLine, HWND hwndOwner) {
-    auto start = std::make_unique<ElevatedStart>();
-    SplitCommandLine(strCommandLine, start->program, start->arguments);
-    start->hwndOwner = hwndOwner;
+bool StartElevated(const PROCESSSTART& process, HWND hwndOwner) {
+    auto start = std::make_unique<ElevatedStart>(
+        ElevatedStart{process.strProgram, process.strArguments, process.strFolder,
+                      process.nShow < 0 ? SW_SHOWNORMAL : process.nShow, hwndOwner});
     CKernelObject thread(::CreateThread(nullptr, 0, &RunElevatedStart, start.get(), 0, nullptr));
     if (!thread)
         return false;
     start.release(); // the thread's now
     return true;
+}
+
+CString SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    return length < MAX_PATH ? CString(folder) : CString();
+}
+
+bool IsAbsolutePath(const CString& path) {
+    return (path.GetLength() >= 3 && path[1] == L':' && path[2] == L'\\') ||
+           path.Left(2) == L"\\\\";
+}
+
+// Where a bare program name is looked for: the system's folders, the launcher's own (as the
+// platform's own start looks there), then each folder of the search path given in full. Never
+// the current folder, which at logon is the system folder and otherwise whatever the
+// launcher's start left it: a program planted there must not run for a bare name.
+CString ProgramSearchPath() {
+    CString path = SystemFolder();
+    wchar_t windows[MAX_PATH] = {};
+    if (::GetWindowsDirectoryW(windows, MAX_PATH) < MAX_PATH)
+        path += CString(L";") + windows;
+    CString module = AfxGetModulePath();
+    int lastBackslash = module.ReverseFind(L'\\');
+    if (lastBackslash > 0)
+        path += L";" + module.Left(lastBackslash);
+    DWORD length = ::GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    CString searchPath;
+    if (length > 0) {
+        ::GetEnvironmentVariableW(L"PATH", searchPath.GetBuffer(static_cast<int>(length)), length);
+        searchPath.ReleaseBuffer();
+    }
+    for (int start = 0; start <= searchPath.GetLength();) {
+        int end = searchPath.Find(L';', start);
+        if (end < 0)
+            end = searchPath.GetLength();
+        CString folder = searchPath.Mid(start, end - start);
+        folder.TrimLeft(L'"');
+        folder.TrimRight(L'"');
+        if (IsAbsolutePath(folder))
+            path += L";" + folder;
+        start = end + 1;
+    }
+    return path;
+}
+
+// The full path of the program a command line's first name gives, or empty when a bare name
+// is found nowhere. A name without an extension means its ".exe", as the platform reads it.
+CString FindProgram(const CString& name) {
+    if (name.IsEmpty())
+        return name;
+    int nameStart = std::max(name.ReverseFind(L'\\'), name.ReverseFind(L'/')) + 1;
+    CString file = name.Find(L'.', nameStart) >= 0 ? name : name + L".exe";
+    wchar_t found[MAX_PATH] = {};
+    DWORD length = 0;
+    if (nameStart > 0 || name.Find(L':') >= 0)
+        length = ::GetFullPathNameW(file, MAX_PATH, found, nullptr);
+    else
+        length = ::SearchPathW(ProgramSearchPath(), file, nullptr, MAX_PATH, found, nullptr);
+    return length > 0 && length < MAX_PATH ? CString(found) : CString();
+}
+
+bool IsScript(const CString& program) {
+    CString extension = program.Right(4);
+    return extension.CompareNoCase(L".bat") == 0 || extension.CompareNoCase(L".cmd") == 0;
+}
+
+// The folder the options name, when it is one, or else the program's own.
+CString StartFolder(const CString& strStartIn, const CString& program) {
+    if (!strStartIn.IsEmpty()) {
+        wchar_t expanded[MAX_PATH] = {};
+        DWORD length = ::ExpandEnvironmentStringsW(strStartIn, expanded, MAX_PATH);
+        if (length > 0 && length <= MAX_PATH && AfxIsExistingFolder(expanded))
+            return expanded;
+    }
+    CString folder = program.Left(std::max(program.ReverseFind(L'\\'), 0));
+    // "C:" alone would be the drive's current folder, not its root.
+    return folder.GetLength() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
+}
+
+int ShowCommandFor(LaunchWindow window) {
+    switch (window) {
+    case LaunchWindow::Minimized:
+        // As a shortcut set to run minimized: the keyboard stays where it was.
+        return SW_SHOWMINNOACTIVE;
+    case LaunchWindow::Maximized:
+        return SW_SHOWMAXIMIZED;
+    default:
+        return -1;
+    }
 }
 
 } // namespace
@@ -113,18 +207,63 @@ CString CommandLineForPath(const CString& strStoredPath) {
     return strStoredPath;
 }
 
-bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner) {
+PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& options) {
+    PROCESSSTART start;
+    start.bAsAdmin = options.bRunAsAdmin;
+    start.nShow = ShowCommandFor(options.eWindow);
+    CString commandLine = CommandLineForPath(strStoredPath);
+    CString name;
+    SplitCommandLine(commandLine, name, start.strArguments);
+    start.strProgram = FindProgram(name);
+    if (start.strProgram.IsEmpty())
+        return start;
+    start.strFolder = StartFolder(options.strStartIn, start.strProgram);
+    if (IsScript(start.strProgram)) {
+        // The command processor reads the rest of its line as a command: with /s it drops just
+        // the outer quotes, so the script's quoted path keeps "&" and "^" in it as they are.
+        start.strApplication = SystemFolder() + L"\\cmd.exe";
+        CString script = Quoted(start.strProgram);
+        if (!start.strArguments.IsEmpty())
+            script += L" " + start.strArguments;
+        start.strCommandLine = Quoted(start.strApplication) + L" /s /c " + Quoted(script);
+    } else {
+        start.strApplication = start.strProgram;
+        start.strCommandLine = commandLine;
+    }
+    return start;
+}
+
+bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner, CKernelObject* pProcess) {
+    if (start.strApplication.IsEmpty())
+        return false;
+    if (start.bAsAdmin)
+        return StartElevated(start, hwndConsentOwner);
     // The platform may write into the command line, so it gets a private copy.
-    std::vector<wchar_t> commandLine(strCommandLine.GetString(),
-                                     strCommandLine.GetString() + strCommandLine.GetLength() + 1);
+    std::vector<wchar_t> commandLine(start.strCommandLine.GetString(),
+                                     start.strCommandLine.GetString() +
+                                         start.strCommandLine.GetLength() + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    if (start.nShow >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(start.nShow);
+    }
     PROCESS_INFORMATION process{};
-    if (!g_pfnCreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process))
+    if (!g_pfnCreateProcess(
+            start.strApplication, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+            start.strFolder.IsEmpty() ? nullptr : start.strFolder.GetString(), &startup, &process))
         return ::GetLastError() == kErrorElevationRequired &&
-               StartElevated(strCommandLine, hwndConsentOwner);
+               StartElevated(start, hwndConsentOwner);
+    // The launcher holds the foreground from the key press; the program's first window takes
+    // it over.
+    ::AllowSetForegroundWindow(process.dwProcessId);
     // The program runs on its own: nothing here waits for it.
     CKernelObject thread(process.hThread), started(process.hProcess);
+    if (pProcess)
+        *pProcess = std::move(started);
     return true;
+}
+
+bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner) {
+    return StartProcess(PrepareStart(strCommandLine, {}), hwndConsentOwner);
 }

@@ -5,7 +5,9 @@
 
 #include <shellapi.h>
 
+#include "app/launch_options.h"
 #include "framework/cstring.h"
+#include "framework/kernel_object.h"
 
 // The command line to hand to the platform for a stored path. Unquoted text with a blank is
 // given quotes around the program it names, so that the platform's prefix search can never
@@ -19,13 +21,35 @@
 // still looks for on the search path. Everything else is returned exactly as stored.
 CString CommandLineForPath(const CString& strStoredPath);
 
-// Starts a new process for the command line without waiting for or tracking it. A program
-// whose manifest asks for administrator rights is refused by CreateProcessW; it is started
-// again through the shell with the same arguments, which asks the user for consent in front of
-// hwndConsentOwner. That start runs on a thread of its own and returns at once, so the
-// caller's messages keep flowing while the prompt waits. Returns whether a program started, or
-// for one that needs consent whether its start through the shell is under way; callers stay
-// silent either way, and so does a declined prompt.
+// Everything one start of a key's program needs, worked out from its stored text and options.
+// Working it out looks at the file system, which an unreachable share can hold for the
+// network's time-out: it never runs on the form's thread.
+struct PROCESSSTART {
+    CString strProgram;     // the program's full path, or empty when none was found
+    CString strArguments;   // as stored after the program's name
+    CString strApplication; // the file run: the program, or the command processor for a script
+    CString strCommandLine; // what that file is given
+    CString strFolder;      // where it starts
+    int nShow = -1;         // its first window state, or -1: the program decides
+    bool bAsAdmin = false;  // through the consent prompt from the start
+};
+
+// The start for a stored path: the program it names, a bare name looked for in the system's
+// folders and on the search path but never in the launcher's current folder, a batch file run
+// by the command processor with its own path quoted, and the folder the options give
+// (%VARIABLES% expanded) or else the program's own.
+PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& options);
+
+// Starts the program without waiting for it, lets it take the foreground and, when asked,
+// hands its process to *pProcess. A program whose manifest asks for administrator rights (or
+// any, with bAsAdmin) is started through the shell on a thread of its own, which asks the user
+// for consent in front of hwndConsentOwner; the caller's messages keep flowing while the prompt
+// waits. Returns whether a program started, or for one that needs consent whether its start
+// through the shell is under way; a declined prompt says nothing.
+bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner = nullptr,
+                  CKernelObject* pProcess = nullptr);
+
+// The start of a command line with no options, as a key without them starts it.
 bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner = nullptr);
 
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/key_capture.h"
+#include "app/launch_options.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
@@ -22,6 +23,9 @@ public:
     int GetRow() const { return m_nRow; }
     // The path the user chose, taken from the browse control when Apply was pressed.
     const CString& GetChosenPath() const { return m_strPath; }
+    // How the program starts: shown when the dialog opens, and as chosen once Apply is pressed.
+    void SetLaunchOptions(const LAUNCHOPTIONS& options) { m_launch = options; }
+    const LAUNCHOPTIONS& GetChosenOptions() const { return m_launch; }
     // Tells the user, over this dialog, that the chosen program could not be kept: the file
     // that refused it and the platform's reason.
     void ReportSaveFailure(const CString& strFile, DWORD dwError);
@@ -46,6 +50,9 @@ protected:
     void OnHotkeyFocus();
     void OnHotkeyBlur();
 
+    void ShowLaunchOptions();
+    void ReadLaunchOptions();
+
     // Data members
     CString m_strKey;
     CString m_strPath;
@@ -58,6 +65,11 @@ protected:
     CKeyCaptureEdit m_editHotkey;
     KEYCOMBINATION m_hotkey;
     bool m_bHotkeyRefused = false;
+    LAUNCHOPTIONS m_launch;
+    CTransparentStatic m_stStartIn;
+    CBrowseButton m_btnStartIn; // folder mode
+    CTransparentStatic m_stWindow;
+    CTransparentStatic m_stIfRunning;
 
     DECLARE_MESSAGE_MAP()
 };

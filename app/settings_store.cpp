@@ -139,8 +139,12 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         m_slots[i] = SlotFromKeys(
             [&](const wchar_t* key) { return ReadProfileValue(kSections[i], key, source); });
     }
-    // S1's program comes from the registry, but its own combination from the file.
-    m_slots[kSlotS1].hotkey = ReadSlotHotkey(source, L"S1");
+    // S1's program comes from the registry, but its own combination and how it starts are the
+    // user's, in a section of its own that no dialog edits and no save writes.
+    KEYSLOT s1 =
+        SlotFromKeys([&](const wchar_t* key) { return ReadProfileValue(L"S1", key, source); });
+    m_slots[kSlotS1].hotkey = s1.hotkey;
+    m_slots[kSlotS1].launch = s1.launch;
     std::vector<KEYROW> rows;
     for (int i = 1; i < kSlotCount; ++i) {
         if (m_slots[i].strDisplayName.IsEmpty())

@@ -6,16 +6,24 @@
 #include <windows.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
+#include "app/launch_options.h"
 #include "app/slot_hotkey.h"
 #include "framework/cstring.h"
 
 // A slot's keys in the settings file are listed once, in app/slot_keys.cpp.
 struct KEYSLOT {
+    KEYSLOT() = default;
+    // A key and its program, started as a key without options starts it.
+    KEYSLOT(CString strName, CString strPath)
+        : strDisplayName(std::move(strName)), strDefaultPath(std::move(strPath)) {}
+
     CString strDisplayName; // names the key in the list; empty means unassigned
     CString strDefaultPath; // the whole command line started by the key
     SLOTHOTKEY hotkey = {}; // the user's own key combination, beside the driver's code
+    LAUNCHOPTIONS launch;   // how that program starts
 };
 
 // One row of the key list as the store hands it to the form.

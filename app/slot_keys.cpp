@@ -24,6 +24,14 @@ const SlotKey kSlotKeys[] = {
      [](KEYSLOT& s, const CString& t) { s.strDefaultPath = t; }, true},
     {kHotkeyKeyName, [](const KEYSLOT& s) { return SlotHotkeyText(s.hotkey).value_or(CString()); },
      [](KEYSLOT& s, const CString& t) { s.hotkey = SlotHotkeyFromText(t); }, false},
+    {L"StartIn", [](const KEYSLOT& s) { return s.launch.strStartIn; },
+     [](KEYSLOT& s, const CString& t) { s.launch.strStartIn = t; }, false},
+    {L"Window", [](const KEYSLOT& s) { return LaunchWindowText(s.launch.eWindow); },
+     [](KEYSLOT& s, const CString& t) { s.launch.eWindow = LaunchWindowFromText(t); }, false},
+    {L"RunAs", [](const KEYSLOT& s) { return RunAsText(s.launch.bRunAsAdmin); },
+     [](KEYSLOT& s, const CString& t) { s.launch.bRunAsAdmin = RunAsFromText(t); }, false},
+    {L"IfRunning", [](const KEYSLOT& s) { return IfRunningText(s.launch.eIfRunning); },
+     [](KEYSLOT& s, const CString& t) { s.launch.eIfRunning = IfRunningFromText(t); }, false},
 };
 
 } // namespace

@@ -53,6 +53,13 @@
 #define IDC_PATH_HOTKEY_LABEL 1020 // the program path dialog's key combination row
 #define IDC_PATH_HOTKEY 1021
 #define IDC_PATH_HOTKEY_CLEAR 1022
+#define IDC_PATH_STARTIN_LABEL 1023 // the program path dialog's launch options
+#define IDC_PATH_STARTIN 1024
+#define IDC_PATH_WINDOW_LABEL 1025
+#define IDC_PATH_WINDOW 1026
+#define IDC_PATH_IFRUNNING_LABEL 1027
+#define IDC_PATH_IFRUNNING 1028
+#define IDC_PATH_ADMIN 1029
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775

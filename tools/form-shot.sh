@@ -88,6 +88,6 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     eval "$(xdotool getwindowgeometry --shell "$form")"
     xdotool mousemove $((X + $(px 150))) $((Y + $(px 113))) click --repeat 2 --delay 80 1
     sleep 1
-    crop_sized "$(px 300)" "$(px 138)" docs/pathdialog$suffix.png
+    crop_sized "$(px 300)" "$(px 230)" docs/pathdialog$suffix.png
     xdotool key Escape
 ' "$build_dir" "$scale"

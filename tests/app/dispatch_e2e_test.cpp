@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "desktop.h"
 #include "form_process.h"
 #include "tests/temp_folder.h"
 
@@ -175,6 +176,52 @@ TEST_F(DispatchTest, HotkeyWhileHiddenStartsTheProgramAndTheFormStaysHidden) {
     ASSERT_EQ(Fnkey(L"--send S2"), 0);
     EXPECT_EQ(Started(1).size(), 1u);
     EXPECT_FALSE(::IsWindowVisible(m_form.FindForm()));
+}
+
+// Closes every window probe's window as the test ends, whatever it left running.
+struct WindowProbes {
+    static std::vector<HWND> Windows() {
+        std::vector<HWND> found;
+        for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, kClass, nullptr));)
+            found.push_back(h);
+        return found;
+    }
+    ~WindowProbes() {
+        for (HWND h : Windows())
+            ::PostMessageW(h, WM_CLOSE, 0, 0);
+        WaitFor([] { return Windows().empty(); });
+    }
+    static constexpr const wchar_t* kClass = L"HotkeyWindowProbe";
+};
+
+TEST_F(DispatchTest, ToggleAndBringToFrontShowAndPutAwayTheRunningWindowWithoutASecondCopy) {
+    WindowProbes probes;
+    CString program = m_dir.Path() + L"\\window_probe.exe";
+    ASSERT_TRUE(CopyProgram(BinDir() + L"\\window_probe.exe", program));
+    Assign(L"S2", L"Toggle", L"\"" + program + L"\"");
+    m_form.WriteSetting(L"S2", L"IfRunning", L"Toggle");
+    Assign(L"S3", L"Front", program);
+    m_form.WriteSetting(L"S3", L"IfRunning", L"bringtofront");
+    ASSERT_TRUE(m_form.Start());
+    HWND hWnd = nullptr;
+    auto inFront = [&] { return !::IsIconic(hWnd) && ::GetForegroundWindow() == hWnd; };
+
+    ASSERT_EQ(Fnkey(L"S2"), 0);
+    ASSERT_TRUE(WaitFor([&] { return (hWnd = ::FindWindowW(WindowProbes::kClass, nullptr)); }));
+    EXPECT_TRUE(WaitFor(inFront)) << "started";
+    ASSERT_EQ(Fnkey(L"S2"), 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsIconic(hWnd) != FALSE; })) << "put away when in front";
+    ASSERT_EQ(Fnkey(L"S2"), 0);
+    EXPECT_TRUE(WaitFor(inFront)) << "toggled back";
+
+    ::ShowWindow(hWnd, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return ::IsIconic(hWnd) != FALSE; }));
+    ASSERT_EQ(Fnkey(L"S3"), 0);
+    EXPECT_TRUE(WaitFor(inFront)) << "brought to front from the taskbar";
+    ASSERT_EQ(Fnkey(L"S3"), 0);
+    ::Sleep(300);
+    EXPECT_TRUE(inFront()) << "bring to front leaves a window in front there";
+    EXPECT_EQ(WindowProbes::Windows().size(), 1u);
 }
 
 } // namespace

@@ -168,7 +168,8 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     }
 
     // In reading order the browse field comes first: Enter browses; Tab goes on through the
-    // key combination field, which takes every other key but Tab, and Clear to Apply.
+    // key combination field, which takes every other key but Tab, and Clear, then reaches each
+    // of the launch options in turn, which keys set, and Apply saves them all.
     HWND hDialog = OpenWithKeys([] { PressKey(VK_F2); });
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_BROWSE), CBrowseButton::kEditId);
@@ -176,14 +177,32 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(ChooseInOpenDialog(m_form.ProcessId(), hDialog, m_strNewProgram));
     ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hField; }));
-    for (int nID : {IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR, IDOK}) {
+    const std::pair<HWND, std::function<void()>> stops[] = {
+        {::GetDlgItem(hDialog, IDC_PATH_HOTKEY), [] {}},
+        {::GetDlgItem(hDialog, IDC_PATH_HOTKEY_CLEAR), [] {}},
+        {::GetDlgItem(::GetDlgItem(hDialog, IDC_PATH_STARTIN), CBrowseButton::kEditId),
+         [] { TypeText(L"%TEMP%"); }},
+        {::GetDlgItem(hDialog, IDC_PATH_WINDOW), [] { PressKey(VK_DOWN); }},
+        {::GetDlgItem(hDialog, IDC_PATH_IFRUNNING), [] { PressKey(VK_DOWN); }},
+        {::GetDlgItem(hDialog, IDC_PATH_ADMIN), [] { PressKey(VK_SPACE); }},
+        {::GetDlgItem(hDialog, IDOK), [] { PressKey(VK_RETURN); }},
+    };
+    for (const auto& [hStop, set] : stops) {
         PressKey(VK_TAB);
-        ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == ::GetDlgItem(hDialog, nID); })) << nID;
+        ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hStop; })) << ::GetDlgCtrlID(hStop);
+        set();
     }
-    PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); }));
     EXPECT_EQ(RemoteListItemText(m_hList, 1, 1), m_strNewProgram);
     EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", L"DefaultPath"), m_strNewProgram);
+    const std::pair<const wchar_t*, const wchar_t*> options[] = {
+        {L"StartIn", L"%TEMP%"},
+        {L"Window", L"Minimized"},
+        {L"IfRunning", L"BringToFront"},
+        {L"RunAs", L"Admin"},
+    };
+    for (const auto& [key, value] : options)
+        EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S5", key), CString(value)) << Utf8(key);
     EXPECT_TRUE(FocusIsOnRow(1));
 
     // The hidden form edits nothing, whoever asks.

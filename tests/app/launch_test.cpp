@@ -6,13 +6,17 @@
 
 #include <objbase.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/hotkey_form.h"
 #include "app/launch.h"
+#include "app/launch_queue.h"
+#include "app/running_window.h"
 #include "framework/kernel_object.h"
 #include "tests/temp_folder.h"
+#include "desktop.h"
 
 namespace {
 
@@ -68,6 +72,93 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
     EXPECT_TRUE(StartProcess(CommandLineForPath(L"cmd.exe /c exit")));
 }
 
+// What the platform was asked to start: the file, its command line, its folder and its
+// first window state. Nothing starts.
+std::wstring g_created;
+
+BOOL WINAPI RecordingCreateProcess(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES,
+                                   LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCWSTR folder,
+                                   LPSTARTUPINFOW startup, LPPROCESS_INFORMATION) {
+    g_created = std::wstring(application ? application : L"(none)") + L"|" + commandLine + L"|" +
+                (folder ? folder : L"(inherited)") + L"|" +
+                ((startup->dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup->wShowWindow)
+                                                           : L"program decides");
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveThem) {
+    TempFolder dir;
+    CString tools = dir.MakeDir(L"Tools");
+    CString tool = tools + L"\\tool.exe";
+    ASSERT_TRUE(MakeFile(tool));
+    CString work = dir.MakeDir(L"Work");
+    CString script = dir.MakeDir(L"R&D") + L"\\go.bat";
+    ASSERT_TRUE(MakeFile(script));
+    // Planted in the current folder, where a bare name must never be taken from.
+    ASSERT_TRUE(MakeFile(dir.Path() + L"\\cmd.exe"));
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
+    ::SetEnvironmentVariableW(L"HOTKEY_TEST_DIR", dir.Path());
+    wchar_t previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(dir.Path());
+
+    auto options = [](const wchar_t* startIn, LaunchWindow window) {
+        LAUNCHOPTIONS o;
+        o.strStartIn = startIn;
+        o.eWindow = window;
+        return o;
+    };
+    const std::wstring t(tool), ts(tools);
+    struct Case {
+        const char* what;
+        CString stored;
+        LAUNCHOPTIONS options;
+        std::wstring created; // file|command line|folder|show state, or nothing
+    };
+    const LAUNCHOPTIONS none = options(L"", LaunchWindow::Normal);
+    const Case cases[] = {
+        {"the program's own folder", tool + L" -x", none,
+         t + L"|\"" + t + L"\" -x|" + ts + L"|program decides"},
+        {"a folder with a variable", tool,
+         options(L"%HOTKEY_TEST_DIR%\\Work", LaunchWindow::Normal),
+         t + L"|" + t + L"|" + std::wstring(work) + L"|program decides"},
+        {"a folder that is none: the program's own", tool,
+         options(L"%HOTKEY_TEST_DIR%\\Gone", LaunchWindow::Minimized),
+         t + L"|" + t + L"|" + ts + L"|" + std::to_wstring(SW_SHOWMINNOACTIVE)},
+        {"maximized", tool, options(L"", LaunchWindow::Maximized),
+         t + L"|" + t + L"|" + ts + L"|" + std::to_wstring(SW_SHOWMAXIMIZED)},
+        {"a bare name from the system, not the current folder", L"cmd.exe /c exit", none,
+         cmd + L"|\"cmd.exe\" /c exit|" + system + L"|program decides"},
+        {"a script whose path the command processor would split", script + L" a", none,
+         cmd + L"|\"" + cmd + L"\" /s /c \"\"" + std::wstring(script) + L"\" a\"|" +
+             std::wstring(dir.Path() + L"\\R&D") + L"|program decides"},
+        {"a bare name found nowhere", L"no-such-program.exe", none, L""},
+    };
+    g_pfnCreateProcess = &RecordingCreateProcess;
+    for (const Case& c : cases) {
+        g_created.clear();
+        StartProcess(PrepareStart(c.stored, c.options));
+        EXPECT_EQ(g_created, c.created) << c.what;
+    }
+    g_pfnCreateProcess = &::CreateProcessW;
+    ::SetCurrentDirectoryW(previous);
+
+    // The script really runs under its own name: it leaves a file where it starts.
+    ASSERT_TRUE(::DeleteFileW(script));
+    HANDLE file = ::CreateFileW(script, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const char text[] = "@echo %1> ran.txt\r\n";
+    DWORD written = 0;
+    ::WriteFile(file, text, sizeof(text) - 1, &written, nullptr);
+    ::CloseHandle(file);
+    CKernelObject process;
+    ASSERT_TRUE(StartProcess(PrepareStart(script + L" yes", {}), nullptr, &process));
+    ::WaitForSingleObject(process, 10000);
+    EXPECT_NE(::GetFileAttributesW(dir.Path() + L"\\R&D\\ran.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
 // CreateProcessW failing with a chosen error, and the shell recording what it was asked and on
 // which thread; it then waits, as a consent prompt waits for the user, until it is let go.
 DWORD g_createError = 0;
@@ -87,7 +178,9 @@ BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECUR
 
 BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
     g_shellStart = std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
-                   (info->lpParameters ? info->lpParameters : L"(none)") +
+                   (info->lpParameters ? info->lpParameters : L"(none)") + L"|" +
+                   (info->lpDirectory ? info->lpDirectory : L"(inherited)") + L"|" +
+                   std::to_wstring(info->nShow) +
                    (info->hwnd == kOwner ? L"" : L"|not in front of the form");
     g_shellThread = ::GetCurrentThreadId();
     // S_FALSE: the thread has its apartment already, which the shell's extensions need.
@@ -99,23 +192,28 @@ BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
     return TRUE;
 }
 
-TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellOnAThreadOfItsOwn) {
+TEST(StartProcess, ElevationNeededOrAskedForStartsThroughTheShellOnAThreadOfItsOwn) {
     TempFolder dir;
-    CString tool = dir.MakeDir(L"Reg Tools") + L"\\reg edit.exe";
+    CString tools = dir.MakeDir(L"Reg Tools");
+    CString tool = tools + L"\\reg edit.exe";
+    const std::wstring folder(tools);
     ASSERT_TRUE(MakeFile(tool));
     struct Case {
         const char* what;
         CString stored;
         DWORD error;
-        std::wstring shell; // verb|program|arguments, or nothing when the shell is not asked
+        std::wstring shell; // verb|program|arguments|folder|show, or nothing when not asked
+        bool asAdmin = false;
     };
     const Case cases[] = {
         {"quoted, arguments", L"\"" + tool + L"\" /m \"a b\"", kErrorElevationRequired,
-         L"runas|" + std::wstring(tool) + L"|/m \"a b\""},
+         L"runas|" + std::wstring(tool) + L"|/m \"a b\"|" + folder + L"|1"},
         {"unquoted with a blank, arguments", tool + L" /m", kErrorElevationRequired,
-         L"runas|" + std::wstring(tool) + L"|/m"},
+         L"runas|" + std::wstring(tool) + L"|/m|" + folder + L"|1"},
         {"plain path", L"C:\\Windows\\regedit.exe", kErrorElevationRequired,
-         L"runas|C:\\Windows\\regedit.exe|(none)"},
+         L"runas|C:\\Windows\\regedit.exe|(none)|C:\\Windows|1"},
+        {"asked for: no plain start first", L"C:\\Windows\\regedit.exe", ERROR_FILE_NOT_FOUND,
+         L"runas|C:\\Windows\\regedit.exe|(none)|C:\\Windows|1", true},
         {"missing program", tool + L" /m", ERROR_FILE_NOT_FOUND, L""},
         {"document", L"C:\\notes.txt", ERROR_BAD_EXE_FORMAT, L""},
     };
@@ -124,7 +222,9 @@ TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellOnAThreadOfItsOwn
     for (const Case& c : cases) {
         g_createError = c.error;
         g_shellStart.clear();
-        CHotkeyFormDlg::LaunchSlot(KEYSLOT{L"Key", c.stored}, kOwner);
+        LAUNCHOPTIONS options;
+        options.bRunAsAdmin = c.asAdmin;
+        StartProcess(PrepareStart(c.stored, options), kOwner);
         // Back here while the first shell call still waits: the form's messages keep flowing.
         if (!c.shell.empty()) {
             ASSERT_EQ(::WaitForSingleObject(g_asked, 10000), WAIT_OBJECT_0) << c.what;
@@ -136,6 +236,80 @@ TEST(LaunchSlot, ProgramThatNeedsElevationStartsThroughTheShellOnAThreadOfItsOwn
     EXPECT_EQ(g_shellCom, S_FALSE);
     g_pfnCreateProcess = &::CreateProcessW;
     g_pfnShellExecuteEx = &::ShellExecuteExW;
+}
+
+// Starts that only record their program, in order; the slow program's first start hangs, as
+// one on an unreachable share does, until it is let go.
+std::mutex g_orderLock;
+std::vector<std::wstring> g_order;
+CKernelObject g_releaseSlow(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+
+BOOL WINAPI HangingCreateProcess(LPCWSTR application, LPWSTR, LPSECURITY_ATTRIBUTES,
+                                 LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCWSTR,
+                                 LPSTARTUPINFOW, LPPROCESS_INFORMATION) {
+    size_t starts = 0;
+    {
+        std::lock_guard<std::mutex> lock(g_orderLock);
+        g_order.push_back(application);
+        starts = g_order.size();
+    }
+    if (starts == 1)
+        ::WaitForSingleObject(g_releaseSlow, 10000);
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+std::vector<std::wstring> Order() {
+    std::lock_guard<std::mutex> lock(g_orderLock);
+    return g_order;
+}
+
+TEST(QueueLaunch, AHangingStartOnAShareHoldsNeitherThePressNorOtherProgramsAndItsOwnNextWaits) {
+    g_pfnCreateProcess = &HangingCreateProcess;
+    auto press = [](const wchar_t* path) { QueueLaunch({path, {}, nullptr, nullptr}); };
+    DWORD before = ::GetTickCount();
+    press(L"\\\\server\\share\\slow.exe");
+    ASSERT_TRUE(WaitFor([] { return Order().size() == 1; }));
+    press(L"\\\\server\\share\\slow.exe");
+    press(L"\\\\server\\share\\fast.exe");
+    EXPECT_LT(::GetTickCount() - before, 1000u) << "the presses returned at once";
+    EXPECT_TRUE(WaitFor([] { return Order().size() == 2; }));
+    ::Sleep(200);
+    EXPECT_EQ(Order(), (std::vector<std::wstring>{L"\\\\server\\share\\slow.exe",
+                                                  L"\\\\server\\share\\fast.exe"}));
+    ::SetEvent(g_releaseSlow);
+    EXPECT_TRUE(WaitFor([] { return Order().size() == 3; }));
+    EXPECT_EQ(Order().back(), L"\\\\server\\share\\slow.exe");
+    ::Sleep(100); // the queues' threads are done with the stand-in
+    g_pfnCreateProcess = &::CreateProcessW;
+}
+
+TEST(ChooseProgramWindow, TakesTheFrontmostVisibleUnownedWindowOfTheProgramAtItsOwnRights) {
+    auto h = [](int n) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(n)); };
+    // hWnd, of the program, higher rights, visible, tool window, owned
+    const TOPWINDOW other{h(1), false, false, true, false, false};
+    const TOPWINDOW hidden{h(2), true, false, false, false, false};
+    const TOPWINDOW tool{h(3), true, false, true, true, false};
+    const TOPWINDOW owned{h(4), true, false, true, false, true};
+    const TOPWINDOW main{h(5), true, false, true, false, false};
+    const TOPWINDOW second{h(6), true, false, true, false, false};
+    const TOPWINDOW elevated{h(7), true, true, true, false, false};
+    struct Case {
+        const char* what;
+        std::vector<TOPWINDOW> zOrder;
+        HWND chosen;
+    };
+    const Case cases[] = {
+        {"behind another program's, hidden, tool and owned windows",
+         {other, hidden, tool, owned, main, second},
+         h(5)},
+        {"the most recently active of two", {second, other, main}, h(6)},
+        {"only hidden, tool and owned ones: none", {hidden, tool, owned}, nullptr},
+        {"at higher rights: none", {elevated}, nullptr},
+        {"none of the program's", {other}, nullptr},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseProgramWindow(c.zOrder), c.chosen) << c.what;
 }
 
 } // namespace

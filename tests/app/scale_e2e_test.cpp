@@ -110,7 +110,7 @@ TEST_F(DisplayScaleTest, FormAndDialogsTakeTheirSizesPlacesAndSkinsForTheScreens
 
     HWND hPath = OpenRow(m_form.ProcessId(), m_hForm, 0);
     ASSERT_NE(hPath, nullptr);
-    ExpectDialogWithEveryControlInside(hPath, CSize(At(300, dpi), At(138, dpi)));
+    ExpectDialogWithEveryControlInside(hPath, CSize(At(300, dpi), At(230, dpi)));
     ASSERT_TRUE(CancelAndWait(hPath));
 
     ::PostMessageW(m_hForm, WM_COMMAND, ID_TRAY_ABOUT, 0);

@@ -223,6 +223,60 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
     }
 }
 
+// Each launch option's key: read without regard to case, an unknown value as the default, and
+// a save writes only what differs from the default, removing a key that went back to it.
+TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
+    using W = LaunchWindow;
+    using R = LaunchIfRunning;
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const wchar_t*, const wchar_t*>> keys; // in the file before
+        LAUNCHOPTIONS read;
+        const wchar_t* saved[4]; // StartIn, Window, RunAs, IfRunning after a save
+    };
+    const wchar_t* gone = L"<missing>";
+    const Case cases[] = {
+        {"none", {}, {}, {gone, gone, gone, gone}},
+        {"every key",
+         {{L"StartIn", L"%TEMP%\\work"},
+          {L"Window", L"Maximized"},
+          {L"RunAs", L"Admin"},
+          {L"IfRunning", L"Toggle"}},
+         {L"%TEMP%\\work", W::Maximized, true, R::Toggle},
+         {L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
+        {"any case",
+         {{L"Window", L"mINIMIZED"}, {L"RunAs", L"admin"}, {L"IfRunning", L"bringtofront"}},
+         {L"", W::Minimized, true, R::BringToFront},
+         {gone, L"Minimized", L"Admin", L"BringToFront"}},
+        {"defaults spelled out and unknown values",
+         {{L"StartIn", L""}, {L"Window", L"Normal"}, {L"RunAs", L"Root"}, {L"IfRunning", L"Twice"}},
+         {},
+         {gone, gone, gone, gone}},
+    };
+    const wchar_t* keyNames[] = {L"StartIn", L"Window", L"RunAs", L"IfRunning"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::DeleteFileW(m_store.m_strIniPath);
+        Write(L"S3", L"DisplayName", L"Three");
+        Write(L"S3", L"DefaultPath", L"three.exe");
+        for (const auto& [key, value] : c.keys) {
+            Write(L"S3", key, value);
+            Write(L"S1", key, value);
+        }
+        m_store.LoadSettings();
+        EXPECT_TRUE(m_store.m_slots[2].launch == c.read);
+        EXPECT_TRUE(m_store.m_slots[0].launch == c.read) << "S1, in a section of its own";
+        ASSERT_TRUE(m_store.SaveSlot(2, m_store.m_slots[2]).Saved());
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
+                << Text(keyNames[i]);
+        CHotkeySettingsStore again;
+        again.BuildIniPathFrom(m_dir.Path() + L"\\HotkeyForm.exe");
+        again.LoadSettings();
+        EXPECT_TRUE(again.m_slots[2].launch == c.read);
+    }
+}
+
 TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     const CString values[] = {
         L"C:\\Users\\\x0418\x0432\x0430\x043D\\app.exe", // Cyrillic
@@ -400,8 +454,9 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
             EXPECT_EQ(Text(store.m_slots[1].strDefaultPath), L"old.exe");
             EXPECT_TRUE(FilesIn(userFolder).empty());
         }
-        // A new file, its whole content, two values, and the step that puts it in place.
-        EXPECT_EQ(steps, 5) << c.what;
+        // A new file, its whole content, two values, the combination and four launch options
+        // at their defaults taken out, and the step that puts it in place.
+        EXPECT_EQ(steps, 10) << c.what;
     }
 }
 

@@ -1,0 +1,30 @@
+// Key presses handed off the form's thread: each press's start, or its search for the
+// program's running window, runs on a thread of its own, so that a program on an unreachable
+// network share holds neither the form, the tray nor the other keys for the network's time-out.
+#pragma once
+
+#include <windows.h>
+
+#include "app/launch_options.h"
+#include "framework/cstring.h"
+#include "framework/kernel_object.h"
+
+struct LAUNCHJOB {
+    CString strStoredPath; // the key's whole command line
+    LAUNCHOPTIONS options;
+    HWND hwndConsentOwner; // the form, which a consent prompt comes up in front of
+    HWND hwndFrontAtPress; // the window in front before the press took the foreground
+};
+
+// Queues the press and returns at once; a plain start of a program on a local fixed drive,
+// which cannot wait on a network, runs at once instead. Presses of one program run in the order
+// they came, each after the one before has finished, and a press that looks for the program's
+// window first waits (a few seconds at most) for a copy the press before started to be ready for
+// input, so that a quick second press finds that copy instead of starting another. Presses of
+// other programs do not wait for them.
+void QueueLaunch(LAUNCHJOB job);
+
+// One press, on the calling thread: the start or the running window's turn. pLastStarted is
+// the process the program's previous press started, if it is still held, and takes the one
+// this press starts when the key looks for running windows.
+void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted);
