@@ -70,24 +70,19 @@ void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CHotkeyFormDlg::OnInitDialog() {
     CTrayDialog::OnInitDialog();
-    AllowFormMessagesFromNormalRights(m_hWnd);
-    m_skin.AddDpiFollower(m_listKeys);
-    CMenuHandle menuSystem(GetSystemMenu(FALSE));
-    CString strAboutMenu;
-    if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
-        menuSystem.AppendMenu(MF_SEPARATOR);
-        menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
-    }
-    m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
+    // The icon and the window the driver looks for come first: the rest of the start waits
+    // until the user can see the program is there, and what only a shown form needs waits
+    // until it is first shown (DressForScreen).
     SetWindowText(kFormWindowTitle);
-
     SetTrayIcon(IDR_MAINFRAME);
     SetTrayTip(L"KESTO Hotkey");
     SetTrayMenu(IDR_TRAYMENU);
-    InitCaptionButtons();
     SetMinimizeToTray(TRUE);
     AddTrayIcon();
 
+    AllowFormMessagesFromNormalRights(m_hWnd);
+    m_skin.AddDpiFollower(m_listKeys);
+    InitCaptionButtons();
     InitFormWindow();
     InitKeyList();
     m_store.BuildIniPath();
@@ -103,12 +98,31 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
 }
 
 void CHotkeyFormDlg::InitCaptionButtons() {
-    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_skin.GetDpi());
     m_btnMinimize.SetWindowPos(nullptr, Scale(kMinimizeButtonPos.x), Scale(kMinimizeButtonPos.y),
                                Scale(kCaptionButtonSize), Scale(kCaptionButtonSize), 0);
-    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_skin.GetDpi());
     m_btnClose.MoveWindow(Scale(kCloseButtonPos.x), Scale(kCloseButtonPos.y),
                           Scale(kCaptionButtonSize), Scale(kCaptionButtonSize));
+    if (m_bDressed)
+        LoadCaptionBitmaps();
+}
+
+void CHotkeyFormDlg::LoadCaptionBitmaps() {
+    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_skin.GetDpi());
+    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_skin.GetDpi());
+}
+
+void CHotkeyFormDlg::DressForScreen() {
+    if (m_bDressed)
+        return;
+    m_bDressed = TRUE;
+    CMenuHandle menuSystem(GetSystemMenu(FALSE));
+    CString strAboutMenu;
+    if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
+        menuSystem.AppendMenu(MF_SEPARATOR);
+        menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+    }
+    m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
+    LoadCaptionBitmaps();
 }
 
 void CHotkeyFormDlg::InitFormWindow() {
@@ -165,6 +179,7 @@ void CHotkeyFormDlg::ShowFromTray() {
     // The form comes up whatever the shell answers: the icon may never have arrived, or may
     // have arrived after the shell had refused it, and a hidden form is reached only this way.
     RemoveTrayIcon();
+    DressForScreen();
     BringToForeground();
     ShowWindow(SW_SHOW);
     // The keys are what the form is for: arrows pick a row at once, F2 edits it.

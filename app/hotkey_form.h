@@ -48,7 +48,14 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
+    // Places the caption buttons for the form's DPI, and draws them for it once the form has
+    // been shown.
     void InitCaptionButtons();
+    void LoadCaptionBitmaps();
+    // What only a form on the screen needs, made the first time it is shown: a hidden form,
+    // as most runs stay, starts faster and holds fewer objects. The caption buttons' faces,
+    // the window's icons and the About item of the system menu.
+    void DressForScreen();
     void InitFormWindow();
     void InitKeyList();
     // A length of the 96-DPI layout at the form's DPI.
@@ -113,6 +120,8 @@ protected:
     CProgramPathDlg* m_pPathDlg = nullptr;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
+    // TRUE once DressForScreen has run.
+    BOOL m_bDressed = FALSE;
     // The key slots and their settings file. The form has a store rather than being one: the
     // store runs without any window, and the form only feeds it rows and reads its slots.
     CHotkeySettingsStore m_store;

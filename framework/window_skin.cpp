@@ -126,7 +126,8 @@ void CWindowSkin::Attach(CWnd& wnd, const SKINSPEC& spec) {
     m_nDpi = GetWindowDpi(wnd);
     m_font.Capture(wnd, m_nDpi);
     KeepDialogLayoutOnDpiChange(wnd);
-    LoadBackground();
+    // The background is loaded at the first paint: the form starts hidden and may never be
+    // shown, and its start-up should cost no more than its tray icon does.
 }
 
 void CWindowSkin::LoadBackground() {
@@ -157,7 +158,9 @@ void CWindowSkin::LoadIcons() {
     m_iconSmall = std::move(iconSmall);
 }
 
-void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) const {
+void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) {
+    if (m_bmpBack.IsNull())
+        LoadBackground();
     DrawBitmap(dc, m_bmpBack, rc);
 }
 
@@ -192,7 +195,8 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     }
     for (CDpiFollower* pControl : m_followers)
         pControl->SetDpi(m_nDpi);
-    LoadBackground();
+    // Drawn for the new DPI at the next paint, which the invalidation brings.
+    m_bmpBack.DeleteObject();
     LoadIcons();
     wnd.Invalidate();
     return m_nDpi;

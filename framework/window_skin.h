@@ -76,8 +76,9 @@ public:
     int GetSystemMetric(int nIndex) const { return GetSystemMetricForDpi(nIndex, m_nDpi); }
 
     // Operations
-    // The background stretched over the rectangle; nothing is painted without a bitmap.
-    void DrawBackground(CDCHandle dc, const CRect& rc) const;
+    // The background stretched over the rectangle, loaded for the window's DPI at its first
+    // draw; nothing is painted without a bitmap.
+    void DrawBackground(CDCHandle dc, const CRect& rc);
     // Starts moving the window as if its caption had been grabbed, then lets the press's
     // default processing run. The message carries the press's client coordinates where the
     // platform reads screen coordinates; only its hit-test code counts, since the move loop
