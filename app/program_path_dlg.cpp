@@ -64,6 +64,7 @@ void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PATH_STARTIN_LABEL, m_stStartIn);
     DDX_Control(pDX, IDC_PATH_STARTIN, m_btnStartIn);
     DDX_Control(pDX, IDC_PATH_WINDOW_LABEL, m_stWindow);
+    DDX_Control(pDX, IDC_PATH_ADMIN, m_chkAdmin);
     DDX_Control(pDX, IDC_PATH_IFRUNNING_LABEL, m_stIfRunning);
 }
 

@@ -69,6 +69,7 @@ protected:
     CTransparentStatic m_stStartIn;
     CBrowseButton m_btnStartIn; // folder mode
     CTransparentStatic m_stWindow;
+    CTransparentCheckBox m_chkAdmin;
     CTransparentStatic m_stIfRunning;
 
     DECLARE_MESSAGE_MAP()

@@ -5,6 +5,7 @@ BEGIN_MESSAGE_MAP(CSkinnedDialog, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CSkinnedDialog::CSkinnedDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -50,5 +51,14 @@ LRESULT CSkinnedDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
         return Default();
     if (UINT dpi = m_skin.MoveToDpi(wParam, lParam))
         OnSkinDpiChanged(dpi);
+    return 0;
+}
+
+LRESULT CSkinnedDialog::OnPrintClient(WPARAM wParam, LPARAM) {
+    if (!m_skin.IsAttached())
+        return Default();
+    CRect rc;
+    GetClientRect(&rc);
+    m_skin.DrawBackground(CDCHandle(reinterpret_cast<HDC>(wParam)), rc);
     return 0;
 }

@@ -27,6 +27,9 @@ protected:
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The background into the context given: themed controls, such as a check box, ask their
+    // parent for the picture behind them this way.
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
     // Data members
     // The DPI the dialog is laid out and drawn for, and the background, font and icons that

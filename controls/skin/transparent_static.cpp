@@ -1,5 +1,6 @@
 // CTransparentStatic: transparent text, and a repaint of the parent's background whenever
-// the text changes, so that no trace of a longer old text stays behind.
+// the text changes, so that no trace of a longer old text stays behind. CTransparentCheckBox:
+// the same text for a check box, whose text never changes.
 #include "controls/skin/transparent_static.h"
 
 IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
@@ -23,6 +24,17 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
 }
 
 HBRUSH CTransparentStatic::CtlColor(CDCHandle dc, UINT) {
+    dc.SetBkMode(TRANSPARENT);
+    return CBrushHandle::Stock(NULL_BRUSH);
+}
+
+IMPLEMENT_DYNAMIC(CTransparentCheckBox, CButton)
+
+BEGIN_MESSAGE_MAP(CTransparentCheckBox, CButton)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+HBRUSH CTransparentCheckBox::CtlColor(CDCHandle dc, UINT) {
     dc.SetBkMode(TRANSPARENT);
     return CBrushHandle::Stock(NULL_BRUSH);
 }
