@@ -151,12 +151,8 @@ bool IsScript(const CString& program) {
 
 // The folder the options name, when it is one, or else the program's own.
 CString StartFolder(const CString& strStartIn, const CString& program) {
-    if (!strStartIn.IsEmpty()) {
-        wchar_t expanded[MAX_PATH] = {};
-        DWORD length = ::ExpandEnvironmentStringsW(strStartIn, expanded, MAX_PATH);
-        if (length > 0 && length <= MAX_PATH && AfxIsExistingFolder(expanded))
-            return expanded;
-    }
+    if (CString expanded = ExpandedStartIn(strStartIn); AfxIsExistingFolder(expanded))
+        return expanded;
     CString folder = program.Left(std::max(program.ReverseFind(L'\\'), 0));
     // "C:" alone would be the drive's current folder, not its root.
     return folder.GetLength() == 2 && folder[1] == L':' ? folder + L"\\" : folder;

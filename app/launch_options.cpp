@@ -42,3 +42,16 @@ CString IfRunningText(LaunchIfRunning eIfRunning) {
 LaunchIfRunning IfRunningFromText(const CString& strText) {
     return static_cast<LaunchIfRunning>(ValueOf(kIfRunningNames, strText));
 }
+
+CString ExpandedStartIn(const CString& strStartIn) {
+    if (strStartIn.IsEmpty())
+        return {};
+    DWORD units = ::ExpandEnvironmentStringsW(strStartIn, nullptr, 0);
+    CString expanded;
+    if (units == 0 ||
+        ::ExpandEnvironmentStringsW(
+            strStartIn, expanded.GetBufferSetLength(static_cast<int>(units)), units) != units)
+        return {};
+    expanded.ReleaseBuffer();
+    return expanded;
+}

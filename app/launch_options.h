@@ -20,6 +20,10 @@ struct LAUNCHOPTIONS {
     }
 };
 
+// The start folder as written with its %VARIABLES% expanded, at any length; empty when it is
+// empty or cannot be expanded.
+CString ExpandedStartIn(const CString& strStartIn);
+
 // Each option's text in the file, empty at its default, and the option a text gives: the
 // names are matched without regard to case, and any other text gives the default.
 CString LaunchWindowText(LaunchWindow eWindow);

@@ -91,9 +91,8 @@ bool StartsWithoutWaiting(const LAUNCHJOB& job) {
         return false;
     if (job.options.strStartIn.IsEmpty())
         return true;
-    wchar_t folder[MAX_PATH] = {};
-    DWORD length = ::ExpandEnvironmentStringsW(job.options.strStartIn, folder, MAX_PATH);
-    return length > 0 && length <= MAX_PATH && OnFixedDrive(folder);
+    CString folder = ExpandedStartIn(job.options.strStartIn);
+    return !folder.IsEmpty() && OnFixedDrive(folder);
 }
 
 } // namespace
