@@ -13,8 +13,8 @@ CSkinnedDialog::CSkinnedDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CSkinnedDialog::OnInitDialog() {
     BOOL result = CDialog::OnInitDialog();
-    if (m_skinSpec.pfnLoadBitmap)
-        m_skin.Attach(*this, m_skinSpec);
+    if (m_skinLook.pfnLoadBitmap)
+        m_skin.Attach(*this, m_skinLook);
     return result;
 }
 

@@ -17,7 +17,7 @@ public:
 
 protected:
     // Configuration, before the dialog is created.
-    void SetSkin(const SKINSPEC& spec) { m_skinSpec = spec; }
+    void SetSkin(const SKINLOOK& look) { m_skinLook = look; }
     // Called once the skin has moved to a new DPI, for the dialog to place the controls it
     // lays out itself.
     virtual void OnSkinDpiChanged(UINT dpi);
@@ -39,5 +39,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    SKINSPEC m_skinSpec;
+    SKINLOOK m_skinLook;
 };

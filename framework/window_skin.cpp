@@ -120,9 +120,9 @@ void CDialogFontForDpi::Apply(const CWnd& dlg, UINT dpi) {
     m_font = std::move(font);
 }
 
-void CWindowSkin::Attach(CWnd& wnd, const SKINSPEC& spec) {
+void CWindowSkin::Attach(CWnd& wnd, const SKINLOOK& look) {
     m_pWnd = &wnd;
-    m_spec = spec;
+    m_look = look;
     m_nDpi = GetWindowDpi(wnd);
     m_font.Capture(wnd, m_nDpi);
     KeepDialogLayoutOnDpiChange(wnd);
@@ -131,8 +131,8 @@ void CWindowSkin::Attach(CWnd& wnd, const SKINSPEC& spec) {
 }
 
 void CWindowSkin::LoadBackground() {
-    if (m_spec.pfnLoadBitmap)
-        m_spec.pfnLoadBitmap(m_bmpBack, m_spec.nIDBack100, m_nDpi);
+    if (m_look.pfnLoadBitmap)
+        m_look.pfnLoadBitmap(m_bmpBack, m_look.nIDBack100, m_nDpi);
 }
 
 void CWindowSkin::SetIcons(UINT nIDIcon, HICON hShared) {
@@ -179,7 +179,7 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
     CRect rcOld;
     wnd.GetClientRect(&rcOld);
     std::vector<ControlPlace> places;
-    if (m_spec.layout == SkinLayout::FitChildren)
+    if (m_look.layout == SkinLayout::FitChildren)
         places = ControlPlaces(wnd);
     m_nDpi = dpi;
     // The font first: a list's rows and header take their height from it.

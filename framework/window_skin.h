@@ -45,7 +45,7 @@ using LoadSkinBitmapFn = BOOL (*)(CBitmap& bitmap, UINT nID100, UINT dpi);
 
 // What a skinned window looks like: its background's 100 % id, how it lays out its controls
 // at another DPI, and where its artwork comes from.
-struct SKINSPEC {
+struct SKINLOOK {
     UINT nIDBack100 = 0;
     SkinLayout layout = SkinLayout::FitChildren;
     LoadSkinBitmapFn pfnLoadBitmap = nullptr;
@@ -59,7 +59,7 @@ class CWindowSkin {
 public:
     // Set-up, from WM_INITDIALOG: the window's DPI and template font, the dialog manager kept
     // off the layout, and the background bitmap for that DPI.
-    void Attach(CWnd& wnd, const SKINSPEC& spec);
+    void Attach(CWnd& wnd, const SKINLOOK& look);
     // The window's big and small icons: icon nIDIcon loaded at their sizes for the DPI, now and
     // after each move; hShared where the system's own size serves or a load fails.
     void SetIcons(UINT nIDIcon, HICON hShared);
@@ -104,7 +104,7 @@ private:
     // Data members
     CWnd* m_pWnd = nullptr;
     UINT m_nDpi = kLayoutDpi;
-    SKINSPEC m_spec;
+    SKINLOOK m_look;
     CBitmap m_bmpBack;
     CDialogFontForDpi m_font;
     UINT m_nIconId = 0;
