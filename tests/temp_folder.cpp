@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 
 TempFolder::TempFolder(const wchar_t* pszName) {
     static std::atomic<int> counter{0};
@@ -43,4 +45,9 @@ CString TempFolder::MakeFile(const wchar_t* pszName) const {
     if (h != INVALID_HANDLE_VALUE)
         ::CloseHandle(h);
     return path;
+}
+
+std::string FileBytes(const CString& path) {
+    std::ifstream in(path.GetString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

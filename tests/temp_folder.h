@@ -1,9 +1,15 @@
-// A fresh folder under the temporary directory for one test or measure.
+// A fresh folder under the temporary directory for one test or measure, and the bytes of a
+// file in it.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/cstring.h"
+
+// A file's whole content, or nothing when it cannot be read.
+std::string FileBytes(const CString& path);
 
 // Named for its user, this process and a running count, so that folders side by side differ;
 // removed with everything in it at scope end, also when its user gives up half-way.

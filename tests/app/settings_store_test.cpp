@@ -33,17 +33,6 @@ std::vector<CString> SectionNames(const CString& file) {
     return names;
 }
 
-std::string FileBytes(const CString& path) {
-    std::string bytes(4096, '\0');
-    CKernelObject file(
-        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    DWORD read = 0;
-    if (file)
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
 bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE", 0) == 0; }
 
 void WriteBytes(const CString& path, const std::string& bytes) {
@@ -139,18 +128,6 @@ TEST_F(SettingsStoreTest, SaveWritesOnlyItsSlotIntoTheFileAsItIsNow) {
               DWORD{ERROR_INVALID_PARAMETER});
 }
 
-TEST_F(SettingsStoreTest, EachRowNamesItsOwnSlotWhateverTheDisplayNames) {
-    Write(L"S2", L"DisplayName", L"Same");
-    Write(L"S3", L"DisplayName", L"\" Spaced \""); // quotes keep the blanks of a value
-    Write(L"S5", L"DisplayName", L"Same");
-    std::vector<KEYROW> rows = m_store.LoadSettings();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].strKeyText, CString(L"  Spaced "));
-    EXPECT_EQ(rows[0].nSlot, 1);
-    EXPECT_EQ(rows[1].nSlot, 2);
-    EXPECT_EQ(rows[2].nSlot, 4);
-}
-
 TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     Write(L"S2", L"DisplayName", L"Mail");
     Write(L"S2", L"DefaultPath", L"mail.exe");
@@ -223,37 +200,52 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
     }
 }
 
-// Each launch option's key: read without regard to case, an unknown value as the default, and
-// a save writes only what differs from the default, removing a key that went back to it.
-TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
+// Each option of a slot, its own key combination and how its program starts: read without
+// regard to case, S1's from a section of its own; a save writes only what differs from the
+// default and removes a key that went back to it, so that a slot without options keeps its
+// section as it was. A combination the program ignores stays in the file as written.
+TEST_F(SettingsStoreTest, SlotOptionsRoundTripAndDefaultsAreNeverWritten) {
     using W = LaunchWindow;
     using R = LaunchIfRunning;
     struct Case {
         const char* what;
         std::vector<std::pair<const wchar_t*, const wchar_t*>> keys; // in the file before
+        const wchar_t* hotkey;                                       // as read
         LAUNCHOPTIONS read;
-        const wchar_t* saved[4]; // StartIn, Window, RunAs, IfRunning after a save
+        const wchar_t* saved[5]; // Hotkey, StartIn, Window, RunAs, IfRunning after a save
     };
     const wchar_t* gone = L"<missing>";
     const Case cases[] = {
-        {"none", {}, {}, {gone, gone, gone, gone}},
+        {"none", {}, L"", {}, {gone, gone, gone, gone, gone}},
         {"every key",
-         {{L"StartIn", L"%TEMP%\\work"},
+         {{L"Hotkey", L"Ctrl+Alt+F9"},
+          {L"StartIn", L"%TEMP%\\work"},
           {L"Window", L"Maximized"},
           {L"RunAs", L"Admin"},
           {L"IfRunning", L"Toggle"}},
+         L"Ctrl+Alt+F9",
          {L"%TEMP%\\work", W::Maximized, true, R::Toggle},
-         {L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
+         {L"Ctrl+Alt+F9", L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
         {"any case",
-         {{L"Window", L"mINIMIZED"}, {L"RunAs", L"admin"}, {L"IfRunning", L"bringtofront"}},
+         {{L"Hotkey", L"win + shift +n"},
+          {L"Window", L"mINIMIZED"},
+          {L"RunAs", L"admin"},
+          {L"IfRunning", L"bringtofront"}},
+         L"Shift+Win+N",
          {L"", W::Minimized, true, R::BringToFront},
-         {gone, L"Minimized", L"Admin", L"BringToFront"}},
+         {L"Shift+Win+N", gone, L"Minimized", L"Admin", L"BringToFront"}},
         {"defaults spelled out and unknown values",
-         {{L"StartIn", L""}, {L"Window", L"Normal"}, {L"RunAs", L"Root"}, {L"IfRunning", L"Twice"}},
+         {{L"Hotkey", L"Hyper+X"},
+          {L"StartIn", L""},
+          {L"Window", L"Normal"},
+          {L"RunAs", L"Root"},
+          {L"IfRunning", L"Twice"}},
+         L"",
          {},
-         {gone, gone, gone, gone}},
+         {L"Hyper+X", gone, gone, gone, gone}},
+        {"a refused combination", {{L"Hotkey", L"A"}}, L"", {}, {L"A", gone, gone, gone, gone}},
     };
-    const wchar_t* keyNames[] = {L"StartIn", L"Window", L"RunAs", L"IfRunning"};
+    const wchar_t* keyNames[] = {L"Hotkey", L"StartIn", L"Window", L"RunAs", L"IfRunning"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ::DeleteFileW(m_store.m_strIniPath);
@@ -264,10 +256,13 @@ TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
             Write(L"S1", key, value);
         }
         m_store.LoadSettings();
-        EXPECT_TRUE(m_store.m_slots[2].launch == c.read);
-        EXPECT_TRUE(m_store.m_slots[0].launch == c.read) << "S1, in a section of its own";
+        for (int slot : {2, 0}) {
+            EXPECT_EQ(KeyCombinationText(m_store.m_slots[slot].hotkey.combination), c.hotkey)
+                << slot;
+            EXPECT_TRUE(m_store.m_slots[slot].launch == c.read) << slot;
+        }
         ASSERT_TRUE(m_store.SaveSlot(2, m_store.m_slots[2]).Saved());
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
                 << Text(keyNames[i]);
         CHotkeySettingsStore again;
@@ -275,6 +270,11 @@ TEST_F(SettingsStoreTest, LaunchOptionsRoundTripAndDefaultsAreNeverWritten) {
         again.LoadSettings();
         EXPECT_TRUE(again.m_slots[2].launch == c.read);
     }
+    // Cleared in the dialog, a combination leaves the file, an ignored one too.
+    KEYSLOT cleared = m_store.m_slots[2];
+    cleared.hotkey = {};
+    ASSERT_TRUE(m_store.SaveSlot(2, cleared).Saved());
+    EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", L"Hotkey")), gone);
 }
 
 TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
@@ -368,46 +368,6 @@ const char kAnsiSettings[] = "; the installer's note\r\n[Other]\r\nKeep=this val
                              "[S2]\r\nDisplayName=Mail\r\nDefaultPath=old.exe\r\n";
 const wchar_t kWideSettings[] = L"; the installer's note\r\n[Other]\r\nKeep=this value\r\n"
                                 L"[S2]\r\nDisplayName=Mail\r\nDefaultPath=old.exe\r\n";
-
-// S1 has a combination of its own too, though its program comes from the registry.
-TEST_F(SettingsStoreTest, HotkeyIsWrittenOnlyWhileASlotHasOneAndAValueItIgnoresStays) {
-    Write(L"S1", L"Hotkey", L"ctrl + alt + f9");
-    Write(L"S2", L"DisplayName", L"Mail");
-    Write(L"S2", L"Hotkey", L"Win+Shift+n");
-    Write(L"S3", L"DisplayName", L"Refused");
-    Write(L"S3", L"Hotkey", L"A");
-    Write(L"S4", L"DisplayName", L"Unknown");
-    Write(L"S4", L"Hotkey", L"Hyper+X");
-    Write(L"S5", L"DisplayName", L"None");
-    m_store.LoadSettings();
-    const wchar_t* read[] = {L"Ctrl+Alt+F9", L"Shift+Win+N", L"", L"", L""};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(KeyCombinationText(m_store.m_slots[i].hotkey.combination), read[i]) << i;
-
-    KEYSLOT cleared = m_store.m_slots[1];
-    cleared.hotkey = {};
-    ASSERT_TRUE(m_store.SaveSlot(1, cleared).Saved());
-    for (int i : {2, 3})
-        ASSERT_TRUE(m_store.SaveSlot(i, m_store.m_slots[i]).Saved());
-    KEYSLOT chosen = m_store.m_slots[4];
-    chosen.hotkey.combination = *ParseKeyCombination(L"Ctrl+Alt+F7");
-    ASSERT_TRUE(m_store.SaveSlot(4, chosen).Saved());
-    const CString& file = m_store.m_strIniPath;
-    EXPECT_EQ(ReadValue(file, L"S1", L"Hotkey"), CString(L"ctrl + alt + f9"));
-    EXPECT_EQ(ReadValue(file, L"S2", L"Hotkey"), CString(L"<missing>"));
-    EXPECT_EQ(ReadValue(file, L"S3", L"Hotkey"), CString(L"A"));
-    EXPECT_EQ(ReadValue(file, L"S4", L"Hotkey"), CString(L"Hyper+X"));
-    EXPECT_EQ(ReadValue(file, L"S5", L"Hotkey"), CString(L"Ctrl+Alt+F7"));
-
-    // A file without combinations gets none from a save.
-    TempFolder other;
-    CHotkeySettingsStore plain;
-    plain.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
-    ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Mail", plain.m_strIniPath);
-    plain.LoadSettings();
-    ASSERT_TRUE(plain.SaveSlot(1, plain.m_slots[1]).Saved());
-    EXPECT_EQ(FileBytes(plain.m_strIniPath).find(Utf16Bytes(L"Hotkey")), std::string::npos);
-}
 
 TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved) {
     struct Case {

@@ -9,13 +9,12 @@
 #include <msi.h>
 #include <shlobj.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "framework/shell_folder.h"
 #include "hotkey_version.h"
+#include "tests/temp_folder.h"
 #include "tests/app/desktop.h"
 #include "tests/app/form_process.h"
 
@@ -40,10 +39,6 @@ int Msiexec(const CString& verb, const CString& target, const CString& options =
     return RunAndWait(L"msiexec " + verb + L" \"" + target + L"\" " + options, nullptr, 60000);
 }
 CString Package(const wchar_t* name) { return BinDir() + L"\\..\\test-packages\\" + name; }
-std::string FileBytes(const CString& path) {
-    std::ifstream in(path.GetString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Every installed product of the upgrade code, as the installer itself finds them.
 std::vector<CString> Products() {
