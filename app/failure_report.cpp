@@ -13,6 +13,10 @@ CString FailureText(const CString& strWhat, DWORD dwError) {
     return strWhat + L"\n\n" + strReason;
 }
 
+void ShowWarning(HWND hOwner, const CString& strText) {
+    ::MessageBoxW(hOwner, strText, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+}
+
 void ReportFailure(HWND hOwner, const CString& strWhat, DWORD dwError) {
-    ::MessageBoxW(hOwner, FailureText(strWhat, dwError), L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+    ShowWarning(hOwner, FailureText(strWhat, dwError));
 }

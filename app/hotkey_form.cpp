@@ -294,8 +294,8 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
         m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
         return 1;
     }
+    // The registrations follow the saved slot once the dialog has closed (EditSelectedRow).
     m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
-    RenewHotkeys();
     return 1;
 }
 

@@ -1,6 +1,8 @@
 // The key combination field: capturing a press, refusing the combinations no one would mean.
 #include "app/key_capture.h"
 
+#include "app/failure_report.h"
+
 namespace {
 
 constexpr const wchar_t* kNoCombination = L"None";
@@ -70,8 +72,7 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey) {
         CString strText = CString(KeyCombinationText(pressed)) +
                           L" cannot be used as a key combination.\n\n" + pszRefusal;
         CWnd* pParent = GetParent();
-        ::MessageBoxW(pParent ? pParent->m_hWnd : m_hWnd, strText, L"KESTO Hotkey",
-                      MB_OK | MB_ICONWARNING);
+        ShowWarning(pParent ? pParent->m_hWnd : m_hWnd, strText);
         ShowState();
         return;
     }

@@ -1,11 +1,12 @@
 // The program path dialog's key combination row: the field, its Clear button, and a choice the
 // form refuses.
+#include "app/failure_report.h"
 #include "app/hotkey_form.h"
 #include "app/program_path_dlg.h"
 
 void CProgramPathDlg::RefuseHotkey(const CString& strWhy) {
     m_bHotkeyRefused = true;
-    ::MessageBoxW(m_hWnd, strWhy, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+    ShowWarning(m_hWnd, strWhy);
 }
 
 void CProgramPathDlg::OnClearHotkey() { m_editHotkey.SetCombination({}); }

@@ -25,10 +25,13 @@ ULONGLONG AsNumber(const FILETIME& time) {
     return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
 }
 
-CString ThisComputer() {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
-    return ::GetComputerNameW(name, &length) ? CString(name) : CString(L"unknown");
+const CString& ThisComputer() {
+    static const CString s_name = [] {
+        wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+        return ::GetComputerNameW(name, &length) ? CString(name) : CString(L"unknown");
+    }();
+    return s_name;
 }
 
 // When a process started: with its id, it names the process for good, as an id alone is
@@ -87,8 +90,7 @@ bool ParseTempFileName(const std::wstring& name, TempFileWriter& writer) {
 // Whether the writer may still be saving. A writer on another computer sharing the folder, or
 // a process this user may not ask about, is taken to run.
 bool WriterMayRun(const TempFileWriter& writer) {
-    const CString computer = ThisComputer();
-    if (::CompareStringOrdinal(writer.strComputer, -1, computer, -1, TRUE) != CSTR_EQUAL)
+    if (::CompareStringOrdinal(writer.strComputer, -1, ThisComputer(), -1, TRUE) != CSTR_EQUAL)
         return true;
     CKernelObject process(
         ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, writer.dwProcessId));
@@ -105,13 +107,12 @@ DWORD MakeTempFile(const CString& folder, CString& tempPath) {
     // Named after the settings file and its writer, so that a save cut short leaves a file that
     // says whose it is, and a later save can tell whether its writer is gone.
     static LONG s_serial = 0;
-    static const CString s_computer = ThisComputer();
     static ULONGLONG s_started = 0;
     if (!s_started)
         StartTimeOf(::GetCurrentProcess(), s_started);
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath.Format(L"%s\\%s.%s-%lu-%016llX-%ld%s", folder.GetString(), kSettingsFileName,
-                        s_computer.GetString(), ::GetCurrentProcessId(), s_started,
+                        ThisComputer().GetString(), ::GetCurrentProcessId(), s_started,
                         ::InterlockedIncrement(&s_serial), kTempSuffix);
         CKernelObject file(::CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
