@@ -43,12 +43,8 @@ bool IsLetterOrDigit(UINT nKey) {
 }
 
 bool SameName(std::wstring_view text, std::wstring_view name) {
-    if (text.size() != name.size())
-        return false;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (std::towlower(text[i]) != std::towlower(name[i]))
-            return false;
-    return true;
+    return ::CompareStringOrdinal(text.data(), static_cast<int>(text.size()), name.data(),
+                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
 }
 
 std::wstring_view Trimmed(std::wstring_view text) {
