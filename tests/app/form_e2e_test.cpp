@@ -22,21 +22,6 @@ namespace {
 
 CPoint At(const CRect& rc, int dx, int dy) { return CPoint(rc.left + dx, rc.top + dy); }
 
-CRect WindowRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
-// A file's size and last write, which any save changes.
-std::pair<ULONGLONG, ULONGLONG> FileStamp(const CString& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    ::GetFileAttributesExW(path, GetFileExInfoStandard, &data);
-    ULARGE_INTEGER written{
-        {data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
-    return {(ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow, written.QuadPart};
-}
-
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,15 +32,14 @@ protected:
     }
 
     HWND Form() const { return m_form.FindForm(); }
-    CRect FormRect() const { return WindowRect(Form()); }
+    CRect FormRect() const { return ScreenRect(Form()); }
     bool WaitVisible(bool visible) {
         return WaitFor([&] { return (::IsWindowVisible(Form()) != FALSE) == visible; });
     }
     HWND OpenTrayMenu() { return ::OpenTrayMenu(m_form.ProcessId()); }
     // Clicks the first or the last item of the open menu.
     static void ChooseItem(HWND menu, bool last) {
-        CRect rc;
-        ::GetWindowRect(menu, &rc);
+        CRect rc = ScreenRect(menu);
         Click(CPoint(rc.CenterPoint().x, last ? rc.bottom - 10 : rc.top + 10));
     }
     // A hotkey starts its program and changes neither the form nor the icon.
@@ -130,7 +114,7 @@ TEST_F(FormTest, EveryWayToCloseTheVisibleFormEndsTheProgramWithoutAnIcon) {
              PressKey(VK_MENU);
              PressKey(VK_ESCAPE);
          }},
-        {"Close button", [](HWND form) { Click(At(WindowRect(form), 475 + 7, 7 + 7)); }},
+        {"Close button", [](HWND form) { Click(At(ScreenRect(form), 475 + 7, 7 + 7)); }},
         {"system Close", [](HWND form) { ::PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     for (const Case& c : cases) {
@@ -250,10 +234,10 @@ TEST_F(FormTest, AboutBoxOpensFromTheTrayMenuAndTheSystemMenuWithTheBuildVersion
     wchar_t text[64] = {};
     ::SendMessageW(::GetDlgItem(about, 1010), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
     EXPECT_EQ(CString(text), version);
-    CRect rc = WindowRect(about);
+    CRect rc = ScreenRect(about);
     EXPECT_EQ(rc.Size(), CSize(300, 90));
     Drag(At(rc, 150, 80), At(rc, 150 + 30, 80 + 20));
-    EXPECT_TRUE(WaitFor([&] { return WindowRect(about).TopLeft() == At(rc, 30, 20); }))
+    EXPECT_TRUE(WaitFor([&] { return ScreenRect(about).TopLeft() == At(rc, 30, 20); }))
         << "dragging the background did not move the About box";
     EXPECT_FALSE(::IsWindowVisible(Form()));
     PressKey(VK_RETURN);
@@ -287,7 +271,7 @@ TEST_F(FormTest, SessionEndEndsTheProgramPromptlyAlsoFromThePathDialog) {
             ASSERT_TRUE(ShowForm(hForm));
             ASSERT_NE(OpenRow(form.ProcessId(), hForm, 0), nullptr);
         }
-        const auto before = FileStamp(form.IniPath());
+        const std::string before = FileBytes(form.IniPath());
         DWORD_PTR answer = 0;
         ASSERT_TRUE(::SendMessageTimeoutW(hForm, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP,
                                           SMTO_ABORTIFHUNG, 2000, &answer))
@@ -298,7 +282,7 @@ TEST_F(FormTest, SessionEndEndsTheProgramPromptlyAlsoFromThePathDialog) {
         EXPECT_TRUE(form.WaitForExit(2000)) << name;
         EXPECT_EQ(form.ExitCode(), 0u) << name;
         EXPECT_TRUE(WaitForTrayIcons(0)) << name;
-        EXPECT_EQ(FileStamp(form.IniPath()), before) << name;
+        EXPECT_EQ(FileBytes(form.IniPath()), before) << name;
     }
 }
 
