@@ -136,7 +136,11 @@ protected:
                 CRect rc;
                 ::GetWindowRect(hBrowse, &rc);
                 CPoint folder(rc.right - rc.Height() / 2, rc.CenterPoint().y);
-                m_bFolderButtonHit = ::WindowFromPoint(folder) == hBrowse;
+                // Among the dialog's own controls, not on the screen: a busy machine may not
+                // have shown the dialog yet when the timer comes.
+                ::ScreenToClient(this->m_hWnd, &folder);
+                m_bFolderButtonHit =
+                    ::ChildWindowFromPointEx(this->m_hWnd, folder, CWP_SKIPINVISIBLE) == hBrowse;
             }
             if (CWnd* pText = this->GetDlgItem(m_nIDText))
                 pText->GetWindowText(m_strText);

@@ -63,6 +63,8 @@ protected:
     }
     // Moves the real mouse over the left half, then the right half, then ends.
     void OnTimer(UINT_PTR) {
+        if (!IsWindowVisible()) // shown only when the dialog's queue first runs dry
+            return;
         CRect rc;
         m_halves.GetWindowRect(&rc);
         ++m_ticks;

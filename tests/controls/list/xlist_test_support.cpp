@@ -182,6 +182,10 @@ bool CScriptDialog::Run() {
 void CScriptDialog::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != kScriptTimer)
         return;
+    // A modal dialog shows itself only when its queue first runs dry: on a busy machine the
+    // timer comes first, and the script's real input must not go to a window not yet shown.
+    if (!IsWindowVisible())
+        return;
     // Stopped while a step runs, in case the step runs a loop of its own.
     KillTimer(kScriptTimer);
     if (m_nStep < m_steps.size()) {

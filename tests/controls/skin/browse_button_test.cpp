@@ -148,6 +148,8 @@ protected:
         return TRUE;
     }
     void OnTimer(UINT_PTR) {
+        if (!IsWindowVisible()) // shown only when the dialog's queue first runs dry
+            return;
         KillTimer(1);
         m_script(*this);
         skintest::PumpUntil([] { return false; }, 100); // let posted commands arrive
