@@ -51,3 +51,13 @@ std::string FileBytes(const CString& path) {
     std::ifstream in(path.GetString(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+bool WriteBytes(const CString& path, const std::string& bytes) {
+    std::ofstream out(path.GetString(), std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+}
+
+std::string Utf16WithMark(const CString& text) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.GetString()),
+                                    static_cast<size_t>(text.GetLength()) * 2);
+}

@@ -1,5 +1,5 @@
-// A fresh folder under the temporary directory for one test or measure, and the bytes of a
-// file in it.
+// A fresh folder under the temporary directory for one test or measure, and the bytes of the
+// files in it.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,10 @@
 
 // A file's whole content, or nothing when it cannot be read.
 std::string FileBytes(const CString& path);
+// Makes or overwrites the file with these bytes; whether it could.
+bool WriteBytes(const CString& path, const std::string& bytes);
+// The text in UTF-16 with its byte-order mark, as a file holds it.
+std::string Utf16WithMark(const CString& text);
 
 // Named for its user, this process and a running count, so that folders side by side differ;
 // removed with everything in it at scope end, also when its user gives up half-way.

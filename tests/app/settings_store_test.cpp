@@ -35,16 +35,6 @@ std::vector<CString> SectionNames(const CString& file) {
 
 bool IsUtf16File(const CString& path) { return FileBytes(path).rfind("\xFF\xFE", 0) == 0; }
 
-void WriteBytes(const CString& path, const std::string& bytes) {
-    CKernelObject file(::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string Utf16Bytes(const std::wstring& text) {
-    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
-
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { m_store.BuildIniPathFrom(m_dir.Path() + L"\\HotkeyForm.exe"); }
@@ -121,7 +111,7 @@ TEST_F(SettingsStoreTest, SaveWritesOnlyItsSlotIntoTheFileAsItIsNow) {
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L"edited.exe"));
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DefaultPath"), CString(L"keep.exe"));
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S3", L"DisplayName"), CString(L"<missing>"));
-    EXPECT_NE(FileBytes(m_store.m_strIniPath).find(Utf16Bytes(L"; a note").substr(2)),
+    EXPECT_NE(FileBytes(m_store.m_strIniPath).find(Utf16WithMark(L"; a note").substr(2)),
               std::string::npos);
     EXPECT_EQ(SectionNames(m_store.m_strIniPath), (std::vector<CString>{L"S2", L"S4", L"S3"}));
     EXPECT_EQ(m_store.SaveSlot(CHotkeySettingsStore::kSlotS1, slot).dwError,
@@ -201,9 +191,9 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
 }
 
 // Each option of a slot, its own key combination and how its program starts: read without
-// regard to case, S1's from a section of its own; a save writes only what differs from the
-// default and removes a key that went back to it, so that a slot without options keeps its
-// section as it was. A combination the program ignores stays in the file as written.
+// regard to case, S1's from a section of its own; a save writes each in the one spelling it
+// is read in, only where it differs from the default, so that a slot without options keeps
+// its section as it was. A combination the program ignores stays in the file as written.
 TEST_F(SettingsStoreTest, SlotOptionsRoundTripAndDefaultsAreNeverWritten) {
     using W = LaunchWindow;
     using R = LaunchIfRunning;
@@ -217,23 +207,15 @@ TEST_F(SettingsStoreTest, SlotOptionsRoundTripAndDefaultsAreNeverWritten) {
     const wchar_t* gone = L"<missing>";
     const Case cases[] = {
         {"none", {}, L"", {}, {gone, gone, gone, gone, gone}},
-        {"every key",
-         {{L"Hotkey", L"Ctrl+Alt+F9"},
-          {L"StartIn", L"%TEMP%\\work"},
-          {L"Window", L"Maximized"},
-          {L"RunAs", L"Admin"},
-          {L"IfRunning", L"Toggle"}},
-         L"Ctrl+Alt+F9",
-         {L"%TEMP%\\work", W::Maximized, true, R::Toggle},
-         {L"Ctrl+Alt+F9", L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
-        {"any case",
+        {"every key, in any case",
          {{L"Hotkey", L"win + shift +n"},
-          {L"Window", L"mINIMIZED"},
+          {L"StartIn", L"%TEMP%\\work"},
+          {L"Window", L"mAXIMIZED"},
           {L"RunAs", L"admin"},
-          {L"IfRunning", L"bringtofront"}},
+          {L"IfRunning", L"toggle"}},
          L"Shift+Win+N",
-         {L"", W::Minimized, true, R::BringToFront},
-         {L"Shift+Win+N", gone, L"Minimized", L"Admin", L"BringToFront"}},
+         {L"%TEMP%\\work", W::Maximized, true, R::Toggle},
+         {L"Shift+Win+N", L"%TEMP%\\work", L"Maximized", L"Admin", L"Toggle"}},
         {"defaults spelled out and unknown values",
          {{L"Hotkey", L"Hyper+X"},
           {L"StartIn", L""},
@@ -265,10 +247,6 @@ TEST_F(SettingsStoreTest, SlotOptionsRoundTripAndDefaultsAreNeverWritten) {
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(Text(ReadValue(m_store.m_strIniPath, L"S3", keyNames[i])), c.saved[i])
                 << Text(keyNames[i]);
-        CHotkeySettingsStore again;
-        again.BuildIniPathFrom(m_dir.Path() + L"\\HotkeyForm.exe");
-        again.LoadSettings();
-        EXPECT_TRUE(again.m_slots[2].launch == c.read);
     }
     // Cleared in the dialog, a combination leaves the file, an ignored one too.
     KEYSLOT cleared = m_store.m_slots[2];
@@ -377,7 +355,7 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
     };
     const Case cases[] = {
         {"ANSI file, converted by the save", kAnsiSettings, false},
-        {"UTF-16 file", Utf16Bytes(kWideSettings), false},
+        {"UTF-16 file", Utf16WithMark(kWideSettings), false},
         {"the user's copy, seeded by the save", kAnsiSettings, true},
     };
     StandInWriters writers;
@@ -456,12 +434,9 @@ TEST(SaveInOneStep, RemovesOnlyLeftoversOfThisProgramWhoseWriterIsGone) {
     }
 }
 
-// A symbolic link made as the platform allows: Wine makes none through CreateSymbolicLinkW, but
-// follows the links of its host, which its own process starter can make.
+// A symbolic link: Wine makes none through CreateSymbolicLinkW, but follows the links of its
+// host, which its own process starter can make.
 bool MakeFileLink(const CString& link, const CString& target) {
-    if (::CreateSymbolicLinkW(link, target, 0) &&
-        ::GetFileAttributesW(link) != INVALID_FILE_ATTRIBUTES)
-        return true;
     using UnixName = char*(CDECL*)(LPCWSTR);
     auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
@@ -619,9 +594,9 @@ TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndTheFirstSaveMakesItUtf16) {
         EXPECT_EQ(FileBytes(store.m_strIniPath), bytes);
         EXPECT_EQ(FilesIn(dir.Path()), std::vector<CString>{L"Hotkey.ini"});
         ASSERT_TRUE(store.SaveSlot(1, store.m_slots[1]).Saved());
-        EXPECT_NE(FileBytes(store.m_strIniPath)
-                      .find(Utf16Bytes(L"; " + std::wstring(expected) + L" note")),
-                  std::string::npos);
+        EXPECT_NE(
+            FileBytes(store.m_strIniPath).find(Utf16WithMark(CString(L"; ") + expected + L" note")),
+            std::string::npos);
     }
 }
 

@@ -188,7 +188,7 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
                                       << ", or could not start: error " << form.LaunchError();
         }
         unassigned = UnassignedSlots(form.IniPath());
-        bytesBefore = ReadBytes(form.IniPath());
+        bytesBefore = FileBytes(form.IniPath());
         HWND hForm = form.FindForm();
         std::vector<ShownRow> shown = ShownRows(hForm);
         ASSERT_EQ(shown.size(), expected.size());
@@ -215,7 +215,7 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
             if (refused) {
                 ++refusedSaves;
                 EXPECT_EQ(Ascii(after[0].strPath), Ascii(shown[0].strPath));
-                EXPECT_EQ(ReadBytes(form.IniPath()), bytesBefore);
+                EXPECT_EQ(FileBytes(form.IniPath()), bytesBefore);
             } else {
                 ++appliedSaves;
                 EXPECT_EQ(Ascii(after[0].strPath), Ascii(newProgram));

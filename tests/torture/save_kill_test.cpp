@@ -25,7 +25,7 @@ CString Value(const CString& file, const wchar_t* section, const wchar_t* key) {
 // Whole: the file as it was, or one with the note, the foreign section and S2's name, and S2's
 // path as installed or as a save wrote it. Counts the files that a save reached.
 bool IsWhole(const CString& file, const std::string& installed, int* pSaved) {
-    std::string bytes = ReadBytes(file);
+    std::string bytes = FileBytes(file);
     if (bytes == installed)
         return true;
     CString path = Value(file, L"S2", L"DefaultPath");
@@ -81,7 +81,7 @@ TEST(SaveKill, SettingsFileIsWholeWhereverASaveIsCutShort) {
             ::WaitForSingleObject(process, 20000);
             bool copied = kind.refused && ::GetFileAttributesW(userIni) != INVALID_FILE_ATTRIBUTES;
             bool whole = IsWhole(copied ? userIni : installIni, kind.bytes, &saved) &&
-                         (!copied || ReadBytes(installIni) == kind.bytes);
+                         (!copied || FileBytes(installIni) == kind.bytes);
             EXPECT_TRUE(whole);
             damaged += whole ? 0 : 1;
         }

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -71,22 +70,6 @@ FormFigures MeasuredForm::Figures(DWORD ms) const {
         ::Sleep(20);
     }
     return figures;
-}
-
-std::string ReadBytes(const CString& path) {
-    std::ifstream in(Utf8(path).c_str(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const std::string& bytes) {
-    std::ofstream out(Utf8(path).c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string Utf16WithMark(const CString& text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.append(reinterpret_cast<const char*>(text.GetString()), text.GetLength() * 2);
-    return bytes;
 }
 
 bool Within(double before, double after, double fraction) {

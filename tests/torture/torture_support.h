@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/cstring.h"
+#include "tests/temp_folder.h"
 #include "tests/app/form_process.h"
 
 // HOTKEY_TORTURE_LONG=1 asks for the full counts (`make torture`); otherwise the short ones
@@ -43,12 +44,6 @@ public:
 private:
     CString m_strLog;
 };
-
-// A file's whole content, and a file made of exactly these bytes.
-std::string ReadBytes(const CString& path);
-void WriteBytes(const CString& path, const std::string& bytes);
-// The text in UTF-16 with its byte-order mark, as a file holds it.
-std::string Utf16WithMark(const CString& text);
 
 // Whether `after` is within `fraction` of `before` (both ways).
 bool Within(double before, double after, double fraction);
