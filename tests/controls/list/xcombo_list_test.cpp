@@ -126,6 +126,14 @@ protected:
         test::Pump(20);
         return *m_drop;
     }
+    // The middle of the drop list's item n on the screen.
+    CPoint ItemOnScreen(int n) const {
+        CRect item;
+        m_drop->m_ListBox.SendMessage(LB_GETITEMRECT, n, reinterpret_cast<LPARAM>(&item));
+        CPoint pt = item.CenterPoint();
+        m_drop->m_ListBox.ClientToScreen(&pt);
+        return pt;
+    }
 
     // Creates it five rows high plus 3 pixels and activates it.
     CXComboList& Open(const std::vector<CString>& choices, int nSelection) {
@@ -211,10 +219,7 @@ TEST_F(DropListTest, ListBoxTakesTheListControlsFontAndSetFontGoesToTheListBox) 
 
 TEST_F(DropListTest, SelectionFollowsTheMouseWithoutReporting) {
     CXComboList& drop = Open(Entries(20), 0);
-    CRect item;
-    drop.m_ListBox.SendMessage(LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item));
-    CPoint over = item.CenterPoint();
-    drop.m_ListBox.ClientToScreen(&over);
+    CPoint over = ItemOnScreen(3);
     ::SetCursorPos(over.x, over.y);
     test::Pump(250);
     EXPECT_EQ(drop.m_ListBox.GetCurSel(), 3);
@@ -313,10 +318,7 @@ TEST_F(DropListTest, LettersFindTheNextEntryWithThatInitialWrappingAroundOrNothi
 
 TEST_F(DropListTest, ReleaseOverTheListBoxAndPressOnTheMarginReport) {
     CXComboList& drop = Open(Entries(20), 0);
-    CRect item;
-    drop.m_ListBox.SendMessage(LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-    CPoint onItem = item.CenterPoint();
-    drop.m_ListBox.ClientToScreen(&onItem);
+    CPoint onItem = ItemOnScreen(1);
     ClickAt(onItem);
     EXPECT_EQ(m_list.Messages(), std::vector<UINT>{WM_XCOMBOLIST_CLICK});
 

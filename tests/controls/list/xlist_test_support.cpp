@@ -204,20 +204,20 @@ void CScriptDialog::OnTimer(UINT_PTR nIDEvent) {
         SetTimer(kScriptTimer, kScriptInterval);
 }
 
-LRESULT CScriptDialog::OnCheckboxClicked(WPARAM wParam, LPARAM lParam) {
+LRESULT CScriptDialog::RecordCellNotice(UINT message, WPARAM wParam, LPARAM lParam) {
     auto nItem = static_cast<int>(wParam);
     auto nSubItem = static_cast<int>(lParam);
-    m_notices.push_back({WM_XLISTCTRL_CHECKBOX_CLICKED, nItem, nSubItem,
-                         m_list.GetHeaderCheck(nSubItem), m_list.GetItemText(nItem, nSubItem)});
+    m_notices.push_back({message, nItem, nSubItem, m_list.GetHeaderCheck(nSubItem),
+                         m_list.GetItemText(nItem, nSubItem)});
     return 0;
 }
 
+LRESULT CScriptDialog::OnCheckboxClicked(WPARAM wParam, LPARAM lParam) {
+    return RecordCellNotice(WM_XLISTCTRL_CHECKBOX_CLICKED, wParam, lParam);
+}
+
 LRESULT CScriptDialog::OnComboSelection(WPARAM wParam, LPARAM lParam) {
-    auto nItem = static_cast<int>(wParam);
-    auto nSubItem = static_cast<int>(lParam);
-    m_notices.push_back({WM_XLISTCTRL_COMBO_SELECTION, nItem, nSubItem,
-                         m_list.GetHeaderCheck(nSubItem), m_list.GetItemText(nItem, nSubItem)});
-    return 0;
+    return RecordCellNotice(WM_XLISTCTRL_COMBO_SELECTION, wParam, lParam);
 }
 
 void CScriptDialog::OnColumnClick(NMHDR* pNMHDR, LRESULT*) {

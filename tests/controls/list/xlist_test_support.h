@@ -106,6 +106,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT RecordCellNotice(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckboxClicked(WPARAM wParam, LPARAM lParam);
     LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
