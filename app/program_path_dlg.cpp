@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kPathDialogWidth = 300;
 constexpr int kPathDialogHeight = 230;
+constexpr wchar_t kBrowseTip[] = L"Click Here to Browse!";
 
 // The choices as the lists show them, in the order of the option's values.
 constexpr const wchar_t* kWindowChoices[] = {L"Normal", L"Minimized", L"Maximized"};
@@ -77,7 +78,7 @@ BOOL CProgramPathDlg::OnInitDialog() {
     // first, so that its label can grow to it.
     m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
-    m_btnBrowse.SetTooltipText(L"Click Here to Browse!");
+    m_btnBrowse.SetTooltipText(kBrowseTip);
     m_btnBrowse.SetPathName(m_strPath);
     m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
     m_editHotkey.SetCombination(m_hotkey);
@@ -86,7 +87,7 @@ BOOL CProgramPathDlg::OnInitDialog() {
 }
 
 void CProgramPathDlg::ShowLaunchOptions() {
-    m_btnStartIn.SetTooltipText(L"Click Here to Browse!");
+    m_btnStartIn.SetTooltipText(kBrowseTip);
     m_btnStartIn.SetPathName(m_launch.strStartIn);
     FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW), kWindowChoices,
                 static_cast<int>(m_launch.eWindow));

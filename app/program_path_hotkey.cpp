@@ -17,6 +17,7 @@ void CProgramPathDlg::OnHotkeyFocus() {
 }
 
 void CProgramPathDlg::OnHotkeyBlur() {
-    if (m_pOwner && m_pOwner->m_hWnd)
+    // A dialog that is ending leaves the renewal to the form, which renews once it has closed.
+    if (m_pOwner && m_pOwner->m_hWnd && !IsEnding())
         m_pOwner->RenewHotkeys();
 }

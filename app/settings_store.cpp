@@ -65,10 +65,16 @@ DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
 // Whether a user's copy is there to be used: it exists and is not empty. One that cannot be
 // read now is still the user's, and is never replaced by the installed file.
 bool CopyCounts(const CString& path) {
-    std::string bytes;
-    if (!AfxIsExistingFile(path))
+    // The size is the folder's to tell, also of a file held open; the bytes are read only
+    // where the file may be a mark and nothing more.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    return ReadWholeFile(path, bytes) != ERROR_SUCCESS || (!bytes.empty() && bytes != kUtf16Mark);
+    if (data.nFileSizeHigh != 0 || data.nFileSizeLow != sizeof(kUtf16Mark) - 1)
+        return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+    std::string bytes;
+    return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
 }
 
 // A UTF-16 copy of a settings file in the temporary folder, for the profile functions to read
@@ -111,13 +117,17 @@ void CHotkeySettingsStore::BuildIniPathFrom(const CString& strModulePath,
     if (lastBackslash >= 0)
         dir = dir.Left(lastBackslash);
     m_strModuleDir = dir;
-    m_strIniPath.Format(L"%s\\%s", m_strModuleDir.GetString(), kSettingsFileName);
+    m_strIniPath = InstalledIniPath();
     m_strUserIniPath = strUserIniPath;
     // The copy serves only an install the user may not write; a portable copy of the program
     // in a folder of the user's own, or a newer installed file, reads its own file.
     if (!m_strUserIniPath.IsEmpty() && CopyCounts(m_strUserIniPath) &&
         CSettingsFileReplace::FolderRefusesNewFile(m_strModuleDir))
         m_strIniPath = m_strUserIniPath;
+}
+
+CString CHotkeySettingsStore::InstalledIniPath() const {
+    return m_strModuleDir + L"\\" + kSettingsFileName;
 }
 
 std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
@@ -127,7 +137,7 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
     if (error && source == m_strUserIniPath) {
         // The user's copy is held (by a backup or a scanner): the installed settings show
         // meanwhile, and saves go to the copy once it can be read.
-        source.Format(L"%s\\%s", m_strModuleDir.GetString(), kSettingsFileName);
+        source = InstalledIniPath();
         error = ReadSettingsFile(source, bytes);
     }
     // The profile functions would read a mark-less UTF-8 file in the ANSI code page; the file

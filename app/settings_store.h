@@ -77,6 +77,8 @@ public:
     CString m_strUserIniPath; // where the user's copy lives, or empty
 
 private:
+    // The settings file beside the executable, which the user's copy stands in for.
+    CString InstalledIniPath() const;
     // ERROR_SUCCESS, or the platform's reason why writing the slot into strSource's content
     // and that into strTarget failed; *pbFolderRefused tells whether strTarget's folder
     // refused the new file.

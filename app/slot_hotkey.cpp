@@ -13,19 +13,8 @@ SLOTHOTKEY SlotHotkeyFromText(const CString& strValue) {
     return hotkey;
 }
 
-std::optional<CString> SlotHotkeyText(const SLOTHOTKEY& hotkey) {
+CString SlotHotkeyText(const SLOTHOTKEY& hotkey) {
     if (!hotkey.combination.IsEmpty())
         return CString(KeyCombinationText(hotkey.combination).c_str());
-    if (!hotkey.strIgnoredValue.IsEmpty())
-        return hotkey.strIgnoredValue;
-    return std::nullopt;
-}
-
-SLOTHOTKEY ReadSlotHotkey(const CString& strIniPath, const wchar_t* pszSection) {
-    constexpr int kCapacity = 261; // as every other value of the file
-    CString strValue;
-    ::GetPrivateProfileStringW(pszSection, kHotkeyKeyName, L"", strValue.GetBuffer(kCapacity),
-                               kCapacity, strIniPath);
-    strValue.ReleaseBuffer();
-    return SlotHotkeyFromText(strValue);
+    return hotkey.strIgnoredValue;
 }

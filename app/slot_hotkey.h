@@ -2,8 +2,6 @@
 // slot's section, written only while the slot has a combination.
 #pragma once
 
-#include <optional>
-
 #include "app/key_combination.h"
 #include "framework/cstring.h"
 
@@ -14,12 +12,9 @@ struct SLOTHOTKEY {
     // A value of the file that names no combination, or one that is refused: ignored, but
     // written back as read, so that the file keeps it until the user chooses another.
     CString strIgnoredValue;
-    bool operator==(const SLOTHOTKEY&) const = default;
 };
 
 // The slot's combination from a value of the file; an empty value is none.
 SLOTHOTKEY SlotHotkeyFromText(const CString& strValue);
-// The value "Hotkey" takes in the slot's section, or nullopt when the key is to be removed.
-std::optional<CString> SlotHotkeyText(const SLOTHOTKEY& hotkey);
-// Reads "Hotkey" of the section through the platform's profile functions.
-SLOTHOTKEY ReadSlotHotkey(const CString& strIniPath, const wchar_t* pszSection);
+// The value "Hotkey" takes in the slot's section; empty when the key is to be removed.
+CString SlotHotkeyText(const SLOTHOTKEY& hotkey);

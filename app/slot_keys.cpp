@@ -22,7 +22,7 @@ const SlotKey kSlotKeys[] = {
      [](KEYSLOT& s, const CString& t) { s.strDisplayName = t; }, true},
     {L"DefaultPath", [](const KEYSLOT& s) { return s.strDefaultPath; },
      [](KEYSLOT& s, const CString& t) { s.strDefaultPath = t; }, true},
-    {kHotkeyKeyName, [](const KEYSLOT& s) { return SlotHotkeyText(s.hotkey).value_or(CString()); },
+    {kHotkeyKeyName, [](const KEYSLOT& s) { return SlotHotkeyText(s.hotkey); },
      [](KEYSLOT& s, const CString& t) { s.hotkey = SlotHotkeyFromText(t); }, false},
     {L"StartIn", [](const KEYSLOT& s) { return s.launch.strStartIn; },
      [](KEYSLOT& s, const CString& t) { s.launch.strStartIn = t; }, false},

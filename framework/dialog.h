@@ -40,6 +40,8 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
+    // From EndDialog on, also while the dialog's windows go and focus leaves its controls.
+    bool IsEnding() const { return m_bEndModal; }
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
