@@ -129,12 +129,12 @@ CString ProgramSearchPath() {
 }
 
 // The full path of the program a command line's first name gives, or empty when a bare name
-// is found nowhere. A name without an extension means its ".exe", as the platform reads it.
+// is found nowhere.
 CString FindProgram(const CString& name) {
     if (name.IsEmpty())
         return name;
     int nameStart = std::max(name.ReverseFind(L'\\'), name.ReverseFind(L'/')) + 1;
-    CString file = name.Find(L'.', nameStart) >= 0 ? name : name + L".exe";
+    CString file = ProgramFileName(name);
     wchar_t found[MAX_PATH] = {};
     DWORD length = 0;
     if (nameStart > 0 || name.Find(L':') >= 0)
@@ -142,11 +142,6 @@ CString FindProgram(const CString& name) {
     else
         length = ::SearchPathW(ProgramSearchPath(), file, nullptr, MAX_PATH, found, nullptr);
     return length > 0 && length < MAX_PATH ? CString(found) : CString();
-}
-
-bool IsScript(const CString& program) {
-    CString extension = program.Right(4);
-    return extension.CompareNoCase(L".bat") == 0 || extension.CompareNoCase(L".cmd") == 0;
 }
 
 // The folder the options name, when it is one, or else the program's own.
@@ -214,7 +209,7 @@ PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& opt
     if (start.strProgram.IsEmpty())
         return start;
     start.strFolder = StartFolder(options.strStartIn, start.strProgram);
-    if (IsScript(start.strProgram)) {
+    if (IsScriptFile(start.strProgram)) {
         // The command processor reads the rest of its line as a command: with /s it drops just
         // the outer quotes, so the script's quoted path keeps "&" and "^" in it as they are.
         start.strApplication = SystemFolder() + L"\\cmd.exe";
@@ -258,8 +253,4 @@ bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner, CKernelObjec
     if (pProcess)
         *pProcess = std::move(started);
     return true;
-}
-
-bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner) {
-    return StartProcess(PrepareStart(strCommandLine, {}), hwndConsentOwner);
 }

@@ -23,7 +23,7 @@ CString CommandLineForPath(const CString& strStoredPath);
 
 // Everything one start of a key's program needs, worked out from its stored text and options.
 // Working it out looks at the file system, which an unreachable share can hold for the
-// network's time-out: it never runs on the form's thread.
+// network's time-out: only a program on a local drive is worked out on the form's thread.
 struct PROCESSSTART {
     CString strProgram;     // the program's full path, or empty when none was found
     CString strArguments;   // as stored after the program's name
@@ -48,9 +48,6 @@ PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& opt
 // through the shell is under way; a declined prompt says nothing.
 bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner = nullptr,
                   CKernelObject* pProcess = nullptr);
-
-// The start of a command line with no options, as a key without them starts it.
-bool StartProcess(const CString& strCommandLine, HWND hwndConsentOwner = nullptr);
 
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
 constexpr DWORD kErrorElevationRequired = 740;

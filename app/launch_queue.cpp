@@ -17,6 +17,29 @@ namespace {
 // never does.
 constexpr DWORD kStartedCopyWaitMs = 5000;
 
+// One press, on the calling thread: the start or the running window's turn. pLastStarted is
+// the process the program's previous press started, if it is still held, and takes the one
+// this press starts when the key looks for running windows.
+void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted) {
+    PROCESSSTART start = PrepareStart(job.strStoredPath, job.options);
+    bool findsRunning = job.options.eIfRunning != LaunchIfRunning::StartAnother;
+    if (findsRunning && !start.strProgram.IsEmpty()) {
+        if (*pLastStarted) {
+            ::WaitForInputIdle(*pLastStarted, kStartedCopyWaitMs);
+            pLastStarted->Close(); // ready, or given up on: no later press waits for it
+        }
+        if (HWND hWnd = ChooseProgramWindow(ListTopWindows(start.strProgram))) {
+            bool toggle = job.options.eIfRunning == LaunchIfRunning::Toggle;
+            ApplyToRunningWindow(hWnd, ActionForRunningWindow(hWnd, toggle, job.hwndFrontAtPress));
+            return;
+        }
+    }
+    CKernelObject started;
+    StartProcess(start, job.hwndConsentOwner, findsRunning ? &started : nullptr);
+    if (findsRunning)
+        *pLastStarted = std::move(started);
+}
+
 // A start needs little stack; the platform's default would add a megabyte or more to the
 // process for as long as a thread runs (and under Wine somewhat after).
 constexpr SIZE_T kStackBytes = 256 * 1024;
@@ -125,22 +148,4 @@ void QueueLaunch(LAUNCHJOB job) {
     }
     held.release(); // the thread's now
     queue->bDraining = true;
-}
-
-void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted) {
-    PROCESSSTART start = PrepareStart(job.strStoredPath, job.options);
-    bool findsRunning = job.options.eIfRunning != LaunchIfRunning::StartAnother;
-    if (findsRunning && !start.strProgram.IsEmpty()) {
-        if (*pLastStarted)
-            ::WaitForInputIdle(*pLastStarted, kStartedCopyWaitMs);
-        if (HWND hWnd = ChooseProgramWindow(ListTopWindows(start.strProgram))) {
-            bool toggle = job.options.eIfRunning == LaunchIfRunning::Toggle;
-            ApplyToRunningWindow(hWnd, ActionForRunningWindow(hWnd, toggle, job.hwndFrontAtPress));
-            return;
-        }
-    }
-    CKernelObject started;
-    StartProcess(start, job.hwndConsentOwner, findsRunning ? &started : nullptr);
-    if (findsRunning)
-        *pLastStarted = std::move(started);
 }

@@ -7,7 +7,6 @@
 
 #include "app/launch_options.h"
 #include "framework/cstring.h"
-#include "framework/kernel_object.h"
 
 struct LAUNCHJOB {
     CString strStoredPath; // the key's whole command line
@@ -23,8 +22,3 @@ struct LAUNCHJOB {
 // input, so that a quick second press finds that copy instead of starting another. Presses of
 // other programs do not wait for them.
 void QueueLaunch(LAUNCHJOB job);
-
-// One press, on the calling thread: the start or the running window's turn. pLastStarted is
-// the process the program's previous press started, if it is still held, and takes the one
-// this press starts when the key looks for running windows.
-void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted);

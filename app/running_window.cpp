@@ -41,7 +41,9 @@ ProcessMark MarkProcess(DWORD processId, const CString& program, DWORD ownLevel)
     DWORD length = MAX_PATH;
     if (!::QueryFullProcessImageNameW(process, 0, image, &length))
         return mark;
-    mark.bOfProgram = LongPath(image).CompareNoCase(program) == 0;
+    // Only a short (8.3) name is worth asking the file system for the long one.
+    mark.bOfProgram = program.CompareNoCase(image) == 0 ||
+                      (std::wcschr(image, L'~') && LongPath(image).CompareNoCase(program) == 0);
     if (mark.bOfProgram)
         mark.bHigherRights = IntegrityLevelOf(process) > ownLevel;
     return mark;

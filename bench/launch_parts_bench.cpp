@@ -154,8 +154,8 @@ void MeasureStart() {
     const std::wstring probe = bench::BinDir() + L"\\probe.exe";
     const CString quoted((L"\"" + probe + L"\"").c_str());
     bench::ProbeLog log(folder.File(L"probe.log").str());
-    bench::PairedLaunches launches =
-        bench::LaunchAgainstFloor(kRounds, probe, log, [&] { return StartProcess(quoted); });
+    bench::PairedLaunches launches = bench::LaunchAgainstFloor(
+        kRounds, probe, log, [&] { return StartProcess(PrepareStart(quoted, {})); });
     Report("StartProcess until the probe's first instruction", launches.ours);
     Report("CreateProcessW until the probe's first instruction", launches.floor);
     std::printf("    (StartProcess over CreateProcessW: median of the %zu paired ratios %.2f)\n",

@@ -61,7 +61,7 @@ TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannot
                   std::wstring(c.expected.GetString()))
             << c.what;
     }
-    EXPECT_TRUE(StartProcess(CommandLineForPath(L"cmd.exe /c exit")));
+    EXPECT_TRUE(StartProcess(PrepareStart(L"cmd.exe /c exit", {})));
 }
 
 // What the platform was asked to start: the file, its command line, its folder and its
