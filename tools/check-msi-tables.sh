@@ -28,7 +28,7 @@ tables="Component Shortcut Registry Upgrade CustomAction InstallExecuteSequence 
 dump() {
     local table line
     for table in $tables; do
-        msiinfo export "$package" "$table" | tail -n +4 | tr -d '\r' | sort |
+        msiinfo export "$package" "$table" | tail -n +4 | tr -d '\r' | LC_ALL=C sort |
             while IFS= read -r line; do
                 line=$'\t'$line$'\t'
                 line=${line//$'\t'$version$'\t'/$'\t'<version>$'\t'}
@@ -45,7 +45,7 @@ if [ -n "$write" ]; then
 fi
 if [ "$actual" != "$(cat "$copy")" ]; then
     echo "check-msi-tables: $package differs from $copy (< only in the copy, > only in the package):" >&2
-    comm -3 <(sort "$copy") <(printf '%s\n' "$actual" | sort) |
+    comm -3 <(LC_ALL=C sort "$copy") <(printf '%s\n' "$actual" | LC_ALL=C sort) |
         while IFS= read -r line; do
             if [[ $line == $'\t'* ]]; then echo "> ${line#$'\t'}"; else echo "< $line"; fi
         done >&2

@@ -92,8 +92,4 @@ if [ "$listed" != "$wanted" ]; then
     exit 1
 fi
 tables="$root/packaging/msi-tables.txt"
-if [ -n "$update_tables" ]; then
-    "$root/tools/check-msi-tables.sh" --write "$output" "$version" "$tables"
-else
-    "$root/tools/check-msi-tables.sh" "$output" "$version" "$tables"
-fi
+"$root/tools/check-msi-tables.sh" ${update_tables:+--write} "$output" "$version" "$tables"
