@@ -3,14 +3,6 @@
 
 #include "framework/ole_initializer.h"
 
-void ShellItemListFree::Free(LPITEMIDLIST pidl) {
-    IMalloc* pMalloc = nullptr;
-    if (SUCCEEDED(::SHGetMalloc(&pMalloc)) && pMalloc) {
-        pMalloc->Free(pidl);
-        pMalloc->Release();
-    }
-}
-
 BOOL CShellItemList::GetPath(LPWSTR pszPath, size_t cchPath) const {
     if (!pszPath || cchPath == 0)
         return FALSE;

@@ -10,17 +10,13 @@
 #include "framework/handle_owner.h"
 
 struct ShellItemListFree {
-    // Back to the shell's allocator (SHGetMalloc, Free, Release).
-    static void Free(LPITEMIDLIST pidl);
+    static void Free(LPITEMIDLIST pidl) { ::ILFree(pidl); }
 };
 
 class CShellItemList : public CHandleOwner<LPITEMIDLIST, ShellItemListFree> {
 public:
     CShellItemList() = default;
     explicit CShellItemList(LPITEMIDLIST pidl) : CHandleOwner(pidl) {}
-
-    // Gives the list back before the object goes.
-    using CHandleOwner::Free;
 
     // Fills pszPath, which holds cchPath characters, with the list's file-system path.
     // A path that does not fit is not copied: the buffer then holds an empty string.

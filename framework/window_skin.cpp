@@ -159,8 +159,11 @@ void CWindowSkin::LoadIcons() {
 }
 
 void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) {
-    if (m_bmpBack.IsNull())
+    // Tried once per DPI: a bitmap that fails to load is not asked for again at every paint.
+    if (!m_bBackTried) {
+        m_bBackTried = true;
         LoadBackground();
+    }
     DrawBitmap(dc, m_bmpBack, rc);
 }
 
@@ -197,6 +200,7 @@ UINT CWindowSkin::MoveToDpi(WPARAM wParam, LPARAM lParam) {
         pControl->SetDpi(m_nDpi);
     // Drawn for the new DPI at the next paint, which the invalidation brings.
     m_bmpBack.DeleteObject();
+    m_bBackTried = false;
     LoadIcons();
     wnd.Invalidate();
     return m_nDpi;

@@ -57,8 +57,8 @@ struct SKINLOOK {
 // it lets go of only once the window holds the new one.
 class CWindowSkin {
 public:
-    // Set-up, from WM_INITDIALOG: the window's DPI and template font, the dialog manager kept
-    // off the layout, and the background bitmap for that DPI.
+    // Set-up, from WM_INITDIALOG: the window's DPI and template font, and the dialog manager
+    // kept off the layout. The background bitmap for that DPI waits for the first paint.
     void Attach(CWnd& wnd, const SKINLOOK& look);
     // The window's big and small icons: icon nIDIcon loaded at their sizes for the DPI, now and
     // after each move; hShared where the system's own size serves or a load fails.
@@ -106,6 +106,7 @@ private:
     UINT m_nDpi = kLayoutDpi;
     SKINLOOK m_look;
     CBitmap m_bmpBack;
+    bool m_bBackTried = false; // whether m_bmpBack was loaded for m_nDpi, or tried to be
     CDialogFontForDpi m_font;
     UINT m_nIconId = 0;
     HICON m_hSharedIcon = nullptr; // the module's, never destroyed

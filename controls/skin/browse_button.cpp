@@ -256,7 +256,6 @@ int CBrowseButton::BrowseFolder() {
     // A folder outside the file system (the computer, the printers) has no path to take.
     if (!items.GetPath(buffer.get(), kFolderBufferChars))
         return IDCANCEL;
-    items.Free();
     TakeResult(std::move(buffer));
     return IDOK;
 }

@@ -3,6 +3,16 @@
 // the same text for a check box, whose text never changes.
 #include "controls/skin/transparent_static.h"
 
+namespace {
+
+// Text over the parent's background, which the parent has drawn already.
+HBRUSH TransparentText(CDCHandle dc) {
+    dc.SetBkMode(TRANSPARENT);
+    return CBrushHandle::Stock(NULL_BRUSH);
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CTransparentStatic, CStatic)
@@ -23,10 +33,7 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
     return result;
 }
 
-HBRUSH CTransparentStatic::CtlColor(CDCHandle dc, UINT) {
-    dc.SetBkMode(TRANSPARENT);
-    return CBrushHandle::Stock(NULL_BRUSH);
-}
+HBRUSH CTransparentStatic::CtlColor(CDCHandle dc, UINT) { return TransparentText(dc); }
 
 IMPLEMENT_DYNAMIC(CTransparentCheckBox, CButton)
 
@@ -34,7 +41,4 @@ BEGIN_MESSAGE_MAP(CTransparentCheckBox, CButton)
 ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-HBRUSH CTransparentCheckBox::CtlColor(CDCHandle dc, UINT) {
-    dc.SetBkMode(TRANSPARENT);
-    return CBrushHandle::Stock(NULL_BRUSH);
-}
+HBRUSH CTransparentCheckBox::CtlColor(CDCHandle dc, UINT) { return TransparentText(dc); }
