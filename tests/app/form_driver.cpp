@@ -51,7 +51,13 @@ HWND OpenRow(DWORD pid, HWND hForm, int nRow, int dx) {
 
 bool BrowseTo(DWORD pid, HWND hDialog, const CString& path) {
     CRect button = ScreenRect(::GetDlgItem(hDialog, IDC_PATH_BROWSE));
-    Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
+    // A dialog just shown may not be on the display yet, which then routes the first click to
+    // the window below: one more click, when no file dialog came of the first.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Click(CPoint(button.right - button.Height() / 2, button.CenterPoint().y));
+        if (WaitFor([&] { return FindDialog(pid, hDialog, L"Open") != nullptr; }, 3000))
+            break;
+    }
     return ChooseInOpenDialog(pid, hDialog, path);
 }
 
