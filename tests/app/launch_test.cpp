@@ -13,7 +13,6 @@
 #include "app/hotkey_form.h"
 #include "app/launch.h"
 #include "app/launch_queue.h"
-#include "app/running_window.h"
 #include "framework/kernel_object.h"
 #include "tests/temp_folder.h"
 #include "desktop.h"
@@ -262,34 +261,6 @@ TEST(QueueLaunch, AHangingStartOnAShareHoldsNeitherThePressNorOtherProgramsAndIt
     EXPECT_EQ(Order().back(), L"\\\\server\\share\\slow.exe");
     ::Sleep(100); // the queues' threads are done with the stand-in
     g_pfnCreateProcess = &::CreateProcessW;
-}
-
-TEST(ChooseProgramWindow, TakesTheFrontmostVisibleUnownedWindowOfTheProgramAtItsOwnRights) {
-    auto h = [](int n) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(n)); };
-    // hWnd, of the program, higher rights, visible, tool window, owned
-    const TOPWINDOW other{h(1), false, false, true, false, false};
-    const TOPWINDOW hidden{h(2), true, false, false, false, false};
-    const TOPWINDOW tool{h(3), true, false, true, true, false};
-    const TOPWINDOW owned{h(4), true, false, true, false, true};
-    const TOPWINDOW main{h(5), true, false, true, false, false};
-    const TOPWINDOW second{h(6), true, false, true, false, false};
-    const TOPWINDOW elevated{h(7), true, true, true, false, false};
-    struct Case {
-        const char* what;
-        std::vector<TOPWINDOW> zOrder;
-        HWND chosen;
-    };
-    const Case cases[] = {
-        {"behind another program's, hidden, tool and owned windows",
-         {other, hidden, tool, owned, main, second},
-         h(5)},
-        {"the most recently active of two", {second, other, main}, h(6)},
-        {"only hidden, tool and owned ones: none", {hidden, tool, owned}, nullptr},
-        {"at higher rights: none", {elevated}, nullptr},
-        {"none of the program's", {other}, nullptr},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ChooseProgramWindow(c.zOrder), c.chosen) << c.what;
 }
 
 } // namespace
