@@ -1,4 +1,5 @@
 // Hotkey dispatch: from the driver's key code to a started program.
+#include "app/foreground.h"
 #include "app/hotkey_form.h"
 #include "app/launch_queue.h"
 
@@ -11,6 +12,8 @@ LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
         if (slot == CHotkeySettingsStore::kSlotS1)
             m_store.RefreshS1FromRegistry();
         LaunchSlot(m_store.m_slots[slot], m_hWnd, hwndFront);
+    } else {
+        ReturnForeground(hwndFront);
     }
     return 1;
 }
@@ -26,5 +29,5 @@ void CHotkeyFormDlg::BringToForeground() {
 }
 
 void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner, HWND hwndFrontAtPress) {
-    QueueLaunch({slot.strDefaultPath, slot.launch, hwndOwner, hwndFrontAtPress});
+    QueueLaunch({slot.strDefaultPath, slot.launch, {hwndOwner, hwndFrontAtPress}});
 }

@@ -45,9 +45,6 @@ LRESULT CHotkeyFormDlg::OnHotkey(WPARAM wParam, LPARAM) {
     int nSlot = CHotkeyRegistrations::SlotOfId(wParam);
     if (nSlot < 0)
         return 0;
-    // The press came to this process, which may therefore bring a window to the front: it
-    // passes that on, so that the program it starts comes up in front with the focus.
-    ::AllowSetForegroundWindow(ASFW_ANY);
     return OnFnHotkey(kKeyCodeS1 + static_cast<WPARAM>(nSlot), 0);
 }
 

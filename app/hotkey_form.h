@@ -29,8 +29,9 @@ public:
     // Joins the foreground thread's input, takes the foreground and focus, and parts again.
     void BringToForeground();
     // Starts the slot's program, or brings up its running window, off the form's thread;
-    // failures are silent. A consent prompt comes up in front of hwndOwner; hwndFrontAtPress
-    // is the window that was in front when the key was pressed.
+    // failures are silent. hwndOwner is the form; hwndFrontAtPress is the window that was in
+    // front when the key was pressed, which a consent prompt comes up in front of and which
+    // gets the keyboard back when the press shows nothing.
     static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr,
                            HWND hwndFrontAtPress = nullptr);
     // Registers the slots' own key combinations anew and shows each in its row, marked when

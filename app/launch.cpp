@@ -2,10 +2,12 @@
 #include "app/launch.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <memory>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/foreground.h"
 #include "app/program_file.h"
 #include "framework/file_attributes.h"
 #include "framework/kernel_object.h"
@@ -40,44 +42,62 @@ bool PathGoesOnPast(const CString& text, int end) {
     return false;
 }
 
-// A start through the shell that asks the user for consent: the prompt waits for the user as
-// long as the user likes, so it runs on a thread of its own while the form keeps answering the
-// tray, its own window and further keys. The thread owns everything it uses, and the process
-// does not wait for it at exit: ending the process ends the thread with it.
+// A start through the shell that asks the user for consent. The keyboard goes back to the
+// window in front at the press first, so that it stays there while the prompt is open or
+// after it is declined, and the prompt comes up in front of that window.
 struct ElevatedStart {
-    CString program;
-    CString arguments;
+    CString application;
+    CString parameters;
     CString folder;
     int nShow;
     HWND hwndOwner;
+    HWND hwndFront;
 };
 
-DWORD WINAPI RunElevatedStart(void* pParam) {
-    std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(pParam));
+// Returns whether the program started; *pProcess takes it when asked for.
+bool RunElevatedStart(const ElevatedStart& start, CKernelObject* pProcess) {
+    ReturnForeground(start.hwndFront);
     // The shell may hand the start to extensions that need COM on the calling thread.
     COleInitializer ole;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     // No message of the shell's own for a declined prompt, and no work left behind for a thread
     // that ends at once.
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    // The prompt comes to the front over the owner instead of waiting in the taskbar.
-    info.hwnd = start->hwndOwner;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | (pProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+    info.hwnd = ::IsWindowVisible(start.hwndFront) ? start.hwndFront : start.hwndOwner;
     info.lpVerb = L"runas";
-    info.lpFile = start->program;
-    info.lpParameters = start->arguments.IsEmpty() ? nullptr : start->arguments.GetString();
-    info.lpDirectory = start->folder.IsEmpty() ? nullptr : start->folder.GetString();
-    info.nShow = start->nShow;
-    g_pfnShellExecuteEx(&info);
+    info.lpFile = start.application;
+    info.lpParameters = start.parameters.IsEmpty() ? nullptr : start.parameters.GetString();
+    info.lpDirectory = start.folder.IsEmpty() ? nullptr : start.folder.GetString();
+    info.nShow = start.nShow;
+    if (!g_pfnShellExecuteEx(&info))
+        return false;
+    if (pProcess)
+        *pProcess = CKernelObject(info.hProcess);
+    return true;
+}
+
+// The prompt waits for the user as long as the user likes: where the caller may not wait, it
+// runs on a thread of its own while the form keeps answering the tray, its own window and
+// further keys. The thread owns everything it uses, and the process does not wait for it at
+// exit: ending the process ends the thread with it.
+DWORD WINAPI RunElevatedStartThread(void* pParam) {
+    std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(pParam));
+    RunElevatedStart(*start, nullptr);
     return 0;
 }
 
-// The "runas" verb exists only for programs, so a document can never be opened this way.
-bool StartElevated(const PROCESSSTART& process, HWND hwndOwner) {
-    auto start = std::make_unique<ElevatedStart>(
-        ElevatedStart{process.strProgram, process.strArguments, process.strFolder,
-                      process.nShow < 0 ? SW_SHOWNORMAL : process.nShow, hwndOwner});
-    CKernelObject thread(::CreateThread(nullptr, 0, &RunElevatedStart, start.get(), 0, nullptr));
+// The "runas" verb exists only for programs, so a document can never be opened this way; a
+// script runs in the command processor, started elevated with the plain start's command line.
+bool StartElevated(const PROCESSSTART& process, const PRESSWINDOWS& windows,
+                   CKernelObject* pProcess, bool bMayWait) {
+    auto start = std::make_unique<ElevatedStart>(ElevatedStart{
+        process.strApplication, process.strParameters, process.strFolder,
+        process.nShow < 0 ? SW_SHOWNORMAL : process.nShow, windows.hwndForm, windows.hwndFront});
+    if (bMayWait)
+        return RunElevatedStart(*start, pProcess);
+    CKernelObject thread(
+        ::CreateThread(nullptr, 0, &RunElevatedStartThread, start.get(), 0, nullptr));
     if (!thread)
         return false;
     start.release(); // the thread's now
@@ -144,13 +164,43 @@ CString FindProgram(const CString& name) {
     return length > 0 && length < MAX_PATH ? CString(found) : CString();
 }
 
-// The folder the options name, when it is one, or else the program's own.
+// A folder given relative to `base`, the program's own: "..", "tools", "\\tools" on its
+// drive, or "C:work" (on the program's drive, in its folder; on another, from that root).
+CString FolderFrom(const CString& base, const CString& folder) {
+    bool hasDrive = folder.GetLength() >= 2 && folder[1] == L':';
+    bool sameDrive = hasDrive && base.GetLength() >= 2 && base[1] == L':' &&
+                     std::towupper(folder[0]) == std::towupper(base[0]);
+    CString joined;
+    if (IsAbsolutePath(folder))
+        joined = folder;
+    else if (hasDrive)
+        joined = sameDrive ? base + L"\\" + folder.Mid(2) : folder.Left(2) + L"\\" + folder.Mid(2);
+    else if (folder[0] == L'\\')
+        joined = (base.GetLength() >= 2 && base[1] == L':' ? base.Left(2) : base) + folder;
+    else
+        joined = base + L"\\" + folder;
+    // Never the launcher's current folder: the text is whole before ".." is worked out.
+    DWORD units = ::GetFullPathNameW(joined, 0, nullptr, nullptr);
+    CString full;
+    if (units == 0)
+        return {};
+    DWORD written = ::GetFullPathNameW(joined, units,
+                                       full.GetBufferSetLength(static_cast<int>(units)), nullptr);
+    full.ReleaseBuffer(written < units ? static_cast<int>(written) : 0);
+    return full;
+}
+
+// The folder the options name when it is one at the press, or else the program's own.
 CString StartFolder(const CString& strStartIn, const CString& program) {
-    if (CString expanded = ExpandedStartIn(strStartIn); AfxIsExistingFolder(expanded))
-        return expanded;
-    CString folder = program.Left(std::max(program.ReverseFind(L'\\'), 0));
+    CString own = program.Left(std::max(program.ReverseFind(L'\\'), 0));
     // "C:" alone would be the drive's current folder, not its root.
-    return folder.GetLength() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
+    if (own.GetLength() == 2 && own[1] == L':')
+        own += L"\\";
+    if (CString expanded = ExpandedStartIn(strStartIn); !expanded.IsEmpty()) {
+        if (CString folder = FolderFrom(own, expanded); AfxIsExistingFolder(folder))
+            return folder;
+    }
+    return own;
 }
 
 int ShowCommandFor(LaunchWindow window) {
@@ -203,8 +253,8 @@ PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& opt
     start.bAsAdmin = options.bRunAsAdmin;
     start.nShow = ShowCommandFor(options.eWindow);
     CString commandLine = CommandLineForPath(strStoredPath);
-    CString name;
-    SplitCommandLine(commandLine, name, start.strArguments);
+    CString name, arguments;
+    SplitCommandLine(commandLine, name, arguments);
     start.strProgram = FindProgram(name);
     if (start.strProgram.IsEmpty())
         return start;
@@ -212,23 +262,27 @@ PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& opt
     if (IsScriptFile(start.strProgram)) {
         // The command processor reads the rest of its line as a command: with /s it drops just
         // the outer quotes, so the script's quoted path keeps "&" and "^" in it as they are.
+        // With /d no AutoRun command of the registry runs first or moves the start folder.
         start.strApplication = SystemFolder() + L"\\cmd.exe";
         CString script = Quoted(start.strProgram);
-        if (!start.strArguments.IsEmpty())
-            script += L" " + start.strArguments;
-        start.strCommandLine = Quoted(start.strApplication) + L" /s /c " + Quoted(script);
+        if (!arguments.IsEmpty())
+            script += L" " + arguments;
+        start.strParameters = L"/d /s /c " + Quoted(script);
+        start.strCommandLine = Quoted(start.strApplication) + L" " + start.strParameters;
     } else {
         start.strApplication = start.strProgram;
+        start.strParameters = arguments;
         start.strCommandLine = commandLine;
     }
     return start;
 }
 
-bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner, CKernelObject* pProcess) {
+bool StartProcess(const PROCESSSTART& start, const PRESSWINDOWS& windows, CKernelObject* pProcess,
+                  bool bMayWait) {
     if (start.strApplication.IsEmpty())
         return false;
     if (start.bAsAdmin)
-        return StartElevated(start, hwndConsentOwner);
+        return StartElevated(start, windows, pProcess, bMayWait);
     // The platform may write into the command line, so it gets a private copy.
     std::vector<wchar_t> commandLine(start.strCommandLine.GetString(),
                                      start.strCommandLine.GetString() +
@@ -244,9 +298,9 @@ bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner, CKernelObjec
             start.strApplication, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
             start.strFolder.IsEmpty() ? nullptr : start.strFolder.GetString(), &startup, &process))
         return ::GetLastError() == kErrorElevationRequired &&
-               StartElevated(start, hwndConsentOwner);
+               StartElevated(start, windows, pProcess, bMayWait);
     // The launcher holds the foreground from the key press; the program's first window takes
-    // it over.
+    // it over, and no other process may.
     ::AllowSetForegroundWindow(process.dwProcessId);
     // The program runs on its own: nothing here waits for it.
     CKernelObject thread(process.hThread), started(process.hProcess);

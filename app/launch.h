@@ -26,9 +26,9 @@ CString CommandLineForPath(const CString& strStoredPath);
 // network's time-out: only a program on a local drive is worked out on the form's thread.
 struct PROCESSSTART {
     CString strProgram;     // the program's full path, or empty when none was found
-    CString strArguments;   // as stored after the program's name
     CString strApplication; // the file run: the program, or the command processor for a script
-    CString strCommandLine; // what that file is given
+    CString strParameters;  // what that file is given after its own name
+    CString strCommandLine; // the file's whole command line
     CString strFolder;      // where it starts
     int nShow = -1;         // its first window state, or -1: the program decides
     bool bAsAdmin = false;  // through the consent prompt from the start
@@ -37,17 +37,26 @@ struct PROCESSSTART {
 // The start for a stored path: the program it names, a bare name looked for in the system's
 // folders and on the search path but never in the launcher's current folder, a batch file run
 // by the command processor with its own path quoted, and the folder the options give
-// (%VARIABLES% expanded) or else the program's own.
+// (%VARIABLES% expanded, a relative one taken from the program's folder) when it exists, or
+// else the program's own.
 PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& options);
 
-// Starts the program without waiting for it, lets it take the foreground and, when asked,
-// hands its process to *pProcess. A program whose manifest asks for administrator rights (or
-// any, with bAsAdmin) is started through the shell on a thread of its own, which asks the user
-// for consent in front of hwndConsentOwner; the caller's messages keep flowing while the prompt
-// waits. Returns whether a program started, or for one that needs consent whether its start
-// through the shell is under way; a declined prompt says nothing.
-bool StartProcess(const PROCESSSTART& start, HWND hwndConsentOwner = nullptr,
-                  CKernelObject* pProcess = nullptr);
+// The windows a press knows of: the form, and the window in front when the key went down,
+// which gets the keyboard back where the press shows nothing.
+struct PRESSWINDOWS {
+    HWND hwndForm = nullptr;
+    HWND hwndFront = nullptr;
+};
+
+// Starts the program without waiting for it, lets it alone take the foreground and, when
+// asked, hands its process to *pProcess. A program whose manifest asks for administrator
+// rights (or any, with bAsAdmin) is started through the shell, which asks the user for consent
+// in front of the window in front at the press; unless bMayWait, on a thread of its own, so
+// that the caller's messages keep flowing while the prompt waits. Returns whether a program
+// started, or for a start through the shell on a thread of its own whether it is under way; a
+// declined prompt says nothing.
+bool StartProcess(const PROCESSSTART& start, const PRESSWINDOWS& windows = {},
+                  CKernelObject* pProcess = nullptr, bool bMayWait = false);
 
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
 constexpr DWORD kErrorElevationRequired = 740;

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "app/foreground.h"
 #include "app/launch.h"
 #include "app/running_window.h"
 #include "framework/kernel_object.h"
@@ -19,10 +20,12 @@ constexpr DWORD kStartedCopyWaitMs = 5000;
 
 // One press, on the calling thread: the start or the running window's turn. pLastStarted is
 // the process the program's previous press started, if it is still held, and takes the one
-// this press starts when the key looks for running windows.
-void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted) {
+// this press starts when the key looks for running windows. bMayWait: the thread is the
+// program's own, which may wait for a consent prompt.
+void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted, bool bMayWait) {
     PROCESSSTART start = PrepareStart(job.strStoredPath, job.options);
     bool findsRunning = job.options.eIfRunning != LaunchIfRunning::StartAnother;
+    HWND hwndFront = job.windows.hwndFront;
     if (findsRunning && !start.strProgram.IsEmpty()) {
         if (*pLastStarted) {
             ::WaitForInputIdle(*pLastStarted, kStartedCopyWaitMs);
@@ -30,12 +33,15 @@ void RunLaunch(const LAUNCHJOB& job, CKernelObject* pLastStarted) {
         }
         if (HWND hWnd = ChooseProgramWindow(ListTopWindows(start.strProgram))) {
             bool toggle = job.options.eIfRunning == LaunchIfRunning::Toggle;
-            ApplyToRunningWindow(hWnd, ActionForRunningWindow(hWnd, toggle, job.hwndFrontAtPress));
+            ApplyToRunningWindow(hWnd, ActionForRunningWindow(hWnd, toggle, hwndFront), hwndFront);
             return;
         }
     }
     CKernelObject started;
-    StartProcess(start, job.hwndConsentOwner, findsRunning ? &started : nullptr);
+    bool bStarted = StartProcess(start, job.windows, findsRunning ? &started : nullptr, bMayWait);
+    // Nothing started, or nothing shown in front: the keyboard stays where the user had it.
+    if (!bStarted || start.nShow == SW_SHOWMINNOACTIVE)
+        ReturnForeground(hwndFront);
     if (findsRunning)
         *pLastStarted = std::move(started);
 }
@@ -92,7 +98,7 @@ DWORD WINAPI DrainQueue(void* pParam) {
             job = std::move(queue.jobs.front());
             queue.jobs.pop_front();
         }
-        RunLaunch(job, &queue.lastStarted);
+        RunLaunch(job, &queue.lastStarted, true);
     }
 }
 
@@ -129,7 +135,7 @@ void QueueLaunch(LAUNCHJOB job) {
     if (StartsWithoutWaiting(job) && (found == Queues().end() || !found->second->bDraining)) {
         lock.Release();
         CKernelObject none;
-        RunLaunch(job, &none);
+        RunLaunch(job, &none, false);
         return;
     }
     std::shared_ptr<ProgramQueue>& queue = Queues()[key];

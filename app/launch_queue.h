@@ -5,14 +5,14 @@
 
 #include <windows.h>
 
+#include "app/launch.h"
 #include "app/launch_options.h"
 #include "framework/cstring.h"
 
 struct LAUNCHJOB {
     CString strStoredPath; // the key's whole command line
     LAUNCHOPTIONS options;
-    HWND hwndConsentOwner; // the form, which a consent prompt comes up in front of
-    HWND hwndFrontAtPress; // the window in front before the press took the foreground
+    PRESSWINDOWS windows;
 };
 
 // Queues the press and returns at once; a plain start of a program on a local fixed drive,

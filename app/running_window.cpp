@@ -3,21 +3,31 @@
 
 #include <map>
 
+#include "app/foreground.h"
 #include "framework/kernel_object.h"
+#include "framework/system_library.h"
 
 namespace {
 
-DWORD IntegrityLevelOf(HANDLE hProcess) {
-    HANDLE hToken = nullptr;
-    if (!::OpenProcessToken(hProcess, TOKEN_QUERY, &hToken))
-        return MAXDWORD; // a token this process may not even read is above its own rights
-    CKernelObject token(hToken);
-    alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[64] = {};
-    DWORD size = 0;
-    if (!::GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof(buffer), &size))
-        return 0;
-    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
-    return *::GetSidSubAuthority(sid, *::GetSidSubAuthorityCount(sid) - 1);
+// DWMWA_CLOAKED, which MinGW's headers may lack.
+constexpr DWORD kDwmCloaked = 14;
+
+bool IsCloakedByDwm(HWND hWnd) {
+    // Loaded on first use: the window manager's DLL is not one Windows always takes from
+    // System32, and only a press that looks for a window needs it.
+    static CSystemLibrary s_dwm(L"dwmapi.dll");
+    using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    static const auto s_pfnGetAttribute = s_dwm.GetProc<GetAttribute>("DwmGetWindowAttribute");
+    DWORD cloaked = 0;
+    return s_pfnGetAttribute &&
+           SUCCEEDED(s_pfnGetAttribute(hWnd, kDwmCloaked, &cloaked, sizeof(cloaked))) &&
+           cloaked != 0;
+}
+
+bool IsDesktopWindow(HWND hWnd) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(hWnd, className, ARRAYSIZE(className));
+    return std::wcscmp(className, L"Progman") == 0 || std::wcscmp(className, L"WorkerW") == 0;
 }
 
 // The long form of a path, so that a short 8.3 name stored for a key still matches.
@@ -27,34 +37,41 @@ CString LongPath(const CString& path) {
     return length > 0 && length < MAX_PATH ? CString(longPath) : path;
 }
 
-struct ProcessMark {
-    bool bOfProgram = false;
-    bool bHigherRights = false;
-};
-
-ProcessMark MarkProcess(DWORD processId, const CString& program, DWORD ownLevel) {
-    ProcessMark mark;
+bool IsProcessOfProgram(DWORD processId, const CString& program) {
+    // Limited query rights are granted on a process at higher rights too.
     CKernelObject process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
-        return mark;
+        return false;
     wchar_t image[MAX_PATH] = {};
     DWORD length = MAX_PATH;
     if (!::QueryFullProcessImageNameW(process, 0, image, &length))
-        return mark;
+        return false;
     // Only a short (8.3) name is worth asking the file system for the long one.
-    mark.bOfProgram = program.CompareNoCase(image) == 0 ||
-                      (std::wcschr(image, L'~') && LongPath(image).CompareNoCase(program) == 0);
-    if (mark.bOfProgram)
-        mark.bHigherRights = IntegrityLevelOf(process) > ownLevel;
-    return mark;
+    return program.CompareNoCase(image) == 0 ||
+           (std::wcschr(image, L'~') && LongPath(image).CompareNoCase(program) == 0);
 }
 
 } // namespace
 
+bool (*g_pfnIsCloaked)(HWND hWnd) = &IsCloakedByDwm;
+
+bool CanTakeFront(HWND hWnd) {
+    if (!::IsWindowVisible(hWnd))
+        return false;
+    LONG_PTR exStyle = ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE);
+    if (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE))
+        return false;
+    RECT rc{};
+    // A minimized window keeps its place in the taskbar whatever its size on the screen.
+    if (!::IsIconic(hWnd) &&
+        (!::GetWindowRect(hWnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top))
+        return false;
+    return !IsDesktopWindow(hWnd) && !g_pfnIsCloaked(hWnd);
+}
+
 HWND ChooseProgramWindow(const std::vector<TOPWINDOW>& zOrder) {
     for (const TOPWINDOW& window : zOrder)
-        if (window.bOfProgram && !window.bHigherRights && window.bVisible && !window.bToolWindow &&
-            !window.bOwned)
+        if (window.bOfProgram && window.bCanTakeFront && !window.bOwned)
             return window.hWnd;
     return nullptr;
 }
@@ -62,23 +79,21 @@ HWND ChooseProgramWindow(const std::vector<TOPWINDOW>& zOrder) {
 std::vector<TOPWINDOW> ListTopWindows(const CString& strProgramPath) {
     struct Search {
         CString program;
-        DWORD ownLevel;
-        std::map<DWORD, ProcessMark> marks; // each process is asked once
+        std::map<DWORD, bool> ofProgram; // each process is asked once
         std::vector<TOPWINDOW> windows;
-    } search{LongPath(strProgramPath), IntegrityLevelOf(::GetCurrentProcess()), {}, {}};
+    } search{LongPath(strProgramPath), {}, {}};
     ::EnumWindows(
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD processId = 0;
             ::GetWindowThreadProcessId(hWnd, &processId);
-            auto found = s.marks.find(processId);
-            if (found == s.marks.end())
+            auto found = s.ofProgram.find(processId);
+            if (found == s.ofProgram.end())
                 found =
-                    s.marks.emplace(processId, MarkProcess(processId, s.program, s.ownLevel)).first;
-            LONG_PTR exStyle = ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE);
-            s.windows.push_back({hWnd, found->second.bOfProgram, found->second.bHigherRights,
-                                 ::IsWindowVisible(hWnd) != FALSE,
-                                 (exStyle & WS_EX_TOOLWINDOW) != 0,
+                    s.ofProgram.emplace(processId, IsProcessOfProgram(processId, s.program)).first;
+            // Only the program's own windows are looked at closer.
+            bool ofProgram = found->second;
+            s.windows.push_back({hWnd, ofProgram, ofProgram && CanTakeFront(hWnd),
                                  ::GetWindow(hWnd, GW_OWNER) != nullptr});
             return TRUE;
         },
@@ -92,19 +107,23 @@ RunningAction ActionForRunningWindow(HWND hWnd, bool bToggle, HWND hwndFrontAtPr
     return bToggle && inFront ? RunningAction::Minimize : RunningAction::BringToFront;
 }
 
-void ApplyToRunningWindow(HWND hWnd, RunningAction action) {
+void ApplyToRunningWindow(HWND hWnd, RunningAction action, HWND hwndFrontAtPress) {
+    // The asynchronous show: a program that stopped answering holds neither this press nor
+    // the next ones of its key.
     if (action == RunningAction::Minimize) {
-        ::ShowWindow(hWnd, SW_MINIMIZE);
+        ::ShowWindowAsync(hWnd, SW_MINIMIZE);
+        ReturnForeground(hwndFrontAtPress, hWnd);
         return;
     }
     // Restored only from the taskbar: a maximized window stays maximized.
     if (::IsIconic(hWnd))
-        ::ShowWindow(hWnd, SW_RESTORE);
+        ::ShowWindowAsync(hWnd, SW_RESTORE);
     // A dialog the program has open over its window is where the user left the keyboard.
     HWND hPopup = ::GetLastActivePopup(hWnd);
     HWND hTarget = hPopup && ::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup) ? hPopup : hWnd;
     // This process holds the foreground since the press, so the platform lets it hand the
     // foreground on, and activation gives the window its keyboard focus. Joining input queues
     // here as the press does would part them again under the new window and lose it.
-    ::SetForegroundWindow(hTarget);
+    if (!::SetForegroundWindow(hTarget))
+        ReturnForeground(hwndFrontAtPress);
 }

@@ -11,17 +11,23 @@
 // A top-level window as the choice below sees it.
 struct TOPWINDOW {
     HWND hWnd;
-    bool bOfProgram;    // a process of the program, by its full image path, owns it
-    bool bHigherRights; // that process runs at rights above the launcher's
-    bool bVisible;
-    bool bToolWindow;
+    bool bOfProgram; // a process of the program, by its full image path, owns it
+    bool bCanTakeFront;
     bool bOwned;
 };
 
+// Whether a top-level window is one the user could switch to: visible, of some size, not a
+// tool window, not one that refuses activation, not cloaked (on another virtual desktop, or
+// the frame of a suspended app) and not one of the desktop's own.
+bool CanTakeFront(HWND hWnd);
+
+// Tells whether the desktop window manager hides the window; tests put stand-ins here.
+extern bool (*g_pfnIsCloaked)(HWND hWnd);
+
 // The window a user would mean among the top-level windows, given from the front of the
-// z-order back: the program's, visible, not a tool window, not owned, and of those the most
-// recently active, which is the frontmost. A program at higher rights cannot be brought up
-// from here, so its windows do not count. Null when none is left.
+// z-order back: the program's, one that can take the front, not owned, and of those the most
+// recently active, which is the frontmost. A copy running at higher rights counts too: the
+// platform lets any window be given the foreground. Null when none is left.
 HWND ChooseProgramWindow(const std::vector<TOPWINDOW>& zOrder);
 
 // The top-level windows from the front back, marked for the program at strProgramPath.
@@ -31,4 +37,7 @@ std::vector<TOPWINDOW> ListTopWindows(const CString& strProgramPath);
 // the key toggles, and otherwise restore it if minimized and give it the foreground.
 enum class RunningAction { BringToFront, Minimize };
 RunningAction ActionForRunningWindow(HWND hWnd, bool bToggle, HWND hwndFrontAtPress);
-void ApplyToRunningWindow(HWND hWnd, RunningAction action);
+// Shows, restores or minimizes without waiting for the window's program, which may have
+// stopped answering. Where the press leaves nothing in front, the keyboard goes back to
+// hwndFrontAtPress, or after a minimize to the window behind.
+void ApplyToRunningWindow(HWND hWnd, RunningAction action, HWND hwndFrontAtPress);

@@ -7,6 +7,8 @@
 
 #include "desktop.h"
 #include "form_process.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/shown_window.h"
 #include "tests/temp_folder.h"
 
 namespace {
@@ -194,7 +196,7 @@ struct WindowProbes {
     static constexpr const wchar_t* kClass = L"HotkeyWindowProbe";
 };
 
-TEST_F(DispatchTest, ToggleAndBringToFrontShowAndPutAwayTheRunningWindowWithoutASecondCopy) {
+TEST_F(DispatchTest, PressesLeaveTheKeyboardOnWhatTheyShowOrWhereItWasAndToggleStartsNoSecondCopy) {
     WindowProbes probes;
     CString program = m_dir.Path() + L"\\window_probe.exe";
     ASSERT_TRUE(CopyProgram(BinDir() + L"\\window_probe.exe", program));
@@ -202,24 +204,44 @@ TEST_F(DispatchTest, ToggleAndBringToFrontShowAndPutAwayTheRunningWindowWithoutA
     m_form.WriteSetting(L"S2", L"IfRunning", L"Toggle");
     Assign(L"S3", L"Front", program);
     m_form.WriteSetting(L"S3", L"IfRunning", L"bringtofront");
+    Assign(L"S4", L"Minimized", L"\"" + Probe() + L"\"");
+    m_form.WriteSetting(L"S4", L"Window", L"Minimized");
+    Assign(L"S5", L"Gone", m_dir.Path() + L"\\gone.exe");
     ASSERT_TRUE(m_form.Start());
     HWND hWnd = nullptr;
     auto inFront = [&] { return !::IsIconic(hWnd) && ::GetForegroundWindow() == hWnd; };
 
+    // Presses that show nothing leave the keyboard on the window the user has in front. Its
+    // messages keep flowing, as a program's do, whenever the test waits.
+    test::ShownWindow users;
+    ::SetForegroundWindow(users.hWnd);
+    auto usersInFront = [&] {
+        return test::PumpUntil([&] { return ::GetForegroundWindow() == users.hWnd; });
+    };
+    for (const wchar_t* press : {L"S4", L"S5", L"0x64"}) {
+        ASSERT_EQ(Fnkey(press), 0);
+        test::Pump(300);
+        EXPECT_TRUE(usersInFront()) << Utf8(press);
+    }
+    EXPECT_EQ(Started(1).size(), 1u);
+
     ASSERT_EQ(Fnkey(L"S2"), 0);
-    ASSERT_TRUE(WaitFor([&] { return (hWnd = ::FindWindowW(WindowProbes::kClass, nullptr)); }));
-    EXPECT_TRUE(WaitFor(inFront)) << "started";
+    ASSERT_TRUE(
+        test::PumpUntil([&] { return (hWnd = ::FindWindowW(WindowProbes::kClass, nullptr)); }));
+    EXPECT_TRUE(test::PumpUntil(inFront)) << "started";
     ASSERT_EQ(Fnkey(L"S2"), 0);
-    EXPECT_TRUE(WaitFor([&] { return ::IsIconic(hWnd) != FALSE; })) << "put away when in front";
+    EXPECT_TRUE(test::PumpUntil([&] { return ::IsIconic(hWnd) != FALSE; }))
+        << "put away when in front";
+    EXPECT_TRUE(usersInFront()) << "the window behind takes the keyboard";
     ASSERT_EQ(Fnkey(L"S2"), 0);
-    EXPECT_TRUE(WaitFor(inFront)) << "toggled back";
+    EXPECT_TRUE(test::PumpUntil(inFront)) << "toggled back";
 
     ::ShowWindow(hWnd, SW_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return ::IsIconic(hWnd) != FALSE; }));
+    ASSERT_TRUE(test::PumpUntil([&] { return ::IsIconic(hWnd) != FALSE; }));
     ASSERT_EQ(Fnkey(L"S3"), 0);
-    EXPECT_TRUE(WaitFor(inFront)) << "brought to front from the taskbar";
+    EXPECT_TRUE(test::PumpUntil(inFront)) << "brought to front from the taskbar";
     ASSERT_EQ(Fnkey(L"S3"), 0);
-    ::Sleep(300);
+    test::Pump(300);
     EXPECT_TRUE(inFront()) << "bring to front leaves a window in front there";
     EXPECT_EQ(WindowProbes::Windows().size(), 1u);
 }

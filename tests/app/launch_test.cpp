@@ -13,11 +13,17 @@
 #include "app/hotkey_form.h"
 #include "app/launch.h"
 #include "app/launch_queue.h"
+#include "app/running_window.h"
+#include "app/settings_file_replace.h"
 #include "framework/kernel_object.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/shown_window.h"
 #include "tests/temp_folder.h"
 #include "desktop.h"
 
 namespace {
+
+using test::ShownWindow;
 
 TEST(CommandLineForPath, QuotesTheLongestProgramPrefixSoAPlantedShorterOneCannotWin) {
     TempFolder dir;
@@ -84,6 +90,7 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
     CString tool = tools + L"\\tool.exe";
     ASSERT_TRUE(WriteBytes(tool, ""));
     CString work = dir.MakeDir(L"Work");
+    CString toolsSub = dir.MakeDir(L"Tools\\Sub");
     CString script = dir.MakeDir(L"R&D") + L"\\go.bat";
     ASSERT_TRUE(WriteBytes(script, "@echo %1> ran.txt\r\n"));
     // Planted in the current folder, where a bare name must never be taken from.
@@ -122,6 +129,17 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
         {"a bare name from the system, not the current folder", L"cmd.exe /c exit", none,
          cmd + L"|\"cmd.exe\" /c exit|" + system + L"|program decides"},
         {"a bare name found nowhere", L"no-such-program.exe", none, L""},
+        // Relative folders start from the program's folder, never the launcher's current one.
+        {"..", tool, options(L"..", LaunchWindow::Normal),
+         t + L"|" + t + L"|" + std::wstring(dir.Path()) + L"|program decides"},
+        {"a sub-folder", tool, options(L"Sub", LaunchWindow::Normal),
+         t + L"|" + t + L"|" + std::wstring(toolsSub) + L"|program decides"},
+        {"a sub-folder on the program's drive", tool,
+         options(tool.Left(2) + L"Sub", LaunchWindow::Normal),
+         t + L"|" + t + L"|" + std::wstring(toolsSub) + L"|program decides"},
+        {"a script: the command processor, no AutoRun", script + L" x", none,
+         cmd + L"|\"" + cmd + L"\" /d /s /c \"\"" + std::wstring(script) + L"\" x\"|" +
+             std::wstring(FolderOf(script)) + L"|program decides"},
     };
     g_pfnCreateProcess = &RecordingCreateProcess;
     for (const Case& c : cases) {
@@ -135,7 +153,7 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
     // A script whose path the command processor would split at the & runs whole, with its
     // argument, in its own folder.
     CKernelObject process;
-    ASSERT_TRUE(StartProcess(PrepareStart(script + L" yes", {}), nullptr, &process));
+    ASSERT_TRUE(StartProcess(PrepareStart(script + L" yes", {}), {}, &process));
     ::WaitForSingleObject(process, 10000);
     EXPECT_EQ(FileBytes(dir.Path() + L"\\R&D\\ran.txt").substr(0, 3), "yes");
 }
@@ -157,12 +175,14 @@ BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECUR
     return FALSE;
 }
 
+HWND g_shellOwner = nullptr;
+
 BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
     g_shellStart = std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
                    (info->lpParameters ? info->lpParameters : L"(none)") + L"|" +
                    (info->lpDirectory ? info->lpDirectory : L"(inherited)") + L"|" +
-                   std::to_wstring(info->nShow) +
-                   (info->hwnd == kOwner ? L"" : L"|not in front of the form");
+                   std::to_wstring(info->nShow);
+    g_shellOwner = info->hwnd;
     g_shellThread = ::GetCurrentThreadId();
     // S_FALSE: the thread has its apartment already, which the shell's extensions need.
     g_shellCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -177,8 +197,13 @@ TEST(StartProcess, ElevationNeededOrAskedForStartsThroughTheShellOnAThreadOfItsO
     TempFolder dir;
     CString tools = dir.MakeDir(L"Reg Tools");
     CString tool = tools + L"\\reg edit.exe";
+    CString script = tools + L"\\R&D go.bat";
     const std::wstring folder(tools);
     ASSERT_TRUE(WriteBytes(tool, ""));
+    ASSERT_TRUE(WriteBytes(script, ""));
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
     struct Case {
         const char* what;
         CString stored;
@@ -195,6 +220,10 @@ TEST(StartProcess, ElevationNeededOrAskedForStartsThroughTheShellOnAThreadOfItsO
          L"runas|C:\\Windows\\regedit.exe|(none)|C:\\Windows|1"},
         {"asked for: no plain start first", L"C:\\Windows\\regedit.exe", ERROR_FILE_NOT_FOUND,
          L"runas|C:\\Windows\\regedit.exe|(none)|C:\\Windows|1", true},
+        {"a script: the command processor, as the plain start runs it", script + L" x",
+         ERROR_FILE_NOT_FOUND,
+         L"runas|" + cmd + L"|/d /s /c \"\"" + std::wstring(script) + L"\" x\"|" + folder + L"|1",
+         true},
         {"missing program", tool + L" /m", ERROR_FILE_NOT_FOUND, L""},
         {"document", L"C:\\notes.txt", ERROR_BAD_EXE_FORMAT, L""},
     };
@@ -205,18 +234,96 @@ TEST(StartProcess, ElevationNeededOrAskedForStartsThroughTheShellOnAThreadOfItsO
         g_shellStart.clear();
         LAUNCHOPTIONS options;
         options.bRunAsAdmin = c.asAdmin;
-        StartProcess(PrepareStart(c.stored, options), kOwner);
+        StartProcess(PrepareStart(c.stored, options), {kOwner, nullptr});
         // Back here while the first shell call still waits: the form's messages keep flowing.
         if (!c.shell.empty()) {
             ASSERT_EQ(::WaitForSingleObject(g_asked, 10000), WAIT_OBJECT_0) << c.what;
         }
         EXPECT_EQ(g_shellStart, c.shell) << c.what;
+        if (!c.shell.empty()) {
+            EXPECT_EQ(g_shellOwner, kOwner) << c.what << ": in front of the form";
+        }
         ::SetEvent(g_release);
     }
     EXPECT_NE(g_shellThread, ::GetCurrentThreadId());
     EXPECT_EQ(g_shellCom, S_FALSE);
+
+    // The window in front at the press has the keyboard back while the prompt is open, and
+    // the prompt comes up in front of it, not of the hidden form that took the press.
+    ShownWindow front, form;
+    ::SetForegroundWindow(form.hWnd);
+    ::ResetEvent(g_release);
+    LAUNCHOPTIONS admin;
+    admin.bRunAsAdmin = true;
+    StartProcess(PrepareStart(tool, admin), {form.hWnd, front.hWnd});
+    ASSERT_TRUE(test::WaitPumping(g_asked, 10000));
+    EXPECT_TRUE(test::PumpUntil([&] { return ::GetForegroundWindow() == front.hWnd; }));
+    EXPECT_EQ(g_shellOwner, front.hWnd);
+    ::SetEvent(g_release);
     g_pfnCreateProcess = &::CreateProcessW;
     g_pfnShellExecuteEx = &::ShellExecuteExW;
+}
+
+// Windows a press must never choose, each in front of the one it may: not activatable, of
+// no size, the desktop's own, cloaked.
+HWND g_cloaked = nullptr;
+
+TEST(RunningWindow, OnlyAWindowTheUserCouldSwitchToIsChosen) {
+    WNDCLASSW desktopClass{};
+    desktopClass.lpfnWndProc = &::DefWindowProcW;
+    desktopClass.lpszClassName = L"WorkerW";
+    ::RegisterClassW(&desktopClass);
+    ShownWindow ordinary, noActivate(WS_EX_NOACTIVATE), noSize(0, L"STATIC", 0),
+        desktop(0, L"WorkerW"), cloaked;
+    g_cloaked = cloaked.hWnd;
+    g_pfnIsCloaked = [](HWND hWnd) { return hWnd == g_cloaked; };
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    EXPECT_EQ(ChooseProgramWindow(ListTopWindows(self)), ordinary.hWnd);
+    g_pfnIsCloaked = [](HWND) { return false; };
+    ::UnregisterClassW(L"WorkerW", nullptr);
+}
+
+// A program that stopped answering: its window's thread waits and runs no messages.
+TEST(RunningWindow, AProgramThatStoppedAnsweringHoldsNoPress) {
+    struct Hung {
+        HWND hWnd = nullptr;
+        CKernelObject created{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        CKernelObject release{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    } hung;
+    CKernelObject thread(::CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+            auto& h = *static_cast<Hung*>(p);
+            ShownWindow window;
+            h.hWnd = window.hWnd;
+            ::SetEvent(h.created);
+            ::WaitForSingleObject(h.release, 20000);
+            return 0;
+        },
+        &hung, 0, nullptr));
+    ASSERT_EQ(::WaitForSingleObject(hung.created, 5000), WAIT_OBJECT_0);
+    for (RunningAction action : {RunningAction::Minimize, RunningAction::BringToFront}) {
+        struct Press {
+            HWND hWnd;
+            RunningAction action;
+        } press{hung.hWnd, action};
+        CKernelObject pressing(::CreateThread(
+            nullptr, 0,
+            [](void* p) -> DWORD {
+                auto& press = *static_cast<Press*>(p);
+                ApplyToRunningWindow(press.hWnd, press.action, nullptr);
+                return 0;
+            },
+            &press, 0, nullptr));
+        EXPECT_EQ(::WaitForSingleObject(pressing, 3000), WAIT_OBJECT_0) << static_cast<int>(action);
+        if (::WaitForSingleObject(pressing, 0) != WAIT_OBJECT_0) {
+            ::SetEvent(hung.release); // let the press end before its stack goes
+            ::WaitForSingleObject(pressing, 10000);
+        }
+    }
+    ::SetEvent(hung.release);
+    ::WaitForSingleObject(thread, 10000);
 }
 
 // Starts that only record their program, in order; the slow program's first start hangs, as
@@ -247,7 +354,7 @@ std::vector<std::wstring> Order() {
 
 TEST(QueueLaunch, AHangingStartOnAShareHoldsNeitherThePressNorOtherProgramsAndItsOwnNextWaits) {
     g_pfnCreateProcess = &HangingCreateProcess;
-    auto press = [](const wchar_t* path) { QueueLaunch({path, {}, nullptr, nullptr}); };
+    auto press = [](const wchar_t* path) { QueueLaunch({path, {}, {}}); };
     press(L"\\\\server\\share\\slow.exe");
     ASSERT_TRUE(WaitFor([] { return Order().size() == 1; }));
     press(L"\\\\server\\share\\slow.exe");
