@@ -4,8 +4,8 @@
 // platform routes through its server as it does between processes.
 #include <windows.h>
 
-#include "app/hotkey_form.h"
-#include "app/launch.h"
+#include "app/form/hotkey_form.h"
+#include "app/launch/launch.h"
 #include "app/messages.h"
 #include "bench/bench_files.h"
 #include "bench/bench_process.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/key_combination.h"
+#include "app/keys/key_combination.h"
 
 // One hotkey and the driver code it delivers.
 struct HotkeyBinding {

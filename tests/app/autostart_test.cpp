@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/autostart.h"
+#include "app/session/autostart.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/about_dlg.h"
-#include "app/hotkey_form.h"
-#include "app/program_path_dlg.h"
-#include "app/skin_art.h"
+#include "app/form/about_dlg.h"
+#include "app/form/hotkey_form.h"
+#include "app/form/program_path_dlg.h"
+#include "app/form/skin_art.h"
 #include "framework/window_skin.h"
 #include "form_process.h"
 #include "framework/dpi.h"

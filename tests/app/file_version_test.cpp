@@ -2,7 +2,7 @@
 // without any.
 #include <gtest/gtest.h>
 
-#include "app/file_version.h"
+#include "app/form/file_version.h"
 #include "framework/system_library.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/hotkey_form.h"
+#include "app/form/hotkey_form.h"
 #include "desktop.h"
 #include "form_driver.h"
 #include "form_process.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/key_combination.h"
+#include "app/keys/key_combination.h"
 
 namespace {
 

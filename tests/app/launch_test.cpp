@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/hotkey_form.h"
-#include "app/launch.h"
-#include "app/launch_queue.h"
-#include "app/running_window.h"
-#include "app/settings_file_replace.h"
+#include "app/form/hotkey_form.h"
+#include "app/launch/launch.h"
+#include "app/launch/launch_queue.h"
+#include "app/launch/running_window.h"
+#include "app/settings/settings_file_replace.h"
 #include "framework/kernel_object.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/shown_window.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/autostart.h"
+#include "app/session/autostart.h"
 #include "desktop.h"
 #include "form_process.h"
 #include "tests/temp_folder.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings_file_replace.h"
-#include "app/settings_store.h"
+#include "app/settings/settings_file_replace.h"
+#include "app/settings/settings_store.h"
 #include "framework/kernel_object.h"
 #include "framework/registry_key.h"
 #include "tests/temp_folder.h"

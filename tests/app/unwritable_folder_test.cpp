@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/settings_file_replace.h"
-#include "app/settings_store.h"
+#include "app/settings/settings_file_replace.h"
+#include "app/settings/settings_store.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // files as a folder under Program Files refuses the user, so the saves go to USER_COPY.
 #include <windows.h>
 
-#include "app/settings_file_replace.h"
-#include "app/settings_store.h"
+#include "app/settings/settings_file_replace.h"
+#include "app/settings/settings_store.h"
 #include "framework/kernel_object.h"
 
 namespace {

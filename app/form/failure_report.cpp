@@ -1,0 +1,22 @@
+// Telling the user that a change was refused, and why.
+#include "app/form/failure_report.h"
+
+CString FailureText(const CString& strWhat, DWORD dwError) {
+    wchar_t szReason[512] = {};
+    CString strReason;
+    if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                         dwError, 0, szReason, 512, nullptr))
+        strReason = szReason;
+    else
+        strReason.Format(L"Error %lu.", dwError);
+    strReason.TrimRight();
+    return strWhat + L"\n\n" + strReason;
+}
+
+void ShowWarning(HWND hOwner, const CString& strText) {
+    ::MessageBoxW(hOwner, strText, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+}
+
+void ReportFailure(HWND hOwner, const CString& strWhat, DWORD dwError) {
+    ShowWarning(hOwner, FailureText(strWhat, dwError));
+}

@@ -1,0 +1,80 @@
+// The key slots' own key combinations on the main form: registered for the form, shown in the
+// key list, started as the driver's codes are, and taken from the program path dialog.
+#include "app/form/hotkey_form.h"
+#include "app/form/program_path_dlg.h"
+
+namespace {
+
+constexpr int kHotkeyColumn = 2;
+// A combination that could not be registered is shown greyed, with the reason as its tip.
+constexpr COLORREF kUnavailableTextColor = 0x00606060;
+
+CString SlotName(const KEYSLOT& slot, int nSlot) {
+    if (!slot.strDisplayName.IsEmpty())
+        return slot.strDisplayName;
+    CString strName;
+    strName.Format(L"S%d", nSlot + 1);
+    return strName;
+}
+
+} // namespace
+
+void CHotkeyFormDlg::RenewHotkeys() {
+    m_hotkeys.RegisterAll(m_hWnd, m_store.m_slots);
+    for (int nRow = 0; nRow < m_listKeys.GetItemCount(); ++nRow)
+        ShowRowHotkey(nRow);
+}
+
+void CHotkeyFormDlg::ShowRowHotkey(int nRow) {
+    int nSlot = SlotOfRow(nRow);
+    CString strText, strTip;
+    COLORREF crText = kRowTextColor;
+    if (nSlot >= 0 && !m_store.m_slots[nSlot].hotkey.combination.IsEmpty()) {
+        strText = KeyCombinationText(m_store.m_slots[nSlot].hotkey.combination);
+        if (m_hotkeys.IsUnavailable(nSlot)) {
+            strTip = strText + L" is unavailable: another program may be using it.";
+            strText += L" (unavailable)";
+            crText = kUnavailableTextColor;
+        }
+    }
+    m_listKeys.SetItemText(nRow, kHotkeyColumn, strText, crText, kRowBackColor);
+    m_listKeys.SetItemToolTipText(nRow, kHotkeyColumn, strTip);
+}
+
+LRESULT CHotkeyFormDlg::OnHotkey(WPARAM wParam, LPARAM) {
+    int nSlot = CHotkeyRegistrations::SlotOfId(wParam);
+    if (nSlot < 0)
+        return 0;
+    return OnFnHotkey(kKeyCodeS1 + static_cast<WPARAM>(nSlot), 0);
+}
+
+void CHotkeyFormDlg::OnDestroy() {
+    m_hotkeys.ReleaseAll();
+    CTrayDialog::OnDestroy();
+}
+
+bool CHotkeyFormDlg::TakeChosenHotkey(int nSlot, SLOTHOTKEY& hotkey) {
+    const KEYCOMBINATION& chosen = m_pPathDlg->GetChosenHotkey();
+    if (chosen == hotkey.combination)
+        return true;
+    if (!chosen.IsEmpty()) {
+        CString strChosen(KeyCombinationText(chosen));
+        for (int nOther = 0; nOther < CHotkeySettingsStore::kSlotCount; ++nOther) {
+            const KEYSLOT& other = m_store.m_slots[nOther];
+            if (nOther != nSlot && other.hotkey.combination == chosen) {
+                m_pPathDlg->RefuseHotkey(strChosen + L" already starts the program of " +
+                                         SlotName(other, nOther) +
+                                         L". Choose another key combination.");
+                return false;
+            }
+        }
+        if (CHotkeyRegistrations::TryRegister(m_hWnd, chosen) != ERROR_SUCCESS) {
+            m_pPathDlg->RefuseHotkey(strChosen +
+                                     L" is taken: another program may be using it. Choose "
+                                     L"another key combination.");
+            return false;
+        }
+    }
+    hotkey = SLOTHOTKEY{chosen, {}};
+    return true;
+}

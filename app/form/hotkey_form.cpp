@@ -1,0 +1,331 @@
+// The main form: set-up, the key list, the skin and the moves between tray and screen.
+#include "app/form/hotkey_form.h"
+
+#include <memory>
+
+#include "app/form/about_dlg.h"
+#include "app/session/autostart.h"
+#include "app/form/failure_report.h"
+#include "app/form/program_path_dlg.h"
+#include "app/session/single_instance.h"
+#include "framework/winapp.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kFormWidth = 500;
+constexpr int kFormHeight = 360;
+const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
+constexpr int kCaptionButtonSize = 14;
+constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
+const CPoint kMinimizeButtonPos(455, 7);
+const CPoint kCloseButtonPos(475, 7);
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CHotkeyFormDlg, CTrayDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_CLOSE()
+ON_WM_QUERYDRAGICON()
+ON_WM_WINDOWPOSCHANGING()
+ON_MESSAGE(WM_FN_HOTKEY, OnFnHotkey)
+ON_MESSAGE(WM_HOTKEY, OnHotkey)
+ON_WM_DESTROY()
+ON_NOTIFY(NM_DBLCLK, IDC_KEYLIST, OnKeyListDblClk)
+ON_NOTIFY(LVN_KEYDOWN, IDC_KEYLIST, OnKeyListKeyDown)
+ON_WM_CONTEXTMENU()
+ON_MESSAGE(WM_PATH_APPLIED, OnPathApplied)
+ON_MESSAGE(WM_SHOW_FORM, OnShowForm)
+ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
+ON_COMMAND(ID_TRAY_ABOUT, OnMenuAbout)
+ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
+ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
+ON_WM_INITMENUPOPUP()
+ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
+ON_WM_QUERYENDSESSION()
+ON_WM_ENDSESSION()
+END_MESSAGE_MAP()
+
+CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
+    : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {
+    SetSkin({IDB_FORM_BACK, SkinLayout::FromConstants, &LoadArtBitmap});
+}
+
+CHotkeyFormDlg::~CHotkeyFormDlg() = default;
+
+BOOL CHotkeyFormDlg::RegisterWindowClass() {
+    WNDCLASSW wc{};
+    if (!::GetClassInfoW(AfxGetInstanceHandle(), L"#32770", &wc))
+        return FALSE;
+    wc.lpszClassName = kFormClassName;
+    return AfxRegisterClass(&wc);
+}
+
+void CHotkeyFormDlg::DoDataExchange(CDataExchange* pDX) {
+    CTrayDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_KEYLIST, m_listKeys);
+    DDX_Control(pDX, IDOK, m_btnClose);
+    DDX_Control(pDX, IDC_MINIMIZE, m_btnMinimize);
+}
+
+BOOL CHotkeyFormDlg::OnInitDialog() {
+    CTrayDialog::OnInitDialog();
+    // The icon and the window the driver looks for come first: the rest of the start waits
+    // until the user can see the program is there, and what only a shown form needs waits
+    // until it is first shown (DressForScreen).
+    SetWindowText(kFormWindowTitle);
+    SetTrayIcon(IDR_MAINFRAME);
+    SetTrayTip(L"KESTO Hotkey");
+    SetTrayMenu(IDR_TRAYMENU);
+    SetMinimizeToTray(TRUE);
+    AddTrayIcon();
+
+    AllowFormMessagesFromNormalRights(m_hWnd);
+    m_skin.AddDpiFollower(m_listKeys);
+    InitCaptionButtons();
+    InitFormWindow();
+    InitKeyList();
+    m_store.BuildIniPath();
+    for (const KEYROW& row : m_store.LoadSettings())
+        AddKeyRow(row);
+    RenewHotkeys();
+    // Closed by an installer through the Restart Manager, the program comes back once the
+    // installer is done. Not after a crash or a hang, which would only repeat, nor after a
+    // reboot, where the Run value starts it. Asked after the icon is in: the tray sees no delay.
+    ::RegisterApplicationRestart(kAutostartSwitch,
+                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+    return TRUE;
+}
+
+void CHotkeyFormDlg::InitCaptionButtons() {
+    m_btnMinimize.SetWindowPos(nullptr, Scale(kMinimizeButtonPos.x), Scale(kMinimizeButtonPos.y),
+                               Scale(kCaptionButtonSize), Scale(kCaptionButtonSize), 0);
+    m_btnClose.MoveWindow(Scale(kCloseButtonPos.x), Scale(kCloseButtonPos.y),
+                          Scale(kCaptionButtonSize), Scale(kCaptionButtonSize));
+    if (m_bDressed)
+        LoadCaptionBitmaps();
+}
+
+void CHotkeyFormDlg::LoadCaptionBitmaps() {
+    m_btnMinimize.LoadBitmapsForDpi(IDB_MIN_UP, IDB_MIN_DOWN, m_skin.GetDpi());
+    m_btnClose.LoadBitmapsForDpi(IDB_CLOSE_UP, IDB_CLOSE_DOWN, m_skin.GetDpi());
+}
+
+void CHotkeyFormDlg::DressForScreen() {
+    if (m_bDressed)
+        return;
+    m_bDressed = TRUE;
+    CMenuHandle menuSystem(GetSystemMenu(FALSE));
+    CString strAboutMenu;
+    if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
+        menuSystem.AppendMenu(MF_SEPARATOR);
+        menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+    }
+    m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
+    LoadCaptionBitmaps();
+}
+
+void CHotkeyFormDlg::InitFormWindow() {
+    SetWindowText(kFormWindowTitle);
+    // Only the size changes, so the dialog still counts as unplaced and is centred.
+    SetWindowPos(nullptr, 0, 0, Scale(kFormWidth), Scale(kFormHeight), SWP_NOMOVE | SWP_NOZORDER);
+    m_bStartHidden = TRUE;
+}
+
+void CHotkeyFormDlg::InitKeyList() {
+    m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // The name a screen reader gives the list; the list view never shows its window text.
+    m_listKeys.SetWindowText(kKeyListName);
+    m_listKeys.EnableToolTips(TRUE);
+    m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(2, L"Key combination", LVCFMT_LEFT);
+    PlaceKeyList();
+    m_listKeys.SetBkColor(kRowBackColor);
+}
+
+void CHotkeyFormDlg::PlaceKeyList() {
+    m_listKeys.MoveWindow(Scale(kKeyListRect.left), Scale(kKeyListRect.top),
+                          Scale(kKeyListRect.Width()), Scale(kKeyListRect.Height()));
+    CRect rc;
+    m_listKeys.GetWindowRect(&rc);
+    int width = rc.Width();
+    m_listKeys.SetColumnWidth(0, width * 20 / 100);
+    m_listKeys.SetColumnWidth(1, width * 52 / 100);
+    m_listKeys.SetColumnWidth(2, width * 27 / 100);
+}
+
+void CHotkeyFormDlg::OnSkinDpiChanged(UINT) {
+    InitCaptionButtons();
+    PlaceKeyList();
+    ReloadTrayIcon();
+}
+
+void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
+    m_listKeys.InsertItem(row.nIndex, L"");
+    m_listKeys.SetItemText(row.nIndex, 0, row.strKeyText, kRowTextColor, kRowBackColor);
+    m_listKeys.SetItemText(row.nIndex, 1, row.strPathText, kRowTextColor, kRowBackColor);
+    m_rowSlots.insert(m_rowSlots.begin() + row.nIndex, row.nSlot);
+}
+
+int CHotkeyFormDlg::SlotOfRow(int nRow) const {
+    return nRow >= 0 && nRow < static_cast<int>(m_rowSlots.size()) ? m_rowSlots[nRow] : -1;
+}
+
+void CHotkeyFormDlg::ShowFromTray() {
+    m_bStartHidden = FALSE;
+    if (!m_bMinimizeToTray)
+        return;
+    // The form comes up whatever the shell answers: the icon may never have arrived, or may
+    // have arrived after the shell had refused it, and a hidden form is reached only this way.
+    RemoveTrayIcon();
+    DressForScreen();
+    BringToForeground();
+    ShowWindow(SW_SHOW);
+    // The keys are what the form is for: arrows pick a row at once, F2 edits it.
+    GotoDlgCtrl(m_listKeys);
+}
+
+HCURSOR CHotkeyFormDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CHotkeyFormDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
+    // Every attempt to show the form, the modal loop's own included, is refused until the
+    // user asks for the form.
+    if (m_bStartHidden)
+        lpwndpos->flags &= ~SWP_SHOWWINDOW;
+    Default();
+}
+
+LRESULT CHotkeyFormDlg::OnShowForm(WPARAM, LPARAM) {
+    ShowFromTray();
+    return 1;
+}
+
+void CHotkeyFormDlg::OnMenuShow() { ShowFromTray(); }
+
+void CHotkeyFormDlg::OnMenuAbout() {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}
+
+void CHotkeyFormDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        OnMenuAbout();
+        return;
+    }
+    // Alt+F4 reaches the hidden form as the system Close.
+    if ((nID & 0xFFF0) == SC_CLOSE && !IsWindowVisible())
+        return;
+    CTrayDialog::OnSysCommand(nID, lParam);
+}
+
+void CHotkeyFormDlg::OnOK() {
+    if (IsWindowVisible())
+        CTrayDialog::OnOK();
+}
+
+void CHotkeyFormDlg::OnCancel() {
+    if (IsWindowVisible())
+        CTrayDialog::OnCancel();
+}
+
+// The dialog manager would turn this into the Cancel command, which a hidden form ignores.
+void CHotkeyFormDlg::OnClose() { EndDialog(IDCANCEL); }
+
+void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
+    // The first click of the double click has selected the row under the cursor.
+    EditSelectedRow();
+    *pResult = 0;
+}
+
+void CHotkeyFormDlg::OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey == VK_F2)
+        EditSelectedRow();
+    *pResult = 0;
+}
+
+void CHotkeyFormDlg::OnContextMenu(CWnd* pWnd, CPoint point) {
+    // (-1, -1) comes from the keyboard; a right click has no menu to open here.
+    if (pWnd && pWnd->m_hWnd == m_listKeys.m_hWnd && point == CPoint(-1, -1))
+        EditSelectedRow();
+}
+
+void CHotkeyFormDlg::EditSelectedRow() {
+    // The hidden form can hold the keyboard focus (a hotkey gives it the focus), and the
+    // user's next F2 there was meant for another program.
+    int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0 || m_pPathDlg || !IsWindowVisible())
+        return;
+    CString strKey = m_listKeys.GetItemText(nRow, 0);
+    CString strPath = m_listKeys.GetItemText(nRow, 1);
+    auto pDlg = std::make_unique<CProgramPathDlg>();
+    m_pPathDlg = pDlg.get();
+    pDlg->SetEntry(this, strKey, strPath, nRow);
+    if (int nSlot = SlotOfRow(nRow); nSlot >= 0) {
+        pDlg->SetHotkey(m_store.m_slots[nSlot].hotkey.combination);
+        pDlg->SetLaunchOptions(m_store.m_slots[nSlot].launch);
+    }
+    pDlg->DoModal();
+    m_pPathDlg = nullptr;
+    RenewHotkeys();
+    if (!IsWindowVisible())
+        return;
+    GotoDlgCtrl(m_listKeys);
+    m_listKeys.SetItemState(nRow, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    m_listKeys.EnsureVisible(nRow, FALSE);
+}
+
+LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
+    if (!m_pPathDlg)
+        return 1;
+    int nRow = m_pPathDlg->GetRow();
+    int nSlot = SlotOfRow(nRow);
+    if (nSlot < 0 || nRow >= m_listKeys.GetItemCount())
+        return 1;
+    KEYSLOT slot = m_store.m_slots[nSlot];
+    slot.strDefaultPath = m_pPathDlg->GetChosenPath();
+    slot.launch = m_pPathDlg->GetChosenOptions();
+    if (!TakeChosenHotkey(nSlot, slot.hotkey))
+        return 1;
+    // A save the platform refused leaves the slot, the row and the file as they were; the
+    // user, who just chose a program, is told why it was not kept.
+    SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
+    if (!report.Saved()) {
+        m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
+        return 1;
+    }
+    // The registrations follow the saved slot once the dialog has closed (EditSelectedRow).
+    m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
+    return 1;
+}
+
+void CHotkeyFormDlg::OnMenuAutostart() {
+    CAutostart autostart;
+    if (LONG result = autostart.Toggle())
+        ReportFailure(m_hWnd,
+                      L"\"Start with Windows\" could not be changed in the registry key\n" +
+                          autostart.GetUserKeyName(),
+                      static_cast<DWORD>(result));
+}
+
+void CHotkeyFormDlg::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu) {
+    Default();
+    CMenuHandle menu(hMenu);
+    if (bSysMenu || menu.GetMenuState(ID_TRAY_AUTOSTART) == static_cast<UINT>(-1))
+        return;
+    ShowAutostartState(menu, ID_TRAY_AUTOSTART, CAutostart().GetState());
+}
+
+void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }
+
+// Nothing is ever unsaved: every change was written when it was applied.
+BOOL CHotkeyFormDlg::OnQueryEndSession() { return TRUE; }
+
+void CHotkeyFormDlg::OnEndSession(BOOL bEnding) {
+    // The quit message ends every modal loop that runs, the path dialog's and the Open
+    // dialog's included, and then the form's; nothing is saved on the way out.
+    if (bEnding)
+        ::PostQuitMessage(0);
+}
+
+void CHotkeyFormDlg::OnMinimizeButton() { HideToTray(); }

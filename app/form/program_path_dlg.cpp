@@ -1,0 +1,127 @@
+// The program path dialog: shows a key's program in a browse control and applies a new one.
+#include "app/form/program_path_dlg.h"
+
+#include <utility>
+
+#include "app/form/failure_report.h"
+#include "app/form/hotkey_form.h"
+#include "app/messages.h"
+#include "app/form/skin_art.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kPathDialogWidth = 300;
+constexpr int kPathDialogHeight = 230;
+constexpr wchar_t kBrowseTip[] = L"Click Here to Browse!";
+
+// The choices as the lists show them, in the order of the option's values.
+constexpr const wchar_t* kWindowChoices[] = {L"Normal", L"Minimized", L"Maximized"};
+constexpr const wchar_t* kIfRunningChoices[] = {L"Start another", L"Bring to front", L"Toggle"};
+
+template <size_t N>
+void FillChoices(HWND hCombo, const wchar_t* const (&choices)[N], int nSelected) {
+    for (const wchar_t* choice : choices)
+        ::SendMessageW(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    ::SendMessageW(hCombo, CB_SETCURSEL, static_cast<WPARAM>(nSelected), 0);
+}
+
+int ChosenIndex(HWND hCombo) {
+    auto index = static_cast<int>(::SendMessageW(hCombo, CB_GETCURSEL, 0, 0));
+    return index < 0 ? 0 : index;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CProgramPathDlg, CTrayDialog)
+ON_COMMAND(IDOK, OnApply)
+ON_BN_CLICKED(IDC_PATH_HOTKEY_CLEAR, OnClearHotkey)
+ON_CONTROL(EN_SETFOCUS, IDC_PATH_HOTKEY, OnHotkeyFocus)
+ON_CONTROL(EN_KILLFOCUS, IDC_PATH_HOTKEY, OnHotkeyBlur)
+END_MESSAGE_MAP()
+
+CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
+    SetSkin({IDB_DIALOG_BACK, SkinLayout::FitChildren, &LoadArtBitmap});
+    // A folder may be typed too, with %VARIABLES% in it.
+    m_btnStartIn.SetOptions(BBS_ICON | BBS_CLOSEDFOLDER | BBS_BROWSEFOLDER | BBS_EDITABLE);
+}
+
+CProgramPathDlg::~CProgramPathDlg() = default;
+
+void CProgramPathDlg::SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow) {
+    m_pOwner = pOwner;
+    m_strKey = std::move(strKey);
+    m_strPath = std::move(strPath);
+    m_nRow = nRow;
+}
+
+void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
+    CTrayDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PATH_KEY, m_stKey);
+    DDX_Control(pDX, IDC_PATH_LABEL, m_stLabel);
+    DDX_Control(pDX, IDC_PATH_BROWSE, m_btnBrowse);
+    DDX_Control(pDX, IDC_PATH_HOTKEY_LABEL, m_stHotkeyLabel);
+    DDX_Control(pDX, IDC_PATH_HOTKEY, m_editHotkey);
+    DDX_Control(pDX, IDC_PATH_STARTIN_LABEL, m_stStartIn);
+    DDX_Control(pDX, IDC_PATH_STARTIN, m_btnStartIn);
+    DDX_Control(pDX, IDC_PATH_WINDOW_LABEL, m_stWindow);
+    DDX_Control(pDX, IDC_PATH_ADMIN, m_chkAdmin);
+    DDX_Control(pDX, IDC_PATH_IFRUNNING_LABEL, m_stIfRunning);
+}
+
+BOOL CProgramPathDlg::OnInitDialog() {
+    CTrayDialog::OnInitDialog();
+    m_skin.AddDpiFollower(m_btnBrowse);
+    m_skin.AddDpiFollower(m_btnStartIn);
+    m_stKey.SetWindowText(m_strKey);
+    // Only the size changes, so the dialog is still centred; the key's text is in place
+    // first, so that its label can grow to it.
+    m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
+    m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
+    m_btnBrowse.SetTooltipText(kBrowseTip);
+    m_btnBrowse.SetPathName(m_strPath);
+    m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
+    m_editHotkey.SetCombination(m_hotkey);
+    ShowLaunchOptions();
+    return TRUE;
+}
+
+void CProgramPathDlg::ShowLaunchOptions() {
+    m_btnStartIn.SetTooltipText(kBrowseTip);
+    m_btnStartIn.SetPathName(m_launch.strStartIn);
+    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW), kWindowChoices,
+                static_cast<int>(m_launch.eWindow));
+    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING), kIfRunningChoices,
+                static_cast<int>(m_launch.eIfRunning));
+    ::CheckDlgButton(m_hWnd, IDC_PATH_ADMIN, m_launch.bRunAsAdmin ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CProgramPathDlg::ReadLaunchOptions() {
+    m_launch.strStartIn = m_btnStartIn.GetPathName();
+    m_launch.strStartIn.Trim();
+    m_launch.eWindow =
+        static_cast<LaunchWindow>(ChosenIndex(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW)));
+    m_launch.eIfRunning =
+        static_cast<LaunchIfRunning>(ChosenIndex(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING)));
+    m_launch.bRunAsAdmin = ::IsDlgButtonChecked(m_hWnd, IDC_PATH_ADMIN) == BST_CHECKED;
+}
+
+void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
+    ReportFailure(m_hWnd, L"The program could not be saved in the settings file\n" + strFile,
+                  dwError);
+}
+
+void CProgramPathDlg::OnApply() {
+    m_strPath = m_btnBrowse.GetPathName();
+    m_hotkey = m_editHotkey.GetCombination();
+    m_bHotkeyRefused = false;
+    ReadLaunchOptions();
+    // Sent, not posted: the form reads this dialog's path and row before it closes.
+    if (m_pOwner && m_pOwner->m_hWnd)
+        m_pOwner->SendMessage(WM_PATH_APPLIED, 0, 0);
+    if (m_bHotkeyRefused) {
+        GotoDlgCtrl(m_editHotkey);
+        return;
+    }
+    CTrayDialog::OnOK();
+}

@@ -1,0 +1,234 @@
+// The key slots: which settings file holds them, reading them from it, writing one slot back,
+// and S1's program from the registry.
+#include "app/settings/settings_store.h"
+
+#include <shlobj.h>
+
+#include <cwctype>
+
+#include "app/settings/file_encoding.h"
+#include "app/settings/settings_file_replace.h"
+#include "app/settings/slot_keys.h"
+#include "framework/file_attributes.h"
+#include "framework/module_path.h"
+#include "framework/registry_key.h"
+#include "framework/shell_folder.h"
+
+namespace {
+
+// The user's own folder under the local application data folder.
+constexpr const wchar_t* kUserFolderName = L"KESTO Hotkey";
+// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack: a folder stands in the file's place.
+constexpr DWORD kErrorDirectoryNotSupported = 336;
+
+constexpr int kValueCapacity = 261; // 260 characters and the terminator
+constexpr int kValueLength = kValueCapacity - 1;
+constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
+
+CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
+    // One unit of room beyond a full value: the platform drops the closing quote of a quoted
+    // value only when that quote fits in the buffer, and otherwise cuts the value's last
+    // character instead. The value is then cut to its 260 characters here.
+    constexpr int kReadCapacity = kValueCapacity + 1;
+    CString value;
+    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kReadCapacity), kReadCapacity,
+                               file);
+    value.ReleaseBuffer();
+    return value.GetLength() > kValueLength ? value.Left(kValueLength) : value;
+}
+
+// Blanks that the profile read trims from both ends of a value; ^Z counts as one too.
+bool IsProfileBlank(wchar_t ch) { return std::iswspace(ch) || ch == L'\x1A'; }
+
+// The text to write so that the profile read gives back exactly `value`. The read drops one
+// pair of matching outer quotes and trims outer blanks, so such values get one extra pair of
+// double quotes; any program reading the file through the same functions sees the value.
+CString ProfileTextFor(const CString& value) {
+    int length = value.GetLength();
+    if (length == 0)
+        return value;
+    wchar_t first = value[0], last = value[length - 1];
+    bool quoted = (first == L'"' || first == L'\'') && last == first;
+    if (!quoted && !IsProfileBlank(first) && !IsProfileBlank(last))
+        return value;
+    return L"\"" + value + L"\"";
+}
+
+// The file's text read as it stands: a missing file reads as empty.
+DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
+    if (AfxIsExistingFolder(path))
+        return kErrorDirectoryNotSupported;
+    DWORD error = ReadWholeFile(path, bytes);
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+// Whether a user's copy is there to be used: it exists and is not empty. One that cannot be
+// read now is still the user's, and is never replaced by the installed file.
+bool CopyCounts(const CString& path) {
+    // The size is the folder's to tell, also of a file held open; the bytes are read only
+    // where the file may be a mark and nothing more.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (data.nFileSizeHigh != 0 || data.nFileSizeLow != sizeof(kUtf16Mark) - 1)
+        return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+    std::string bytes;
+    return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
+}
+
+// A UTF-16 copy of a settings file in the temporary folder, for the profile functions to read
+// where the file itself is in an encoding they do not recognise.
+bool WriteUnicodeReadCopy(const std::string& bytes, CScratchFile& copy) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!::GetTempPathW(MAX_PATH + 1, folder) || !::GetTempFileNameW(folder, L"hki", 0, path))
+        return false;
+    copy.Hold(path);
+    return WriteWholeFile(path, AsUnicodeFile(bytes)) == ERROR_SUCCESS;
+}
+
+// Reads "S1_KEY" from one registry view into `value`; the platform's result of the open or,
+// once open, of the read.
+LONG ReadS1Value(REGSAM view, CString& value) {
+    CRegKey key;
+    // Read access only: full access under HKEY_LOCAL_MACHINE is refused to non-administrators,
+    // who must still be able to start S1's program.
+    if (LONG result = key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ATK0100", KEY_READ | view))
+        return result;
+    return key.QueryExpandedText(L"S1_KEY", value);
+}
+
+} // namespace
+
+void CHotkeySettingsStore::BuildIniPath() {
+    CString userIni;
+    CString folder = AfxGetKnownFolderPath(FOLDERID_LocalAppData);
+    if (!folder.IsEmpty())
+        userIni.Format(L"%s\\%s\\%s", folder.GetString(), kUserFolderName, kSettingsFileName);
+    // The whole path, however long: a path cut short would name another folder.
+    BuildIniPathFrom(AfxGetModulePath(), userIni);
+}
+
+void CHotkeySettingsStore::BuildIniPathFrom(const CString& strModulePath,
+                                            const CString& strUserIniPath) {
+    CString dir = strModulePath;
+    int lastBackslash = dir.ReverseFind(L'\\');
+    if (lastBackslash >= 0)
+        dir = dir.Left(lastBackslash);
+    m_strModuleDir = dir;
+    m_strIniPath = InstalledIniPath();
+    m_strUserIniPath = strUserIniPath;
+    // The copy serves only an install the user may not write; a portable copy of the program
+    // in a folder of the user's own, or a newer installed file, reads its own file.
+    if (!m_strUserIniPath.IsEmpty() && CopyCounts(m_strUserIniPath) &&
+        CSettingsFileReplace::FolderRefusesNewFile(m_strModuleDir))
+        m_strIniPath = m_strUserIniPath;
+}
+
+CString CHotkeySettingsStore::InstalledIniPath() const {
+    return m_strModuleDir + L"\\" + kSettingsFileName;
+}
+
+std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
+    CString source = m_strIniPath;
+    std::string bytes;
+    DWORD error = ReadSettingsFile(source, bytes);
+    if (error && source == m_strUserIniPath) {
+        // The user's copy is held (by a backup or a scanner): the installed settings show
+        // meanwhile, and saves go to the copy once it can be read.
+        source = InstalledIniPath();
+        error = ReadSettingsFile(source, bytes);
+    }
+    // The profile functions would read a mark-less UTF-8 file in the ANSI code page; the file
+    // itself is left alone, as its folder may not be the user's to write.
+    CScratchFile unicode;
+    if (!error && IsUtf8WithoutMark(bytes) && WriteUnicodeReadCopy(bytes, unicode))
+        source = unicode.Path();
+    for (int i = 1; i < kSlotCount; ++i) {
+        m_slots[i] = SlotFromKeys(
+            [&](const wchar_t* key) { return ReadProfileValue(kSections[i], key, source); });
+    }
+    // S1's program comes from the registry, but its own combination and how it starts are the
+    // user's, in a section of its own that no dialog edits and no save writes.
+    KEYSLOT s1 =
+        SlotFromKeys([&](const wchar_t* key) { return ReadProfileValue(L"S1", key, source); });
+    m_slots[kSlotS1].hotkey = s1.hotkey;
+    m_slots[kSlotS1].launch = s1.launch;
+    std::vector<KEYROW> rows;
+    for (int i = 1; i < kSlotCount; ++i) {
+        if (m_slots[i].strDisplayName.IsEmpty())
+            continue;
+        int index = static_cast<int>(rows.size());
+        rows.push_back({index, i, L" " + m_slots[i].strDisplayName, m_slots[i].strDefaultPath});
+    }
+    return rows;
+}
+
+SAVEREPORT CHotkeySettingsStore::SaveSlot(int nSlot, const KEYSLOT& slot) {
+    SAVEREPORT report{m_strIniPath};
+    if (nSlot <= kSlotS1 || nSlot >= kSlotCount) {
+        report.dwError = ERROR_INVALID_PARAMETER;
+        return report;
+    }
+    bool folderRefused = false;
+    report.dwError = WriteSlot(nSlot, slot, m_strIniPath, m_strIniPath, &folderRefused);
+    // Installed where the user may not write (Program Files, for a 64-bit program, is never
+    // redirected): the user's own copy takes over for good, made from the installed file
+    // unless a copy has appeared since. A read-only or held file in a folder the user may
+    // write is no reason to leave it.
+    if (folderRefused && !m_strUserIniPath.IsEmpty() && m_strIniPath != m_strUserIniPath) {
+        report.strFile = m_strUserIniPath;
+        const CString& source = CopyCounts(m_strUserIniPath) ? m_strUserIniPath : m_strIniPath;
+        report.dwError = WriteSlot(nSlot, slot, source, m_strUserIniPath, nullptr);
+        if (report.Saved())
+            m_strIniPath = m_strUserIniPath;
+    }
+    if (report.Saved())
+        m_slots[nSlot] = slot;
+    return report;
+}
+
+DWORD CHotkeySettingsStore::WriteSlot(int nSlot, const KEYSLOT& slot, const CString& strSource,
+                                      const CString& strTarget, bool* pbFolderRefused) const {
+    if (pbFolderRefused)
+        *pbFolderRefused = false;
+    std::string bytes;
+    if (DWORD error = ReadSettingsFile(strSource, bytes))
+        return error;
+    if (strTarget != strSource) {
+        CString folder = FolderOf(strTarget);
+        if (!::CreateDirectoryW(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return ::GetLastError();
+    }
+    auto writeKeys = [&](const CString& file) -> DWORD {
+        for (const SLOTKEYVALUE& key : SlotKeyValues(slot)) {
+            CString text = ProfileTextFor(key.strValue);
+            // A write that fails fails the rest too: stop there.
+            if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(
+                    kSections[nSlot], key.pszKey, key.bRemove ? nullptr : text.GetString(), file)) {
+                DWORD error = ::GetLastError();
+                return error ? error : ERROR_WRITE_FAULT;
+            }
+        }
+        return ERROR_SUCCESS;
+    };
+    // The profile functions keep a file in the encoding they find it in, and an ANSI file
+    // turns every character the code page lacks into a question mark: the new file starts as
+    // the whole old one in UTF-16, foreign sections and comments included.
+    return CSettingsFileReplace::WriteInOneStep(strTarget, AsUnicodeFile(bytes), writeKeys,
+                                                pbFolderRefused);
+}
+
+void CHotkeySettingsStore::RefreshS1FromRegistry() {
+    // This program is 64-bit, but a 32-bit driver's key lands in the 32-bit view; that view
+    // is asked only when the value is missing from the 64-bit one, not when it is unreadable.
+    CString value;
+    LONG result = ReadS1Value(KEY_WOW64_64KEY, value);
+    if (result == ERROR_FILE_NOT_FOUND)
+        result = ReadS1Value(KEY_WOW64_32KEY, value);
+    if (result != ERROR_SUCCESS)
+        return;
+    m_slots[kSlotS1].strDefaultPath = value;
+    m_slots[kSlotS1].strDisplayName.Empty();
+}
