@@ -2,6 +2,7 @@
 #include "app/key_capture.h"
 
 #include "app/failure_report.h"
+#include "app/key_choice.h"
 
 namespace {
 
@@ -68,11 +69,12 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey) {
         return;
     }
     KEYCOMBINATION pressed{HeldModifiers(), nKey};
-    if (const wchar_t* pszRefusal = KeyCombinationRefusal(pressed)) {
-        CString strText = CString(KeyCombinationText(pressed)) +
-                          L" cannot be used as a key combination.\n\n" + pszRefusal;
+    std::wstring strRefusal = KeyChoiceRefusal(pressed);
+    if (!strRefusal.empty()) {
         CWnd* pParent = GetParent();
-        ShowWarning(pParent ? pParent->m_hWnd : m_hWnd, strText);
+        ShowWarning(pParent ? pParent->m_hWnd : m_hWnd,
+                    KeyCombinationText(pressed) + L" cannot be used as a key combination.\n\n" +
+                        strRefusal);
         ShowState();
         return;
     }
