@@ -2,6 +2,7 @@
 #include "app/keys/key_capture.h"
 
 #include "app/form/failure_report.h"
+#include "app/keys/key_choice.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ bool IsModifierKey(UINT nKey) {
 
 bool IsHeld(int nKey) { return ::GetKeyState(nKey) < 0; }
 
+// Bit 30 of a key message's lParam: the key was already down, so this is its auto-repeat.
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKeyCaptureEdit, CEdit)
@@ -53,7 +57,7 @@ BOOL CKeyCaptureEdit::PreTranslateMessage(MSG* pMsg) {
     if (nKey == VK_TAB || nKey == VK_ESCAPE || nKey == VK_RETURN)
         return CEdit::PreTranslateMessage(pMsg);
     if (bDown) {
-        OnKeyDown(nKey);
+        OnKeyDown(nKey, (pMsg->lParam & kKeyWasDown) != 0);
     } else {
         m_bPressing = m_bPressing && HeldModifiers() != 0;
         ShowState();
@@ -61,18 +65,23 @@ BOOL CKeyCaptureEdit::PreTranslateMessage(MSG* pMsg) {
     return TRUE;
 }
 
-void CKeyCaptureEdit::OnKeyDown(UINT nKey) {
+void CKeyCaptureEdit::OnKeyDown(UINT nKey, bool bRepeat) {
     m_bPressing = IsModifierKey(nKey);
     if (m_bPressing || !IsCombinationKey(nKey)) {
         ShowState();
         return;
     }
     KEYCOMBINATION pressed{HeldModifiers(), nKey};
-    if (const wchar_t* pszRefusal = KeyCombinationRefusal(pressed)) {
-        CString strText = CString(KeyCombinationText(pressed)) +
-                          L" cannot be used as a key combination.\n\n" + pszRefusal;
-        CWnd* pParent = GetParent();
-        ShowWarning(pParent ? pParent->m_hWnd : m_hWnd, strText);
+    std::wstring strRefusal = KeyChoiceRefusal(pressed);
+    if (!strRefusal.empty()) {
+        // One warning per press: the repeats of a key still held when the modal box closes
+        // say nothing more.
+        if (!bRepeat) {
+            CWnd* pParent = GetParent();
+            ShowWarning(pParent ? pParent->m_hWnd : m_hWnd,
+                        KeyCombinationText(pressed) + L" cannot be used as a key combination.\n\n" +
+                            strRefusal);
+        }
         ShowState();
         return;
     }

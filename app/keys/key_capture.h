@@ -19,7 +19,8 @@ public:
 protected:
     // The modifiers held so far, as a combination without its key.
     static UINT HeldModifiers();
-    void OnKeyDown(UINT nKey);
+    // bRepeat: the key's auto-repeat while it is held.
+    void OnKeyDown(UINT nKey, bool bRepeat);
     // Shows the combination, or the modifiers still held while a new one is being pressed.
     void ShowState();
 

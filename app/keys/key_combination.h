@@ -31,5 +31,6 @@ std::wstring KeyCombinationText(const KEYCOMBINATION& combination);
 
 // Why a user would never mean the combination as a launcher key, as a sentence; null when it
 // may be one. A letter, digit or Space without Ctrl, Alt or Win types text, and F12 is kept by
-// the system for debuggers.
+// the system for debuggers. Held to both the settings file's values and the dialog's choices;
+// KeyChoiceRefusal adds the dialog's own.
 const wchar_t* KeyCombinationRefusal(const KEYCOMBINATION& combination);

@@ -14,6 +14,7 @@
 #include "app/form/program_path_dlg.h"
 #include "app/form/skin_art.h"
 #include "framework/window_skin.h"
+#include "form_driver.h"
 #include "form_process.h"
 #include "framework/dpi.h"
 #include "framework/winapp.h"
@@ -216,6 +217,39 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
     EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path",
                                                "Browse", "Key combination", "Clear", "Start in",
                                                "As administrator", "Apply", "Cancel"}));
+}
+
+// The texts of the program's warning boxes this thread opened, each closed as it came.
+std::vector<std::string> g_warnings;
+LRESULT CALLBACK CloseWarning(int nCode, WPARAM wParam, LPARAM lParam) {
+    auto hBox = reinterpret_cast<HWND>(wParam);
+    if (nCode == HCBT_ACTIVATE && TextOf(hBox) == L"KESTO Hotkey") {
+        g_warnings.push_back(Utf8(TextOf(::GetDlgItem(hBox, kMessageBoxTextId))));
+        ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST(KeyCombinationField, ARefusedKeyHeldDownWarnsOnce) {
+    CMeasured<CProgramPathDlg> path(IDC_PATH_HOTKEY);
+    path.SetEntry(nullptr, L"S2", L"C:\\web.exe", 1);
+    path.m_script = [](CProgramPathDlg& d) {
+        BYTE keys[256] = {}, ctrl[256] = {};
+        ::GetKeyboardState(keys);
+        ctrl[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(ctrl);
+        HHOOK hHook = ::SetWindowsHookExW(WH_CBT, &CloseWarning, nullptr, ::GetCurrentThreadId());
+        for (LPARAM lParam : {1, 1 | 1 << 30, 1 | 1 << 30}) { // Ctrl+C, then two of C's repeats
+            MSG msg{::GetDlgItem(d.m_hWnd, IDC_PATH_HOTKEY), WM_KEYDOWN, 'C', lParam, 0, {}};
+            AfxPreTranslateMessage(&msg, d.m_hWnd);
+        }
+        ::UnhookWindowsHookEx(hHook);
+        ::SetKeyboardState(keys);
+    };
+    path.DoModal();
+    EXPECT_EQ(g_warnings,
+              std::vector<std::string>{
+                  "Ctrl+C cannot be used as a key combination.\n\nEvery program uses Ctrl+C."});
 }
 
 // A DPI takes the drawing at or just above its scale, the largest above 200 %, and gets the

@@ -29,6 +29,8 @@ bool ChooseInOpenDialog(DWORD pid, HWND hDialog, const CString& path);
 HWND FocusOf(HWND hWnd);
 // Clicks Apply and waits until the dialog is gone.
 bool ApplyAndWait(HWND hDialog);
+// The id of a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
 // Waits for the program's message box over hOwner, returns its text in *pText and closes it.
 bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText);
 // Clicks Apply on a save that the program cannot make: waits for the message box over the
