@@ -23,6 +23,13 @@ constexpr UINT WM_FN_HOTKEY = WM_USER + 1;
 // From the program path dialog on Apply, sent while that dialog is still open.
 constexpr UINT WM_PATH_APPLIED = WM_USER + 2;
 
-// Key codes carried by WM_FN_HOTKEY, S1 to S5.
+// Key codes carried by WM_FN_HOTKEY: the driver's keys S1, S2, ... in order, each pressing the
+// key entry of the same place. The only place that knows how many keys the driver has.
 constexpr WPARAM kKeyCodeS1 = 0x5F;
-constexpr WPARAM kKeyCodeS5 = 0x63;
+constexpr int kDriverKeyCount = 5;
+constexpr WPARAM kKeyCodeLast = kKeyCodeS1 + kDriverKeyCount - 1;
+
+// The entry a driver's key code presses, or -1 for a code of no key.
+constexpr int EntryOfKeyCode(WPARAM code) {
+    return code >= kKeyCodeS1 && code <= kKeyCodeLast ? static_cast<int>(code - kKeyCodeS1) : -1;
+}

@@ -42,9 +42,6 @@ constexpr char kHelp[] =
     "  thread, or when the named event NAME is signalled (created when missing). Exits with 3\n"
     "  when another program already holds one of the keys, 2 on bad usage.\n";
 
-// The driver's codes for the five function keys.
-constexpr DWORD kFirstNamedKey = kKeyCodeS1; // S2..S5 follow in order
-
 struct Request {
     DWORD code = 0;
     unsigned long count = 1;
@@ -85,8 +82,10 @@ std::optional<DWORD> parseNumber(std::wstring_view text) {
 }
 
 std::optional<DWORD> parseKey(std::wstring_view text) {
-    if (text.size() == 2 && std::towupper(text[0]) == L'S' && text[1] >= L'1' && text[1] <= L'5')
-        return kFirstNamedKey + (text[1] - L'1');
+    // S1, S2, ... for the driver's keys in order.
+    if (text.size() == 2 && std::towupper(text[0]) == L'S' && text[1] >= L'1' &&
+        text[1] < L'1' + kDriverKeyCount)
+        return static_cast<DWORD>(kKeyCodeS1) + (text[1] - L'1');
     return parseNumber(text);
 }
 

@@ -76,14 +76,14 @@ void deliver(const HotkeyBinding& binding) {
 
 std::vector<HotkeyBinding> defaultBindings() {
     std::vector<HotkeyBinding> bindings;
-    for (DWORD code = kKeyCodeS1; code <= kKeyCodeS5; ++code)
+    for (DWORD code = kKeyCodeS1; code <= kKeyCodeLast; ++code)
         bindings.push_back({code, {MOD_CONTROL | MOD_ALT, UINT(VK_F1 + code - kKeyCodeS1)}});
     return bindings;
 }
 
 std::string keyCodeName(DWORD code) {
     char name[16];
-    if (code >= kKeyCodeS1 && code <= kKeyCodeS5)
+    if (code >= kKeyCodeS1 && code <= kKeyCodeLast)
         std::snprintf(name, sizeof name, "S%lu", static_cast<unsigned long>(code - kKeyCodeS1 + 1));
     else
         std::snprintf(name, sizeof name, "0x%lX", code);

@@ -1,20 +1,11 @@
-// Hotkey dispatch: from the driver's key code to a started program.
-#include "app/launch/foreground.h"
+// Hotkey dispatch: a press of a driver's key or of an entry's own combination, one road from
+// the entry to its start.
 #include "app/form/hotkey_form.h"
+#include "app/launch/foreground.h"
 #include "app/launch/launch_queue.h"
 
 LRESULT CHotkeyFormDlg::OnFnHotkey(WPARAM wParam, LPARAM) {
-    // Whether the key's program was in front is known only before the form takes the front.
-    HWND hwndFront = ::GetForegroundWindow();
-    BringToForeground();
-    if (wParam >= kKeyCodeS1 && wParam <= kKeyCodeS5) {
-        auto slot = static_cast<int>(wParam - kKeyCodeS1);
-        if (slot == CHotkeySettingsStore::kSlotS1)
-            m_store.RefreshS1FromRegistry();
-        LaunchSlot(m_store.m_slots[slot], m_hWnd, hwndFront);
-    } else {
-        ReturnForeground(hwndFront);
-    }
+    PressEntry(EntryOfKeyCode(wParam));
     return 1;
 }
 
@@ -28,6 +19,17 @@ void CHotkeyFormDlg::BringToForeground() {
     ::AttachThreadInput(foregroundThread, thisThread, FALSE);
 }
 
-void CHotkeyFormDlg::LaunchSlot(const KEYSLOT& slot, HWND hwndOwner, HWND hwndFrontAtPress) {
-    QueueLaunch({slot.strDefaultPath, slot.launch, {hwndOwner, hwndFrontAtPress}});
+void CHotkeyFormDlg::PressEntry(int nEntry) {
+    // Whether the key's program was in front is known only before the form takes the front.
+    HWND hwndFront = ::GetForegroundWindow();
+    // The form takes the foreground, so that it may hand it on to what the press starts.
+    BringToForeground();
+    if (nEntry < 0 || nEntry >= static_cast<int>(m_store.m_slots.size())) {
+        ReturnForeground(hwndFront);
+        return;
+    }
+    if (nEntry == CHotkeySettingsStore::kSlotS1)
+        m_store.RefreshS1FromRegistry();
+    const KEYSLOT& entry = m_store.m_slots[nEntry];
+    QueueLaunch({entry.strDefaultPath, entry.launch, {m_hWnd, hwndFront}});
 }

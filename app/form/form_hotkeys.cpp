@@ -1,7 +1,6 @@
 // The key slots' own key combinations on the main form: registered for the form, shown in the
 // key list, started as the driver's codes are, and taken from the program path dialog.
 #include "app/form/hotkey_form.h"
-#include "app/form/program_path_dlg.h"
 
 namespace {
 
@@ -20,7 +19,10 @@ CString SlotName(const KEYSLOT& slot, int nSlot) {
 } // namespace
 
 void CHotkeyFormDlg::RenewHotkeys() {
-    m_hotkeys.RegisterAll(m_hWnd, m_store.m_slots);
+    std::vector<KEYCOMBINATION> combinations;
+    for (const KEYSLOT& entry : m_store.m_slots)
+        combinations.push_back(entry.hotkey.combination);
+    m_hotkeys.RegisterAll(m_hWnd, combinations);
     for (int nRow = 0; nRow < m_listKeys.GetItemCount(); ++nRow)
         ShowRowHotkey(nRow);
 }
@@ -42,10 +44,9 @@ void CHotkeyFormDlg::ShowRowHotkey(int nRow) {
 }
 
 LRESULT CHotkeyFormDlg::OnHotkey(WPARAM wParam, LPARAM) {
-    int nSlot = CHotkeyRegistrations::SlotOfId(wParam);
-    if (nSlot < 0)
-        return 0;
-    return OnFnHotkey(kKeyCodeS1 + static_cast<WPARAM>(nSlot), 0);
+    if (int nEntry = m_hotkeys.EntryOfId(wParam); nEntry >= 0)
+        PressEntry(nEntry);
+    return 0;
 }
 
 void CHotkeyFormDlg::OnDestroy() {
@@ -53,28 +54,19 @@ void CHotkeyFormDlg::OnDestroy() {
     CTrayDialog::OnDestroy();
 }
 
-bool CHotkeyFormDlg::TakeChosenHotkey(int nSlot, SLOTHOTKEY& hotkey) {
-    const KEYCOMBINATION& chosen = m_pPathDlg->GetChosenHotkey();
-    if (chosen == hotkey.combination)
-        return true;
-    if (!chosen.IsEmpty()) {
-        CString strChosen(KeyCombinationText(chosen));
-        for (int nOther = 0; nOther < CHotkeySettingsStore::kSlotCount; ++nOther) {
-            const KEYSLOT& other = m_store.m_slots[nOther];
-            if (nOther != nSlot && other.hotkey.combination == chosen) {
-                m_pPathDlg->RefuseHotkey(strChosen + L" already starts the program of " +
-                                         SlotName(other, nOther) +
-                                         L". Choose another key combination.");
-                return false;
-            }
-        }
-        if (CHotkeyRegistrations::TryRegister(m_hWnd, chosen) != ERROR_SUCCESS) {
-            m_pPathDlg->RefuseHotkey(strChosen +
-                                     L" is taken: another program may be using it. Choose "
-                                     L"another key combination.");
-            return false;
-        }
+CString CHotkeyFormDlg::HotkeyRefusal(int nSlot, const KEYCOMBINATION& chosen) {
+    const KEYCOMBINATION& current = m_store.m_slots[nSlot].hotkey.combination;
+    if (chosen == current || chosen.IsEmpty())
+        return {};
+    CString strChosen(KeyCombinationText(chosen));
+    for (int nOther = 0; nOther < static_cast<int>(m_store.m_slots.size()); ++nOther) {
+        const KEYSLOT& other = m_store.m_slots[nOther];
+        if (nOther != nSlot && other.hotkey.combination == chosen)
+            return strChosen + L" already starts the program of " + SlotName(other, nOther) +
+                   L". Choose another key combination.";
     }
-    hotkey = SLOTHOTKEY{chosen, {}};
-    return true;
+    if (CHotkeyRegistrations::TryRegister(m_hWnd, chosen) != ERROR_SUCCESS)
+        return strChosen + L" is taken: another program may be using it. Choose another key "
+                           L"combination.";
+    return {};
 }

@@ -256,17 +256,22 @@ void CHotkeyFormDlg::EditSelectedRow() {
     int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
     if (nRow < 0 || m_pPathDlg || !IsWindowVisible())
         return;
-    CString strKey = m_listKeys.GetItemText(nRow, 0);
-    CString strPath = m_listKeys.GetItemText(nRow, 1);
+    int nSlot = SlotOfRow(nRow);
+    if (nSlot < 0)
+        return;
     auto pDlg = std::make_unique<CProgramPathDlg>();
+    pDlg->SetEntry(m_hWnd, m_listKeys.GetItemText(nRow, 0), m_store.m_slots[nSlot]);
+    pDlg->SetCaptureHandler([this](bool bCapturing) {
+        if (bCapturing)
+            PauseHotkeys();
+        else
+            RenewHotkeys();
+    });
     m_pPathDlg = pDlg.get();
-    pDlg->SetEntry(this, strKey, strPath, nRow);
-    if (int nSlot = SlotOfRow(nRow); nSlot >= 0) {
-        pDlg->SetHotkey(m_store.m_slots[nSlot].hotkey.combination);
-        pDlg->SetLaunchOptions(m_store.m_slots[nSlot].launch);
-    }
+    m_nEditRow = nRow;
     pDlg->DoModal();
     m_pPathDlg = nullptr;
+    m_nEditRow = -1;
     RenewHotkeys();
     if (!IsWindowVisible())
         return;
@@ -276,27 +281,26 @@ void CHotkeyFormDlg::EditSelectedRow() {
 }
 
 LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
-    if (!m_pPathDlg)
-        return 1;
-    int nRow = m_pPathDlg->GetRow();
-    int nSlot = SlotOfRow(nRow);
-    if (nSlot < 0 || nRow >= m_listKeys.GetItemCount())
-        return 1;
-    KEYSLOT slot = m_store.m_slots[nSlot];
-    slot.strDefaultPath = m_pPathDlg->GetChosenPath();
-    slot.launch = m_pPathDlg->GetChosenOptions();
-    if (!TakeChosenHotkey(nSlot, slot.hotkey))
-        return 1;
+    int nSlot = SlotOfRow(m_nEditRow);
+    if (!m_pPathDlg || nSlot < 0)
+        return kPathTaken;
+    const KEYSLOT& slot = m_pPathDlg->GetEntry();
+    m_refusal = {HotkeyRefusal(nSlot, slot.hotkey.combination), true};
+    if (!m_refusal.strMessage.IsEmpty())
+        return reinterpret_cast<LRESULT>(&m_refusal);
     // A save the platform refused leaves the slot, the row and the file as they were; the
     // user, who just chose a program, is told why it was not kept.
     SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
     if (!report.Saved()) {
-        m_pPathDlg->ReportSaveFailure(report.strFile, report.dwError);
-        return 1;
+        m_refusal = {
+            FailureText(L"The program could not be saved in the settings file\n" + report.strFile,
+                        report.dwError),
+            false};
+        return reinterpret_cast<LRESULT>(&m_refusal);
     }
     // The registrations follow the saved slot once the dialog has closed (EditSelectedRow).
-    m_listKeys.SetItemText(nRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
-    return 1;
+    m_listKeys.SetItemText(m_nEditRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
+    return kPathTaken;
 }
 
 void CHotkeyFormDlg::OnMenuAutostart() {

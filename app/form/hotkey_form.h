@@ -8,11 +8,10 @@
 #include "app/keys/hotkey_registrations.h"
 #include "app/messages.h"
 #include "app/settings/settings_store.h"
+#include "app/form/program_path_dlg.h"
 #include "app/form/skin_art.h"
 #include "framework/tray_dialog.h"
 #include "controls/list/xlist_ctrl.h"
-
-class CProgramPathDlg;
 
 class CHotkeyFormDlg : public CTrayDialog {
 public:
@@ -28,12 +27,10 @@ public:
 
     // Joins the foreground thread's input, takes the foreground and focus, and parts again.
     void BringToForeground();
-    // Starts the slot's program, or brings up its running window, off the form's thread;
-    // failures are silent. hwndOwner is the form; hwndFrontAtPress is the window that was in
-    // front when the key was pressed, which a consent prompt comes up in front of and which
-    // gets the keyboard back when the press shows nothing.
-    static void LaunchSlot(const KEYSLOT& slot, HWND hwndOwner = nullptr,
-                           HWND hwndFrontAtPress = nullptr);
+    // A press of the entry's key, whichever way it came: starts its program, or brings up its
+    // running window, off the form's thread; failures are silent, and the keyboard stays where
+    // it was when the press shows nothing. An entry that does not exist starts nothing.
+    void PressEntry(int nEntry);
     // Registers the slots' own key combinations anew and shows each in its row, marked when
     // it is unavailable.
     void RenewHotkeys();
@@ -67,9 +64,9 @@ protected:
     // The slot a row of the list shows and edits, or -1 for no row.
     int SlotOfRow(int nRow) const;
     void ShowRowHotkey(int nRow);
-    // Takes the path dialog's combination into the slot's hotkey, or tells the user over the
-    // dialog why it cannot be taken and returns false.
-    bool TakeChosenHotkey(int nSlot, SLOTHOTKEY& hotkey);
+    // Why the slot may not take the chosen combination, or empty when it may: another slot
+    // has it, or another program holds it.
+    CString HotkeyRefusal(int nSlot, const KEYCOMBINATION& chosen);
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
@@ -86,7 +83,7 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     LRESULT OnFnHotkey(WPARAM wParam, LPARAM lParam);
-    // A press of a slot's own key combination: the same road as the driver's code.
+    // A press of an entry's own key combination: the same road as the driver's code.
     LRESULT OnHotkey(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
@@ -119,6 +116,9 @@ protected:
     CXListCtrl m_listKeys;
     // The program path dialog while it runs, for the Apply message; it is not owned here.
     CProgramPathDlg* m_pPathDlg = nullptr;
+    // The row that dialog edits, and the answer to its last Apply that refused the entry.
+    int m_nEditRow = -1;
+    PATHREFUSAL m_refusal;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;
     // TRUE once DressForScreen has run.

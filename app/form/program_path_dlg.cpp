@@ -48,11 +48,10 @@ CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
 
 CProgramPathDlg::~CProgramPathDlg() = default;
 
-void CProgramPathDlg::SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow) {
-    m_pOwner = pOwner;
+void CProgramPathDlg::SetEntry(HWND hwndOwner, CString strKey, const KEYSLOT& entry) {
+    m_hwndOwner = hwndOwner;
     m_strKey = std::move(strKey);
-    m_strPath = std::move(strPath);
-    m_nRow = nRow;
+    m_entry = entry;
 }
 
 void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
@@ -79,49 +78,52 @@ BOOL CProgramPathDlg::OnInitDialog() {
     m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
     m_btnBrowse.SetTooltipText(kBrowseTip);
-    m_btnBrowse.SetPathName(m_strPath);
+    m_btnBrowse.SetPathName(m_entry.strDefaultPath);
     m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
-    m_editHotkey.SetCombination(m_hotkey);
+    m_editHotkey.SetCombination(m_entry.hotkey.combination);
     ShowLaunchOptions();
     return TRUE;
 }
 
 void CProgramPathDlg::ShowLaunchOptions() {
     m_btnStartIn.SetTooltipText(kBrowseTip);
-    m_btnStartIn.SetPathName(m_launch.strStartIn);
+    m_btnStartIn.SetPathName(m_entry.launch.strStartIn);
     FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW), kWindowChoices,
-                static_cast<int>(m_launch.eWindow));
+                static_cast<int>(m_entry.launch.eWindow));
     FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING), kIfRunningChoices,
-                static_cast<int>(m_launch.eIfRunning));
-    ::CheckDlgButton(m_hWnd, IDC_PATH_ADMIN, m_launch.bRunAsAdmin ? BST_CHECKED : BST_UNCHECKED);
+                static_cast<int>(m_entry.launch.eIfRunning));
+    ::CheckDlgButton(m_hWnd, IDC_PATH_ADMIN,
+                     m_entry.launch.bRunAsAdmin ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void CProgramPathDlg::ReadLaunchOptions() {
-    m_launch.strStartIn = m_btnStartIn.GetPathName();
-    m_launch.strStartIn.Trim();
-    m_launch.eWindow =
+    m_entry.launch.strStartIn = m_btnStartIn.GetPathName();
+    m_entry.launch.strStartIn.Trim();
+    m_entry.launch.eWindow =
         static_cast<LaunchWindow>(ChosenIndex(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW)));
-    m_launch.eIfRunning =
+    m_entry.launch.eIfRunning =
         static_cast<LaunchIfRunning>(ChosenIndex(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING)));
-    m_launch.bRunAsAdmin = ::IsDlgButtonChecked(m_hWnd, IDC_PATH_ADMIN) == BST_CHECKED;
-}
-
-void CProgramPathDlg::ReportSaveFailure(const CString& strFile, DWORD dwError) {
-    ReportFailure(m_hWnd, L"The program could not be saved in the settings file\n" + strFile,
-                  dwError);
+    m_entry.launch.bRunAsAdmin = ::IsDlgButtonChecked(m_hWnd, IDC_PATH_ADMIN) == BST_CHECKED;
 }
 
 void CProgramPathDlg::OnApply() {
-    m_strPath = m_btnBrowse.GetPathName();
-    m_hotkey = m_editHotkey.GetCombination();
-    m_bHotkeyRefused = false;
+    m_entry.strDefaultPath = m_btnBrowse.GetPathName();
+    KEYCOMBINATION chosen = m_editHotkey.GetCombination();
+    // A value of the file that named no combination stays until another is chosen.
+    if (chosen != m_entry.hotkey.combination)
+        m_entry.hotkey = SLOTHOTKEY{chosen, {}};
     ReadLaunchOptions();
-    // Sent, not posted: the form reads this dialog's path and row before it closes.
-    if (m_pOwner && m_pOwner->m_hWnd)
-        m_pOwner->SendMessage(WM_PATH_APPLIED, 0, 0);
-    if (m_bHotkeyRefused) {
-        GotoDlgCtrl(m_editHotkey);
-        return;
+    // Sent, not posted: the owner reads the entry before the dialog closes.
+    LRESULT answer = m_hwndOwner && ::IsWindow(m_hwndOwner)
+                         ? ::SendMessageW(m_hwndOwner, WM_PATH_APPLIED, 0, 0)
+                         : kPathTaken;
+    if (answer != kPathTaken && answer != 0) {
+        const auto& refusal = *reinterpret_cast<const PATHREFUSAL*>(answer);
+        ShowWarning(m_hWnd, refusal.strMessage);
+        if (refusal.bChooseAgain) {
+            GotoDlgCtrl(m_editHotkey);
+            return;
+        }
     }
     CTrayDialog::OnOK();
 }

@@ -1,14 +1,25 @@
-// CProgramPathDlg: the small captionless dialog in which the user picks the program of one
-// key. Apply hands the chosen path to the main form while the dialog is still open.
+// CProgramPathDlg: the small captionless dialog that edits one key entry: its program, its own
+// key combination and how the program starts. An entry goes in and the edited entry comes out;
+// Apply tells the owner window while the dialog is still open, and the owner may refuse it.
 #pragma once
 
+#include <functional>
+
 #include "app/keys/key_capture.h"
-#include "app/launch/launch_options.h"
+#include "app/settings/settings_store.h"
 #include "framework/tray_dialog.h"
 #include "controls/skin/browse_button.h"
 #include "controls/skin/transparent_static.h"
 
-class CHotkeyFormDlg;
+// The owner's answer to WM_PATH_APPLIED: kPathTaken, or the address of a PATHREFUSAL that
+// stays valid until the owner's next answer.
+constexpr LRESULT kPathTaken = 1;
+struct PATHREFUSAL {
+    CString strMessage; // shown over the dialog
+    // The user may choose again (a key combination that is taken); otherwise the entry could
+    // not be kept at all and the dialog closes.
+    bool bChooseAgain = false;
+};
 
 class CProgramPathDlg : public CTrayDialog {
 public:
@@ -18,24 +29,16 @@ public:
     CProgramPathDlg();
     ~CProgramPathDlg() override;
 
-    // The form to tell on Apply, the key's label, its current path and its list row.
-    void SetEntry(CHotkeyFormDlg* pOwner, CString strKey, CString strPath, int nRow);
-    int GetRow() const { return m_nRow; }
-    // The path the user chose, taken from the browse control when Apply was pressed.
-    const CString& GetChosenPath() const { return m_strPath; }
-    // How the program starts: shown when the dialog opens, and as chosen once Apply is pressed.
-    void SetLaunchOptions(const LAUNCHOPTIONS& options) { m_launch = options; }
-    const LAUNCHOPTIONS& GetChosenOptions() const { return m_launch; }
-    // Tells the user, over this dialog, that the chosen program could not be kept: the file
-    // that refused it and the platform's reason.
-    void ReportSaveFailure(const CString& strFile, DWORD dwError);
-    // The key's own combination shown when the dialog opens, and the one shown when Apply was
-    // pressed.
-    void SetHotkey(const KEYCOMBINATION& combination) { m_hotkey = combination; }
-    const KEYCOMBINATION& GetChosenHotkey() const { return m_hotkey; }
-    // Tells the user, over this dialog, why the chosen combination cannot be taken; the
-    // dialog then stays open.
-    void RefuseHotkey(const CString& strWhy);
+    // The entry to edit, the key's label, and the window told on Apply with WM_PATH_APPLIED.
+    void SetEntry(HWND hwndOwner, CString strKey, const KEYSLOT& entry);
+    // The entry as shown when the dialog opened, and as chosen once Apply was pressed.
+    const KEYSLOT& GetEntry() const { return m_entry; }
+    // Called with true while the key combination field has the focus, so that the launcher's
+    // own combinations can be let go and a press of one is captured rather than starting its
+    // program; with false when the focus leaves it while the dialog stays open.
+    void SetCaptureHandler(std::function<void(bool bCapturing)> onCapture) {
+        m_onCapture = std::move(onCapture);
+    }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -55,17 +58,14 @@ protected:
 
     // Data members
     CString m_strKey;
-    CString m_strPath;
-    int m_nRow = -1;
+    KEYSLOT m_entry;
+    HWND m_hwndOwner = nullptr;
+    std::function<void(bool bCapturing)> m_onCapture;
     CTransparentStatic m_stKey;
     CTransparentStatic m_stLabel;
-    CHotkeyFormDlg* m_pOwner = nullptr;
     CBrowseButton m_btnBrowse;
     CTransparentStatic m_stHotkeyLabel;
     CKeyCaptureEdit m_editHotkey;
-    KEYCOMBINATION m_hotkey;
-    bool m_bHotkeyRefused = false;
-    LAUNCHOPTIONS m_launch;
     CTransparentStatic m_stStartIn;
     CBrowseButton m_btnStartIn; // folder mode
     CTransparentStatic m_stWindow;

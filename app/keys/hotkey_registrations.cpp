@@ -1,11 +1,12 @@
-// Registering the key slots' own combinations with the platform.
+// Registering the key entries' own combinations with the platform.
 #include "app/keys/hotkey_registrations.h"
 
 namespace {
 
-// Slot n is registered under id kFirstSlotId + n; the trial registration uses an id of its own.
-constexpr int kFirstSlotId = 1;
-constexpr int kTrialId = 0x100;
+// Entry n is registered under id kFirstEntryId + n; the trial registration uses an id of its
+// own, which no entry's reaches: ids of applications stop at 0xBFFF.
+constexpr int kFirstEntryId = 1;
+constexpr int kTrialId = 0xBFFF;
 
 DWORD Register(HWND hWnd, int id, const KEYCOMBINATION& combination) {
     // Without MOD_NOREPEAT a held key would start its program again with every repeat.
@@ -17,15 +18,15 @@ DWORD Register(HWND hWnd, int id, const KEYCOMBINATION& combination) {
 
 } // namespace
 
-void CHotkeyRegistrations::RegisterAll(HWND hWnd, const Slots& slots) {
+void CHotkeyRegistrations::RegisterAll(HWND hWnd, const std::vector<KEYCOMBINATION>& combinations) {
     ReleaseAll();
     m_hWnd = hWnd;
-    for (size_t i = 0; i < slots.size(); ++i) {
-        const KEYCOMBINATION& combination = slots[i].hotkey.combination;
-        m_errors[i] = ERROR_SUCCESS;
-        if (combination.IsEmpty())
+    m_registered.assign(combinations.size(), false);
+    m_errors.assign(combinations.size(), ERROR_SUCCESS);
+    for (size_t i = 0; i < combinations.size(); ++i) {
+        if (combinations[i].IsEmpty())
             continue;
-        m_errors[i] = Register(hWnd, kFirstSlotId + static_cast<int>(i), combination);
+        m_errors[i] = Register(hWnd, kFirstEntryId + static_cast<int>(i), combinations[i]);
         m_registered[i] = m_errors[i] == ERROR_SUCCESS;
     }
 }
@@ -33,7 +34,7 @@ void CHotkeyRegistrations::RegisterAll(HWND hWnd, const Slots& slots) {
 void CHotkeyRegistrations::ReleaseAll() {
     for (size_t i = 0; i < m_registered.size(); ++i) {
         if (m_registered[i])
-            ::UnregisterHotKey(m_hWnd, kFirstSlotId + static_cast<int>(i));
+            ::UnregisterHotKey(m_hWnd, kFirstEntryId + static_cast<int>(i));
         m_registered[i] = false;
     }
 }
@@ -45,8 +46,8 @@ DWORD CHotkeyRegistrations::TryRegister(HWND hWnd, const KEYCOMBINATION& combina
     return error;
 }
 
-int CHotkeyRegistrations::SlotOfId(WPARAM id) {
-    return id >= kFirstSlotId && id < kFirstSlotId + CHotkeySettingsStore::kSlotCount
-               ? static_cast<int>(id) - kFirstSlotId
+int CHotkeyRegistrations::EntryOfId(WPARAM id) const {
+    return id >= kFirstEntryId && id < kFirstEntryId + m_errors.size()
+               ? static_cast<int>(id) - kFirstEntryId
                : -1;
 }

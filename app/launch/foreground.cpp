@@ -11,14 +11,13 @@ bool IsOfThisProcess(HWND hWnd) {
     return processId == ::GetCurrentProcessId();
 }
 
-// The first window behind hwndAfter, or from the top, that the user could switch to; the
-// desktop's own window when there is none.
+// The first window behind hwndAfter that the user could switch to, the form if it is shown.
 HWND WindowBehind(HWND hwndAfter) {
-    HWND hWnd = hwndAfter ? ::GetWindow(hwndAfter, GW_HWNDNEXT) : ::GetTopWindow(nullptr);
-    for (; hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-        if (!::IsIconic(hWnd) && !IsOfThisProcess(hWnd) && CanTakeFront(hWnd))
+    for (HWND hWnd = ::GetWindow(hwndAfter, GW_HWNDNEXT); hWnd;
+         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (!::IsIconic(hWnd) && CanTakeFront(hWnd))
             return hWnd;
-    return ::GetShellWindow();
+    return nullptr;
 }
 
 } // namespace
@@ -31,10 +30,11 @@ void ReturnForeground(HWND hwndFrontAtPress, HWND hwndPutAway) {
                              (hwndPutAway && ::GetAncestor(hwndNow, GA_ROOTOWNER) == hwndPutAway));
     if (!bHeld)
         return;
-    // The window in front at the press may be the desktop's own, or the form while shown.
-    HWND hwndTarget = hwndPutAway ? nullptr : hwndFrontAtPress;
+    // The window in front at the press may be the desktop's own, or the form while shown;
+    // with none, or one gone since, the desktop takes the keyboard, as when a window closes.
+    HWND hwndTarget = hwndPutAway ? WindowBehind(hwndPutAway) : hwndFrontAtPress;
     if (!hwndTarget || !::IsWindowVisible(hwndTarget) || ::IsIconic(hwndTarget))
-        hwndTarget = WindowBehind(hwndPutAway);
+        hwndTarget = ::GetShellWindow();
     if (hwndTarget)
         ::SetForegroundWindow(hwndTarget);
 }

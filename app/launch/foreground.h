@@ -6,6 +6,6 @@
 #include <windows.h>
 
 // Gives the foreground back when this process still holds it (or hwndPutAway, which a press
-// has just minimized): to hwndFrontAtPress while it can still take it, and otherwise to the
-// first window the user could switch to behind hwndPutAway, or from the top.
+// has just minimized): to hwndFrontAtPress while it can still take it, or after a minimize to
+// the first window the user could switch to behind hwndPutAway; otherwise to the desktop.
 void ReturnForeground(HWND hwndFrontAtPress, HWND hwndPutAway = nullptr);

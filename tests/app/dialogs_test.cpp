@@ -171,11 +171,10 @@ TEST(SkinnedDialogs, TakeTheirFixedPixelSizesCentredAndTheAboutBoxShowsTheBuildV
     EXPECT_EQ(about.m_strText, expected);
 
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
+    path.SetEntry(nullptr, L" Web", KEYSLOT(L"Web", L"C:\\web.exe"));
     path.DoModal();
     EXPECT_EQ(path.m_rcWindow.Size(), CSize(ScaleToDpi(300, dpi), ScaleToDpi(230, dpi)));
     EXPECT_EQ(path.m_strText, CString(L" Web"));
-    EXPECT_EQ(path.GetRow(), 1);
 
     // With no owner shown, both are centred on the screen's work area.
     RECT area{};
@@ -201,7 +200,7 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
     };
     form.DoModal();
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L" Web", L"C:\\web.exe", 1);
+    path.SetEntry(nullptr, L" Web", KEYSLOT(L"Web", L"C:\\web.exe"));
     path.m_script = [&](CProgramPathDlg& d) {
         nameOf(d.m_hWnd, IDC_PATH_BROWSE, CBrowseButton::kEditId);
         nameOf(d.m_hWnd, IDC_PATH_BROWSE);
@@ -232,7 +231,7 @@ LRESULT CALLBACK CloseWarning(int nCode, WPARAM wParam, LPARAM lParam) {
 
 TEST(KeyCombinationField, ARefusedKeyHeldDownWarnsOnce) {
     CMeasured<CProgramPathDlg> path(IDC_PATH_HOTKEY);
-    path.SetEntry(nullptr, L"S2", L"C:\\web.exe", 1);
+    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
     path.m_script = [](CProgramPathDlg& d) {
         BYTE keys[256] = {}, ctrl[256] = {};
         ::GetKeyboardState(keys);
@@ -335,7 +334,7 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     ExpectFitted(IDD_ABOUTBOX, about.m_controls, about.m_rcClient);
 
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L"S2", L"C:\\web.exe", 1);
+    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
     path.DoModal();
     ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
     EXPECT_TRUE(path.m_bFolderButtonHit);

@@ -51,7 +51,7 @@ bool Withheld(const Message& m) {
 }
 
 bool IsValidKeyCode(const Message& m) {
-    return m.message == WM_FN_HOTKEY && m.wParam >= kKeyCodeS1 && m.wParam <= kKeyCodeS5;
+    return m.message == WM_FN_HOTKEY && m.wParam >= kKeyCodeS1 && m.wParam <= kKeyCodeLast;
 }
 
 class HostileStream {
@@ -111,7 +111,7 @@ private:
         case 0:
             return 0x5A + Pick(15);
         case 1:
-            return (m_random() << 32) | (kKeyCodeS1 + Pick(5));
+            return (m_random() << 32) | (kKeyCodeS1 + Pick(kDriverKeyCount));
         default:
             return Any();
         }
