@@ -23,7 +23,6 @@ constexpr DWORD kErrorDirectoryNotSupported = 336;
 
 constexpr int kValueCapacity = 261; // 260 characters and the terminator
 constexpr int kValueLength = kValueCapacity - 1;
-constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
 
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
     // One unit of room beyond a full value: the platform drops the closing quote of a quoted
@@ -75,6 +74,11 @@ bool CopyCounts(const CString& path) {
         return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
     std::string bytes;
     return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
+}
+
+bool SectionExists(const CString& section, const CString& file) {
+    wchar_t keys[4] = {};
+    return ::GetPrivateProfileSectionW(section, keys, ARRAYSIZE(keys), file) > 0;
 }
 
 // A UTF-16 copy of a settings file in the temporary folder, for the profile functions to read
@@ -145,34 +149,88 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
     CScratchFile unicode;
     if (!error && IsUtf8WithoutMark(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
-    for (int i = 1; i < kSlotCount; ++i) {
-        m_slots[i] = SlotFromKeys(
-            [&](const wchar_t* key) { return ReadProfileValue(kSections[i], key, source); });
+    m_slots.assign(kDriverKeyCount, {});
+    for (int i = 0;; ++i) {
+        CString section = SectionName(i);
+        // The user's own entries follow the driver's keys for as long as their sections do.
+        if (i >= kDriverKeyCount && !SectionExists(section, source))
+            break;
+        KEYSLOT entry = SlotFromKeys(
+            [&](const wchar_t* key) { return ReadProfileValue(section, key, source); });
+        if (i >= kDriverKeyCount)
+            m_slots.push_back(entry);
+        // S1's program comes from the registry, but its own combination and how it starts are
+        // the user's, in a section of its own that no dialog edits.
+        else if (i == kSlotS1)
+            m_slots[i].hotkey = entry.hotkey, m_slots[i].launch = entry.launch;
+        else
+            m_slots[i] = entry;
     }
-    // S1's program comes from the registry, but its own combination and how it starts are the
-    // user's, in a section of its own that no dialog edits and no save writes.
-    KEYSLOT s1 =
-        SlotFromKeys([&](const wchar_t* key) { return ReadProfileValue(L"S1", key, source); });
-    m_slots[kSlotS1].hotkey = s1.hotkey;
-    m_slots[kSlotS1].launch = s1.launch;
     std::vector<KEYROW> rows;
-    for (int i = 1; i < kSlotCount; ++i) {
-        if (m_slots[i].strDisplayName.IsEmpty())
+    for (int i = 1; i < static_cast<int>(m_slots.size()); ++i) {
+        // A driver's key without a name is unassigned; an entry of the user's always shows.
+        if (m_slots[i].strDisplayName.IsEmpty() && i < kDriverKeyCount)
             continue;
         int index = static_cast<int>(rows.size());
-        rows.push_back({index, i, L" " + m_slots[i].strDisplayName, m_slots[i].strDefaultPath});
+        rows.push_back({index, i, L" " + EntryName(i), m_slots[i].strDefaultPath});
     }
     return rows;
 }
 
+CString CHotkeySettingsStore::SectionName(int nEntry) {
+    CString section;
+    section.Format(L"S%d", nEntry + 1);
+    return section;
+}
+
+CString CHotkeySettingsStore::EntryName(int nEntry) const {
+    const CString& name = m_slots[nEntry].strDisplayName;
+    return name.IsEmpty() ? SectionName(nEntry) : name;
+}
+
 SAVEREPORT CHotkeySettingsStore::SaveSlot(int nSlot, const KEYSLOT& slot) {
-    SAVEREPORT report{m_strIniPath};
-    if (nSlot <= kSlotS1 || nSlot >= kSlotCount) {
-        report.dwError = ERROR_INVALID_PARAMETER;
-        return report;
+    int count = static_cast<int>(m_slots.size());
+    // The slot after the last is a new entry of the user's.
+    if (nSlot <= kSlotS1 || nSlot > count || (nSlot == count && slot.strDisplayName.IsEmpty()))
+        return {m_strIniPath, ERROR_INVALID_PARAMETER};
+    SAVEREPORT report = Save([&](const CString& file) { return WriteEntry(file, nSlot, slot); });
+    if (report.Saved() && nSlot == count)
+        m_slots.push_back(slot);
+    else if (report.Saved())
+        m_slots[nSlot] = slot;
+    return report;
+}
+
+SAVEREPORT CHotkeySettingsStore::SaveEntries(const std::vector<KEYSLOT>& entries) {
+    int count = static_cast<int>(entries.size());
+    if (count < kDriverKeyCount)
+        return {m_strIniPath, ERROR_INVALID_PARAMETER};
+    auto writeAll = [&](const CString& file) -> DWORD {
+        for (int i = 0; i < count; ++i)
+            if (DWORD error = WriteEntry(file, i, entries[i]))
+                return error;
+        // Sections of entries no longer there go, up to the first gap, as loading stops there.
+        for (int i = count; SectionExists(SectionName(i), file); ++i)
+            if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(SectionName(i), nullptr,
+                                                                       nullptr, file))
+                return ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+        return ERROR_SUCCESS;
+    };
+    SAVEREPORT report = Save(writeAll);
+    if (report.Saved()) {
+        // S1's program stays the registry's.
+        CString s1Path = m_slots[kSlotS1].strDefaultPath;
+        m_slots = entries;
+        m_slots[kSlotS1].strDefaultPath = s1Path;
+        m_slots[kSlotS1].strDisplayName.Empty();
     }
+    return report;
+}
+
+SAVEREPORT CHotkeySettingsStore::Save(const std::function<DWORD(const CString& file)>& edit) {
+    SAVEREPORT report{m_strIniPath};
     bool folderRefused = false;
-    report.dwError = WriteSlot(nSlot, slot, m_strIniPath, m_strIniPath, &folderRefused);
+    report.dwError = WriteEdit(edit, m_strIniPath, m_strIniPath, &folderRefused);
     // Installed where the user may not write (Program Files, for a 64-bit program, is never
     // redirected): the user's own copy takes over for good, made from the installed file
     // unless a copy has appeared since. A read-only or held file in a folder the user may
@@ -180,17 +238,33 @@ SAVEREPORT CHotkeySettingsStore::SaveSlot(int nSlot, const KEYSLOT& slot) {
     if (folderRefused && !m_strUserIniPath.IsEmpty() && m_strIniPath != m_strUserIniPath) {
         report.strFile = m_strUserIniPath;
         const CString& source = CopyCounts(m_strUserIniPath) ? m_strUserIniPath : m_strIniPath;
-        report.dwError = WriteSlot(nSlot, slot, source, m_strUserIniPath, nullptr);
+        report.dwError = WriteEdit(edit, source, m_strUserIniPath, nullptr);
         if (report.Saved())
             m_strIniPath = m_strUserIniPath;
     }
-    if (report.Saved())
-        m_slots[nSlot] = slot;
     return report;
 }
 
-DWORD CHotkeySettingsStore::WriteSlot(int nSlot, const KEYSLOT& slot, const CString& strSource,
-                                      const CString& strTarget, bool* pbFolderRefused) const {
+DWORD CHotkeySettingsStore::WriteEntry(const CString& file, int nEntry, const KEYSLOT& entry) {
+    CString section = SectionName(nEntry);
+    for (const SLOTKEYVALUE& key : SlotKeyValues(entry)) {
+        // S1's name and program are the registry's: its section keeps only its options.
+        if (nEntry == kSlotS1 && key.bAlwaysWritten)
+            continue;
+        CString text = ProfileTextFor(key.strValue);
+        // A write that fails fails the rest too: stop there.
+        if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(
+                section, key.pszKey, key.bRemove ? nullptr : text.GetString(), file)) {
+            DWORD error = ::GetLastError();
+            return error ? error : ERROR_WRITE_FAULT;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+DWORD CHotkeySettingsStore::WriteEdit(const std::function<DWORD(const CString& file)>& edit,
+                                      const CString& strSource, const CString& strTarget,
+                                      bool* pbFolderRefused) const {
     if (pbFolderRefused)
         *pbFolderRefused = false;
     std::string bytes;
@@ -201,22 +275,10 @@ DWORD CHotkeySettingsStore::WriteSlot(int nSlot, const KEYSLOT& slot, const CStr
         if (!::CreateDirectoryW(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
             return ::GetLastError();
     }
-    auto writeKeys = [&](const CString& file) -> DWORD {
-        for (const SLOTKEYVALUE& key : SlotKeyValues(slot)) {
-            CString text = ProfileTextFor(key.strValue);
-            // A write that fails fails the rest too: stop there.
-            if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(
-                    kSections[nSlot], key.pszKey, key.bRemove ? nullptr : text.GetString(), file)) {
-                DWORD error = ::GetLastError();
-                return error ? error : ERROR_WRITE_FAULT;
-            }
-        }
-        return ERROR_SUCCESS;
-    };
     // The profile functions keep a file in the encoding they find it in, and an ANSI file
     // turns every character the code page lacks into a question mark: the new file starts as
     // the whole old one in UTF-16, foreign sections and comments included.
-    return CSettingsFileReplace::WriteInOneStep(strTarget, AsUnicodeFile(bytes), writeKeys,
+    return CSettingsFileReplace::WriteInOneStep(strTarget, AsUnicodeFile(bytes), edit,
                                                 pbFolderRefused);
 }
 

@@ -1,15 +1,16 @@
-// The key slots S1 to S5 and their settings file "Hotkey.ini" beside the executable, or the
-// user's own copy of it where the executable's folder cannot be written; S1's program comes
-// from the registry value "S1_KEY" instead.
+// The key entries (the driver's keys, then the user's own) and their settings file
+// "Hotkey.ini" beside the executable, or the user's own copy of it where the executable's
+// folder cannot be written; S1's program comes from the registry value "S1_KEY" instead.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "app/launch/launch_options.h"
+#include "app/messages.h"
 #include "app/keys/slot_hotkey.h"
 #include "framework/cstring.h"
 
@@ -41,27 +42,38 @@ struct SAVEREPORT {
     bool Saved() const { return dwError == ERROR_SUCCESS; }
 };
 
+// The key entries: first the driver's keys S1 to S5, then the user's own entries, each kept in a
+// section of its own ("S1", "S2", ...).
 class CHotkeySettingsStore {
 public:
-    static constexpr int kSlotCount = 5;
     static constexpr int kSlotS1 = 0;
 
     // Sets m_strModuleDir and m_strIniPath from the running executable's path: the file beside
     // it, or the user's copy in the local application data folder when the executable's folder
     // refuses the user and that copy exists and is not empty.
     void BuildIniPath();
-    // Fills S2 to S5 from the settings file and returns the rows to show, in slot order. A
-    // file without a byte-order mark whose text is UTF-8 is read as UTF-8, and left as it is.
-    // While the user's copy cannot be read, the file beside the executable is shown.
+    // Fills the entries from the settings file and returns the rows to show, in entry order:
+    // the driver's keys S2 to S5 that have a name, then every entry of the user's (S6, S7, ...
+    // for as long as their sections follow one another). A file whose text is UTF-8, or
+    // UTF-16 big-endian, is read as such, and left as it is. While the user's copy cannot be
+    // read, the file beside the executable is shown.
     std::vector<KEYROW> LoadSettings();
-    // Writes the keys of slot nSlot (S2 to S5) into the settings file as it is on disk now:
-    // every other section, key and comment stays as it stands there. The file is kept in
-    // UTF-16, so that no character is lost to the ANSI code page, and is made whole on a new
-    // file that then takes its place in one step. When the executable's folder refuses that
-    // new file, the user's copy is written instead and used from then on; a read-only, held
-    // or unreadable settings file is refused. On success m_slots[nSlot] becomes `slot`; on
-    // failure nothing changes.
+    // Writes the keys of entry nSlot (S2 onwards; the one after the last adds an entry, which
+    // must have a name) into the settings file as it is on disk now: every other section, key
+    // and comment stays as it stands there. The file is kept in UTF-16, so that no character
+    // is lost to the ANSI code page, and is made whole on a new file that then takes its place
+    // in one step. When the executable's folder refuses that new file, the user's copy is
+    // written instead and used from then on; a read-only, held or unreadable settings file is
+    // refused. On success m_slots[nSlot] becomes `slot`; on failure nothing changes.
     SAVEREPORT SaveSlot(int nSlot, const KEYSLOT& slot);
+    // Replaces every entry in one save, all or nothing, as SaveSlot saves one: the driver's
+    // keys (S1's options only), the user's entries, and no section left behind for an entry
+    // that is gone. At least the driver's keys are given.
+    SAVEREPORT SaveEntries(const std::vector<KEYSLOT>& entries);
+    // The section of an entry in the settings file: "S1", "S2", ...
+    static CString SectionName(int nEntry);
+    // The entry's name as the user sees it: its display name, or its section's.
+    CString EntryName(int nEntry) const;
     // Replaces S1's path with the registry value when it can be read as text: REG_SZ as
     // stored, REG_EXPAND_SZ with its environment variables expanded, at any length; from the
     // 64-bit view or, when it is missing there, from the 32-bit view.
@@ -71,7 +83,7 @@ public:
     // user's copy at strUserIniPath as BuildIniPath chooses it (empty: no copy is ever used).
     void BuildIniPathFrom(const CString& strModulePath, const CString& strUserIniPath = {});
 
-    std::array<KEYSLOT, kSlotCount> m_slots;
+    std::vector<KEYSLOT> m_slots = std::vector<KEYSLOT>(kDriverKeyCount);
     CString m_strModuleDir;
     CString m_strIniPath;     // the settings file read and written
     CString m_strUserIniPath; // where the user's copy lives, or empty
@@ -79,9 +91,13 @@ public:
 private:
     // The settings file beside the executable, which the user's copy stands in for.
     CString InstalledIniPath() const;
-    // ERROR_SUCCESS, or the platform's reason why writing the slot into strSource's content
-    // and that into strTarget failed; *pbFolderRefused tells whether strTarget's folder
-    // refused the new file.
-    DWORD WriteSlot(int nSlot, const KEYSLOT& slot, const CString& strSource,
+    // A save: `edit` writes into a new copy of the settings file, which then takes its place,
+    // or the user's copy's where the executable's folder refuses the new file.
+    SAVEREPORT Save(const std::function<DWORD(const CString& file)>& edit);
+    // ERROR_SUCCESS, or the platform's reason why editing strSource's content into strTarget
+    // failed; *pbFolderRefused tells whether strTarget's folder refused the new file.
+    DWORD WriteEdit(const std::function<DWORD(const CString& file)>& edit, const CString& strSource,
                     const CString& strTarget, bool* pbFolderRefused) const;
+    // Writes an entry's keys into its section of `file`.
+    static DWORD WriteEntry(const CString& file, int nEntry, const KEYSLOT& entry);
 };

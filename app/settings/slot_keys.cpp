@@ -41,7 +41,7 @@ std::vector<SLOTKEYVALUE> SlotKeyValues(const KEYSLOT& slot) {
     for (const SlotKey& key : kSlotKeys) {
         CString text = key.pfnText(slot);
         bool remove = text.IsEmpty() && !key.bAlwaysWritten;
-        values.push_back({key.pszKey, text, remove});
+        values.push_back({key.pszKey, text, remove, key.bAlwaysWritten});
     }
     return values;
 }

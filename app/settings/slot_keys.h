@@ -15,6 +15,8 @@ struct SLOTKEYVALUE {
     const wchar_t* pszKey;
     CString strValue;
     bool bRemove;
+    // The entry's name and program, which every section has always held.
+    bool bAlwaysWritten;
 };
 
 // The slot's keys in the order they are written.
