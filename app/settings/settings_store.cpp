@@ -140,10 +140,9 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         source = InstalledIniPath();
         error = ReadSettingsFile(source, bytes);
     }
-    // The profile functions would read a mark-less UTF-8 file in the ANSI code page; the file
-    // itself is left alone, as its folder may not be the user's to write.
+    // The file itself is left alone, as its folder may not be the user's to write.
     CScratchFile unicode;
-    if (!error && IsUtf8WithoutMark(bytes) && WriteUnicodeReadCopy(bytes, unicode))
+    if (!error && NeedsUnicodeReadCopy(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
     for (int i = 1; i < kSlotCount; ++i) {
         m_slots[i] = SlotFromKeys(
