@@ -21,20 +21,21 @@ constexpr const wchar_t* kUserFolderName = L"KESTO Hotkey";
 // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack: a folder stands in the file's place.
 constexpr DWORD kErrorDirectoryNotSupported = 336;
 
-constexpr int kValueCapacity = 261; // 260 characters and the terminator
-constexpr int kValueLength = kValueCapacity - 1;
 constexpr const wchar_t* kSections[] = {nullptr, L"S2", L"S3", L"S4", L"S5"};
 
+// The whole value, at any length: read again in a buffer twice as large until it fits.
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
-    // One unit of room beyond a full value: the platform drops the closing quote of a quoted
-    // value only when that quote fits in the buffer, and otherwise cuts the value's last
-    // character instead. The value is then cut to its 260 characters here.
-    constexpr int kReadCapacity = kValueCapacity + 1;
+    // A value fits only with two units to spare beside the terminator: the platform drops the
+    // closing quote of a quoted value only when that quote fits in the buffer, and otherwise
+    // cuts the value's last character instead, one unit short of a full buffer.
     CString value;
-    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kReadCapacity), kReadCapacity,
-                               file);
-    value.ReleaseBuffer();
-    return value.GetLength() > kValueLength ? value.Left(kValueLength) : value;
+    for (DWORD capacity = 512;; capacity *= 2) {
+        DWORD length = ::GetPrivateProfileStringW(
+            section, key, L"", value.GetBuffer(static_cast<int>(capacity)), capacity, file);
+        value.ReleaseBuffer(static_cast<int>(length));
+        if (length + 2 < capacity)
+            return value;
+    }
 }
 
 // Blanks that the profile read trims from both ends of a value; ^Z counts as one too.

@@ -50,9 +50,10 @@ public:
     // it, or the user's copy in the local application data folder when the executable's folder
     // refuses the user and that copy exists and is not empty.
     void BuildIniPath();
-    // Fills S2 to S5 from the settings file and returns the rows to show, in slot order. A
-    // file without a byte-order mark whose text is UTF-8 is read as UTF-8, and left as it is.
-    // While the user's copy cannot be read, the file beside the executable is shown.
+    // Fills S2 to S5 from the settings file and returns the rows to show, in slot order; each
+    // value whole, at any length. UTF-8 text, with a byte-order mark or without, and
+    // big-endian UTF-16 are read as such, and the file is left as it is. While the user's copy
+    // cannot be read, the file beside the executable is shown.
     std::vector<KEYROW> LoadSettings();
     // Writes the keys of slot nSlot (S2 to S5) into the settings file as it is on disk now:
     // every other section, key and comment stays as it stands there. The file is kept in

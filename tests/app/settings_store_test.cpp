@@ -144,15 +144,16 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     EXPECT_FALSE(blocked.SaveSlot(1, slot).Saved());
 }
 
-TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
-    CString name(L'n', 300), path(L'p', 300);
-    Write(L"S2", L"DisplayName", name);
-    Write(L"S2", L"DefaultPath", path);
-    m_store.LoadSettings();
-    EXPECT_EQ(m_store.m_slots[1].strDisplayName.GetLength(), 260);
-    EXPECT_EQ(m_store.m_slots[1].strDefaultPath.GetLength(), 260);
-    m_store.SaveSlot(1, m_store.m_slots[1]);
-    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
+TEST_F(SettingsStoreTest, LongValueIsReadWholeAndSavedWhole) {
+    for (int length : {300, 5000}) {
+        Write(L"S2", L"DisplayName", CString(L'n', length));
+        Write(L"S2", L"DefaultPath", CString(L'p', length));
+        m_store.LoadSettings();
+        ASSERT_TRUE(m_store.SaveSlot(1, m_store.m_slots[1]).Saved());
+        m_store.LoadSettings();
+        EXPECT_EQ(Text(m_store.m_slots[1].strDisplayName), Text(CString(L'n', length)));
+        EXPECT_EQ(Text(m_store.m_slots[1].strDefaultPath), Text(CString(L'p', length)));
+    }
 }
 
 TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
@@ -171,9 +172,11 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
         {"trailing blanks", L"trailing \t "},
         {"quotes inside blanks", L" \"both\" "},
         {"empty", L""},
-        {"260 characters", CString(L'p', 260)},
-        {"259 characters and a blank", CString(L'q', 259) + L" "},
-        {"260 characters in quotes", L"\"" + CString(L'r', 258) + L"\""},
+        // A first read's buffer holds 511 characters: the value, or a quoted one but its
+        // closing quote.
+        {"511 characters", CString(L'p', 511)},
+        {"510 characters and a blank", CString(L'q', 510) + L" "},
+        {"511 characters in quotes", L"\"" + CString(L'r', 509) + L"\""},
     };
     for (const Case& c : cases) {
         // The name must not be empty, or the slot is not written at all.
