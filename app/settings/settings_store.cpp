@@ -55,11 +55,14 @@ CString ProfileTextFor(const CString& value) {
     return L"\"" + value + L"\"";
 }
 
-// The file's text read as it stands: a missing file reads as empty.
+// The file's text read as it stands: a missing file reads as empty, unless a save left its
+// new file to be put in its place.
 DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
     if (AfxIsExistingFolder(path))
         return kErrorDirectoryNotSupported;
     DWORD error = ReadWholeFile(path, bytes);
+    if (error == ERROR_FILE_NOT_FOUND && CSettingsFileReplace::PlaceKeptFile(path))
+        error = ReadWholeFile(path, bytes);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
@@ -69,8 +72,9 @@ bool CopyCounts(const CString& path) {
     // The size is the folder's to tell, also of a file held open; the bytes are read only
     // where the file may be a mark and nothing more.
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return CSettingsFileReplace::PlaceKeptFile(path); // a save left it under another name
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow != sizeof(kUtf16Mark) - 1)
         return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;

@@ -326,7 +326,7 @@ class StandInWriters {
 public:
     StandInWriters() {
         CSettingsFileReplace::s_writers = {&TestMakeTempFile, &TestWholeWrite, &TestProfileWrite,
-                                           &TestReplace};
+                                           &TestReplace, g_realWriters.pfnReplaceInOneStep};
     }
     ~StandInWriters() {
         CSettingsFileReplace::s_writers = g_realWriters;
@@ -400,6 +400,54 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
         // A new file, its whole content, two values, the combination and four launch options
         // at their defaults taken out, and the step that puts it in place.
         EXPECT_EQ(steps, 10) << c.what;
+    }
+}
+
+// The platform's replace failing after it removed the old file, as it may on Windows, with the
+// new file held by a scanner or not.
+bool g_scannerHolds = false;
+CKernelObject g_scanner;
+
+DWORD TestReplaceRemovingTheOldFile(const CString& from, const CString& to) {
+    ::DeleteFileW(to);
+    if (g_scannerHolds)
+        g_scanner.Attach(
+            ::CreateFileW(from, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
+// Only a save that reached the settings file reports success; the next start reads the new
+// settings either way.
+TEST(SaveInOneStep, ReplaceFailingAfterTheOldFileIsGoneNeverLosesTheSettings) {
+    struct Case {
+        const char* what;
+        bool held, usersCopy;
+    };
+    const Case cases[] = {
+        {"the new file renamed into the old one's place", false, false},
+        {"the new file held: kept for the next start", true, false},
+        {"the user's copy, the new file held", true, true},
+    };
+    StandInWriters writers;
+    CSettingsFileReplace::s_writers.pfnReplaceInOneStep = &TestReplaceRemovingTheOldFile;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder install, user;
+        const CString userIni = user.MakeDir(L"KESTO Hotkey") + L"\\Hotkey.ini";
+        const CString target = c.usersCopy ? userIni : install.File(L"Hotkey.ini");
+        WriteBytes(target, kAnsiSettings);
+        g_refusals = {{install.Path(), c.usersCopy ? ERROR_ACCESS_DENIED : 0}};
+        g_scannerHolds = c.held;
+        CHotkeySettingsStore store, next;
+        store.BuildIniPathFrom(install.File(L"HotkeyForm.exe"), userIni);
+        store.LoadSettings();
+        SAVEREPORT report = store.SaveSlot(1, {L"Mail", L"new.exe"});
+        g_scanner.Close();
+        EXPECT_EQ(report.Saved(), !c.held) << report.dwError;
+        next.BuildIniPathFrom(install.File(L"HotkeyForm.exe"), userIni);
+        next.LoadSettings();
+        EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), L"new.exe");
+        EXPECT_EQ(FilesIn(FolderOf(target)), std::vector<CString>{L"Hotkey.ini"});
     }
 }
 
