@@ -21,8 +21,7 @@ std::wstring Decode(UINT codePage, const char* bytes, size_t count) {
     return text;
 }
 
-} // namespace
-
+// Text without a byte-order mark that is UTF-8 and not plain ASCII.
 bool IsUtf8WithoutMark(const std::string& bytes) {
     if (StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, kUtf16BigEndianMark) ||
         StartsWith(bytes, kUtf8Mark))
@@ -31,6 +30,13 @@ bool IsUtf8WithoutMark(const std::string& bytes) {
         return false;
     return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
                                  static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}
+
+} // namespace
+
+bool NeedsUnicodeReadCopy(const std::string& bytes) {
+    return IsUtf8WithoutMark(bytes) || StartsWith(bytes, kUtf8Mark) ||
+           StartsWith(bytes, kUtf16BigEndianMark);
 }
 
 std::string AsUnicodeFile(const std::string& bytes) {

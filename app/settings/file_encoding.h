@@ -6,9 +6,11 @@
 
 constexpr char kUtf16Mark[] = "\xFF\xFE";
 
-// Text without a byte-order mark that is UTF-8 and not plain ASCII, as a text editor saves
-// it: the platform would read it in the ANSI code page and garble every other character.
-bool IsUtf8WithoutMark(const std::string& bytes);
+// Whether the profile functions would misread the text. They take only a little-endian
+// UTF-16 mark for Unicode and read all else in the ANSI code page: UTF-8, with a mark or
+// without, as text editors save it, loses every character beyond ASCII (and, marked, its
+// first section to the mark), and big-endian UTF-16 is not read at all.
+bool NeedsUnicodeReadCopy(const std::string& bytes);
 // A profile file's bytes in UTF-16 with its byte-order mark: text with a UTF-8 or big-endian
 // mark as such, UTF-8 text without a mark as UTF-8, any other in the ANSI code page as the
 // profile functions read it.

@@ -1,5 +1,6 @@
 // The settings file's all-or-nothing replace: the new file, its name, the step that puts it in
-// place, and the clean-up of what a save cut short left behind.
+// place, the clean-up of what a save cut short left behind, and the new file that a failed
+// replace left where no settings file is.
 #include "app/settings/settings_file_replace.h"
 
 #include <cwctype>
@@ -124,12 +125,17 @@ DWORD MakeTempFile(const CString& folder, CString& tempPath) {
     return ERROR_FILE_EXISTS;
 }
 
-// Windows replaces a file in one step. Wine's replace does not: saves killed in the middle of
-// it have left damaged settings files behind, where its rename leaves none.
-bool ReplaceIsOneStep() {
+// Windows replaces a file in one step, keeping what the old file carried besides its text: its
+// access list, its attributes and its streams. Wine's replace does not: saves killed in the
+// middle of it have left damaged settings files behind, where its rename leaves none.
+DWORD ReplaceInOneStep(const CString& from, const CString& to) {
     static const bool s_oneStep =
         !::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-    return s_oneStep;
+    if (!s_oneStep)
+        return ERROR_NOT_SUPPORTED;
+    return ::ReplaceFileW(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+               ? ERROR_SUCCESS
+               : ::GetLastError();
 }
 
 DWORD ReplaceWithFile(const CString& from, const CString& to) {
@@ -141,12 +147,11 @@ DWORD ReplaceWithFile(const CString& from, const CString& to) {
         if (!file || !::FlushFileBuffers(file))
             return ::GetLastError();
     }
-    // Replacing keeps what the old file carried besides its text: its access list, its
-    // attributes and its streams. A file system or a file that refuses that still takes the
-    // new file by a plain rename.
+    // A file system or a file that refuses the replace still takes the new file by a plain
+    // rename; so does a replace that failed after the old file was gone.
     const DWORD oldAttributes = ::GetFileAttributesW(to);
-    if (oldAttributes == INVALID_FILE_ATTRIBUTES || !ReplaceIsOneStep() ||
-        !::ReplaceFileW(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    if (oldAttributes == INVALID_FILE_ATTRIBUTES ||
+        CSettingsFileReplace::s_writers.pfnReplaceInOneStep(from, to)) {
         if (!::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return ::GetLastError();
     }
@@ -170,9 +175,16 @@ public:
     }
     DWORD ReplaceInto(const CString& target) {
         ReleaseProfileFile(Path());
+        const bool targetExisted = ::GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES;
         DWORD error = CSettingsFileReplace::s_writers.pfnReplaceFile(Path(), target);
-        if (!error)
-            LetGo();
+        if (error && (!targetExisted || ::GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES))
+            return error;
+        // The old file may be gone and the new one still under its own name, as when a scanner
+        // holds it: then it holds the only settings there are. Read-only, no clean-up removes
+        // it, and PlaceKeptFile puts it in place at the next read of the settings.
+        if (error)
+            ::SetFileAttributesW(Path(), FILE_ATTRIBUTE_READONLY);
+        LetGo();
         return error;
     }
 };
@@ -209,10 +221,28 @@ struct FindFree {
     static BOOL Free(HANDLE hSearch) { return ::FindClose(hSearch); }
 };
 
+// Calls `visit` for each file in the folder that a save of this program named.
+template <typename Visit> void ForEachTempFile(const CString& folder, Visit visit) {
+    WIN32_FIND_DATAW found{};
+    CString pattern;
+    pattern.Format(L"%s\\%s.*%s", folder.GetString(), kSettingsFileName, kTempSuffix);
+    HANDLE first = ::FindFirstFileW(pattern, &found);
+    if (first == INVALID_HANDLE_VALUE)
+        return;
+    CHandleOwner<HANDLE, FindFree> search(first);
+    do {
+        TempFileWriter writer;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            ParseTempFileName(found.cFileName, writer))
+            visit(found, writer);
+    } while (::FindNextFileW(search, &found));
+}
+
 } // namespace
 
 CSettingsFileReplace::Writers CSettingsFileReplace::s_writers = {
-    &MakeTempFile, &WriteWholeFile, &::WritePrivateProfileStringW, &ReplaceWithFile};
+    &MakeTempFile, &WriteWholeFile, &::WritePrivateProfileStringW, &ReplaceWithFile,
+    &ReplaceInOneStep};
 
 DWORD CSettingsFileReplace::WriteInOneStep(const CString& strTarget, const std::string& bytes,
                                            const std::function<DWORD(const CString&)>& edit,
@@ -245,19 +275,30 @@ bool CSettingsFileReplace::FolderRefusesNewFile(const CString& strFolder) {
 }
 
 void CSettingsFileReplace::RemoveLeftoverTempFiles(const CString& strFolder) {
-    WIN32_FIND_DATAW found{};
-    CString pattern;
-    pattern.Format(L"%s\\%s.*%s", strFolder.GetString(), kSettingsFileName, kTempSuffix);
-    HANDLE first = ::FindFirstFileW(pattern, &found);
-    if (first == INVALID_HANDLE_VALUE)
-        return;
-    CHandleOwner<HANDLE, FindFree> search(first);
-    do {
-        TempFileWriter writer;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            ParseTempFileName(found.cFileName, writer) && !WriterMayRun(writer))
+    ForEachTempFile(strFolder, [&](const WIN32_FIND_DATAW& found, const TempFileWriter& writer) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && !WriterMayRun(writer))
             ::DeleteFileW(strFolder + L"\\" + found.cFileName);
-    } while (::FindNextFileW(search, &found));
+    });
+}
+
+bool CSettingsFileReplace::PlaceKeptFile(const CString& strTarget) {
+    if (::GetFileAttributesW(strTarget) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const CString folder = FolderOf(strTarget);
+    WIN32_FIND_DATAW newest{};
+    ForEachTempFile(folder, [&](const WIN32_FIND_DATAW& found, const TempFileWriter&) {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
+            ::CompareFileTime(&found.ftLastWriteTime, &newest.ftLastWriteTime) >= 0)
+            newest = found;
+    });
+    if (!newest.cFileName[0])
+        return false;
+    const CString kept = folder + L"\\" + newest.cFileName;
+    ::SetFileAttributesW(kept, FILE_ATTRIBUTE_NORMAL);
+    if (::MoveFileExW(kept, strTarget, MOVEFILE_WRITE_THROUGH))
+        return true;
+    ::SetFileAttributesW(kept, FILE_ATTRIBUTE_READONLY);
+    return false;
 }
 
 DWORD ReadWholeFile(const CString& strPath, std::string& bytes) {

@@ -25,6 +25,9 @@ public:
         // Puts the finished file in the place of the settings file in one step, so that the
         // settings file is at every moment either the old one or the new one.
         DWORD (*pfnReplaceFile)(const CString& strFrom, const CString& strTo);
+        // The platform's replace, which keeps the old file's access list, attributes and
+        // streams; it can fail after the old file is gone (ERROR_UNABLE_TO_MOVE_REPLACEMENT).
+        DWORD (*pfnReplaceInOneStep)(const CString& strFrom, const CString& strTo);
     };
     static Writers s_writers;
 
@@ -38,8 +41,12 @@ public:
     // Whether the user may not make a file in the folder, as under Program Files.
     static bool FolderRefusesNewFile(const CString& strFolder);
     // Files that saves of this program left in the folder when they were cut short and whose
-    // writer no longer runs; nothing else, however it is named.
+    // writer no longer runs; nothing else, however it is named, and no file kept for
+    // PlaceKeptFile.
     static void RemoveLeftoverTempFiles(const CString& strFolder);
+    // Where strTarget is missing because a save's new file could not take its place after the
+    // old file was gone, puts that file (the newest, if several) there now; whether it did.
+    static bool PlaceKeptFile(const CString& strTarget);
 };
 
 // A file the program makes for a moment: it leaves the platform's profile cache and is removed

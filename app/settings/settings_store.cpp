@@ -21,19 +21,19 @@ constexpr const wchar_t* kUserFolderName = L"KESTO Hotkey";
 // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack: a folder stands in the file's place.
 constexpr DWORD kErrorDirectoryNotSupported = 336;
 
-constexpr int kValueCapacity = 261; // 260 characters and the terminator
-constexpr int kValueLength = kValueCapacity - 1;
-
+// The whole value, at any length: read again in a buffer twice as large until it fits.
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
-    // One unit of room beyond a full value: the platform drops the closing quote of a quoted
-    // value only when that quote fits in the buffer, and otherwise cuts the value's last
-    // character instead. The value is then cut to its 260 characters here.
-    constexpr int kReadCapacity = kValueCapacity + 1;
+    // A value fits only with two units to spare beside the terminator: the platform drops the
+    // closing quote of a quoted value only when that quote fits in the buffer, and otherwise
+    // cuts the value's last character instead, one unit short of a full buffer.
     CString value;
-    ::GetPrivateProfileStringW(section, key, L"", value.GetBuffer(kReadCapacity), kReadCapacity,
-                               file);
-    value.ReleaseBuffer();
-    return value.GetLength() > kValueLength ? value.Left(kValueLength) : value;
+    for (DWORD capacity = 512;; capacity *= 2) {
+        DWORD length = ::GetPrivateProfileStringW(
+            section, key, L"", value.GetBuffer(static_cast<int>(capacity)), capacity, file);
+        value.ReleaseBuffer(static_cast<int>(length));
+        if (length + 2 < capacity)
+            return value;
+    }
 }
 
 // Blanks that the profile read trims from both ends of a value; ^Z counts as one too.
@@ -53,11 +53,14 @@ CString ProfileTextFor(const CString& value) {
     return L"\"" + value + L"\"";
 }
 
-// The file's text read as it stands: a missing file reads as empty.
+// The file's text read as it stands: a missing file reads as empty, unless a save left its
+// new file to be put in its place.
 DWORD ReadSettingsFile(const CString& path, std::string& bytes) {
     if (AfxIsExistingFolder(path))
         return kErrorDirectoryNotSupported;
     DWORD error = ReadWholeFile(path, bytes);
+    if (error == ERROR_FILE_NOT_FOUND && CSettingsFileReplace::PlaceKeptFile(path))
+        error = ReadWholeFile(path, bytes);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
@@ -67,8 +70,9 @@ bool CopyCounts(const CString& path) {
     // The size is the folder's to tell, also of a file held open; the bytes are read only
     // where the file may be a mark and nothing more.
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return CSettingsFileReplace::PlaceKeptFile(path); // a save left it under another name
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow != sizeof(kUtf16Mark) - 1)
         return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
@@ -144,10 +148,9 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         source = InstalledIniPath();
         error = ReadSettingsFile(source, bytes);
     }
-    // The profile functions would read a mark-less UTF-8 file in the ANSI code page; the file
-    // itself is left alone, as its folder may not be the user's to write.
+    // The file itself is left alone, as its folder may not be the user's to write.
     CScratchFile unicode;
-    if (!error && IsUtf8WithoutMark(bytes) && WriteUnicodeReadCopy(bytes, unicode))
+    if (!error && NeedsUnicodeReadCopy(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
     m_slots.assign(kDriverKeyCount, {});
     for (int i = 0;; ++i) {

@@ -55,8 +55,8 @@ public:
     // Fills the entries from the settings file and returns the rows to show, in entry order:
     // the driver's keys S2 to S5 that have a name, then every entry of the user's (S6, S7, ...
     // for as long as their sections follow one another). A file whose text is UTF-8, or
-    // UTF-16 big-endian, is read as such, and left as it is. While the user's copy cannot be
-    // read, the file beside the executable is shown.
+    // UTF-16 big-endian, is read as such, each value whole at any length, and the file left as it
+    // is. While the user's copy cannot be read, the file beside the executable is shown.
     std::vector<KEYROW> LoadSettings();
     // Writes the keys of entry nSlot (S2 onwards; the one after the last adds an entry, which
     // must have a name) into the settings file as it is on disk now: every other section, key

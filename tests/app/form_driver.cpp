@@ -8,13 +8,6 @@
 #include "desktop.h"
 #include "tests/window_finder.h"
 
-namespace {
-
-// Paths in the tests run longer than the list shows by default: a value may be 260 long.
-constexpr int kCellChars = 600;
-
-} // namespace
-
 CRect ScreenRect(HWND hWnd) {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
@@ -109,7 +102,7 @@ std::vector<ShownRow> ShownRows(HWND hForm) {
     std::vector<ShownRow> rows;
     auto count = static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
-        rows.push_back({RemoteListItemText(hList, i, 0, kCellChars),
-                        RemoteListItemText(hList, i, 1, kCellChars)});
+        rows.push_back({RemoteListItemText(hList, i, 0, kShownCellLength + 1),
+                        RemoteListItemText(hList, i, 1, kShownCellLength + 1)});
     return rows;
 }

@@ -38,7 +38,9 @@ bool CloseMessageBox(DWORD pid, HWND hOwner, CString* pText);
 bool ApplyRefusedAndWait(DWORD pid, HWND hDialog, CString* pText);
 // Cancels the dialog and waits until it is gone.
 bool CancelAndWait(HWND hDialog);
-// The cells of every row of the form's key list: key text, then path text.
+// The cells of every row of the form's key list: key text, then path text, each up to its
+// first kShownCellLength characters.
+constexpr int kShownCellLength = 599;
 struct ShownRow {
     CString strKey;
     CString strPath;

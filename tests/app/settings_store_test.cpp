@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/settings/file_encoding.h"
 #include "app/settings/settings_file_replace.h"
 #include "app/settings/settings_store.h"
 #include "framework/kernel_object.h"
@@ -143,15 +144,16 @@ TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
     EXPECT_FALSE(blocked.SaveSlot(1, slot).Saved());
 }
 
-TEST_F(SettingsStoreTest, LongValueIsCutTo260CharactersAndSavedSo) {
-    CString name(L'n', 300), path(L'p', 300);
-    Write(L"S2", L"DisplayName", name);
-    Write(L"S2", L"DefaultPath", path);
-    m_store.LoadSettings();
-    EXPECT_EQ(m_store.m_slots[1].strDisplayName.GetLength(), 260);
-    EXPECT_EQ(m_store.m_slots[1].strDefaultPath.GetLength(), 260);
-    m_store.SaveSlot(1, m_store.m_slots[1]);
-    EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"S2", L"DefaultPath"), CString(L'p', 260));
+TEST_F(SettingsStoreTest, LongValueIsReadWholeAndSavedWhole) {
+    for (int length : {300, 5000}) {
+        Write(L"S2", L"DisplayName", CString(L'n', length));
+        Write(L"S2", L"DefaultPath", CString(L'p', length));
+        m_store.LoadSettings();
+        ASSERT_TRUE(m_store.SaveSlot(1, m_store.m_slots[1]).Saved());
+        m_store.LoadSettings();
+        EXPECT_EQ(Text(m_store.m_slots[1].strDisplayName), Text(CString(L'n', length)));
+        EXPECT_EQ(Text(m_store.m_slots[1].strDefaultPath), Text(CString(L'p', length)));
+    }
 }
 
 TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
@@ -170,9 +172,11 @@ TEST_F(SettingsStoreTest, SavedValuesReadBackExactlyAsTheyWereWritten) {
         {"trailing blanks", L"trailing \t "},
         {"quotes inside blanks", L" \"both\" "},
         {"empty", L""},
-        {"260 characters", CString(L'p', 260)},
-        {"259 characters and a blank", CString(L'q', 259) + L" "},
-        {"260 characters in quotes", L"\"" + CString(L'r', 258) + L"\""},
+        // A first read's buffer holds 511 characters: the value, or a quoted one but its
+        // closing quote.
+        {"511 characters", CString(L'p', 511)},
+        {"510 characters and a blank", CString(L'q', 510) + L" "},
+        {"511 characters in quotes", L"\"" + CString(L'r', 509) + L"\""},
     };
     for (const Case& c : cases) {
         // The name must not be empty, or the slot is not written at all.
@@ -322,7 +326,7 @@ class StandInWriters {
 public:
     StandInWriters() {
         CSettingsFileReplace::s_writers = {&TestMakeTempFile, &TestWholeWrite, &TestProfileWrite,
-                                           &TestReplace};
+                                           &TestReplace, g_realWriters.pfnReplaceInOneStep};
     }
     ~StandInWriters() {
         CSettingsFileReplace::s_writers = g_realWriters;
@@ -396,6 +400,54 @@ TEST(SaveInOneStep, SaveFailingAtAnyStepLeavesEveryFileAsItWasAndTheSlotsAsSaved
         // A new file, its whole content, two values, the combination and four launch options
         // at their defaults taken out, and the step that puts it in place.
         EXPECT_EQ(steps, 10) << c.what;
+    }
+}
+
+// The platform's replace failing after it removed the old file, as it may on Windows, with the
+// new file held by a scanner or not.
+bool g_scannerHolds = false;
+CKernelObject g_scanner;
+
+DWORD TestReplaceRemovingTheOldFile(const CString& from, const CString& to) {
+    ::DeleteFileW(to);
+    if (g_scannerHolds)
+        g_scanner.Attach(
+            ::CreateFileW(from, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
+// Only a save that reached the settings file reports success; the next start reads the new
+// settings either way.
+TEST(SaveInOneStep, ReplaceFailingAfterTheOldFileIsGoneNeverLosesTheSettings) {
+    struct Case {
+        const char* what;
+        bool held, usersCopy;
+    };
+    const Case cases[] = {
+        {"the new file renamed into the old one's place", false, false},
+        {"the new file held: kept for the next start", true, false},
+        {"the user's copy, the new file held", true, true},
+    };
+    StandInWriters writers;
+    CSettingsFileReplace::s_writers.pfnReplaceInOneStep = &TestReplaceRemovingTheOldFile;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder install, user;
+        const CString userIni = user.MakeDir(L"KESTO Hotkey") + L"\\Hotkey.ini";
+        const CString target = c.usersCopy ? userIni : install.File(L"Hotkey.ini");
+        WriteBytes(target, kAnsiSettings);
+        g_refusals = {{install.Path(), c.usersCopy ? ERROR_ACCESS_DENIED : 0}};
+        g_scannerHolds = c.held;
+        CHotkeySettingsStore store, next;
+        store.BuildIniPathFrom(install.File(L"HotkeyForm.exe"), userIni);
+        store.LoadSettings();
+        SAVEREPORT report = store.SaveSlot(1, {L"Mail", L"new.exe"});
+        g_scanner.Close();
+        EXPECT_EQ(report.Saved(), !c.held) << report.dwError;
+        next.BuildIniPathFrom(install.File(L"HotkeyForm.exe"), userIni);
+        next.LoadSettings();
+        EXPECT_EQ(Text(next.m_slots[1].strDefaultPath), L"new.exe");
+        EXPECT_EQ(FilesIn(FolderOf(target)), std::vector<CString>{L"Hotkey.ini"});
     }
 }
 
@@ -566,37 +618,52 @@ TEST(UsersCopy, ServesOnlyAnInstallFolderThatRefusesNewFilesAndOnlyWhenItHoldsSe
     }
 }
 
-// In a folder the user may not write: tests/app/unwritable_folder_test.cpp.
-TEST(Utf8File, WithoutAMarkIsReadAsUtf8AndTheFirstSaveMakesItUtf16) {
+// In a folder the user may not write: tests/app/unwritable_folder_test.cpp. Wine's own profile
+// reading takes a UTF-8 mark and big-endian UTF-16, where Windows' does not: whether the read
+// goes through the UTF-16 copy is asked of the file's bytes too.
+TEST(Utf8File, WithOrWithoutAMarkOrBigEndianIsReadRightAndTheFirstSaveMakesItUtf16) {
+    const std::string kBigEndian = "\xFE\xFF", kUtf8Name = "B\xC3\xBCro \xE6\x9D\xB1";
     struct Case {
         const char* what;
+        std::string mark; // kBigEndian: the whole text in big-endian UTF-16
         std::string name; // the display name's bytes in the file
         UINT readIn;      // the code page the name is read in
+        bool readCopy;    // read through the UTF-16 copy
     };
     const Case cases[] = {
-        {"UTF-8 without a mark", "B\xC3\xBCro \xE6\x9D\xB1", CP_UTF8},
-        {"plain ASCII", "Buero", CP_ACP},
-        {"not UTF-8 (Latin-1)", "B\xFCro", CP_ACP},
+        {"UTF-8 without a mark", "", kUtf8Name, CP_UTF8, true},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF", kUtf8Name, CP_UTF8, true},
+        {"UTF-16 big-endian", kBigEndian, kUtf8Name, CP_UTF8, true},
+        {"plain ASCII", "", "Buero", CP_ACP, false},
+        {"not UTF-8 (Latin-1)", "", "B\xFCro", CP_ACP, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder dir;
         CHotkeySettingsStore store;
         store.BuildIniPathFrom(dir.Path() + L"\\HotkeyForm.exe");
-        std::string bytes = "; " + c.name + " note\r\n[S2]\r\nDisplayName=" + c.name + "\r\n";
-        WriteBytes(store.m_strIniPath, bytes);
-        store.LoadSettings();
-        wchar_t expected[64] = {};
-        ::MultiByteToWideChar(c.readIn, 0, c.name.data(), static_cast<int>(c.name.size()), expected,
+        wchar_t name[64] = {};
+        ::MultiByteToWideChar(c.readIn, 0, c.name.data(), static_cast<int>(c.name.size()), name,
                               63);
-        EXPECT_EQ(Text(store.m_slots[1].strDisplayName), expected);
+        // The section first, where a mark taken for text glues onto it.
+        CString text = CString(L"[S2]\r\nDisplayName=") + name + L"\r\n; " + name + L" note\r\n";
+        std::string bytes =
+            c.mark + "[S2]\r\nDisplayName=" + c.name + "\r\n; " + c.name + " note\r\n";
+        if (c.mark == kBigEndian) {
+            bytes = Utf16WithMark(text);
+            for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+                std::swap(bytes[i], bytes[i + 1]);
+        }
+        WriteBytes(store.m_strIniPath, bytes);
+        EXPECT_EQ(NeedsUnicodeReadCopy(bytes), c.readCopy);
+        store.LoadSettings();
+        EXPECT_EQ(Text(store.m_slots[1].strDisplayName), name);
         // Reading writes nothing, here or beside it.
         EXPECT_EQ(FileBytes(store.m_strIniPath), bytes);
         EXPECT_EQ(FilesIn(dir.Path()), std::vector<CString>{L"Hotkey.ini"});
+        // Converted whole, with no mark of the old file left in the text.
         ASSERT_TRUE(store.SaveSlot(1, store.m_slots[1]).Saved());
-        EXPECT_NE(
-            FileBytes(store.m_strIniPath).find(Utf16WithMark(CString(L"; ") + expected + L" note")),
-            std::string::npos);
+        EXPECT_EQ(FileBytes(store.m_strIniPath).rfind(Utf16WithMark(text), 0), 0u);
     }
 }
 
