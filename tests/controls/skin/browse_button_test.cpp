@@ -10,7 +10,7 @@
 #include "framework/dialog.h"
 #include "skin_test_dialogs.h"
 #include "skin_test_support.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
