@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/self_figures.h"
+#include "tests/support/self_figures.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "bench/bench_process.h"
 #include "bench/bench_table.h"
 #include "bench/probe_launches.h"
-#include "tests/temp_folder.h"
-#include "tests/window_finder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window_finder.h"
 
 #include <cstdio>
 #include <string>

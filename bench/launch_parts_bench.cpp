@@ -11,7 +11,7 @@
 #include "bench/bench_process.h"
 #include "bench/bench_table.h"
 #include "bench/probe_launches.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "framework/winapp.h"
 
 #include <cstdio>

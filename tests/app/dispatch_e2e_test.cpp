@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <set>
 
-#include "desktop.h"
-#include "form_process.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_process.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/shown_window.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "app/messages.h"
 #include "controls/skin/browse_button.h"
 #include "res/resource.h"
-#include "desktop.h"
-#include "form_driver.h"
-#include "form_process.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

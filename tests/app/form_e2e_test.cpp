@@ -11,12 +11,12 @@
 #include <utility>
 
 #include "app/form/hotkey_form.h"
-#include "desktop.h"
-#include "form_driver.h"
-#include "form_process.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/form_process.h"
 #include "hotkey_version.h"
-#include "tests/temp_folder.h"
-#include "tests/window_finder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window_finder.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <windows.h>
 
 #include "res/resource.h"
-#include "desktop.h"
-#include "form_driver.h"
-#include "form_process.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "framework/kernel_object.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/shown_window.h"
-#include "tests/temp_folder.h"
-#include "desktop.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/desktop.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "app/session/autostart.h"
-#include "desktop.h"
-#include "form_process.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

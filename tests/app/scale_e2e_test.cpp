@@ -11,10 +11,10 @@
 
 #include "app/messages.h"
 #include "res/resource.h"
-#include "desktop.h"
-#include "form_driver.h"
-#include "form_process.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 // Rectangles in failure messages; found by argument lookup, so beside CRect.
 void PrintTo(const CRect& rc, std::ostream* os) {

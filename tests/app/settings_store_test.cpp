@@ -12,7 +12,7 @@
 #include "app/settings/settings_store.h"
 #include "framework/kernel_object.h"
 #include "framework/registry_key.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

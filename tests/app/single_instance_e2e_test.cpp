@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "desktop.h"
-#include "form_process.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialog.h"
 #include "framework/winapp.h"
 #include "tests/support/input.h"
+#include "tests/support/scripted_dialog.h"
 #include "test_dialogs.h"
 
 namespace {
@@ -44,51 +44,44 @@ BEGIN_MESSAGE_MAP(CHalvesWnd, CWnd)
 ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnNeedText)
 END_MESSAGE_MAP()
 
-class CToolTipDialog : public CDialog {
+// Moves the real mouse over the left half, then the right half, then ends.
+class CToolTipDialog : public test::CScriptedDialog {
 public:
-    CToolTipDialog() : CDialog(IDD_TEST_PLAIN) {}
+    CToolTipDialog() : test::CScriptedDialog(IDD_TEST_PLAIN) {
+        // The display needs a moment to map the new window before it routes the pointer.
+        Wait(450);
+        MouseTo([](const CRect& rc) { return CPoint(rc.left + 50, rc.top + 40); });
+        Wait(100);
+        MouseTo([](const CRect& rc) { return CPoint(rc.left + 60, rc.top + 50); });
+        Wait(1400);
+        MouseTo([](const CRect& rc) { return CPoint(rc.right - 50, rc.top + 40); });
+        Wait(100);
+        MouseTo([](const CRect& rc) { return CPoint(rc.right - 60, rc.top + 50); });
+        WaitUntil([this] { return m_halves.m_asked.size() >= 2; }, "both halves' texts", 1900);
+    }
     CHalvesWnd m_halves;
-    std::vector<UINT_PTR> m_asked;
 
 protected:
     BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
+        test::CScriptedDialog::OnInitDialog();
         SetWindowPos(nullptr, 100, 100, 400, 200, SWP_NOZORDER);
         m_halves.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW)), L"",
                           WS_CHILD | WS_VISIBLE, // below the dialog's OK button
                           CRect(10, 80, 310, 160), this, 50);
         m_halves.EnableToolTips(TRUE);
-        SetTimer(1, 50);
         return TRUE;
     }
-    // Moves the real mouse over the left half, then the right half, then ends.
-    void OnTimer(UINT_PTR) {
-        if (!IsWindowVisible()) // shown only when the dialog's queue first runs dry
-            return;
-        CRect rc;
-        m_halves.GetWindowRect(&rc);
-        ++m_ticks;
-        // The display needs a moment to map the new window before it routes the pointer.
-        if (m_ticks == 10)
-            input::MoveMouse({rc.left + 50, rc.top + 40});
-        else if (m_ticks == 12)
-            input::MoveMouse({rc.left + 60, rc.top + 50});
-        else if (m_ticks == 40)
-            input::MoveMouse({rc.right - 50, rc.top + 40});
-        else if (m_ticks == 42)
-            input::MoveMouse({rc.right - 60, rc.top + 50});
-        else if (m_ticks >= 80 || (m_ticks > 42 && m_halves.m_asked.size() >= 2)) {
-            KillTimer(1);
-            EndDialog(IDOK);
-        }
-    }
-    int m_ticks = 0;
-    DECLARE_MESSAGE_MAP()
-};
 
-BEGIN_MESSAGE_MAP(CToolTipDialog, CDialog)
-ON_WM_TIMER()
-END_MESSAGE_MAP()
+private:
+    // A step that moves the mouse to a point of the halves' window on the screen.
+    void MouseTo(CPoint (*at)(const CRect& rcHalves)) {
+        Then([this, at] {
+            CRect rc;
+            m_halves.GetWindowRect(&rc);
+            input::MoveMouse(at(rc));
+        });
+    }
+};
 
 TEST(ToolTips, HoveredPartAsksItsWindowForItsOwnText) {
     CToolTipDialog dlg;

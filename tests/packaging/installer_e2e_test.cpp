@@ -14,9 +14,9 @@
 
 #include "framework/shell_folder.h"
 #include "hotkey_version.h"
-#include "tests/temp_folder.h"
-#include "tests/app/desktop.h"
-#include "tests/app/form_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/form_process.h"
 
 namespace {
 

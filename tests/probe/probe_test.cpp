@@ -8,31 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/temp_folder.h"
+#include "tests/support/form_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
-
-// The build puts every program in one folder.
-std::wstring besideThisTest(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path, n);
-    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
-}
 
 std::wstring scratchName(const wchar_t* prefix) {
     wchar_t dir[MAX_PATH], name[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     GetTempFileNameW(dir, prefix, 0, name); // creates the file: an empty log to start with
     return name;
-}
-
-std::string utf8(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 std::string slurp(const std::wstring& path) {
@@ -84,7 +69,7 @@ DWORD finish(Started& s) {
 TEST(Probe, SimultaneousProbesEachAppendOneWholeLine) {
     std::wstring log = scratchName(L"prb");
     SetEnvironmentVariableW(L"PROBE_LOG", log.c_str());
-    std::wstring exe = besideThisTest(L"probe.exe");
+    std::wstring exe = ProbePath().str();
 
     constexpr int kProbes = 8;
     std::vector<Started> probes;
@@ -97,7 +82,7 @@ TEST(Probe, SimultaneousProbesEachAppendOneWholeLine) {
         ResumeThread(p.pi.hThread);
     std::map<DWORD, std::string> expected;
     for (Started& p : probes) {
-        expected[p.pi.dwProcessId] = utf8(p.commandLine);
+        expected[p.pi.dwProcessId] = Utf8(p.commandLine.c_str());
         EXPECT_EQ(finish(p), 0u);
     }
     QueryPerformanceCounter(&after);
@@ -129,7 +114,7 @@ TEST(Probe, WithoutProbeLogWritesBesideItself) {
     SetEnvironmentVariableW(L"PROBE_LOG", nullptr);
     TempFolder dir(L"prd");
     std::wstring copy = dir.File(L"probe.exe").str();
-    ASSERT_TRUE(CopyFileW(besideThisTest(L"probe.exe").c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(ProbePath().str().c_str(), copy.c_str(), FALSE));
 
     Started probe = startSuspended(copy, L"alone");
     ResumeThread(probe.pi.hThread);
@@ -138,7 +123,7 @@ TEST(Probe, WithoutProbeLogWritesBesideItself) {
     std::vector<std::string> got = lines(slurp(dir.File(L"probe.log").str()));
     ASSERT_EQ(got.size(), 1u);
     // Ends with the command line, after the ticks and the pid.
-    std::string commandLine = utf8(probe.commandLine);
+    std::string commandLine = Utf8(probe.commandLine.c_str());
     ASSERT_GT(got[0].size(), commandLine.size());
     EXPECT_EQ(got[0].substr(got[0].size() - commandLine.size()), commandLine) << got[0];
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fnkey_support.h"
-#include "tests/app/desktop.h"
+#include "tests/support/desktop.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
+#include "tests/support/form_process.h"
 #include "tests/support/message_pump.h"
 
 std::vector<Delivery> g_deliveries;
@@ -44,11 +45,7 @@ std::string readBack(HANDLE file) {
 // Starts fnkey with its output streams in the given files; false when it cannot start.
 bool startFnkey(const std::wstring& args, HANDLE out, HANDLE err, PROCESS_INFORMATION& pi,
                 DWORD creationFlags = 0) {
-    // The build puts every program in one folder.
-    wchar_t self[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe(self, n);
-    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"fnkey.exe";
+    std::wstring exe = (BinDir() + L"\\fnkey.exe").str();
     std::wstring cmd = L"\"" + exe + L"\" " + args;
     STARTUPINFOW si{};
     si.cb = sizeof si;

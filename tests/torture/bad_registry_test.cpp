@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "torture_support.h"
 
 namespace {

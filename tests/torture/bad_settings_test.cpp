@@ -13,8 +13,8 @@
 #include <string>
 
 #include "framework/kernel_object.h"
-#include "tests/app/form_driver.h"
-#include "tests/temp_folder.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/temp_folder.h"
 #include "torture_support.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "app/messages.h"
-#include "tests/app/form_driver.h"
-#include "tests/app/desktop.h"
-#include "tests/temp_folder.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/desktop.h"
+#include "tests/support/temp_folder.h"
 #include "torture_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "tests/self_figures.h"
+#include "tests/support/self_figures.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "app/messages.h"
 #include "res/resource.h"
-#include "tests/temp_folder.h"
-#include "tests/window_finder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window_finder.h"
 #include "torture_support.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "framework/kernel_object.h"
-#include "tests/app/desktop.h"
-#include "tests/temp_folder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/temp_folder.h"
 #include "torture_support.h"
 
 namespace {

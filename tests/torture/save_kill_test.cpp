@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/kernel_object.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "torture_support.h"
 
 namespace {

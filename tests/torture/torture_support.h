@@ -8,8 +8,8 @@
 #include <string>
 
 #include "framework/cstring.h"
-#include "tests/temp_folder.h"
-#include "tests/app/form_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/form_process.h"
 
 // HOTKEY_TORTURE_LONG=1 asks for the full counts (`make torture`); otherwise the short ones
 // keep the default test run within a few minutes.

@@ -1,8 +1,6 @@
 // Helpers for the list control's tests.
 #include "xlist_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 #include "controls/list/registered_messages.h"
@@ -109,23 +107,13 @@ CSysColorOverride::~CSysColorOverride() {
 
 // --- Script dialog ---------------------------------------------------------------------------
 
-namespace {
-
-constexpr UINT_PTR kScriptTimer = 9001;
-constexpr UINT kScriptInterval = 20;
-
-} // namespace
-
-BEGIN_MESSAGE_MAP(CScriptDialog, CDialog)
-ON_WM_TIMER()
+BEGIN_MESSAGE_MAP(CScriptDialog, test::CScriptedDialog)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_CHECKBOX_CLICKED, OnCheckboxClicked)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_COMBO_SELECTION, OnComboSelection)
 ON_NOTIFY(LVN_COLUMNCLICK, IDC_XLIST, OnColumnClick)
 END_MESSAGE_MAP()
 
-CScriptDialog::CScriptDialog() : CDialog(IDD_XLIST_HOST) {
-    // The script starts once the dialog is on screen, in front, with the list focused.
-    WaitUntil([this] { return IsWindowVisible() != FALSE; }, "dialog shown");
+CScriptDialog::CScriptDialog() : test::CScriptedDialog(IDD_XLIST_HOST) {
     Then([this] {
         SetForegroundWindow();
         m_list.SetFocus();
@@ -133,75 +121,23 @@ CScriptDialog::CScriptDialog() : CDialog(IDD_XLIST_HOST) {
 }
 
 void CScriptDialog::DoDataExchange(CDataExchange* pDX) {
-    CDialog::DoDataExchange(pDX);
+    test::CScriptedDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_XLIST, m_list);
 }
 
 BOOL CScriptDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
+    test::CScriptedDialog::OnInitDialog();
     SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     if (m_onInit)
         m_onInit(m_list);
-    m_dwStepStart = ::GetTickCount();
-    SetTimer(kScriptTimer, kScriptInterval);
     return TRUE;
-}
-
-void CScriptDialog::Then(std::function<void()> step) {
-    m_steps.push_back({[step] {
-                           step();
-                           return true;
-                       },
-                       "step", 0});
-}
-
-void CScriptDialog::WaitUntil(std::function<bool()> pred, const char* what, int nTimeout) {
-    m_steps.push_back({std::move(pred), what, nTimeout});
-}
-
-void CScriptDialog::Wait(int nMilliseconds) {
-    m_steps.push_back({[this, nMilliseconds] {
-                           return static_cast<int>(::GetTickCount() - m_dwStepStart) >=
-                                  nMilliseconds;
-                       },
-                       "pause", nMilliseconds + 5000});
 }
 
 void CScriptDialog::ClickCell(int nItem, int nSubItem, int dx) {
     Then([this, nItem, nSubItem, dx] {
         ClickAt(m_list.m_hWnd, CellPoint(m_list, nItem, nSubItem, dx));
     });
-}
-
-bool CScriptDialog::Run() {
-    DoModal();
-    return !m_bTimedOut;
-}
-
-void CScriptDialog::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent != kScriptTimer)
-        return;
-    // A modal dialog shows itself only when its queue first runs dry: on a busy machine the
-    // timer comes first, and the script's real input must not go to a window not yet shown.
-    if (!IsWindowVisible())
-        return;
-    // Stopped while a step runs, in case the step runs a loop of its own.
-    KillTimer(kScriptTimer);
-    if (m_nStep < m_steps.size()) {
-        if (m_steps[m_nStep].run()) {
-            ++m_nStep;
-            m_dwStepStart = ::GetTickCount();
-        } else if (static_cast<int>(::GetTickCount() - m_dwStepStart) > m_steps[m_nStep].nTimeout) {
-            ADD_FAILURE() << "timed out waiting for: " << m_steps[m_nStep].what;
-            m_bTimedOut = true;
-            m_nStep = m_steps.size();
-        }
-    }
-    if (m_nStep >= m_steps.size())
-        EndDialog(IDOK);
-    else
-        SetTimer(kScriptTimer, kScriptInterval);
 }
 
 LRESULT CScriptDialog::RecordCellNotice(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "controls/list/xlist_ctrl.h"
-#include "framework/dialog.h"
 #include "framework/winapp.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/pixels.h"
+#include "tests/support/scripted_dialog.h"
 
 namespace xlisttest {
 
@@ -80,10 +80,9 @@ struct Notice {
     CString strText;  // the cell's text then
 };
 
-// A dialog that holds the list (subclassed from its template, with full-row selection as
-// the main form has it) and, once shown, runs its steps one per timer tick inside its own
-// modal loop, then closes.
-class CScriptDialog : public CDialog {
+// A scripted dialog that holds the list (subclassed from its template, with full-row selection
+// as the main form has it) and starts its script in front, with the list focused.
+class CScriptDialog : public test::CScriptedDialog {
 public:
     CScriptDialog();
 
@@ -91,35 +90,18 @@ public:
     std::vector<Notice> m_notices;
     std::function<void(CTestXList&)> m_onInit;
 
-    void Then(std::function<void()> step);
-    // Fails the test and ends the run when pred does not hold within nTimeout ms.
-    void WaitUntil(std::function<bool()> pred, const char* what, int nTimeout = 3000);
-    void Wait(int nMilliseconds);
     void ClickCell(int nItem, int nSubItem, int dx = 0);
     void Key(WORD vk) {
         Then([vk] { PressKey(vk); });
     }
-    // False when a wait timed out.
-    bool Run();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnTimer(UINT_PTR nIDEvent);
     LRESULT RecordCellNotice(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckboxClicked(WPARAM wParam, LPARAM lParam);
     LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
-
-    struct Step {
-        std::function<bool()> run; // true when done
-        const char* what;
-        int nTimeout;
-    };
-    std::vector<Step> m_steps;
-    size_t m_nStep = 0;
-    DWORD m_dwStepStart = 0;
-    bool m_bTimedOut = false;
 
     DECLARE_MESSAGE_MAP()
 };

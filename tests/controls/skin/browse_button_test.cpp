@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "controls/skin/browse_button.h"
-#include "framework/dialog.h"
 #include "skin_test_dialogs.h"
 #include "skin_test_support.h"
-#include "tests/temp_folder.h"
+#include "tests/support/scripted_dialog.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -121,10 +121,17 @@ TEST_F(BrowseButtonTest, PathNameFollowsStoredAndTypedText) {
 
 // The program path dialog's arrangement: a dialog whose button 1007 is bound to the control.
 // The test runs inside the dialog's own modal loop, then the dialog closes.
-class CBrowseHost : public CDialog {
+class CBrowseHost : public test::CScriptedDialog {
 public:
     explicit CBrowseHost(std::function<void(CBrowseHost&)> script)
-        : CDialog(IDD_BROWSE_HOST), m_script(std::move(script)) {}
+        : test::CScriptedDialog(IDD_BROWSE_HOST) {
+        // The display needs a moment to map the new window before it routes the pointer.
+        Wait(200);
+        Then([this, script = std::move(script)] {
+            script(*this);
+            skintest::PumpUntil([] { return false; }, 100); // let posted commands arrive
+        });
+    }
 
     CBrowseButton m_browse;
     std::vector<std::pair<WPARAM, LPARAM>> m_notified; // the control's notification message
@@ -140,20 +147,11 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
+        test::CScriptedDialog::OnInitDialog();
         m_browse.SetOptions(BBS_ICON | BBS_OPENFOLDER | BBS_EDITABLE);
         m_browse.SubclassDlgItem(IDC_BROWSE, this);
         m_browse.SetNotifyMessage(kNotify);
-        SetTimer(1, 200);
         return TRUE;
-    }
-    void OnTimer(UINT_PTR) {
-        if (!IsWindowVisible()) // shown only when the dialog's queue first runs dry
-            return;
-        KillTimer(1);
-        m_script(*this);
-        skintest::PumpUntil([] { return false; }, 100); // let posted commands arrive
-        EndDialog(IDCANCEL);
     }
     LRESULT OnBrowsed(WPARAM wParam, LPARAM lParam) {
         m_notified.emplace_back(wParam, lParam);
@@ -162,16 +160,14 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (LOWORD(wParam) == IDC_BROWSE && lParam == 0)
             m_posted.emplace_back(wParam, lParam);
-        return CDialog::OnCommand(wParam, lParam);
+        return test::CScriptedDialog::OnCommand(wParam, lParam);
     }
     void OnOK() override { ++m_nOK; }
 
-    std::function<void(CBrowseHost&)> m_script;
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CBrowseHost, CDialog)
-ON_WM_TIMER()
+BEGIN_MESSAGE_MAP(CBrowseHost, test::CScriptedDialog)
 ON_MESSAGE(kNotify, OnBrowsed)
 END_MESSAGE_MAP()
 

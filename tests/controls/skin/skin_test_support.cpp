@@ -6,27 +6,24 @@
 
 #include <utility>
 
+#include "tests/support/window_finder.h"
+
 namespace skintest {
 
 namespace {
 
 CDialogAnswerer* g_pAnswerer = nullptr;
 
-struct FindOwned {
-    HWND hOwner;
-    HWND hFound = nullptr;
-};
-
-BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam) {
-    auto* find = reinterpret_cast<FindOwned*>(lParam);
-    wchar_t name[16] = {};
-    ::GetClassNameW(hWnd, name, 16);
-    if (::IsWindowVisible(hWnd) && wcscmp(name, L"#32770") == 0 &&
-        ::GetWindow(hWnd, GW_OWNER) == find->hOwner) {
-        find->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+// The visible dialog of this thread that hOwner owns, or null.
+HWND FindOwnedDialog(HWND hOwner) {
+    return FindFirstWindow({.processId = ::GetCurrentProcessId(),
+                            .className = L"#32770",
+                            .visibleOnly = true,
+                            .accept = [hOwner](HWND hWnd) {
+                                return ::GetWindow(hWnd, GW_OWNER) == hOwner &&
+                                       ::GetWindowThreadProcessId(hWnd, nullptr) ==
+                                           ::GetCurrentThreadId();
+                            }});
 }
 
 } // namespace
@@ -53,19 +50,16 @@ void CALLBACK CDialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void CDialogAnswerer::Tick() {
-    FindOwned find{m_hOwner};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&find));
-    if (!find.hFound)
+    HWND hFound = FindOwnedDialog(m_hOwner);
+    if (!hFound)
         return;
     // A message box over the dialog is answered first.
-    FindOwned box{find.hFound};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&box));
-    if (box.hFound) {
-        ::PostMessageW(box.hFound, WM_COMMAND, IDCANCEL, 0);
+    if (HWND hBox = FindOwnedDialog(hFound)) {
+        ::PostMessageW(hBox, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    if (find.hFound != m_hDialog) {
-        m_hDialog = find.hFound;
+    if (hFound != m_hDialog) {
+        m_hDialog = hFound;
         ++m_nSeen;
         m_nTicks = 0;
     }

@@ -1,5 +1,5 @@
 // A process's own windows, objects and private memory, and a watch on the messages it retrieves.
-#include "tests/self_figures.h"
+#include "tests/support/self_figures.h"
 
 #include <psapi.h>
 

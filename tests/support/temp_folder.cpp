@@ -1,5 +1,5 @@
 // Temporary folders for tests and benchmarks.
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <shellapi.h>
 

@@ -1,9 +1,9 @@
 // Test helpers that start and stop the real programs.
-#include "form_process.h"
+#include "tests/support/form_process.h"
 
 #include "app/messages.h"
-#include "desktop.h"
-#include "tests/window_finder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/window_finder.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,5 +1,5 @@
 // One window search for tests and benchmarks.
-#include "tests/window_finder.h"
+#include "tests/support/window_finder.h"
 
 #include <cwchar>
 

@@ -1,10 +1,10 @@
 // Desktop helpers for the end-to-end tests.
-#include "desktop.h"
+#include "tests/support/desktop.h"
 
 #include <commctrl.h>
 
 #include "framework/kernel_object.h"
-#include "tests/window_finder.h"
+#include "tests/support/window_finder.h"
 
 namespace {
 

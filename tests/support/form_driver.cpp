@@ -1,12 +1,12 @@
 // The form's dialogs driven with real input from the torture tests.
-#include "form_driver.h"
+#include "tests/support/form_driver.h"
 
 #include <commctrl.h>
 
 #include "app/messages.h"
 #include "res/resource.h"
-#include "desktop.h"
-#include "tests/window_finder.h"
+#include "tests/support/desktop.h"
+#include "tests/support/window_finder.h"
 
 CRect ScreenRect(HWND hWnd) {
     CRect rc;
