@@ -196,7 +196,7 @@ CString StartFolder(const CString& strStartIn, const CString& program) {
     // "C:" alone would be the drive's current folder, not its root.
     if (own.GetLength() == 2 && own[1] == L':')
         own += L"\\";
-    if (CString expanded = ExpandedStartIn(strStartIn); !expanded.IsEmpty()) {
+    if (CString expanded = ExpandedVariables(strStartIn); !expanded.IsEmpty()) {
         if (CString folder = FolderFrom(own, expanded); AfxIsExistingFolder(folder))
             return folder;
     }

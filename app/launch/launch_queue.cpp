@@ -120,7 +120,7 @@ bool StartsWithoutWaiting(const LAUNCHJOB& job) {
         return false;
     if (job.options.strStartIn.IsEmpty())
         return true;
-    CString folder = ExpandedStartIn(job.options.strStartIn);
+    CString folder = ExpandedVariables(job.options.strStartIn);
     return !folder.IsEmpty() && OnFixedDrive(folder);
 }
 
