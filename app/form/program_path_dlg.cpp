@@ -7,6 +7,7 @@
 #include "app/form/hotkey_form.h"
 #include "app/messages.h"
 #include "app/form/skin_art.h"
+#include "app/launch/launch.h"
 #include "res/resource.h"
 
 namespace {
@@ -38,10 +39,14 @@ ON_COMMAND(IDOK, OnApply)
 ON_BN_CLICKED(IDC_PATH_HOTKEY_CLEAR, OnClearHotkey)
 ON_CONTROL(EN_SETFOCUS, IDC_PATH_HOTKEY, OnHotkeyFocus)
 ON_CONTROL(EN_KILLFOCUS, IDC_PATH_HOTKEY, OnHotkeyBlur)
+ON_MESSAGE(kBrowseNotifyMessage, OnPathBrowsed)
+ON_CONTROL(EN_CHANGE, IDC_PATH_BROWSE, OnPathChanged)
 END_MESSAGE_MAP()
 
 CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
     SetSkin({IDB_DIALOG_BACK, SkinLayout::FitChildren, &LoadArtBitmap});
+    // A folder, a URL or a shell folder, which the Open dialog cannot pick, may be typed.
+    m_btnBrowse.SetOptions(BBS_ICON | BBS_OPENFOLDER | BBS_EDITABLE);
     // A folder may be typed too, with %VARIABLES% in it.
     m_btnStartIn.SetOptions(BBS_ICON | BBS_CLOSEDFOLDER | BBS_BROWSEFOLDER | BBS_EDITABLE);
 }
@@ -79,10 +84,24 @@ BOOL CProgramPathDlg::OnInitDialog() {
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
     m_btnBrowse.SetTooltipText(kBrowseTip);
     m_btnBrowse.SetPathName(m_entry.strDefaultPath);
-    m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe||");
+    m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe|All files (*.*)|*.*||");
     m_editHotkey.SetCombination(m_entry.hotkey.combination);
     ShowLaunchOptions();
+    OnPathChanged();
     return TRUE;
+}
+
+LRESULT CProgramPathDlg::OnPathBrowsed(WPARAM, LPARAM) {
+    OnPathChanged();
+    return 0;
+}
+
+void CProgramPathDlg::OnPathChanged() {
+    // Only a program has rights to ask for or a copy to bring up; what the shell opens keeps
+    // the options as they were, for a program chosen later.
+    BOOL bProgram = StartsProgram(m_btnBrowse.GetPathName()) ? TRUE : FALSE;
+    for (int nID : {IDC_PATH_ADMIN, IDC_PATH_IFRUNNING})
+        ::EnableWindow(::GetDlgItem(m_hWnd, nID), bProgram);
 }
 
 void CProgramPathDlg::ShowLaunchOptions() {
@@ -108,6 +127,8 @@ void CProgramPathDlg::ReadLaunchOptions() {
 
 void CProgramPathDlg::OnApply() {
     m_entry.strDefaultPath = m_btnBrowse.GetPathName();
+    // The path may be typed now: blanks around it mean nothing.
+    m_entry.strDefaultPath.Trim();
     KEYCOMBINATION chosen = m_editHotkey.GetCombination();
     // A value of the file that named no combination stays until another is chosen.
     if (chosen != m_entry.hotkey.combination)

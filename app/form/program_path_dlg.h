@@ -23,7 +23,7 @@ struct PATHREFUSAL {
 
 class CProgramPathDlg : public CTrayDialog {
 public:
-    // The browse control's notification after each browse; nothing here handles it.
+    // The browse control's notification after each browse.
     static constexpr UINT kBrowseNotifyMessage = WM_APP + 100;
 
     CProgramPathDlg();
@@ -52,6 +52,9 @@ protected:
     // that a press of one is captured rather than starting its program.
     void OnHotkeyFocus();
     void OnHotkeyBlur();
+    // The path browsed or typed: the options only a program has follow it.
+    LRESULT OnPathBrowsed(WPARAM wParam, LPARAM lParam);
+    void OnPathChanged();
 
     void ShowLaunchOptions();
     void ReadLaunchOptions();

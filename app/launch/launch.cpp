@@ -13,6 +13,7 @@
 #include "framework/kernel_object.h"
 #include "framework/module_path.h"
 #include "framework/ole_initializer.h"
+#include "framework/registry_key.h"
 
 namespace {
 
@@ -164,6 +165,81 @@ CString FindProgram(const CString& name) {
     return length > 0 && length < MAX_PATH ? CString(found) : CString();
 }
 
+// The scheme of a URI ("https", "ms-settings", "shell"), or empty: letters, digits, "+", "-"
+// and "." before a colon, at least two of them, so that a drive's letter is never one.
+CString UriScheme(const CString& text) {
+    int colon = text.Find(L':');
+    if (colon < 2)
+        return {};
+    for (int i = 0; i < colon; ++i) {
+        wchar_t ch = text[i];
+        bool letterOrDigit =
+            (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z') || (ch >= L'0' && ch <= L'9');
+        if (!letterOrDigit && ch != L'+' && ch != L'-' && ch != L'.')
+            return {};
+    }
+    return text.Left(colon);
+}
+
+// Whether the shell can open the scheme: its own "shell:", or one that a program registered as
+// a URL protocol. Any other would leave the shell asking the user for a handler.
+bool IsRegisteredScheme(const CString& scheme) {
+    if (scheme.CompareNoCase(L"shell") == 0)
+        return true;
+    CRegKey key;
+    return key.Open(HKEY_CLASSES_ROOT, scheme, KEY_QUERY_VALUE) == ERROR_SUCCESS &&
+           ::RegQueryValueExW(key, L"URL Protocol", nullptr, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+}
+
+// The whole stored text as one target: %VARIABLES% expanded and the quotes around it dropped.
+CString WholeTarget(const CString& strStoredPath) {
+    CString target = ExpandedVariables(strStoredPath);
+    int length = target.GetLength();
+    if (length > 2 && target[0] == L'"' && target.Find(L'"', 1) == length - 1)
+        target = target.Mid(1, length - 2);
+    return target;
+}
+
+// The full path of the folder, or of the file that is no program, that the whole text names;
+// empty for anything else. A folder is taken from a full path only, and a bare document name
+// is looked for as a program's is, so neither ever comes from the launcher's current folder.
+CString ShellOpenTarget(const CString& strStoredPath) {
+    CString target = WholeTarget(strStoredPath);
+    if (IsAbsolutePath(target) && AfxIsExistingFolder(target))
+        return target;
+    if (HasProgramExtension(target))
+        return {};
+    CString found = FindProgram(target);
+    return !HasProgramExtension(found) && AfxIsExistingFile(found) ? found : CString();
+}
+
+// Opens a document, a folder or a URI with the program the user chose for it, on the calling
+// thread. Returns whether the shell opened it.
+bool OpenThroughShell(const PROCESSSTART& start, CKernelObject* pProcess) {
+    // The handler may be an extension that needs COM on the calling thread.
+    COleInitializer ole;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // No message of the shell's own for a target without a handler, since a failed press is
+    // silent; no work left behind for a thread that ends at once; and the started program's
+    // process, to hand the foreground to.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
+    info.lpFile = start.strApplication;
+    info.lpDirectory = start.strFolder.IsEmpty() ? nullptr : start.strFolder.GetString();
+    info.nShow = start.nShow < 0 ? SW_SHOWNORMAL : start.nShow;
+    if (!g_pfnShellExecuteEx(&info))
+        return false;
+    // A handler that was running already (a browser's open window) comes with no process: the
+    // foreground is then left as the shell leaves it, and never opened to any process.
+    CKernelObject process(info.hProcess);
+    if (process)
+        ::AllowSetForegroundWindow(::GetProcessId(process));
+    if (pProcess)
+        *pProcess = std::move(process);
+    return true;
+}
+
 // A folder given relative to `base`, the program's own: "..", "tools", "\\tools" on its
 // drive, or "C:work" (on the program's drive, in its folder; on another, from that root).
 CString FolderFrom(const CString& base, const CString& folder) {
@@ -196,7 +272,7 @@ CString StartFolder(const CString& strStartIn, const CString& program) {
     // "C:" alone would be the drive's current folder, not its root.
     if (own.GetLength() == 2 && own[1] == L':')
         own += L"\\";
-    if (CString expanded = ExpandedStartIn(strStartIn); !expanded.IsEmpty()) {
+    if (CString expanded = ExpandedVariables(strStartIn); !expanded.IsEmpty()) {
         if (CString folder = FolderFrom(own, expanded); AfxIsExistingFolder(folder))
             return folder;
     }
@@ -250,12 +326,29 @@ CString CommandLineForPath(const CString& strStoredPath) {
 
 PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& options) {
     PROCESSSTART start;
-    start.bAsAdmin = options.bRunAsAdmin;
     start.nShow = ShowCommandFor(options.eWindow);
+    // Rights and the running copy are a program's: anything else the shell opens is opened
+    // once, at the launcher's own rights.
+    if (CString scheme = UriScheme(strStoredPath); !scheme.IsEmpty()) {
+        start.eKind = StartKind::ShellOpen;
+        if (IsRegisteredScheme(scheme))
+            start.strApplication = strStoredPath;
+        return start;
+    }
+    if (CString target = ShellOpenTarget(strStoredPath); !target.IsEmpty()) {
+        start.eKind = StartKind::ShellOpen;
+        start.strApplication = target;
+        start.strFolder = StartFolder(options.strStartIn, target);
+        return start;
+    }
+    start.bAsAdmin = options.bRunAsAdmin;
     CString commandLine = CommandLineForPath(strStoredPath);
     CString name, arguments;
     SplitCommandLine(commandLine, name, arguments);
     start.strProgram = FindProgram(name);
+    // A document that is missing names no program either: nothing starts.
+    if (!HasProgramExtension(start.strProgram) && !AfxIsExistingFile(start.strProgram))
+        start.strProgram.Empty();
     if (start.strProgram.IsEmpty())
         return start;
     start.strFolder = StartFolder(options.strStartIn, start.strProgram);
@@ -281,6 +374,8 @@ bool StartProcess(const PROCESSSTART& start, const PRESSWINDOWS& windows, CKerne
                   bool bMayWait) {
     if (start.strApplication.IsEmpty())
         return false;
+    if (start.eKind == StartKind::ShellOpen)
+        return OpenThroughShell(start, pProcess);
     if (start.bAsAdmin)
         return StartElevated(start, windows, pProcess, bMayWait);
     // The platform may write into the command line, so it gets a private copy.
@@ -307,4 +402,28 @@ bool StartProcess(const PROCESSSTART& start, const PRESSWINDOWS& windows, CKerne
     if (pProcess)
         *pProcess = std::move(started);
     return true;
+}
+
+bool OnFixedDrive(const CString& path) {
+    int start = path.GetLength() > 0 && path[0] == L'"' ? 1 : 0;
+    if (path.GetLength() < start + 3 || path[start + 1] != L':' || path[start + 2] != L'\\')
+        return false;
+    UINT type = ::GetDriveTypeW(path.Mid(start, 3));
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+bool StartsProgram(const CString& strStoredPath) {
+    if (!UriScheme(strStoredPath).IsEmpty())
+        return false;
+    CString target = WholeTarget(strStoredPath);
+    if (OnFixedDrive(target))
+        return ShellOpenTarget(strStoredPath).IsEmpty();
+    // Told by the name alone: a document's ends in an extension, with no program named before
+    // it, and a quoted name is a program's given arguments.
+    int nameStart = std::max(target.ReverseFind(L'\\'), target.ReverseFind(L'/')) + 1;
+    int dot = target.ReverseFind(L'.');
+    const wchar_t* text = target.GetString();
+    bool endsInExtension =
+        dot >= nameStart && std::none_of(text + dot, text + target.GetLength(), IsBlank);
+    return !endsInExtension || text[0] == L'"' || NamedProgramEnd(target) >= 0;
 }

@@ -1,4 +1,5 @@
-// Starting a key's program: the stored text is the whole command line.
+// Starting a key's target: the stored text is a program's whole command line, or a document,
+// folder or URI that the shell opens.
 #pragma once
 
 #include <windows.h>
@@ -21,12 +22,18 @@
 // still looks for on the search path. Everything else is returned exactly as stored.
 CString CommandLineForPath(const CString& strStoredPath);
 
+// How a key's target starts: a program is run; a document, a folder, a URI or a shell folder
+// ("shell:Downloads") is opened by the shell with the program the user chose for it.
+enum class StartKind { Program, ShellOpen };
+
 // Everything one start of a key's program needs, worked out from its stored text and options.
 // Working it out looks at the file system, which an unreachable share can hold for the
 // network's time-out: only a program on a local drive is worked out on the form's thread.
 struct PROCESSSTART {
-    CString strProgram;     // the program's full path, or empty when none was found
-    CString strApplication; // the file run: the program, or the command processor for a script
+    StartKind eKind = StartKind::Program;
+    CString strProgram;     // the program's full path, or empty when none was found or opened
+    CString strApplication; // the file run: the program, or the command processor for a script;
+                            // for a shell open, what is opened
     CString strParameters;  // what that file is given after its own name
     CString strCommandLine; // the file's whole command line
     CString strFolder;      // where it starts
@@ -39,7 +46,21 @@ struct PROCESSSTART {
 // by the command processor with its own path quoted, and the folder the options give
 // (%VARIABLES% expanded, a relative one taken from the program's folder) when it exists, or
 // else the program's own.
+// A registered URI, or the whole text (%VARIABLES% expanded) naming an existing folder or a
+// file that is not a program, is opened through the shell instead, once and never elevated,
+// a document in the folder the options give or else its own. A bare document name is looked
+// for as a program's is; an unregistered scheme, or a document that is missing, starts nothing.
 PROCESSSTART PrepareStart(const CString& strStoredPath, const LAUNCHOPTIONS& options);
+
+// Whether the path lies on a local fixed drive, which answers at once; a network share or a
+// removable drive (one that spins up) may not. Told from the text and the drive's type alone.
+bool OnFixedDrive(const CString& path);
+
+// Whether the stored text runs a program, as PrepareStart reads it, rather than something the
+// shell opens. The disk is asked only about a path on a local fixed drive, so that the form may
+// ask as the user types; any other text goes by its name: one that ends in an extension other
+// than a program's, with no program named before it, is a document.
+bool StartsProgram(const CString& strStoredPath);
 
 // The windows a press knows of: the form, and the window in front when the key went down,
 // which gets the keyboard back where the press shows nothing.
@@ -55,6 +76,8 @@ struct PRESSWINDOWS {
 // that the caller's messages keep flowing while the prompt waits. Returns whether a program
 // started, or for a start through the shell on a thread of its own whether it is under way; a
 // declined prompt says nothing.
+// A shell open runs on the calling thread, which must not be the form's: a slow handler or a
+// share may hold it. Its program alone may take the foreground.
 bool StartProcess(const PROCESSSTART& start, const PRESSWINDOWS& windows = {},
                   CKernelObject* pProcess = nullptr, bool bMayWait = false);
 

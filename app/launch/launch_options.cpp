@@ -43,14 +43,14 @@ LaunchIfRunning IfRunningFromText(const CString& strText) {
     return static_cast<LaunchIfRunning>(ValueOf(kIfRunningNames, strText));
 }
 
-CString ExpandedStartIn(const CString& strStartIn) {
-    if (strStartIn.IsEmpty())
+CString ExpandedVariables(const CString& strText) {
+    if (strText.IsEmpty())
         return {};
-    DWORD units = ::ExpandEnvironmentStringsW(strStartIn, nullptr, 0);
+    DWORD units = ::ExpandEnvironmentStringsW(strText, nullptr, 0);
     CString expanded;
     if (units == 0 ||
-        ::ExpandEnvironmentStringsW(
-            strStartIn, expanded.GetBufferSetLength(static_cast<int>(units)), units) != units)
+        ::ExpandEnvironmentStringsW(strText, expanded.GetBufferSetLength(static_cast<int>(units)),
+                                    units) != units)
         return {};
     expanded.ReleaseBuffer();
     return expanded;

@@ -20,9 +20,9 @@ struct LAUNCHOPTIONS {
     }
 };
 
-// The start folder as written with its %VARIABLES% expanded, at any length; empty when it is
-// empty or cannot be expanded.
-CString ExpandedStartIn(const CString& strStartIn);
+// A start folder or a target as written with its %VARIABLES% expanded, at any length; empty
+// when it is empty or cannot be expanded.
+CString ExpandedVariables(const CString& strText);
 
 // Each option's text in the file, empty at its default, and the option a text gives: the
 // names are matched without regard to case, and any other text gives the default.

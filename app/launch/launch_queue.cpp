@@ -102,25 +102,17 @@ DWORD WINAPI DrainQueue(void* pParam) {
     }
 }
 
-// Whether the path lies on a local fixed drive, which answers at once; a network share or a
-// removable drive (one that spins up) may not. Told from the text and the drive's type alone.
-bool OnFixedDrive(const CString& path) {
-    int start = path.GetLength() > 0 && path[0] == L'"' ? 1 : 0;
-    if (path.GetLength() < start + 3 || path[start + 1] != L':' || path[start + 2] != L'\\')
-        return false;
-    UINT type = ::GetDriveTypeW(path.Mid(start, 3));
-    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
-
 // A plain start of a program on a local drive, in a local folder, never waits on a network:
 // it runs at once where it was asked for, as quick as a start can be. Under Wine a thread,
-// once ended, also leaves its stacks behind until the next one starts.
+// once ended, also leaves its stacks behind until the next one starts. What the shell opens
+// never does: its handler may take as long as it likes.
 bool StartsWithoutWaiting(const LAUNCHJOB& job) {
-    if (job.options.eIfRunning != LaunchIfRunning::StartAnother || !OnFixedDrive(job.strStoredPath))
+    if (job.options.eIfRunning != LaunchIfRunning::StartAnother ||
+        !OnFixedDrive(job.strStoredPath) || !StartsProgram(job.strStoredPath))
         return false;
     if (job.options.strStartIn.IsEmpty())
         return true;
-    CString folder = ExpandedStartIn(job.options.strStartIn);
+    CString folder = ExpandedVariables(job.options.strStartIn);
     return !folder.IsEmpty() && OnFixedDrive(folder);
 }
 

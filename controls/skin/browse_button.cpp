@@ -207,6 +207,9 @@ void CBrowseButton::OnEditChange() {
         return;
     m_edit.GetWindowText(m_strTyped);
     m_bTyped = TRUE;
+    // The parent sees the edit's changes as the control's own, as it would a plain edit's.
+    ::SendMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), EN_CHANGE),
+                   reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CBrowseButton::TakeResult(std::unique_ptr<wchar_t[]> pszResult) {

@@ -54,6 +54,8 @@ public:
     void SetCaption(LPCWSTR pszCaption);
 
     // Operations
+    // The message sent to the parent after each browse. Text typed or set into an editable
+    // field is told as EN_CHANGE from the control's own id instead.
     void SetNotifyMessage(UINT nMessage) { m_nNotifyMessage = nMessage; }
     void SetTooltipText(LPCWSTR pszText);
     void SetPathName(LPCWSTR pszPath);

@@ -218,6 +218,28 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
                                                "As administrator", "Apply", "Cancel"}));
 }
 
+// Rights and the running copy are a program's: offered while the path names one, as typed.
+TEST(SkinnedDialogs, ThePathDialogOffersRightsAndTheRunningCopyOnlyForAProgram) {
+    std::vector<std::pair<bool, bool>> offered;
+    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"https://example.com/"));
+    path.m_script = [&](CProgramPathDlg& d) {
+        auto note = [&] {
+            offered.emplace_back(::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_PATH_ADMIN)),
+                                 ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_PATH_IFRUNNING)));
+        };
+        note();
+        HWND hField = ::GetDlgItem(::GetDlgItem(d.m_hWnd, IDC_PATH_BROWSE), CBrowseButton::kEditId);
+        for (const wchar_t* typed : {L"C:\\web.exe", L"C:\\"}) {
+            ::SetWindowTextW(hField, typed);
+            note();
+        }
+    };
+    path.DoModal();
+    EXPECT_EQ(offered,
+              (std::vector<std::pair<bool, bool>>{{false, false}, {true, true}, {false, false}}));
+}
+
 // The texts of the program's warning boxes this thread opened, each closed as it came.
 std::vector<std::string> g_warnings;
 LRESULT CALLBACK CloseWarning(int nCode, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,6 @@
 // The command line handed over for a stored path, on real folders with a planted program, and
-// the shell's start of a program that the platform refuses without elevation.
+// the shell's start of a program that the platform refuses without elevation and of whatever
+// else a key may name.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include "app/launch/running_window.h"
 #include "app/settings/settings_file_replace.h"
 #include "framework/kernel_object.h"
+#include "framework/registry_key.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/shown_window.h"
 #include "tests/support/temp_folder.h"
@@ -84,6 +86,16 @@ BOOL WINAPI RecordingCreateProcess(LPCWSTR application, LPWSTR commandLine, LPSE
     return FALSE;
 }
 
+// The same for what the shell was asked to open: its verb, the target, the folder and the show
+// state. Nothing opens.
+BOOL WINAPI RecordingShellOpen(SHELLEXECUTEINFOW* info) {
+    g_created = std::wstring(L"shell|") + (info->lpVerb ? info->lpVerb : L"(default)") + L"|" +
+                info->lpFile + L"|" + (info->lpDirectory ? info->lpDirectory : L"(inherited)") +
+                L"|" + std::to_wstring(info->nShow);
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
 TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveThem) {
     TempFolder dir;
     CString tools = dir.MakeDir(L"Tools");
@@ -99,6 +111,18 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
     ::GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
     ::SetEnvironmentVariableW(L"HOTKEY_TEST_DIR", dir.Path());
+    CString notes = dir.MakeDir(L"Docs") + L"\\notes.txt";
+    ASSERT_TRUE(WriteBytes(notes, ""));
+    ASSERT_TRUE(WriteBytes(dir.Path() + L"\\planted.txt", ""));
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring winIni = std::wstring(windows) + L"\\win.ini";
+    ASSERT_NE(::GetFileAttributesW(winIni.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Among the machine's classes: Wine's HKEY_CLASSES_ROOT leaves out the user's own.
+    CRegKey scheme;
+    ASSERT_EQ(scheme.Create(HKEY_LOCAL_MACHINE, L"Software\\Classes\\hotkey-test", KEY_SET_VALUE),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(scheme, L"URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), 2);
     wchar_t previous[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, previous);
     ::SetCurrentDirectoryW(dir.Path());
@@ -114,9 +138,12 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
         const char* what;
         CString stored;
         LAUNCHOPTIONS options;
-        std::wstring created; // file|command line|folder|show state, or nothing
+        std::wstring created; // file|command line|folder|show state, shell|..., or nothing
     };
     const LAUNCHOPTIONS none = options(L"", LaunchWindow::Normal);
+    LAUNCHOPTIONS adminMaximized = options(L"", LaunchWindow::Maximized);
+    adminMaximized.bRunAsAdmin = true;
+    const std::wstring docs(FolderOf(notes));
     const Case cases[] = {
         {"the program's own folder", tool + L" -x", none,
          t + L"|\"" + t + L"\" -x|" + ts + L"|program decides"},
@@ -140,15 +167,33 @@ TEST(PrepareStart, FolderWindowStateAndProgramAsTheOptionsAndTheSearchPathGiveTh
         {"a script: the command processor, no AutoRun", script + L" x", none,
          cmd + L"|\"" + cmd + L"\" /d /s /c \"\"" + std::wstring(script) + L"\" x\"|" +
              std::wstring(FolderOf(script)) + L"|program decides"},
+        // Everything else is opened by the shell, once and never elevated.
+        {"a document named with a variable, as administrator",
+         L"%HOTKEY_TEST_DIR%\\Docs\\notes.txt", adminMaximized,
+         L"shell|(default)|" + std::wstring(notes) + L"|" + docs + L"|3"},
+        {"a folder", tools, none,
+         L"shell|(default)|" + ts + L"|" + std::wstring(dir.Path()) + L"|1"},
+        {"a registered URI", L"hotkey-test:go?a=b", none,
+         L"shell|(default)|hotkey-test:go?a=b|(inherited)|1"},
+        {"a shell folder", L"shell:Downloads", none,
+         L"shell|(default)|shell:Downloads|(inherited)|1"},
+        {"a bare document name from the system's folders", L"win.ini", none,
+         L"shell|(default)|" + winIni + L"|" + windows + L"|1"},
+        {"a bare document name, not from the current folder", L"planted.txt", none, L""},
+        {"a missing document", dir.Path() + L"\\gone.txt", none, L""},
+        {"an unregistered scheme", L"hotkey-none:go", none, L""},
     };
     g_pfnCreateProcess = &RecordingCreateProcess;
+    g_pfnShellExecuteEx = &RecordingShellOpen;
     for (const Case& c : cases) {
         g_created.clear();
         StartProcess(PrepareStart(c.stored, c.options));
         EXPECT_EQ(g_created, c.created) << c.what;
     }
     g_pfnCreateProcess = &::CreateProcessW;
+    g_pfnShellExecuteEx = &::ShellExecuteExW;
     ::SetCurrentDirectoryW(previous);
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\hotkey-test");
 
     // A script whose path the command processor would split at the & runs whole, with its
     // argument, in its own folder.
@@ -178,8 +223,8 @@ BOOL WINAPI FailingCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECUR
 HWND g_shellOwner = nullptr;
 
 BOOL WINAPI RecordingShellExecute(SHELLEXECUTEINFOW* info) {
-    g_shellStart = std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" +
-                   (info->lpParameters ? info->lpParameters : L"(none)") + L"|" +
+    g_shellStart = std::wstring(info->lpVerb ? info->lpVerb : L"(default)") + L"|" + info->lpFile +
+                   L"|" + (info->lpParameters ? info->lpParameters : L"(none)") + L"|" +
                    (info->lpDirectory ? info->lpDirectory : L"(inherited)") + L"|" +
                    std::to_wstring(info->nShow);
     g_shellOwner = info->hwnd;
@@ -368,6 +413,22 @@ TEST(QueueLaunch, AHangingStartOnAShareHoldsNeitherThePressNorOtherProgramsAndIt
     EXPECT_EQ(Order().back(), L"\\\\server\\share\\slow.exe");
     ::Sleep(100); // the queues' threads are done with the stand-in
     g_pfnCreateProcess = &::CreateProcessW;
+}
+
+// A plain press on a local drive starts inline, but what the shell opens never does: its
+// handler may hold the thread as long as it likes.
+TEST(QueueLaunch, WhatTheShellOpensIsOpenedOffThePressingThreadWithCom) {
+    TempFolder dir;
+    CString notes = dir.Path() + L"\\notes.txt";
+    ASSERT_TRUE(WriteBytes(notes, ""));
+    ASSERT_TRUE(OnFixedDrive(notes));
+    ::SetEvent(g_release);
+    g_pfnShellExecuteEx = &RecordingShellExecute;
+    QueueLaunch({notes, {}, {}});
+    ASSERT_EQ(::WaitForSingleObject(g_asked, 10000), WAIT_OBJECT_0);
+    g_pfnShellExecuteEx = &::ShellExecuteExW;
+    EXPECT_NE(g_shellThread, ::GetCurrentThreadId());
+    EXPECT_EQ(g_shellCom, S_FALSE);
 }
 
 } // namespace
