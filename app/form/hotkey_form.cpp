@@ -86,9 +86,8 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     InitFormWindow();
     InitKeyList();
     m_store.BuildIniPath();
-    for (const KEYROW& row : m_store.LoadSettings())
-        AddKeyRow(row);
-    RenewHotkeys();
+    m_store.LoadSettings();
+    ShowEntries();
     // Closed by an installer through the Restart Manager, the program comes back once the
     // installer is done. Not after a crash or a hang, which would only repeat, nor after a
     // reboot, where the Run value starts it. Asked after the icon is in: the tray sees no delay.
@@ -166,6 +165,14 @@ void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
     m_listKeys.SetItemText(row.nIndex, 0, row.strKeyText, kRowTextColor, kRowBackColor);
     m_listKeys.SetItemText(row.nIndex, 1, row.strPathText, kRowTextColor, kRowBackColor);
     m_rowSlots.insert(m_rowSlots.begin() + row.nIndex, row.nSlot);
+}
+
+void CHotkeyFormDlg::ShowEntries() {
+    m_listKeys.DeleteAllItems();
+    m_rowSlots.clear();
+    for (const KEYROW& row : m_store.Rows())
+        AddKeyRow(row);
+    RenewHotkeys();
 }
 
 int CHotkeyFormDlg::SlotOfRow(int nRow) const {

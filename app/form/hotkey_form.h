@@ -61,6 +61,9 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(const KEYROW& row);
+    // The list shows the entries as the store holds them now, with their combinations
+    // registered anew.
+    void ShowEntries();
     // The slot a row of the list shows and edits, or -1 for no row.
     int SlotOfRow(int nRow) const;
     void ShowRowHotkey(int nRow);

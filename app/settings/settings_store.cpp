@@ -169,6 +169,10 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         else
             m_slots[i] = entry;
     }
+    return Rows();
+}
+
+std::vector<KEYROW> CHotkeySettingsStore::Rows() const {
     std::vector<KEYROW> rows;
     for (int i = 1; i < static_cast<int>(m_slots.size()); ++i) {
         // A driver's key without a name is unassigned; an entry of the user's always shows.

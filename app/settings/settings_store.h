@@ -58,6 +58,8 @@ public:
     // UTF-16 big-endian, is read as such, each value whole at any length, and the file left as it
     // is. While the user's copy cannot be read, the file beside the executable is shown.
     std::vector<KEYROW> LoadSettings();
+    // The rows to show for the entries as they are now.
+    std::vector<KEYROW> Rows() const;
     // Writes the keys of entry nSlot (S2 onwards; the one after the last adds an entry, which
     // must have a name) into the settings file as it is on disk now: every other section, key
     // and comment stays as it stands there. The file is kept in UTF-16, so that no character
