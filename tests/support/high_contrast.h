@@ -35,7 +35,8 @@ public:
     CPretendHighContrast& operator=(const CPretendHighContrast&) = delete;
 };
 
-// ... in the colours given; the system's own are set back first.
+// High Contrast pretended on in the system colours given; afterwards the system's colours are
+// set back, then its own answer.
 class CHighContrastScheme {
 public:
     explicit CHighContrastScheme(std::initializer_list<SYSCOLOUR> colours = {
