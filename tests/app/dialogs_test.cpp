@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -276,14 +275,7 @@ TEST(KeyCombinationField, ARefusedKeyHeldDownWarnsOnce) {
                   "Ctrl+C cannot be used as a key combination.\n\nEvery program uses Ctrl+C."});
 }
 
-// What a shown window's client area holds on the screen, and a control's place in it.
-std::unique_ptr<test::CPixels> Shot(HWND hWnd) {
-    CRect rc;
-    ::GetClientRect(hWnd, &rc);
-    auto px = std::make_unique<test::CPixels>(rc.Width(), rc.Height());
-    px->CopyFromWindow(hWnd);
-    return px;
-}
+// A control's place in its dialog's client area.
 CRect ChildRect(HWND hDialog, int nID) {
     CRect rc;
     ::GetWindowRect(::GetDlgItem(hDialog, nID), &rc);
@@ -297,6 +289,7 @@ CRect ChildRect(HWND hDialog, int nID) {
 TEST(SkinnedHighContrast, TheFormAndThePathDialogFollowItWhileShown) {
     ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
     constexpr COLORREF kHeaderBlue = RGB(0, 0, 255), kFolderYellow = RGB(255, 255, 0);
+    test::CPixels px(800, 600); // larger than either window at 96 DPI
     CMeasured<CHotkeyFormDlg> form(0);
     form.m_script = [&](CHotkeyFormDlg& f) {
         f.SendMessage(WM_SHOW_FORM);
@@ -304,12 +297,12 @@ TEST(SkinnedHighContrast, TheFormAndThePathDialogFollowItWhileShown) {
         for (bool bOn : {false, true}) {
             SCOPED_TRACE(bOn ? "on" : "off");
             AfxPretendHighContrast(bOn ? HighContrastAnswer::On : HighContrastAnswer::Off);
-            auto px = Shot(f);
+            px.CopyFromWindow(f);
             CRect list = ChildRect(f, IDC_KEYLIST);
-            EXPECT_EQ(px->At(2, px->Height() - 2) == test::kContrastWindow, bOn);
-            EXPECT_EQ(px->Count(CHotkeyFormDlg::kRowBackColor, list) == 0, bOn);
-            EXPECT_EQ(px->Count(kHeaderBlue, list) == 0, bOn);
-            EXPECT_EQ(px->Count(test::kContrastBtnFace, ChildRect(f, IDOK)) > 0, bOn);
+            EXPECT_EQ(px.At(2, 2) == test::kContrastWindow, bOn);
+            EXPECT_EQ(px.Count(CHotkeyFormDlg::kRowBackColor, list) == 0, bOn);
+            EXPECT_EQ(px.Count(kHeaderBlue, list) == 0, bOn);
+            EXPECT_EQ(px.Count(test::kContrastBtnFace, ChildRect(f, IDOK)) > 0, bOn);
         }
     };
     form.DoModal();
@@ -319,11 +312,12 @@ TEST(SkinnedHighContrast, TheFormAndThePathDialogFollowItWhileShown) {
     path.m_script = [&](CProgramPathDlg& d) {
         d.ShowWindow(SW_SHOW);
         test::CHighContrastScheme scheme;
-        auto px = Shot(d);
-        EXPECT_EQ(px->At(2, px->Height() - 2), test::kContrastWindow);
-        EXPECT_GT(px->Count(test::kContrastWindowText, ChildRect(d, IDC_PATH_LABEL)), 0);
-        EXPECT_GT(px->Count(test::kContrastBtnText, ChildRect(d, IDC_PATH_BROWSE)), 0);
-        EXPECT_EQ(px->Count(kFolderYellow, CRect(0, 0, px->Width(), px->Height())), 0);
+        px.CopyFromWindow(d);
+        CRect browse = ChildRect(d, IDC_PATH_BROWSE);
+        EXPECT_EQ(px.At(2, 2), test::kContrastWindow);
+        EXPECT_GT(px.Count(test::kContrastWindowText, ChildRect(d, IDC_PATH_LABEL)), 0);
+        EXPECT_GT(px.Count(test::kContrastBtnText, browse), 0);
+        EXPECT_EQ(px.Count(kFolderYellow, browse), 0);
     };
     path.DoModal();
 }

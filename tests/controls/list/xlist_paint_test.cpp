@@ -185,10 +185,7 @@ TEST_F(XListPaint, HighContrastDrawsTheSystemPairsInsteadOfTheColoursGiven) {
     list().GetClientRect(&all);
     const CPoint below(5, all.bottom - 5); // under the rows: the list's own background
     {
-        CSysColorOverride window(COLOR_WINDOW, test::kContrastWindow),
-            text(COLOR_WINDOWTEXT, test::kContrastWindowText),
-            grey(COLOR_GRAYTEXT, test::kContrastGrayText);
-        test::CPretendHighContrast pretend;
+        test::CHighContrastScheme scheme;
         list().SendMessage(WM_SYSCOLORCHANGE);
         const test::CPixels& px = Paint();
         for (COLORREF given : {kRed, kGreen, kListBack})
