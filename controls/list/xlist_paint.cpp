@@ -124,7 +124,7 @@ void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
         cell.crText = m_crHighlightText;
         cell.crBack = m_crHighlight;
     } else if (GetStyle() & LVS_SHOWSELALWAYS) {
-        cell.crText = m_crWindowText;
+        cell.crText = Ink(m_crWindowText, m_crBtnText);
         cell.crBack = m_crBtnFace;
     }
 }
