@@ -1,6 +1,8 @@
 // CBitmapButton: face selection and drawing.
 #include "framework/bitmap_button.h"
 
+#include "framework/high_contrast.h"
+
 namespace {
 
 BOOL LoadOptional(CBitmap& bitmap, UINT nID) {
@@ -39,8 +41,14 @@ HBITMAP CBitmapButton::FaceForState(UINT nItemState) const {
 
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     UINT nState = lpDrawItemStruct->itemState;
-    if (HBITMAP face = FaceForState(nState))
+    if (m_nContrastType && AfxIsHighContrast()) {
+        UINT nFrameState = m_nContrastState | ((nState & ODS_SELECTED) ? DFCS_PUSHED : 0U) |
+                           ((nState & ODS_DISABLED) ? DFCS_INACTIVE : 0U);
+        RECT rc = lpDrawItemStruct->rcItem;
+        ::DrawFrameControl(lpDrawItemStruct->hDC, &rc, m_nContrastType, nFrameState);
+    } else if (HBITMAP face = FaceForState(nState)) {
         PaintFace(lpDrawItemStruct->hDC, lpDrawItemStruct->rcItem, face);
+    }
     // Without a face of its own for the focus, the focused button shows it as push buttons
     // do, once the user works with the keyboard (the button then leaves out ODS_NOFOCUSRECT).
     if ((nState & ODS_FOCUS) && !(nState & ODS_NOFOCUSRECT) && m_bitmapFocus.IsNull())

@@ -1,11 +1,23 @@
 // CSkinnedDialog: the skin's set-up and its one message map.
 #include "framework/skinned_dialog.h"
 
+namespace {
+
+BOOL CALLBACK TellOfSysColors(HWND hChild, LPARAM) {
+    ::SendMessageW(hChild, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CSkinnedDialog, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_WM_SYSCOLORCHANGE()
+ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 CSkinnedDialog::CSkinnedDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -61,4 +73,30 @@ LRESULT CSkinnedDialog::OnPrintClient(WPARAM wParam, LPARAM) {
     GetClientRect(&rc);
     m_skin.DrawBackground(CDCHandle(reinterpret_cast<HDC>(wParam)), rc);
     return 0;
+}
+
+void CSkinnedDialog::OnSysColorChange() {
+    Default();
+    FollowSystemColours();
+}
+
+LRESULT CSkinnedDialog::OnSettingChange(WPARAM wParam, LPARAM) {
+    LRESULT result = Default();
+    // High Contrast turned on or off changes what every control draws in, even where the
+    // colours themselves stay the same.
+    if (wParam == SPI_SETHIGHCONTRAST)
+        FollowSystemColours();
+    return result;
+}
+
+LRESULT CSkinnedDialog::OnThemeChanged(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    FollowSystemColours();
+    return result;
+}
+
+void CSkinnedDialog::FollowSystemColours() {
+    ::EnumChildWindows(m_hWnd, &TellOfSysColors, 0);
+    RedrawWindow(nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

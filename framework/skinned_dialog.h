@@ -1,6 +1,7 @@
 // CSkinnedDialog: a captionless dialog drawn over a background bitmap. It owns the skin and
-// answers for it: it paints the background, is dragged by a press anywhere on it, and follows
-// moves to a monitor of another scale.
+// answers for it: it paints the background, is dragged by a press anywhere on it, follows
+// moves to a monitor of another scale, and draws itself and its controls again when the
+// system's colours or High Contrast change.
 #pragma once
 
 #include "framework/dialog.h"
@@ -30,6 +31,13 @@ protected:
     // The background into the context given: themed controls, such as a check box, ask their
     // parent for the picture behind them this way.
     LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void OnSysColorChange();
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+
+    // Only top-level windows hear of new system colours, yet the controls keep copies of them:
+    // every control is told, and the whole window is drawn again at once.
+    void FollowSystemColours();
 
     // Data members
     // The DPI the dialog is laid out and drawn for, and the background, font and icons that

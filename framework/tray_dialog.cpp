@@ -199,8 +199,8 @@ void CTrayDialog::OnTimer(UINT_PTR nIDEvent) {
     SetTimer(kTrayRetryTimerId, m_nTrayRetryMs);
 }
 
-LRESULT CTrayDialog::OnSettingChange(WPARAM, LPARAM) {
-    LRESULT result = Default();
+LRESULT CTrayDialog::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CSkinnedDialog::OnSettingChange(wParam, lParam);
     ReloadTrayIcon();
     return result;
 }

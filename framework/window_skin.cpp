@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/high_contrast.h"
+
 namespace {
 
 struct ControlPlace {
@@ -159,6 +161,10 @@ void CWindowSkin::LoadIcons() {
 }
 
 void CWindowSkin::DrawBackground(CDCHandle dc, const CRect& rc) {
+    if (AfxIsHighContrast()) {
+        dc.FillSolidRect(&rc, ::GetSysColor(COLOR_WINDOW));
+        return;
+    }
     // Tried once per DPI: a bitmap that fails to load is not asked for again at every paint.
     if (!m_bBackTried) {
         m_bBackTried = true;

@@ -77,7 +77,7 @@ public:
 
     // Operations
     // The background stretched over the rectangle, loaded for the window's DPI at its first
-    // draw; nothing is painted without a bitmap.
+    // draw; nothing is painted without a bitmap. In High Contrast, the window colour instead.
     void DrawBackground(CDCHandle dc, const CRect& rc);
     // Starts moving the window as if its caption had been grabbed, then lets the press's
     // default processing run. The message carries the press's client coordinates where the

@@ -151,12 +151,13 @@ def scaled(points, s, dx=0.0, dy=0.0):
 BOLT = [(0.58, 0.0), (0.16, 0.56), (0.46, 0.56), (0.36, 1.0), (0.84, 0.40), (0.54, 0.40)]
 
 
-def draw_key(c, x, y, size):
-    """A keyboard key cap with a lightning bolt on it."""
+def draw_key(c, x, y, size, rim=0.0):
+    """A keyboard key cap with a lightning bolt on it; its dark rim is at least rim wide."""
     r = size * 0.18
+    side, top = max(size * 0.06, rim), max(size * 0.04, rim)
     c.shape(*rounded_rect(x, y, x + size, y + size, r), (58, 66, 78))
-    c.shape(*rounded_rect(x + size * 0.06, y + size * 0.04, x + size * 0.94,
-                          y + size * 0.80, r * 0.8), (236, 239, 243))
+    c.shape(*rounded_rect(x + side, y + top, x + size - side, y + size * 0.80, r * 0.8),
+            (236, 239, 243))
     c.shape(*rounded_rect(x + size * 0.12, y + size * 0.08, x + size * 0.88,
                           y + size * 0.30, r * 0.6), (255, 255, 255), 0.55)
     bolt = scaled(BOLT, size * 0.62, x + size * 0.19, y + size * 0.09)
@@ -315,10 +316,13 @@ def draw_caption_button(glyph, pressed, percent):
 
 
 def draw_icon(size):
+    """The key inside a light edge: on a light taskbar the key's dark rim outlines it, on a
+    dark one the edge does, each a whole pixel wide even at 16 pixels."""
     c = Canvas(size, size)
-    inset = 0.5 if size <= 16 else size / 32
-    inside, _ = rounded_rect(inset, inset, size - inset, size - inset, size * 0.18)
-    draw_key(c, inset, inset, size - 2 * inset)
+    edge = max(1.0, size / 20)
+    inside, bbox = rounded_rect(0, 0, size, size, size * 0.2)
+    c.shape(inside, bbox, (236, 239, 243))
+    draw_key(c, edge, edge, size - 2 * edge, rim=1.0)
     c.coverage_to_alpha(inside)
     return c
 

@@ -97,7 +97,9 @@ configure_prefix() {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
         # The file's own path from drive Z:, with the backslashes the file format doubles.
-        for face in "Tahoma:$tahoma" "Tahoma Bold:${tahoma%.ttf}bd.ttf"; do
+        # Marlett holds the glyphs DrawFrameControl draws on caption buttons.
+        for face in "Tahoma:$tahoma" "Tahoma Bold:${tahoma%.ttf}bd.ttf" \
+            "Marlett:${tahoma%/*}/marlett.ttf"; do
             file=${face#*:}
             printf '"%s (TrueType)"="Z:%s"\r\n' "${face%%:*}" "${file//\//\\\\}"
         done

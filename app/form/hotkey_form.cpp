@@ -49,6 +49,8 @@ END_MESSAGE_MAP()
 CHotkeyFormDlg::CHotkeyFormDlg(CWnd* pParent)
     : CTrayDialog(IDD_HOTKEYFORM, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {
     SetSkin({IDB_FORM_BACK, SkinLayout::FromConstants, &LoadArtBitmap});
+    m_btnMinimize.SetHighContrastFace(DFC_CAPTION, DFCS_CAPTIONMIN);
+    m_btnClose.SetHighContrastFace(DFC_CAPTION, DFCS_CAPTIONCLOSE);
 }
 
 CHotkeyFormDlg::~CHotkeyFormDlg() = default;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/high_contrast.h"
 #include "framework/mem_dc.h"
 
 namespace {
@@ -193,7 +194,7 @@ int CXHeaderCtrl::DrawItemBitmap(CDCHandle dc, CRect rect, LPHDITEMW, HBITMAP hB
 }
 
 int CXHeaderCtrl::DrawItemText(CDCHandle dc, CRect rect, LPHDITEMW lphdi) {
-    dc.SetTextColor(kItemTextColor);
+    dc.SetTextColor(AfxIsHighContrast() ? m_crText : kItemTextColor);
     // A callback text pointer is a marker, not text.
     bool bHasText = (lphdi->mask & HDI_TEXT) && (lphdi->fmt & HDF_STRING) && lphdi->pszText &&
                     lphdi->pszText != LPSTR_TEXTCALLBACKW;

@@ -1,5 +1,6 @@
 // CXHeaderCtrl: the list's column header, painted off-screen in the system's button colours,
-// with an image at the left of each item, a bitmap at the right and blue centred text.
+// with an image at the left of each item, a bitmap at the right and blue centred text (in High
+// Contrast, the button text colour).
 #pragma once
 
 #include "framework/controls.h"

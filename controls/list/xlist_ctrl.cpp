@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/list/registered_messages.h"
+#include "framework/high_contrast.h"
 
 IMPLEMENT_DYNAMIC(CXListCtrl, CListCtrl)
 
@@ -25,6 +26,7 @@ ON_REGISTERED_MESSAGE(WM_XCOMBOLIST_KEYDOWN, OnDropListKeyDown)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
+ON_MESSAGE(LVM_SETBKCOLOR, OnSetBkColor)
 ON_MESSAGE(LVM_INSERTCOLUMNW, OnInsertColumn)
 ON_MESSAGE(LVM_DELETEITEM, OnDeleteItem)
 ON_MESSAGE(LVM_DELETEALLITEMS, OnDeleteAllItems)
@@ -39,6 +41,7 @@ CXListCtrl::~CXListCtrl() = default;
 void CXListCtrl::ReadSysColors() {
     m_crBtnFace = ::GetSysColor(COLOR_BTNFACE);
     m_crBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    m_crBtnText = ::GetSysColor(COLOR_BTNTEXT);
     m_crGrayText = ::GetSysColor(COLOR_GRAYTEXT);
     m_crHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
     m_crHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
@@ -102,6 +105,18 @@ void CXListCtrl::OnDestroy() {
 void CXListCtrl::OnSysColorChange() {
     Default();
     ReadSysColors();
+    if (m_crListBack)
+        ApplyListBack();
+}
+
+LRESULT CXListCtrl::OnSetBkColor(WPARAM, LPARAM lParam) {
+    m_crListBack = static_cast<COLORREF>(lParam);
+    return ApplyListBack();
+}
+
+LRESULT CXListCtrl::ApplyListBack() {
+    COLORREF cr = AfxIsHighContrast() ? m_crWindow : *m_crListBack;
+    return DefWindowProc(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(cr));
 }
 
 LRESULT CXListCtrl::OnDeleteItem(WPARAM wParam, LPARAM) {

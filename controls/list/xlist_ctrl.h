@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "controls/list/xcombo_list.h"
@@ -114,6 +115,9 @@ protected:
     void RedrawRow(int nItem);
     void UpdateHeaderCheckFromRows(int nSubItem);
     void ReadSysColors();
+    // The list view's background: the colour the owner gave it, or in High Contrast the window
+    // colour.
+    LRESULT ApplyListBack();
     void HookHeader();
     // The header and the window's DPI, once the control has its window.
     void TakeWindow();
@@ -141,6 +145,11 @@ protected:
     void PaintComboCell(CellPaint& cell);
     void PaintProgressCell(CellPaint& cell);
     void PaintEmptyList(CDCHandle dc) const;
+    // A colour of the cells' own drawing, or in High Contrast the system colour that stands for
+    // it.
+    COLORREF Ink(COLORREF crDrawn, COLORREF crSystem) const {
+        return m_bHighContrast ? crSystem : crDrawn;
+    }
     // A combo cell's field, and the button square at its right end.
     static CRect ComboFrameRect(const CRect& rcCell);
     static CRect ComboButtonRect(const CRect& rcFrame);
@@ -170,6 +179,7 @@ protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnSysColorChange();
+    LRESULT OnSetBkColor(WPARAM wParam, LPARAM lParam);
     LRESULT OnInsertColumn(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
@@ -183,11 +193,16 @@ protected:
     // The system colours the painters use, re-read on WM_SYSCOLORCHANGE.
     COLORREF m_crBtnFace;
     COLORREF m_crBtnShadow;
+    COLORREF m_crBtnText;
     COLORREF m_crGrayText;
     COLORREF m_crHighlight;
     COLORREF m_crHighlightText;
     COLORREF m_crWindow;
     COLORREF m_crWindowText;
+    // The background the owner asked for, kept for when High Contrast is turned off again.
+    std::optional<COLORREF> m_crListBack;
+    // Whether this repaint draws in the system's colours only, as High Contrast asks.
+    BOOL m_bHighContrast = FALSE;
 
     // The active combo cell and its drop list.
     BOOL m_bComboArmed = FALSE;

@@ -144,8 +144,10 @@ void CXListCtrl::OpenDropList(int nItem, int nSubItem) {
     CRect rcPopup(rcFrame.left, rcFrame.bottom - 1, rcFrame.right - 1,
                   rcFrame.bottom - 1 + (rcFrame.Height() - 2) * nDropRows);
     ClientToScreen(&rcPopup);
-    LPCWSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC,
-                                            ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    // The margin around the list box in the list box's own colour, whatever the system's.
+    LPCWSTR lpszClass =
+        AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC, ::LoadCursorW(nullptr, IDC_ARROW),
+                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
     BOOL bCreated =
         lpszClass &&
         pList->CreateEx(0, lpszClass, L"", WS_POPUP | WS_VISIBLE | WS_BORDER, rcPopup, this, 0);

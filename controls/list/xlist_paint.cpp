@@ -6,6 +6,7 @@
 
 #include "controls/list/progress_text.h"
 #include "controls/list/xlist_ctrl.h"
+#include "framework/high_contrast.h"
 
 namespace {
 
@@ -31,9 +32,9 @@ void FillPixels(CDCHandle dc, CPoint origin, int x0, int y0, int x1, int y1, COL
 }
 
 // The combo arrow: three lines of 5, 3 and 1 pixels at 96 DPI, each one lower and narrower.
-void DrawComboArrow(CDCHandle dc, CPoint origin, UINT dpi) {
+void DrawComboArrow(CDCHandle dc, CPoint origin, COLORREF cr, UINT dpi) {
     for (int i = 0, length = 5; i < 3; ++i, length -= 2)
-        FillPixels(dc, origin, i, i, i + length - 1, i, kBlack, dpi);
+        FillPixels(dc, origin, i, i, i + length - 1, i, cr, dpi);
 }
 
 } // namespace
@@ -48,6 +49,7 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
         // row doubled the cost of a repaint.
         m_bFrameFocusedRow =
             ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS);
+        m_bHighContrast = AfxIsHighContrast();
         *pResult = CDRF_NOTIFYITEMDRAW;
         break;
     case CDDS_ITEMPREPAINT:
@@ -81,7 +83,8 @@ void CXListCtrl::PaintCell(NMLVCUSTOMDRAW* pCD) {
                    CRect(),
                    pRow,
                    CellAt(pRow, pCD->iSubItem)};
-    if (cell.pCell) {
+    // The colours an owner gives its cells give way to the system's pair in High Contrast.
+    if (cell.pCell && !m_bHighContrast) {
         cell.crBack = cell.pCell->crCellBack;
         cell.crText = cell.pCell->crCellText;
     }
@@ -121,7 +124,7 @@ void CXListCtrl::ResolveCellColors(CellPaint& cell) const {
         cell.crText = m_crHighlightText;
         cell.crBack = m_crHighlight;
     } else if (GetStyle() & LVS_SHOWSELALWAYS) {
-        cell.crText = m_crWindowText;
+        cell.crText = Ink(m_crWindowText, m_crBtnText);
         cell.crBack = m_crBtnFace;
     }
 }
@@ -244,7 +247,7 @@ void CXListCtrl::PaintCheckCell(CellPaint& cell) {
     dc.DrawEdge(&box, EDGE_SUNKEN, BF_RECT);
 
     if (cell.pCell->nCheckState == 1) {
-        COLORREF cr = IsRowEnabled(cell.pRow) ? kBlack : m_crGrayText;
+        COLORREF cr = IsRowEnabled(cell.pRow) ? Ink(kBlack, m_crWindowText) : m_crGrayText;
         // Seven 3-pixel strokes at 96 DPI: down-left from the top right, then up-left to the
         // tail.
         static constexpr POINT kStrokes[] = {{9, 3}, {8, 4}, {7, 5}, {6, 6},
@@ -288,10 +291,9 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
         Line(dc, rcFrame.right, rcFrame.top, rcFrame.right, rcFrame.bottom - 1);
     }
 
-    CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
     CRect rcField = rcFrame;
     rcField.DeflateRect(2, 2);
-    dc.FillSolidRect(&rcField, kWhite);
+    dc.FillSolidRect(&rcField, Ink(kWhite, m_crWindow));
 
     CRect rcButton = ComboButtonRect(rcFrame);
     CString text = GetItemText(cell.nItem, cell.nSubItem);
@@ -307,7 +309,8 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
         dc.DrawEdge(&rcButton, EDGE_RAISED, BF_RECT);
         rcButton.DeflateRect(2, 2);
         dc.FillSolidRect(&rcButton, m_crBtnFace);
-        DrawComboArrow(dc, CPoint(rcButton.left + Scale(1), rcButton.top + Scale(2)), m_nDpi);
+        DrawComboArrow(dc, CPoint(rcButton.left + Scale(1), rcButton.top + Scale(2)),
+                       Ink(kBlack, m_crBtnText), m_nDpi);
         return;
     }
 
@@ -315,7 +318,8 @@ void CXListCtrl::PaintComboCell(CellPaint& cell) {
     dc.FrameRect(&rcButton, brushShadow);
     rcButton.DeflateRect(1, 1);
     dc.FillSolidRect(&rcButton, m_crBtnFace);
-    DrawComboArrow(dc, CPoint(rcButton.left + Scale(3), rcButton.top + Scale(4)), m_nDpi);
+    DrawComboArrow(dc, CPoint(rcButton.left + Scale(3), rcButton.top + Scale(4)),
+                   Ink(kBlack, m_crBtnText), m_nDpi);
 }
 
 // --- Progress cells --------------------------------------------------------------------------
@@ -334,9 +338,9 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
         Line(dc, rcFrame.right, rcFrame.top, rcFrame.right, rcFrame.bottom);
     }
     dc.FillSolidRect(CRect(rcFrame.left + 1, rcFrame.top + 1, rcFrame.right, rcFrame.bottom),
-                     kProgressField);
+                     Ink(kProgressField, m_crWindow));
     {
-        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, kBlack));
+        CSelectObject selectPen(dc, CPen(PS_SOLID, 1, Ink(kBlack, m_crWindowText)));
         Line(dc, rcFrame.left + 1, rcFrame.top + 1, rcFrame.right, rcFrame.top + 1);
         Line(dc, rcFrame.left + 1, rcFrame.top + 1, rcFrame.left + 1, rcFrame.bottom);
     }
@@ -359,7 +363,7 @@ void CXListCtrl::PaintProgressCell(CellPaint& cell) {
     const struct {
         const CRect& rcClip;
         COLORREF crText;
-    } parts[] = {{rcBar, cell.crBack}, {rcRest, cell.crText}};
+    } parts[] = {{rcBar, Ink(cell.crBack, m_crHighlightText)}, {rcRest, cell.crText}};
     for (const auto& part : parts) {
         CSavedDC saved(dc);
         ::IntersectClipRect(dc, part.rcClip.left, part.rcClip.top, part.rcClip.right,

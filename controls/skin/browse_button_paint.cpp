@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <span>
 
+#include "framework/high_contrast.h"
+
 namespace {
 
 // The icons' fixed colours.
@@ -86,13 +88,23 @@ COLORREF StrokeColour(COLORREF cr, std::span<const DisabledColour> disabled, boo
     return cr;
 }
 
+// Mid grey and darker: the strokes that keep an icon's outline in High Contrast, drawn in the
+// button's text colour while the light ones are left to the face.
+bool IsDarkStroke(COLORREF cr) {
+    return GetRValue(cr) * 30 + GetGValue(cr) * 59 + GetBValue(cr) * 11 <= 128 * 100;
+}
+
 // Draws every pixel of each stroke, both ends included, as the cell it covers at dpi: at
 // 96 DPI the 1-pixel strokes themselves, above it the same picture, sharp, at the display's
 // scale. The strokes run across, down or at 45 degrees.
 void DrawStrokes(CDCHandle dc, std::span<const Stroke> strokes,
                  std::span<const DisabledColour> disabled, bool bDisabled, UINT dpi) {
+    const bool bContrast = AfxIsHighContrast() != FALSE;
+    const COLORREF crContrast = ::GetSysColor(bDisabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     for (const Stroke& s : strokes) {
-        COLORREF cr = StrokeColour(s.cr, disabled, bDisabled);
+        if (bContrast && !IsDarkStroke(s.cr))
+            continue;
+        COLORREF cr = bContrast ? crContrast : StrokeColour(s.cr, disabled, bDisabled);
         int dx = (s.x1 > s.x0) - (s.x1 < s.x0), dy = (s.y1 > s.y0) - (s.y1 < s.y0);
         int nPixels = std::max(std::abs(s.x1 - s.x0), std::abs(s.y1 - s.y0)) + 1;
         for (int i = 0; i < nPixels; ++i) {
@@ -183,7 +195,12 @@ void CBrowseButton::DrawCaptionFace(CDCHandle dc, COLORREF crFace, const CRect& 
     DrawFace(dc, crFace, rcFace, [this](CDC& memDC) {
         CSelectObject font(memDC, GetFont());
         memDC.SetBkMode(TRANSPARENT);
-        if (GetStyle() & WS_DISABLED) {
+        const bool bDisabled = (GetStyle() & WS_DISABLED) != 0;
+        if (AfxIsHighContrast()) {
+            // High Contrast has a colour of its own for disabled text, and no relief.
+            memDC.SetTextColor(::GetSysColor(bDisabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+            memDC.TextOut(0, 0, m_strCaption);
+        } else if (bDisabled) {
             // Embossed: a highlight copy one pixel down and right, under the shadow copy.
             memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
             memDC.TextOut(1, 1, m_strCaption);

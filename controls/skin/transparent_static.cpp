@@ -3,10 +3,18 @@
 // the same text for a check box, whose text never changes.
 #include "controls/skin/transparent_static.h"
 
+#include "framework/high_contrast.h"
+
 namespace {
 
-// Text over the parent's background, which the parent has drawn already.
+// Text over the parent's background, which the parent has drawn already; in High Contrast
+// the parent's picture is gone, and the text is the window's text over the window colour.
 HBRUSH TransparentText(CDCHandle dc) {
+    if (AfxIsHighContrast()) {
+        dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        dc.SetBkColor(::GetSysColor(COLOR_WINDOW));
+        return CBrushHandle::SysColor(COLOR_WINDOW);
+    }
     dc.SetBkMode(TRANSPARENT);
     return CBrushHandle::Stock(NULL_BRUSH);
 }

@@ -11,7 +11,8 @@ protected:
     // Message handlers
     // The parent repaints its background under the label before the new text is drawn.
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    // Text on a transparent background, and no brush: the parent's picture stays visible.
+    // Text on a transparent background, and no brush: the parent's picture stays visible. In
+    // High Contrast, the window's text over the window colour.
     HBRUSH CtlColor(CDCHandle dc, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()

@@ -16,6 +16,8 @@
 #include "framework/window_skin.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/form_process.h"
+#include "tests/support/high_contrast.h"
+#include "tests/support/pixels.h"
 #include "framework/dpi.h"
 #include "framework/winapp.h"
 #include "hotkey_version.h"
@@ -271,6 +273,53 @@ TEST(KeyCombinationField, ARefusedKeyHeldDownWarnsOnce) {
     EXPECT_EQ(g_warnings,
               std::vector<std::string>{
                   "Ctrl+C cannot be used as a key combination.\n\nEvery program uses Ctrl+C."});
+}
+
+// A control's place in its dialog's client area.
+CRect ChildRect(HWND hDialog, int nID) {
+    CRect rc;
+    ::GetWindowRect(::GetDlgItem(hDialog, nID), &rc);
+    ::MapWindowPoints(nullptr, hDialog, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// High Contrast turned off and on while the windows are shown: each is drawn again at once, in
+// the system's pairs and none of the artwork's colours (the skin, the rows' and list's colour,
+// the header's blue, the folder's yellow, the caption buttons' bitmaps), or in its artwork.
+TEST(SkinnedHighContrast, TheFormAndThePathDialogFollowItWhileShown) {
+    ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
+    constexpr COLORREF kHeaderBlue = RGB(0, 0, 255), kFolderYellow = RGB(255, 255, 0);
+    test::CPixels px(800, 600); // larger than either window at 96 DPI
+    CMeasured<CHotkeyFormDlg> form(0);
+    form.m_script = [&](CHotkeyFormDlg& f) {
+        f.SendMessage(WM_SHOW_FORM);
+        test::CHighContrastScheme scheme;
+        for (bool bOn : {false, true}) {
+            SCOPED_TRACE(bOn ? "on" : "off");
+            AfxPretendHighContrast(bOn ? HighContrastAnswer::On : HighContrastAnswer::Off);
+            px.CopyFromWindow(f);
+            CRect list = ChildRect(f, IDC_KEYLIST);
+            EXPECT_EQ(px.At(2, 2) == test::kContrastWindow, bOn);
+            EXPECT_EQ(px.Count(CHotkeyFormDlg::kRowBackColor, list) == 0, bOn);
+            EXPECT_EQ(px.Count(kHeaderBlue, list) == 0, bOn);
+            EXPECT_EQ(px.Count(test::kContrastBtnFace, ChildRect(f, IDOK)) > 0, bOn);
+        }
+    };
+    form.DoModal();
+
+    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
+    path.m_script = [&](CProgramPathDlg& d) {
+        d.ShowWindow(SW_SHOW);
+        test::CHighContrastScheme scheme;
+        px.CopyFromWindow(d);
+        CRect browse = ChildRect(d, IDC_PATH_BROWSE);
+        EXPECT_EQ(px.At(2, 2), test::kContrastWindow);
+        EXPECT_GT(px.Count(test::kContrastWindowText, ChildRect(d, IDC_PATH_LABEL)), 0);
+        EXPECT_GT(px.Count(test::kContrastBtnText, browse), 0);
+        EXPECT_EQ(px.Count(kFolderYellow, browse), 0);
+    };
+    path.DoModal();
 }
 
 // A DPI takes the drawing at or just above its scale, the largest above 200 %, and gets the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/image_list.h"
+#include "tests/support/high_contrast.h"
 #include "xlist_test_support.h"
 
 using namespace xlisttest;
@@ -169,6 +170,38 @@ TEST_F(XListPaint, ProgressTextReadsInTheBackColourOverTheBarAndTheTextColourBes
     CRect full = CellRect(list(), 1, 1);
     EXPECT_GT(px.Count(kGreen, full), 0);
     EXPECT_EQ(px.Count(kRed, full), 0);
+}
+
+// In High Contrast the colours given to the cells and to the list give way to the system's
+// pairs; turned off again, and the list told as its dialog tells it, they come back.
+TEST_F(XListPaint, HighContrastDrawsTheSystemPairsInsteadOfTheColoursGiven) {
+    for (int row : {0, 1}) {
+        list().SetItemText(row, 0, nullptr, kRed, kGreen);
+        list().SetItemText(row, 1, L"option", kRed, kGreen);
+        list().SetCheckbox(row, 1, 1);
+    }
+    list().SetRowEnabled(1, FALSE);
+    CRect all, first = CellRect(list(), 0, 0), box = CellRect(list(), 0, 1);
+    list().GetClientRect(&all);
+    const CPoint below(5, all.bottom - 5); // under the rows: the list's own background
+    {
+        test::CHighContrastScheme scheme;
+        list().SendMessage(WM_SYSCOLORCHANGE);
+        const test::CPixels& px = Paint();
+        for (COLORREF given : {kRed, kGreen, kListBack})
+            EXPECT_EQ(px.Count(given, all), 0);
+        EXPECT_EQ(px.At(first.right - 2, first.top + 1), test::kContrastWindow);
+        EXPECT_GT(px.Count(test::kContrastWindowText, first), 0);
+        EXPECT_GT(px.Count(test::kContrastGrayText, CellRect(list(), 1, 0)), 0);
+        int nSide = box.Height() - 1, L = box.left + 10;
+        CRect inside(L + 2, box.top + 2, box.left + 9 + nSide, box.top + nSide);
+        EXPECT_TRUE(IsExactly(px, inside, test::kContrastWindowText, CheckMark(L, box.top)));
+        EXPECT_EQ(px.At(below.x, below.y), test::kContrastWindow);
+    }
+    list().SendMessage(WM_SYSCOLORCHANGE);
+    const test::CPixels& px = Paint();
+    EXPECT_EQ(px.At(first.right - 2, first.top + 1), kGreen);
+    EXPECT_EQ(px.At(below.x, below.y), kListBack);
 }
 
 class XListCombo : public XListPaint {
