@@ -23,5 +23,8 @@ public:
     // Loads the resource's image nearest the size, scaled to it. A failed load keeps the icon
     // held before.
     BOOL Load(UINT nIDResource, int cx, int cy);
+    // Turns the icon held into a grey copy of itself, with the same shape and transparency, as
+    // a program shows that it is switched off. A copy the platform refuses keeps the colours.
+    BOOL MakeGrey();
     BOOL DestroyIcon() { return Free(); }
 };

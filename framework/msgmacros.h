@@ -52,6 +52,13 @@ template <auto F> BOOL VoidTimerId(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) 
     return TRUE;
 }
 
+template <auto F> BOOL VoidCommandId(CCmdTarget* p, WPARAM w, LPARAM, LRESULT* r) {
+    static_assert(kHasSignature<F, void(UINT)>, "handler must be void(UINT)");
+    (Target<F>(p)->*F)(LOWORD(w));
+    *r = 0;
+    return TRUE;
+}
+
 template <auto F> BOOL VoidCommandIdLparam(CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) {
     static_assert(kHasSignature<F, void(UINT, LPARAM)>, "handler must be void(UINT, LPARAM)");
     (Target<F>(p)->*F)(static_cast<UINT>(w), l);
@@ -268,6 +275,16 @@ template <auto F> BOOL BoolIdNmhdrResult(CCmdTarget* p, WPARAM, LPARAM l, LRESUL
      nullptr,                                                                                      \
      &afx::VoidNoArgs<&ThisClass::memberFxn>},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+// A command from any id in [id, idLast], such as items a menu gets at run time:
+// void OnCommand(UINT nID)
+#define ON_COMMAND_RANGE(id, idLast, memberFxn)                                                    \
+    {afx::Match::Command,                                                                          \
+     WM_COMMAND,                                                                                   \
+     0,                                                                                            \
+     (id),                                                                                         \
+     (idLast),                                                                                     \
+     nullptr,                                                                                      \
+     &afx::VoidCommandId<&ThisClass::memberFxn>},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 

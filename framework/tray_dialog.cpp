@@ -47,30 +47,45 @@ CTrayDialog::CTrayDialog(UINT nIDTemplate, CWnd* pParent) : CSkinnedDialog(nIDTe
 CTrayDialog::~CTrayDialog() = default;
 
 HICON CTrayDialog::SetTrayIcon(UINT nIDResource) {
-    CSize size = TrayIconSize();
-    if (!m_iconTray.Load(nIDResource, size.cx, size.cy))
+    if (!LoadTrayPicture(nIDResource, TrayIconSize().cx))
         return nullptr;
     m_nTrayIconResource = nIDResource;
-    m_nTrayIconSize = size.cx;
-    m_nid.hIcon = m_iconTray;
     m_nid.uFlags |= NIF_ICON;
     return m_nid.hIcon;
 }
 
-BOOL CTrayDialog::LoadTrayIconForTray() {
-    CSize size = TrayIconSize();
-    if (m_nTrayIconResource == 0 || size.cx == m_nTrayIconSize ||
-        !m_iconTray.Load(m_nTrayIconResource, size.cx, size.cy))
+BOOL CTrayDialog::LoadTrayPicture(UINT nIDResource, int nSize) {
+    if (!m_iconTray.Load(nIDResource, nSize, nSize))
         return FALSE;
-    m_nTrayIconSize = size.cx;
+    if (m_bTrayIconGrey)
+        m_iconTray.MakeGrey();
+    m_nTrayIconSize = nSize;
     m_nid.hIcon = m_iconTray;
     return TRUE;
 }
 
+BOOL CTrayDialog::LoadTrayIconForTray() {
+    int size = TrayIconSize().cx;
+    return m_nTrayIconResource != 0 && size != m_nTrayIconSize &&
+           LoadTrayPicture(m_nTrayIconResource, size);
+}
+
+void CTrayDialog::SetTrayIconGrey(BOOL bGrey) {
+    if (m_bTrayIconGrey == bGrey)
+        return;
+    m_bTrayIconGrey = bGrey;
+    if (m_nTrayIconResource != 0)
+        LoadTrayPicture(m_nTrayIconResource, m_nTrayIconSize);
+}
+
 void CTrayDialog::ReloadTrayIcon() {
     // The shell keeps a copy of the picture it was handed, so the old one may go first.
-    if (LoadTrayIconForTray() && m_bTrayIconShown)
-        s_pfnShellNotifyIcon(NIM_MODIFY, &m_nid);
+    if (LoadTrayIconForTray())
+        UpdateTrayIcon();
+}
+
+BOOL CTrayDialog::UpdateTrayIcon() {
+    return m_bTrayIconShown && s_pfnShellNotifyIcon(NIM_MODIFY, &m_nid);
 }
 
 void CTrayDialog::SetTrayTip(LPCWSTR lpszTip) {

@@ -39,6 +39,9 @@ public:
     HICON SetTrayIcon(UINT nIDResource);
     // Keeps as much of the text as the tip holds, 63 characters.
     void SetTrayTip(LPCWSTR lpszTip);
+    // Shows the icon in grey, as a program does whose work is paused, or in colour again, at
+    // every size it is loaded at from now on. Only the record changes: see UpdateTrayIcon.
+    void SetTrayIconGrey(BOOL bGrey);
     BOOL SetTrayMenu(UINT nIDResource);
     void SetMinimizeToTray(BOOL bMinimizeToTray) { m_bMinimizeToTray = bMinimizeToTray; }
 
@@ -53,6 +56,9 @@ public:
     // Loads the icon at the notification area's present size, handing a shown icon the new
     // picture; nothing happens while the size is the same.
     void ReloadTrayIcon();
+    // Hands a shown icon its picture and tip as the record has them now; an icon still to be
+    // added takes them with its add.
+    BOOL UpdateTrayIcon();
 
     // Attributes
     BOOL IsTrayIconShown() const { return m_bTrayIconShown; }
@@ -86,6 +92,8 @@ protected:
     void StopTrayRetry();
     // Loads the icon at the notification area's size into the record; TRUE when it changed.
     BOOL LoadTrayIconForTray();
+    // Loads the resource's icon at the size, grey when so asked, into the record.
+    BOOL LoadTrayPicture(UINT nIDResource, int nSize);
 
     // Data members
     BOOL m_bTrayIconShown = FALSE;
@@ -98,6 +106,7 @@ protected:
     CIcon m_iconTray; // m_nid's icon
     UINT m_nTrayIconResource = 0;
     int m_nTrayIconSize = 0;
+    BOOL m_bTrayIconGrey = FALSE;
     CMenu m_menuTray;
     // Position, not identifier, of the tray menu's default item.
     UINT m_nDefaultMenuItem = 0;

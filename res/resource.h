@@ -8,6 +8,15 @@
 #define IDS_ABOUTBOX 101
 #define IDD_HOTKEYFORM 102
 #define IDD_PROGRAMPATH 130
+#define IDS_TRAY_TIP 140
+#define IDS_TRAY_TIP_PAUSED 141
+#define IDS_EXPORT_MENU 142
+#define IDS_IMPORT_MENU 143
+#define IDS_SETTINGS_FILES 144
+#define IDS_EXPORT_FAILED 145
+#define IDS_IMPORT_UNREADABLE 146
+#define IDS_IMPORT_NOT_SETTINGS 147
+#define IDS_IMPORT_FAILED 148
 
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
@@ -66,8 +75,17 @@
 #define ID_TRAY_EXIT 32776
 #define ID_TRAY_ABOUT 32778
 #define ID_TRAY_AUTOSTART 32779
+#define ID_TRAY_PAUSE 32780
+#define ID_TRAY_EXPORT 32781
+#define ID_TRAY_IMPORT 32782
+// The entries listed in the tray menu: entry n is ID_TRAY_ENTRY_FIRST + n, above every fixed
+// command and below the system's commands.
+#define ID_TRAY_ENTRY_FIRST 40000
+#define ID_TRAY_ENTRY_LAST 49999
 
-// System menu command; the low four bits of SC_* values must stay clear.
+// System menu commands; the low four bits of SC_* values must stay clear.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_EXPORT 0x0020
+#define IDM_IMPORT 0x0030
 
 #endif // HOTKEYFORM_RES_RESOURCE_H

@@ -75,7 +75,7 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     open_menu
     xdotool mousemove $((icon_x + $(px 20))) "$(px 10)"
     sleep 1
-    import -window root -crop "$(px 180)x$(px 110)+0+0" +repage docs/traymenu$suffix.png
+    import -window root -crop "$(px 180)x$(px 230)+0+0" +repage docs/traymenu$suffix.png
     # "About" is the item below "Show".
     xdotool mousemove $((icon_x + $(px 20))) "$(px 26)" click 1
     sleep 1

@@ -20,6 +20,9 @@ void CHotkeyFormDlg::BringToForeground() {
 }
 
 void CHotkeyFormDlg::PressEntry(int nEntry) {
+    // Paused, no press starts anything, whichever way it came, and the keyboard stays put.
+    if (m_bPaused)
+        return;
     // Whether the key's program was in front is known only before the form takes the front.
     HWND hwndFront = ::GetForegroundWindow();
     // The form takes the foreground, so that it may hand it on to what the press starts.

@@ -22,7 +22,11 @@ void CHotkeyFormDlg::RenewHotkeys() {
     std::vector<KEYCOMBINATION> combinations;
     for (const KEYSLOT& entry : m_store.m_slots)
         combinations.push_back(entry.hotkey.combination);
-    m_hotkeys.RegisterAll(m_hWnd, combinations);
+    // Paused, they stay free for other programs, also after an edit.
+    if (m_bPaused)
+        m_hotkeys.ReleaseAll();
+    else
+        m_hotkeys.RegisterAll(m_hWnd, combinations);
     for (int nRow = 0; nRow < m_listKeys.GetItemCount(); ++nRow)
         ShowRowHotkey(nRow);
 }

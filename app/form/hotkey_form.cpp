@@ -40,6 +40,10 @@ ON_COMMAND(ID_TRAY_SHOW, OnMenuShow)
 ON_COMMAND(ID_TRAY_ABOUT, OnMenuAbout)
 ON_COMMAND(ID_TRAY_AUTOSTART, OnMenuAutostart)
 ON_COMMAND(ID_TRAY_EXIT, OnMenuExit)
+ON_COMMAND(ID_TRAY_PAUSE, OnMenuPause)
+ON_COMMAND(ID_TRAY_EXPORT, OnMenuExport)
+ON_COMMAND(ID_TRAY_IMPORT, OnMenuImport)
+ON_COMMAND_RANGE(ID_TRAY_ENTRY_FIRST, ID_TRAY_ENTRY_LAST, OnMenuEntry)
 ON_WM_INITMENUPOPUP()
 ON_BN_CLICKED(IDC_MINIMIZE, OnMinimizeButton)
 ON_WM_QUERYENDSESSION()
@@ -77,7 +81,9 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     // until it is first shown (DressForScreen).
     SetWindowText(kFormWindowTitle);
     SetTrayIcon(IDR_MAINFRAME);
-    SetTrayTip(L"KESTO Hotkey");
+    CString strTip;
+    strTip.LoadString(IDS_TRAY_TIP);
+    SetTrayTip(strTip);
     SetTrayMenu(IDR_TRAYMENU);
     SetMinimizeToTray(TRUE);
     AddTrayIcon();
@@ -120,6 +126,7 @@ void CHotkeyFormDlg::DressForScreen() {
     CString strAboutMenu;
     if (!menuSystem.IsNull() && strAboutMenu.LoadString(IDS_ABOUTBOX) && !strAboutMenu.IsEmpty()) {
         menuSystem.AppendMenu(MF_SEPARATOR);
+        AppendExchangeItems(menuSystem);
         menuSystem.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
     }
     m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
@@ -220,6 +227,14 @@ void CHotkeyFormDlg::OnMenuAbout() {
 void CHotkeyFormDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         OnMenuAbout();
+        return;
+    }
+    if ((nID & 0xFFF0) == IDM_EXPORT) {
+        OnMenuExport();
+        return;
+    }
+    if ((nID & 0xFFF0) == IDM_IMPORT) {
+        OnMenuImport();
         return;
     }
     // Alt+F4 reaches the hidden form as the system Close.
@@ -327,6 +342,7 @@ void CHotkeyFormDlg::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu) {
     if (bSysMenu || menu.GetMenuState(ID_TRAY_AUTOSTART) == static_cast<UINT>(-1))
         return;
     ShowAutostartState(menu, ID_TRAY_AUTOSTART, CAutostart().GetState());
+    UpdateTrayMenu(menu);
 }
 
 void CHotkeyFormDlg::OnMenuExit() { ::PostQuitMessage(0); }

@@ -106,6 +106,20 @@ protected:
     // one starts this executable, greyed when it is the machine's.
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuExit();
+    // The tray menu as it opens: "Pause keys" checked while paused, and above "Exit" each entry
+    // that has a program, by name and combination, which the item presses.
+    void UpdateTrayMenu(CMenuHandle menu);
+    void OnMenuEntry(UINT nID);
+    // Pauses or resumes every key: while paused no press starts anything, the combinations
+    // are free for other programs, and the tray icon is grey with a tip that says so.
+    void OnMenuPause();
+    // "Export settings..." and "Import settings...", before "About" in the system menu.
+    void AppendExchangeItems(CMenuHandle menuSystem);
+    // Every entry into a settings file the user names in the Save dialog.
+    void OnMenuExport();
+    // Every entry replaced, in one save, by those of a settings file the user picks in the
+    // Open dialog; anything else is refused with a message and changes nothing.
+    void OnMenuImport();
     void OnMinimizeButton();
     // The session ends, or an installer's Restart Manager asks the program to close
     // (ENDSESSION_CLOSEAPP): it agrees at once and ends as Exit does.
@@ -133,6 +147,10 @@ protected:
     std::vector<int> m_rowSlots;
     // The slots' own key combinations, registered for this window.
     CHotkeyRegistrations m_hotkeys;
+    // "Pause keys"; every start of the program is unpaused.
+    BOOL m_bPaused = FALSE;
+    // The items UpdateTrayMenu last put into the tray menu, its separator included.
+    int m_nTrayEntryItems = 0;
 
     DECLARE_MESSAGE_MAP()
 };

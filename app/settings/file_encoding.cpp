@@ -57,3 +57,21 @@ std::string AsUnicodeFile(const std::string& bytes) {
     return kUtf16Mark +
            std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
+
+bool IsPlainText(const std::string& bytes) {
+    bool utf16 = StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, kUtf16BigEndianMark);
+    if (utf16 && bytes.size() % 2 != 0)
+        return false;
+    // Decoded as anything but UTF-8, every byte is some character: only a mark says UTF-8.
+    if (StartsWith(bytes, kUtf8Mark) && bytes.size() > 3 &&
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + 3,
+                              static_cast<int>(bytes.size() - 3), nullptr, 0) == 0)
+        return false;
+    std::string unicode = AsUnicodeFile(bytes);
+    const auto* text = reinterpret_cast<const wchar_t*>(unicode.data() + 2);
+    size_t units = (unicode.size() - 2) / sizeof(wchar_t);
+    return std::none_of(text, text + units, [](wchar_t ch) {
+        return ch < L' ' && ch != L'\t' && ch != L'\r' && ch != L'\n' && ch != L'\f' &&
+               ch != L'\x1A';
+    });
+}

@@ -15,3 +15,7 @@ bool NeedsUnicodeReadCopy(const std::string& bytes);
 // mark as such, UTF-8 text without a mark as UTF-8, any other in the ANSI code page as the
 // profile functions read it.
 std::string AsUnicodeFile(const std::string& bytes);
+// Whether the bytes are text, in one of the encodings above, as a settings file holds it: no
+// NUL and no other control character but tab, the line ends, form feed and ^Z; whole UTF-16
+// units; valid UTF-8 after a UTF-8 mark. A binary file fails on its first such byte.
+bool IsPlainText(const std::string& bytes);

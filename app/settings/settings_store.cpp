@@ -18,18 +18,21 @@ namespace {
 
 // The user's own folder under the local application data folder.
 constexpr const wchar_t* kUserFolderName = L"KESTO Hotkey";
+// What a read gives for a key that is missing, where missing and empty keys differ.
+constexpr wchar_t kMissingValue[] = L"\x01";
 // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack: a folder stands in the file's place.
 constexpr DWORD kErrorDirectoryNotSupported = 336;
 
 // The whole value, at any length: read again in a buffer twice as large until it fits.
-CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
+CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file,
+                         const wchar_t* missing = L"") {
     // A value fits only with two units to spare beside the terminator: the platform drops the
     // closing quote of a quoted value only when that quote fits in the buffer, and otherwise
     // cuts the value's last character instead, one unit short of a full buffer.
     CString value;
     for (DWORD capacity = 512;; capacity *= 2) {
         DWORD length = ::GetPrivateProfileStringW(
-            section, key, L"", value.GetBuffer(static_cast<int>(capacity)), capacity, file);
+            section, key, missing, value.GetBuffer(static_cast<int>(capacity)), capacity, file);
         value.ReleaseBuffer(static_cast<int>(length));
         if (length + 2 < capacity)
             return value;
@@ -148,28 +151,45 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
         source = InstalledIniPath();
         error = ReadSettingsFile(source, bytes);
     }
+    m_slots = ReadEntries(error ? std::string() : bytes, source);
+    return Rows();
+}
+
+std::vector<KEYSLOT> CHotkeySettingsStore::ReadEntries(const std::string& bytes,
+                                                       const CString& strSource, bool* pbAnyKey) {
     // The file itself is left alone, as its folder may not be the user's to write.
+    CString source = strSource;
     CScratchFile unicode;
-    if (!error && NeedsUnicodeReadCopy(bytes) && WriteUnicodeReadCopy(bytes, unicode))
+    if (NeedsUnicodeReadCopy(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
-    m_slots.assign(kDriverKeyCount, {});
+    std::vector<KEYSLOT> entries(kDriverKeyCount);
+    if (pbAnyKey)
+        *pbAnyKey = false;
     for (int i = 0;; ++i) {
         CString section = SectionName(i);
         // The user's own entries follow the driver's keys for as long as their sections do.
         if (i >= kDriverKeyCount && !SectionExists(section, source))
             break;
-        KEYSLOT entry = SlotFromKeys(
-            [&](const wchar_t* key) { return ReadProfileValue(section, key, source); });
+        KEYSLOT entry = SlotFromKeys([&](const wchar_t* key) {
+            if (!pbAnyKey)
+                return ReadProfileValue(section, key, source);
+            // Asked only of text without control characters, where no value can be this one.
+            CString value = ReadProfileValue(section, key, source, kMissingValue);
+            if (value == kMissingValue)
+                return CString();
+            *pbAnyKey = true;
+            return value;
+        });
         if (i >= kDriverKeyCount)
-            m_slots.push_back(entry);
+            entries.push_back(entry);
         // S1's program comes from the registry, but its own combination and how it starts are
         // the user's, in a section of its own that no dialog edits.
         else if (i == kSlotS1)
-            m_slots[i].hotkey = entry.hotkey, m_slots[i].launch = entry.launch;
+            entries[i].hotkey = entry.hotkey, entries[i].launch = entry.launch;
         else
-            m_slots[i] = entry;
+            entries[i] = entry;
     }
-    return Rows();
+    return entries;
 }
 
 std::vector<KEYROW> CHotkeySettingsStore::Rows() const {

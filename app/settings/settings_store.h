@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -72,6 +73,16 @@ public:
     // keys (S1's options only), the user's entries, and no section left behind for an entry
     // that is gone. At least the driver's keys are given.
     SAVEREPORT SaveEntries(const std::vector<KEYSLOT>& entries);
+    // Writes every entry, with its combination and options (S1's options only), into a new
+    // settings file at strPath in UTF-16, all or nothing, in place of any file there; a file
+    // the store reads back as it stands.
+    SAVEREPORT ExportEntries(const CString& strPath) const;
+    // The entries a settings file at strPath holds, read as LoadSettings reads its own, in any
+    // of its encodings: the driver's keys first whatever the file holds (S1's options only),
+    // then S6, S7, ... for as long as their sections follow one another. ERROR_SUCCESS; the
+    // platform's reason when the file cannot be read; ERROR_BAD_FORMAT when it is no settings
+    // file: empty, not text, or without a key section holding any of an entry's keys.
+    static DWORD ReadEntriesFrom(const CString& strPath, std::vector<KEYSLOT>& entries);
     // The section of an entry in the settings file: "S1", "S2", ...
     static CString SectionName(int nEntry);
     // The entry's name as the user sees it: its display name, or its section's.
@@ -100,6 +111,11 @@ private:
     // failed; *pbFolderRefused tells whether strTarget's folder refused the new file.
     DWORD WriteEdit(const std::function<DWORD(const CString& file)>& edit, const CString& strSource,
                     const CString& strTarget, bool* pbFolderRefused) const;
+    // The entries the profile file strSource holds (on a UTF-16 copy of `bytes`, its text,
+    // where the profile functions would misread it); *pbAnyKey, when asked, tells whether any
+    // section read holds one of an entry's keys.
+    static std::vector<KEYSLOT> ReadEntries(const std::string& bytes, const CString& strSource,
+                                            bool* pbAnyKey = nullptr);
     // Writes an entry's keys into its section of `file`.
     static DWORD WriteEntry(const CString& file, int nEntry, const KEYSLOT& entry);
 };

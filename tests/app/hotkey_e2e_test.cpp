@@ -1,6 +1,8 @@
 // A key combination of the user's own, end to end with real key presses: SendInput reaches the
 // running program's registered combinations as a keyboard would, the program path dialog
-// captures one, and a combination another program holds is refused and shown as unavailable.
+// captures one, and a combination another program holds is refused and shown as unavailable;
+// the tray menu's item of the key starts the same program, and "Pause keys" holds every press
+// and lets the combination go until it is chosen again.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,7 +21,15 @@ bool Capture(HWND hField, std::initializer_list<WORD> keys, const wchar_t* shown
     return WaitFor([&] { return TextOf(hField) == shown; });
 }
 
-TEST(OwnKeyCombination, ChosenInTheDialogStartsItsProgramWhileHiddenAndOneHeldElsewhereIsRefused) {
+// Whether another program could take the combination now.
+bool IsFree(UINT modifiers, UINT key) {
+    if (!::RegisterHotKey(nullptr, 3, modifiers, key))
+        return false;
+    ::UnregisterHotKey(nullptr, 3);
+    return true;
+}
+
+TEST(OwnKeyCombination, StartsItsProgramLikeItsTrayItemUntilPausedAndOneHeldElsewhereIsRefused) {
     ASSERT_TRUE(WaitForNoForm(5000)) << "a form from an earlier test still runs";
     TempFolder dir;
     ProbeLog log(dir.Path() + L"\\probe.log");
@@ -74,6 +84,31 @@ TEST(OwnKeyCombination, ChosenInTheDialogStartsItsProgramWhileHiddenAndOneHeldEl
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].commandLine, Utf8(L"\"" + ProbePath() + L"\" own-key"));
     EXPECT_FALSE(::IsWindowVisible(hForm));
+
+    // The tray menu lists the entries that have a program just above "Exit"; S3 has none.
+    auto chooseInTrayMenu = [&](std::initializer_list<WORD> keys) {
+        ASSERT_TRUE(OpenTrayMenu(pid));
+        for (WORD key : keys)
+            PressKey(key);
+        ASSERT_TRUE(WaitForNoPopupMenu());
+    };
+    const std::initializer_list<WORD> twoInTheTray = {VK_UP, VK_UP, VK_RETURN};
+    const std::initializer_list<WORD> pauseKeys = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+    chooseInTrayMenu(twoInTheTray);
+    EXPECT_EQ(log.WaitForLines(2).size(), 2u);
+    EXPECT_EQ(log.Read().back().commandLine, lines[0].commandLine);
+
+    // Paused, no press starts anything and the combination is free for other programs.
+    chooseInTrayMenu(pauseKeys);
+    EXPECT_TRUE(WaitFor([] { return IsFree(MOD_CONTROL | MOD_ALT, VK_F7); }));
+    ASSERT_EQ(Fnkey(L"S2"), 0);
+    chooseInTrayMenu(twoInTheTray);
+    ::Sleep(300);
+    EXPECT_EQ(log.Read().size(), 2u);
+    chooseInTrayMenu(pauseKeys);
+    EXPECT_TRUE(WaitFor([] { return !IsFree(MOD_CONTROL | MOD_ALT, VK_F7); }));
+    ASSERT_EQ(Fnkey(L"S2"), 0);
+    EXPECT_EQ(log.WaitForLines(3).size(), 3u);
 }
 
 } // namespace

@@ -293,6 +293,89 @@ TEST_F(SettingsStoreTest, PathsInAnyScriptSurviveASaveAndAForeignSectionStays) {
     EXPECT_EQ(ReadValue(m_store.m_strIniPath, L"Other", L"Keep"), CString(L"this value"));
 }
 
+// Moved to another install: every entry comes back with its combination and options, S1's
+// options too, and the entries that install had before are gone.
+TEST_F(SettingsStoreTest, ExportedEntriesImportWholeIntoAnotherInstall) {
+    using W = LaunchWindow;
+    using R = LaunchIfRunning;
+    auto entry = [](const wchar_t* name, const wchar_t* path, const wchar_t* hotkey,
+                    LAUNCHOPTIONS launch) {
+        KEYSLOT slot{name, path};
+        slot.hotkey = SlotHotkeyFromText(hotkey);
+        slot.launch = launch;
+        return slot;
+    };
+    const std::vector<KEYSLOT> entries = {
+        entry(L"", L"", L"Ctrl+Alt+1", {L"C:\\S1 folder", W::Minimized, true, R::Toggle}),
+        entry(L"Mail", L"\"C:\\Tools\\mail.exe\" -x", L"Ctrl+Alt+M",
+              {L"", W::Maximized, false, R::BringToFront}),
+        {},
+        {},
+        entry(L"Five", L"five.exe", L"", {}),
+        entry(L"\x30C4\x30FC\x30EB", L"C:\\\x8D77\x52D5.exe", L"Shift+Win+N", {}),
+        entry(L"Web", L"https://example.com", L"", {L"%TEMP%", W::Normal, true, R::StartAnother}),
+    };
+    ASSERT_TRUE(m_store.SaveEntries(entries).Saved());
+    const CString exported = m_dir.File(L"exported.ini");
+    ASSERT_TRUE(m_store.ExportEntries(exported).Saved());
+    EXPECT_TRUE(IsUtf16File(exported));
+
+    TempFolder other;
+    CHotkeySettingsStore target;
+    target.BuildIniPathFrom(other.Path() + L"\\HotkeyForm.exe");
+    ASSERT_TRUE(target.SaveEntries(std::vector<KEYSLOT>(9, KEYSLOT{L"Old", L"old.exe"})).Saved());
+    std::vector<KEYSLOT> read;
+    ASSERT_EQ(CHotkeySettingsStore::ReadEntriesFrom(exported, read), DWORD{ERROR_SUCCESS});
+    ASSERT_TRUE(target.SaveEntries(read).Saved());
+    target.LoadSettings();
+    ASSERT_EQ(target.m_slots.size(), entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const KEYSLOT &back = target.m_slots[i], &sent = entries[i];
+        EXPECT_EQ(Text(back.strDisplayName), Text(sent.strDisplayName)) << i;
+        EXPECT_EQ(Text(back.strDefaultPath), Text(sent.strDefaultPath)) << i;
+        EXPECT_EQ(Text(SlotHotkeyText(back.hotkey)), Text(SlotHotkeyText(sent.hotkey))) << i;
+        EXPECT_TRUE(back.launch == sent.launch) << i;
+    }
+}
+
+// Anything but a settings file is refused, before the profile functions could take it for a
+// file of no entries, whose import would clear them all; a settings file is read in any of its
+// encodings.
+TEST(SettingsImport, RefusesAnythingButASettingsFile) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        DWORD error;
+        const wchar_t* lastName; // the last entry's name once read
+    };
+    const Case cases[] = {
+        {"empty", "", ERROR_BAD_FORMAT, nullptr},
+        {"a NUL in ANSI text", std::string("[S2]\r\nDisplayName=a\0b\r\n", 22), ERROR_BAD_FORMAT,
+         nullptr},
+        {"invalid UTF-8 after a mark", "\xEF\xBB\xBF[S2]\r\nDisplayName=\xC3(\r\n",
+         ERROR_BAD_FORMAT, nullptr},
+        {"half a UTF-16 unit", Utf16WithMark(L"[S2]\r\nDisplayName=x\r\n") + "x", ERROR_BAD_FORMAT,
+         nullptr},
+        {"no key section", "[Other]\r\nDisplayName=x\r\n", ERROR_BAD_FORMAT, nullptr},
+        {"no entry's key", "[S2]\r\nColour=red\r\n", ERROR_BAD_FORMAT, nullptr},
+        {"an empty key, as exported from nothing", "[S2]\r\nDisplayName=\r\n", ERROR_SUCCESS, L""},
+        {"UTF-8 without a mark", "[S6]\r\nDisplayName=B\xC3\xBCro\r\n", ERROR_SUCCESS, L"B\xFCro"},
+    };
+    TempFolder dir;
+    const CString file = dir.File(L"chosen.ini");
+    for (const Case& c : cases) {
+        WriteBytes(file, c.bytes);
+        std::vector<KEYSLOT> entries(1, KEYSLOT{L"Kept", L"kept.exe"});
+        EXPECT_EQ(CHotkeySettingsStore::ReadEntriesFrom(file, entries), c.error) << c.what;
+        EXPECT_EQ(Text(entries.back().strDisplayName), c.lastName ? c.lastName : L"Kept") << c.what;
+    }
+    std::vector<KEYSLOT> entries;
+    EXPECT_EQ(CHotkeySettingsStore::ReadEntriesFrom(dir.File(L"gone.ini"), entries),
+              DWORD{ERROR_FILE_NOT_FOUND});
+    EXPECT_EQ(CHotkeySettingsStore::ReadEntriesFrom(dir.Path(), entries),
+              DWORD{ERROR_ACCESS_DENIED});
+}
+
 // Stand-in writers: a folder listed in g_refusals refuses new files with its error, as a
 // folder the user may not write does, and the g_failAt-th write fails as a full disk would.
 std::vector<std::pair<CString, DWORD>> g_refusals;

@@ -9,6 +9,7 @@
 
 #include "framework/icon.h"
 #include "framework/tray_dialog.h"
+#include "tests/support/pixels.h"
 #include "test_dialogs.h"
 #include "tray_shell_model.h"
 
@@ -321,6 +322,42 @@ TEST_F(TrayDialogTest, RefusedIconIsTriedAgainWithGrowingWaitsAndNoTimerOnceItIs
             EXPECT_FALSE(dlg.KillTimer(CTrayDialog::kTrayRetryTimerId)) << c.name;
         });
     }
+}
+
+// The pixels of the icon drawn on white that are not white, and of those the ones not grey.
+std::pair<int, int> InkAndColour(HICON hIcon) {
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    test::CPixels pixels(size, size);
+    ::PatBlt(pixels.DC(), 0, 0, size, size, WHITENESS);
+    ::DrawIconEx(pixels.DC(), 0, 0, hIcon, size, size, 0, nullptr, DI_NORMAL);
+    int ink = 0, colour = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            COLORREF cr = pixels.At(x, y);
+            ink += cr != RGB(255, 255, 255);
+            colour += GetRValue(cr) != GetGValue(cr) || GetGValue(cr) != GetBValue(cr);
+        }
+    return {ink, colour};
+}
+
+// A program whose work is paused shows a grey icon in its shape, handed to the shell at once.
+TEST_F(TrayDialogTest, GreyIconKeepsItsShapeAndReachesAShownIconAtOnce) {
+    Run([](CTestTrayDlg& dlg) {
+        dlg.SetTrayIcon(IDR_TRAY_TEST_ICON);
+        const auto [ink, colour] = InkAndColour(dlg.GetTrayData().hIcon);
+        ASSERT_GT(colour, 0);
+        dlg.AddTrayIcon();
+        g_calls.clear();
+        dlg.SetTrayIconGrey(TRUE);
+        EXPECT_TRUE(dlg.UpdateTrayIcon());
+        ASSERT_EQ(g_calls.size(), 1u);
+        EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_MODIFY));
+        const auto [greyInk, greyColour] = InkAndColour(g_calls[0].data.hIcon);
+        EXPECT_NEAR(greyInk, ink, 3);
+        EXPECT_EQ(greyColour, 0);
+        dlg.SetTrayIconGrey(FALSE);
+        EXPECT_EQ(InkAndColour(dlg.GetTrayData().hIcon).second, colour);
+    });
 }
 
 TEST_F(TrayDialogTest, ConfigurationKeepsSixtyThreeTipCharactersAndIgnoresMissingResources) {

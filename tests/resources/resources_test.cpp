@@ -206,10 +206,11 @@ TEST(Resources, TrayMenuAndAboutString) {
         ids.push_back(GetMenuItemID(popup, i));
     }
     DestroyMenu(menu);
-    EXPECT_EQ(texts,
-              (std::vector<std::wstring>{L"Show", L"About", L"Start with Windows", L"", L"Exit"}));
-    EXPECT_EQ(ids,
-              (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_ABOUT, ID_TRAY_AUTOSTART, 0, ID_TRAY_EXIT}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Show", L"About", L"Start with Windows",
+                                                L"Pause keys", L"", L"Export settings...",
+                                                L"Import settings...", L"", L"Exit"}));
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_ABOUT, ID_TRAY_AUTOSTART, ID_TRAY_PAUSE,
+                                      0, ID_TRAY_EXPORT, ID_TRAY_IMPORT, 0, ID_TRAY_EXIT}));
 
     wchar_t about[64] = {};
     LoadStringW(self(), IDS_ABOUTBOX, about, 64);
