@@ -8,6 +8,8 @@
 #include "app/session/autostart.h"
 #include "app/form/hotkey_form.h"
 #include "app/session/single_instance.h"
+#include "framework/resource_language.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -21,6 +23,11 @@ CHotkeyApp theApp;
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}
 
 BOOL CHotkeyApp::InitInstance() {
+    // Every text of the program comes from this thread's language block.
+    HMODULE hResources = AfxGetResourceHandle();
+    SetThreadResourceLanguage(FittingResourceLanguage(
+        ::GetUserDefaultUILanguage(),
+        ResourceLanguages(hResources, RT_DIALOG, MAKEINTRESOURCEW(IDD_HOTKEYFORM))));
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
