@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tests/support/form_driver.h"
 #include "tests/support/form_process.h"
 #include "framework/dpi.h"
+#include "framework/resource_language.h"
 #include "framework/winapp.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
@@ -360,6 +362,94 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     path.DoModal();
     ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
     EXPECT_TRUE(path.m_bFolderButtonHit);
+}
+
+// Whether each text of the dialog fits its control, as the control draws it in its font: a
+// label's words wrap onto its lines, each word whole; a button's, a field's, a list's choices and
+// the header's columns on one line beside what the control draws itself. Returns the texts.
+std::wstring ExpectTextsFit(HWND hDialog) {
+    const UINT dpi = GetWindowDpi(hDialog);
+    std::wstring all;
+    auto fits = [&](HWND h, const CString& text, int nBeside, UINT nFormat, int cx, int cy) {
+        CClientDC dc(CWnd::FromHandle(h));
+        CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)));
+        CRect rc(0, 0, cx - nBeside, 0);
+        dc.DrawText(text, &rc, nFormat | DT_CALCRECT | DT_NOPREFIX);
+        std::wstring words(text.GetString());
+        for (size_t at = 0, end; (nFormat & DT_WORDBREAK) && at <= words.size(); at = end + 1) {
+            CRect rcWord(0, 0, 0, 0);
+            end = std::min(words.find(L' ', at), words.size());
+            dc.DrawText(CString(words.substr(at, end - at)), &rcWord, DT_CALCRECT | DT_SINGLELINE);
+            rc.right = std::max(rc.right, rcWord.right);
+        }
+        EXPECT_TRUE(rc.right <= cx - nBeside && rc.bottom <= cy)
+            << Utf8(text) << ": " << rc.Width() << " x " << rc.Height() << " in " << cx - nBeside
+            << " x " << cy << ", control " << ::GetDlgCtrlID(h);
+        all += text.GetString() + std::wstring(L"|");
+    };
+    const int nMargin = GetSystemMetricForDpi(SM_CXEDGE, dpi) * 3;
+    for (HWND h = ::GetWindow(hDialog, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CRect rc;
+        ::GetClientRect(h, &rc);
+        auto style = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
+        wchar_t szClass[32] = {};
+        ::GetClassNameW(h, szClass, 32);
+        const std::wstring cls = szClass;
+        if (cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
+            fits(h, TextOf(h), 0, DT_WORDBREAK, rc.Width(), rc.Height());
+        else if (cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+            fits(h, TextOf(h), GetSystemMetricForDpi(SM_CXMENUCHECK, dpi) + nMargin, DT_SINGLELINE,
+                 rc.Width(), rc.Height());
+        else if (cls == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
+                 !::GetWindow(h, GW_CHILD))
+            fits(h, TextOf(h), 2 * nMargin, DT_SINGLELINE, rc.Width(), rc.Height());
+        else if (cls == L"Edit")
+            fits(h, TextOf(h), 2 * nMargin, DT_SINGLELINE, rc.Width(), rc.Height());
+        else if (cls == L"ComboBox")
+            for (int i = 0; i < ::SendMessageW(h, CB_GETCOUNT, 0, 0); ++i) {
+                wchar_t text[256] = {};
+                ::SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                fits(h, text, GetSystemMetricForDpi(SM_CXVSCROLL, dpi) + 2 * nMargin, DT_SINGLELINE,
+                     rc.Width(), rc.Height());
+            }
+        else if (cls == WC_LISTVIEWW)
+            for (int i = 0; i < Header_GetItemCount(ListView_GetHeader(h)); ++i) {
+                wchar_t text[256] = {};
+                LVCOLUMNW column{};
+                column.mask = LVCF_TEXT | LVCF_WIDTH;
+                column.pszText = text;
+                column.cchTextMax = 256;
+                ListView_GetColumn(h, i, &column);
+                fits(ListView_GetHeader(h), text, 2 * nMargin, DT_SINGLELINE, column.cx, INT_MAX);
+            }
+    }
+    return all;
+}
+
+// Every language's texts fit the form's, the About box's and the path dialog's controls; at each
+// display scale too, in the child runs of DisplayScale. Each language shows texts of its own.
+TEST(SkinLayout, EveryLanguagesTextsFitTheirControls) {
+    ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
+    std::set<std::wstring> shown;
+    for (LANGID language : ResourceLanguages(::GetModuleHandleW(nullptr), RT_DIALOG,
+                                             MAKEINTRESOURCEW(IDD_PROGRAMPATH))) {
+        SCOPED_TRACE(testing::Message() << "language " << std::hex << language);
+        SetThreadResourceLanguage(language);
+        std::wstring texts;
+        auto measure = [&](CDialog& d) { texts += ExpectTextsFit(d.m_hWnd); };
+        CMeasured<CHotkeyFormDlg> form(0);
+        CMeasured<CAboutDlg> about(0);
+        CMeasured<CProgramPathDlg> path(0);
+        form.m_script = measure;
+        about.m_script = measure;
+        path.m_script = measure;
+        path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
+        for (CDialog* pDialog : std::initializer_list<CDialog*>{&form, &about, &path})
+            pDialog->DoModal();
+        EXPECT_TRUE(shown.insert(texts).second) << "the texts of an earlier language";
+    }
+    SetThreadResourceLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    EXPECT_GE(shown.size(), 7u);
 }
 
 // Puts a face behind one name of the dialog font for the processes started meanwhile.
