@@ -273,7 +273,7 @@ TEST(Resources, EveryLanguageHasEveryTextMenuCommandAndControlOfTheEnglishBlock)
     FormGuard guard;
     const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
     auto languages = ResourceLanguages(self(), RT_DIALOG, MAKEINTRESOURCEW(IDD_PROGRAMPATH));
-    EXPECT_EQ(languages.size(), 7u);
+    EXPECT_GE(languages.size(), 7u);
     std::vector<UINT> texts;
     for (UINT nID = 0; nID < 0x10000; ++nID) {
         if (!StringIn(english, nID).empty())
