@@ -5,20 +5,24 @@
 # default item) and crops to the tray and the menu, opens the About box from that menu, and
 # finally the program path dialog of the form's second row. With a display scale in percent
 # (125, 150, 200, ...) the prefix's LogPixels gives the session that scale for the run, and the
-# pictures are docs/form-150.png and so on.
+# pictures are docs/form-150.png and so on. With a locale (de_DE.UTF-8, ...) the program shows
+# that locale's language, as Wine takes it from LC_ALL, and the pictures are docs/form-de.png
+# and so on.
 #
-#   tools/form-shot.sh <build-dir> [scale-percent]
+#   tools/form-shot.sh <build-dir> [scale-percent [locale]]
 set -eu
 build_dir=$(cd "$1" && pwd)
 scale=${2:-100}
+locale=${3:-}
 cd "$(dirname "$0")/.."
 mkdir -p docs
 
 exec tools/wine-session.sh "$build_dir" bash -c '
     set -eu
-    scale=$1
+    scale=$1 locale=$2
     suffix=""
     [ "$scale" = 100 ] || suffix="-$scale"
+    [ -z "$locale" ] || suffix="$suffix-${locale%%_*}"
     # A length of the 100 % layout at the scale, rounded as the program rounds it.
     px() { echo $((($1 * scale + 50) / 100)); }
     shot_dir=$(mktemp -d)
@@ -28,7 +32,9 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     if [ "$scale" != 100 ]; then
         wine reg add "$desktop" /v LogPixels /t REG_DWORD /d $((scale * 96 / 100)) /f >/dev/null 2>&1
     fi
-    wine "$shot_dir/HotkeyForm.exe" &
+    if [ -n "$locale" ]; then LC_ALL=$locale wine "$shot_dir/HotkeyForm.exe" &
+    else wine "$shot_dir/HotkeyForm.exe" &
+    fi
     app=$!
     trap "kill $app 2>/dev/null; rm -rf \"$shot_dir\"; [ $scale = 100 ] ||
         wine reg delete \"$desktop\" /v LogPixels /f >/dev/null 2>&1" EXIT
@@ -90,4 +96,4 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     sleep 1
     crop_sized "$(px 300)" "$(px 230)" docs/pathdialog$suffix.png
     xdotool key Escape
-' "$build_dir" "$scale"
+' "$build_dir" "$scale" "$locale"
