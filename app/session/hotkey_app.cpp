@@ -23,11 +23,12 @@ CHotkeyApp theApp;
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}
 
 BOOL CHotkeyApp::InitInstance() {
-    // Every text of the program comes from this thread's language block.
-    HMODULE hResources = AfxGetResourceHandle();
+    // Before the first text is loaded, on the one thread that shows texts: the block of the
+    // user's display language, or the nearest one the program has.
     SetThreadResourceLanguage(FittingResourceLanguage(
         ::GetUserDefaultUILanguage(),
-        ResourceLanguages(hResources, RT_DIALOG, MAKEINTRESOURCEW(IDD_HOTKEYFORM))));
+        ResourceLanguages(AfxGetResourceHandle(), RT_DIALOG, MAKEINTRESOURCEW(IDD_HOTKEYFORM))));
+
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
