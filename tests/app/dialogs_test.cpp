@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -364,79 +365,75 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     EXPECT_TRUE(path.m_bFolderButtonHit);
 }
 
-// Whether each text of the dialog fits its control, as the control draws it in its font: a
-// label's words wrap onto its lines, each word whole; a button's, a field's, a list's choices and
-// the header's columns on one line beside what the control draws itself. Returns the texts.
-std::wstring ExpectTextsFit(HWND hDialog) {
+// Whether each text of the dialog fits its control, in the control's font: a label wraps at its
+// blanks, any other text stays on one line beside the control's check box, drop arrow or edges.
+// Returns the texts; adds the controls' ids to *pShape.
+std::wstring ExpectTextsFit(HWND hDialog, std::wstring* pShape) {
     const UINT dpi = GetWindowDpi(hDialog);
-    std::wstring all;
-    auto fits = [&](HWND h, const CString& text, int nBeside, UINT nFormat, int cx, int cy) {
+    const int nEdges = GetSystemMetricForDpi(SM_CXEDGE, dpi) * 6;
+    std::wstring shown;
+    auto fits = [&](HWND h, const CString& text, int cx, int cy, bool bWraps) {
         CClientDC dc(CWnd::FromHandle(h));
         CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)));
-        CRect rc(0, 0, cx - nBeside, 0);
-        dc.DrawText(text, &rc, nFormat | DT_CALCRECT | DT_NOPREFIX);
-        std::wstring words(text.GetString());
-        for (size_t at = 0, end; (nFormat & DT_WORDBREAK) && at <= words.size(); at = end + 1) {
-            CRect rcWord(0, 0, 0, 0);
-            end = std::min(words.find(L' ', at), words.size());
-            dc.DrawText(CString(words.substr(at, end - at)), &rcWord, DT_CALCRECT | DT_SINGLELINE);
+        CRect rc(0, 0, cx, 0);
+        dc.DrawText(text, &rc, DT_CALCRECT | DT_NOPREFIX | (bWraps ? DT_WORDBREAK : DT_SINGLELINE));
+        std::wistringstream words(text.GetString());
+        for (std::wstring word; words >> word;) {
+            CRect rcWord;
+            dc.DrawText(word.c_str(), &rcWord, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
             rc.right = std::max(rc.right, rcWord.right);
         }
-        EXPECT_TRUE(rc.right <= cx - nBeside && rc.bottom <= cy)
-            << Utf8(text) << ": " << rc.Width() << " x " << rc.Height() << " in " << cx - nBeside
-            << " x " << cy << ", control " << ::GetDlgCtrlID(h);
-        all += text.GetString() + std::wstring(L"|");
+        EXPECT_TRUE(rc.right <= cx && rc.bottom <= cy)
+            << Utf8(text) << ": " << rc.Width() << " x " << rc.Height() << " in " << cx << " x "
+            << cy;
+        shown += text + L"|";
     };
-    const int nMargin = GetSystemMetricForDpi(SM_CXEDGE, dpi) * 3;
     for (HWND h = ::GetWindow(hDialog, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        *pShape += std::to_wstring(::GetDlgCtrlID(h)) + L",";
         CRect rc;
         ::GetClientRect(h, &rc);
-        auto style = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
-        wchar_t szClass[32] = {};
+        wchar_t szClass[32] = {}, szItem[256] = {};
         ::GetClassNameW(h, szClass, 32);
         const std::wstring cls = szClass;
+        const auto style = ::GetWindowLongPtrW(h, GWL_STYLE);
+        const bool bCheckBox = cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
         if (cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
-            fits(h, TextOf(h), 0, DT_WORDBREAK, rc.Width(), rc.Height());
-        else if (cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
-            fits(h, TextOf(h), GetSystemMetricForDpi(SM_CXMENUCHECK, dpi) + nMargin, DT_SINGLELINE,
-                 rc.Width(), rc.Height());
-        else if (cls == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
-                 !::GetWindow(h, GW_CHILD))
-            fits(h, TextOf(h), 2 * nMargin, DT_SINGLELINE, rc.Width(), rc.Height());
-        else if (cls == L"Edit")
-            fits(h, TextOf(h), 2 * nMargin, DT_SINGLELINE, rc.Width(), rc.Height());
-        else if (cls == L"ComboBox")
-            for (int i = 0; i < ::SendMessageW(h, CB_GETCOUNT, 0, 0); ++i) {
-                wchar_t text[256] = {};
-                ::SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-                fits(h, text, GetSystemMetricForDpi(SM_CXVSCROLL, dpi) + 2 * nMargin, DT_SINGLELINE,
-                     rc.Width(), rc.Height());
-            }
-        else if (cls == WC_LISTVIEWW)
-            for (int i = 0; i < Header_GetItemCount(ListView_GetHeader(h)); ++i) {
-                wchar_t text[256] = {};
-                LVCOLUMNW column{};
-                column.mask = LVCF_TEXT | LVCF_WIDTH;
-                column.pszText = text;
-                column.cchTextMax = 256;
-                ListView_GetColumn(h, i, &column);
-                fits(ListView_GetHeader(h), text, 2 * nMargin, DT_SINGLELINE, column.cx, INT_MAX);
-            }
+            fits(h, TextOf(h), rc.Width(), rc.Height(), true);
+        else if (cls == L"Edit" || (cls == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
+                                    !::GetWindow(h, GW_CHILD))) // a browse field's is its edit
+            fits(h, TextOf(h),
+                 rc.Width() - (bCheckBox ? GetSystemMetricForDpi(SM_CXMENUCHECK, dpi) : 0) - nEdges,
+                 rc.Height(), false);
+        for (int i = 0; cls == L"ComboBox" && i < ::SendMessageW(h, CB_GETCOUNT, 0, 0); ++i) {
+            ::SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szItem));
+            fits(h, szItem, rc.Width() - GetSystemMetricForDpi(SM_CXVSCROLL, dpi) - nEdges,
+                 rc.Height(), false);
+        }
+        HWND hHeader = cls == WC_LISTVIEWW ? ListView_GetHeader(h) : nullptr;
+        for (int i = 0; hHeader && i < Header_GetItemCount(hHeader); ++i) {
+            HDITEMW item{};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = szItem;
+            item.cchTextMax = 256;
+            Header_GetItem(hHeader, i, &item);
+            fits(hHeader, szItem, item.cxy - nEdges, rc.Height(), false);
+        }
     }
-    return all;
+    return shown;
 }
 
-// Every language's texts fit the form's, the About box's and the path dialog's controls; at each
-// display scale too, in the child runs of DisplayScale. Each language shows texts of its own.
+// Every language's texts fit their controls in the form, the About box and the path dialog:
+// here, and at each display scale in DisplayScale's child runs. Each language shows texts of
+// its own, in the same controls and tray menu commands.
 TEST(SkinLayout, EveryLanguagesTextsFitTheirControls) {
     ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
-    std::set<std::wstring> shown;
+    std::set<std::wstring> texts, shapes;
     for (LANGID language : ResourceLanguages(::GetModuleHandleW(nullptr), RT_DIALOG,
                                              MAKEINTRESOURCEW(IDD_PROGRAMPATH))) {
         SCOPED_TRACE(testing::Message() << "language " << std::hex << language);
         SetThreadResourceLanguage(language);
-        std::wstring texts;
-        auto measure = [&](CDialog& d) { texts += ExpectTextsFit(d.m_hWnd); };
+        std::wstring shown, shape;
+        auto measure = [&](CDialog& d) { shown += ExpectTextsFit(d.m_hWnd, &shape); };
         CMeasured<CHotkeyFormDlg> form(0);
         CMeasured<CAboutDlg> about(0);
         CMeasured<CProgramPathDlg> path(0);
@@ -446,10 +443,16 @@ TEST(SkinLayout, EveryLanguagesTextsFitTheirControls) {
         path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
         for (CDialog* pDialog : std::initializer_list<CDialog*>{&form, &about, &path})
             pDialog->DoModal();
-        EXPECT_TRUE(shown.insert(texts).second) << "the texts of an earlier language";
+        CMenu menu;
+        menu.LoadMenu(IDR_TRAYMENU);
+        for (int i = 0; i < ::GetMenuItemCount(::GetSubMenu(menu, 0)); ++i)
+            shape += std::to_wstring(::GetMenuItemID(::GetSubMenu(menu, 0), i)) + L",";
+        EXPECT_TRUE(texts.insert(shown).second) << "the texts of an earlier language";
+        shapes.insert(shape);
     }
     SetThreadResourceLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    EXPECT_GE(shown.size(), 7u);
+    EXPECT_GE(texts.size(), 7u);
+    EXPECT_EQ(shapes.size(), 1u) << "a language lacks a control or a menu command";
 }
 
 // Puts a face behind one name of the dialog font for the processes started meanwhile.

@@ -114,22 +114,6 @@ CString RemoteListItemText(HWND hList, int nItem, int nSubItem, int nChars) {
     return buffer.data();
 }
 
-CString RemoteListColumnText(HWND hList, int nColumn, int nChars) {
-    RemoteBlock block(hList, sizeof(LVCOLUMNW) + nChars * sizeof(wchar_t));
-    if (!block.get())
-        return CString();
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.cchTextMax = nChars;
-    column.pszText = reinterpret_cast<LPWSTR>(block.get() + sizeof(LVCOLUMNW));
-    block.Write(0, &column, sizeof(column));
-    ::SendMessageW(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nColumn),
-                   reinterpret_cast<LPARAM>(block.get()));
-    std::vector<wchar_t> buffer(static_cast<size_t>(nChars) + 1, L'\0');
-    block.Read(sizeof(LVCOLUMNW), buffer.data(), nChars * sizeof(wchar_t));
-    return buffer.data();
-}
-
 CRect RemoteListItemRect(HWND hList, int nItem) {
     RemoteBlock block(hList, sizeof(RECT));
     CRect rc;

@@ -43,8 +43,6 @@ template <class Condition> bool WaitFor(Condition condition, DWORD ms = 5000) {
 
 // A cell's text of a list view in another process, at most nChars - 1 characters.
 CString RemoteListItemText(HWND hList, int nItem, int nSubItem, int nChars = 260);
-// A column's header text of a list view in another process, at most nChars - 1 characters.
-CString RemoteListColumnText(HWND hList, int nColumn, int nChars = 260);
 // A row's bounds in screen coordinates, of a list view in another process.
 CRect RemoteListItemRect(HWND hList, int nItem);
 // Tells a window of another process that it is now on a monitor of the given DPI, as the
