@@ -57,11 +57,11 @@ CString ResourceString(UINT nID, std::initializer_list<const wchar_t*> inserts) 
             continue;
         }
         ++i;
-        auto nInsert = static_cast<size_t>(next - L'1');
         if (next == L'%')
             text += L'%';
-        else if (nInsert < inserts.size() && inserts.begin()[nInsert])
-            text += inserts.begin()[nInsert];
+        else if (auto n = static_cast<size_t>(next - L'1');
+                 n < inserts.size() && inserts.begin()[n])
+            text += inserts.begin()[n];
     }
     return text;
 }

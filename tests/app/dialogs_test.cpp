@@ -400,7 +400,7 @@ std::wstring ExpectTextsFit(HWND hDialog, std::wstring* pShape) {
         if (cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
             fits(h, TextOf(h), rc.Width(), rc.Height(), true);
         else if (cls == L"Edit" || (cls == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
-                                    !::GetWindow(h, GW_CHILD))) // a browse field's is its edit
+                                    !::GetWindow(h, GW_CHILD))) // not a browse field's path
             fits(h, TextOf(h),
                  rc.Width() - (bCheckBox ? GetSystemMetricForDpi(SM_CXMENUCHECK, dpi) : 0) - nEdges,
                  rc.Height(), false);
