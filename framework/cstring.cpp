@@ -45,6 +45,27 @@ BOOL CString::LoadString(UINT nID) {
     return TRUE;
 }
 
+CString ResourceString(UINT nID, std::initializer_list<const wchar_t*> inserts) {
+    CString strFormat;
+    strFormat.LoadString(nID);
+    const std::wstring& format = strFormat.str();
+    std::wstring text;
+    for (size_t i = 0; i < format.size(); ++i) {
+        wchar_t next = i + 1 < format.size() ? format[i + 1] : L'\0';
+        if (format[i] != L'%' || !(next == L'%' || (next >= L'1' && next <= L'9'))) {
+            text += format[i];
+            continue;
+        }
+        ++i;
+        if (next == L'%')
+            text += L'%';
+        else if (auto n = static_cast<size_t>(next - L'1');
+                 n < inserts.size() && inserts.begin()[n])
+            text += inserts.begin()[n];
+    }
+    return text;
+}
+
 int CString::Compare(const wchar_t* psz) const { return m_str.compare(psz ? psz : L""); }
 
 int CString::CompareNoCase(const wchar_t* psz) const {

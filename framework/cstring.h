@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,11 @@ public:
 private:
     std::wstring m_str;
 };
+
+// The string-table text nID in the thread's resource language, with %1 to %9 replaced by the
+// inserts in their order and %% by a percent sign: a translation puts each insert where its
+// sentence needs it. Empty when the text is missing.
+CString ResourceString(UINT nID, std::initializer_list<const wchar_t*> inserts = {});
 
 class CStringArray {
 public:

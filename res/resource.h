@@ -18,6 +18,38 @@
 #define IDS_IMPORT_NOT_SETTINGS 147
 #define IDS_IMPORT_FAILED 148
 
+// Texts of the string table, in every language block (res/lang/). Choices of a list are
+// consecutive, in the order of their option's values.
+#define IDS_KEYLIST_NAME 401
+#define IDS_COLUMN_KEY 402
+#define IDS_COLUMN_PATH 403
+#define IDS_COLUMN_HOTKEY 404
+#define IDS_HOTKEY_UNAVAILABLE 405     // %1: the combination
+#define IDS_HOTKEY_UNAVAILABLE_TIP 406 // %1: the combination
+#define IDS_HOTKEY_OTHER_ENTRY 407     // %1: the combination, %2: the entry that has it
+#define IDS_HOTKEY_TAKEN 408           // %1: the combination
+#define IDS_SAVE_FAILED 409            // %1: the settings file
+#define IDS_AUTOSTART_FAILED 410       // %1: the registry key
+#define IDS_WARNING_CAPTION 411
+#define IDS_ERROR_NUMBER 412 // %1: a system error number without a text of its own
+#define IDS_BROWSE_TIP 416
+#define IDS_BROWSE_NAME 417
+#define IDS_PROGRAM_FILTER 418
+#define IDS_FOLDER_PROMPT 419
+#define IDS_WINDOW_NORMAL 420
+#define IDS_WINDOW_MINIMIZED 421
+#define IDS_WINDOW_MAXIMIZED 422
+#define IDS_IFRUNNING_START 423
+#define IDS_IFRUNNING_FRONT 424
+#define IDS_IFRUNNING_TOGGLE 425
+#define IDS_NO_COMBINATION 426
+#define IDS_KEY_REFUSED 432 // %1: the combination, %2: the reason below
+#define IDS_REFUSAL_F12 433
+#define IDS_REFUSAL_TYPES_TEXT 434
+#define IDS_REFUSAL_SHORTCUT 435 // %1: the combination
+#define IDS_REFUSAL_BREAK 436    // %1: the combination, %2: the same with Break
+#define IDS_REFUSAL_ALTGR 437    // %1: the layout, %2: the character, %3: the key
+
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
 #define IDB_FORM_BACK 129

@@ -7,20 +7,24 @@
 # again, as docs/form-highcontrast.png and docs/pathdialog-highcontrast.png, from the copy of
 # the program that pretends High Contrast on (HotkeyForm_highcontrast.exe). With a display
 # scale in percent (125, 150, 200, ...) the prefix's LogPixels gives the session that scale for
-# the run, and the pictures are docs/form-150.png and so on.
+# the run, and the pictures are docs/form-150.png and so on. With a locale (de_DE.UTF-8, ...) the
+# program shows that locale's language, as Wine takes it from LC_ALL, and the pictures are
+# docs/form-de.png and so on.
 #
-#   tools/form-shot.sh <build-dir> [scale-percent]
+#   tools/form-shot.sh <build-dir> [scale-percent [locale]]
 set -eu
 build_dir=$(cd "$1" && pwd)
 scale=${2:-100}
+locale=${3:-}
 cd "$(dirname "$0")/.."
 mkdir -p docs
 
 exec tools/wine-session.sh "$build_dir" bash -c '
     set -eu
-    scale=$1
+    scale=$1 locale=$2
     suffix=""
     [ "$scale" = 100 ] || suffix="-$scale"
+    [ -z "$locale" ] || suffix="$suffix-${locale%%_*}"
     # A length of the 100 % layout at the scale, rounded as the program rounds it.
     px() { echo $((($1 * scale + 50) / 100)); }
     shot_dir=$(mktemp -d)
@@ -40,7 +44,9 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     # to it.
     show_form() {
         cp "$0/bin/$1.exe" "$shot_dir/"
-        wine "$shot_dir/$1.exe" &
+        if [ -n "$locale" ]; then LC_ALL=$locale wine "$shot_dir/$1.exe" &
+        else wine "$shot_dir/$1.exe" &
+        fi
         app=$!
         tray=$(timeout 30 xdotool search --sync --name "^Wine System Tray$" | head -1)
         sleep 2
@@ -102,7 +108,8 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     sleep 1
     crop_sized "$(px 300)" "$(px 230)" docs/pathdialog$suffix.png
     xdotool key Escape
-    [ "$scale" = 100 ] || exit 0
+    # High Contrast in English at 100 % only.
+    [ "$scale" = 100 ] && [ -z "$locale" ] || exit 0
     # Only one instance runs: Esc on the form, back in front, ends this one first.
     sleep 0.5
     xdotool key Escape
@@ -112,4 +119,4 @@ exec tools/wine-session.sh "$build_dir" bash -c '
     sleep 1
     crop_sized "$(px 300)" "$(px 230)" docs/pathdialog-highcontrast$suffix.png
     xdotool key Escape
-' "$build_dir" "$scale"
+' "$build_dir" "$scale" "$locale"

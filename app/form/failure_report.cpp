@@ -1,6 +1,10 @@
 // Telling the user that a change was refused, and why.
 #include "app/form/failure_report.h"
 
+#include <string>
+
+#include "res/resource.h"
+
 CString FailureText(const CString& strWhat, DWORD dwError) {
     wchar_t szReason[512] = {};
     CString strReason;
@@ -8,13 +12,13 @@ CString FailureText(const CString& strWhat, DWORD dwError) {
                          dwError, 0, szReason, 512, nullptr))
         strReason = szReason;
     else
-        strReason.Format(L"Error %lu.", dwError);
+        strReason = ResourceString(IDS_ERROR_NUMBER, {std::to_wstring(dwError).c_str()});
     strReason.TrimRight();
     return strWhat + L"\n\n" + strReason;
 }
 
 void ShowWarning(HWND hOwner, const CString& strText) {
-    ::MessageBoxW(hOwner, strText, L"KESTO Hotkey", MB_OK | MB_ICONWARNING);
+    ::MessageBoxW(hOwner, strText, ResourceString(IDS_WARNING_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 void ReportFailure(HWND hOwner, const CString& strWhat, DWORD dwError) {

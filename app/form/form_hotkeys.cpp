@@ -1,6 +1,7 @@
 // The key slots' own key combinations on the main form: registered for the form, shown in the
 // key list, started as the driver's codes are, and taken from the program path dialog.
 #include "app/form/hotkey_form.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ void CHotkeyFormDlg::ShowRowHotkey(int nRow) {
     if (nSlot >= 0 && !m_store.m_slots[nSlot].hotkey.combination.IsEmpty()) {
         strText = KeyCombinationText(m_store.m_slots[nSlot].hotkey.combination);
         if (m_hotkeys.IsUnavailable(nSlot)) {
-            strTip = strText + L" is unavailable: another program may be using it.";
-            strText += L" (unavailable)";
+            strTip = ResourceString(IDS_HOTKEY_UNAVAILABLE_TIP, {strText});
+            strText = ResourceString(IDS_HOTKEY_UNAVAILABLE, {strText});
             crText = kUnavailableTextColor;
         }
     }
@@ -66,11 +67,9 @@ CString CHotkeyFormDlg::HotkeyRefusal(int nSlot, const KEYCOMBINATION& chosen) {
     for (int nOther = 0; nOther < static_cast<int>(m_store.m_slots.size()); ++nOther) {
         const KEYSLOT& other = m_store.m_slots[nOther];
         if (nOther != nSlot && other.hotkey.combination == chosen)
-            return strChosen + L" already starts the program of " + SlotName(other, nOther) +
-                   L". Choose another key combination.";
+            return ResourceString(IDS_HOTKEY_OTHER_ENTRY, {strChosen, SlotName(other, nOther)});
     }
     if (CHotkeyRegistrations::TryRegister(m_hWnd, chosen) != ERROR_SUCCESS)
-        return strChosen + L" is taken: another program may be using it. Choose another key "
-                           L"combination.";
+        return ResourceString(IDS_HOTKEY_TAKEN, {strChosen});
     return {};
 }

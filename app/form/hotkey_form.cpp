@@ -17,7 +17,6 @@ constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 360;
 const CRect kKeyListRect(20, 70, 20 + 455, 70 + 270);
 constexpr int kCaptionButtonSize = 14;
-constexpr const wchar_t* kKeyListName = L"Fn hotkeys";
 const CPoint kMinimizeButtonPos(455, 7);
 const CPoint kCloseButtonPos(475, 7);
 
@@ -81,9 +80,7 @@ BOOL CHotkeyFormDlg::OnInitDialog() {
     // until it is first shown (DressForScreen).
     SetWindowText(kFormWindowTitle);
     SetTrayIcon(IDR_MAINFRAME);
-    CString strTip;
-    strTip.LoadString(IDS_TRAY_TIP);
-    SetTrayTip(strTip);
+    SetTrayTip(ResourceString(IDS_TRAY_TIP));
     SetTrayMenu(IDR_TRAYMENU);
     SetMinimizeToTray(TRUE);
     AddTrayIcon();
@@ -143,11 +140,11 @@ void CHotkeyFormDlg::InitFormWindow() {
 void CHotkeyFormDlg::InitKeyList() {
     m_listKeys.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     // The name a screen reader gives the list; the list view never shows its window text.
-    m_listKeys.SetWindowText(kKeyListName);
+    m_listKeys.SetWindowText(ResourceString(IDS_KEYLIST_NAME));
     m_listKeys.EnableToolTips(TRUE);
-    m_listKeys.InsertColumn(0, L"Fn Hotkey", LVCFMT_LEFT);
-    m_listKeys.InsertColumn(1, L"Program Path", LVCFMT_LEFT);
-    m_listKeys.InsertColumn(2, L"Key combination", LVCFMT_LEFT);
+    m_listKeys.InsertColumn(0, ResourceString(IDS_COLUMN_KEY), LVCFMT_LEFT);
+    m_listKeys.InsertColumn(1, ResourceString(IDS_COLUMN_PATH), LVCFMT_LEFT);
+    m_listKeys.InsertColumn(2, ResourceString(IDS_COLUMN_HOTKEY), LVCFMT_LEFT);
     PlaceKeyList();
     m_listKeys.SetBkColor(kRowBackColor);
 }
@@ -316,10 +313,8 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
     // user, who just chose a program, is told why it was not kept.
     SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
     if (!report.Saved()) {
-        m_refusal = {
-            FailureText(L"The program could not be saved in the settings file\n" + report.strFile,
-                        report.dwError),
-            false};
+        m_refusal = {FailureText(ResourceString(IDS_SAVE_FAILED, {report.strFile}), report.dwError),
+                     false};
         return reinterpret_cast<LRESULT>(&m_refusal);
     }
     // The registrations follow the saved slot once the dialog has closed (EditSelectedRow).
@@ -330,9 +325,7 @@ LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
 void CHotkeyFormDlg::OnMenuAutostart() {
     CAutostart autostart;
     if (LONG result = autostart.Toggle())
-        ReportFailure(m_hWnd,
-                      L"\"Start with Windows\" could not be changed in the registry key\n" +
-                          autostart.GetUserKeyName(),
+        ReportFailure(m_hWnd, ResourceString(IDS_AUTOSTART_FAILED, {autostart.GetUserKeyName()}),
                       static_cast<DWORD>(result));
 }
 

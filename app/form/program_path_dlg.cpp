@@ -14,16 +14,11 @@ namespace {
 
 constexpr int kPathDialogWidth = 300;
 constexpr int kPathDialogHeight = 230;
-constexpr wchar_t kBrowseTip[] = L"Click Here to Browse!";
-
-// The choices as the lists show them, in the order of the option's values.
-constexpr const wchar_t* kWindowChoices[] = {L"Normal", L"Minimized", L"Maximized"};
-constexpr const wchar_t* kIfRunningChoices[] = {L"Start another", L"Bring to front", L"Toggle"};
-
-template <size_t N>
-void FillChoices(HWND hCombo, const wchar_t* const (&choices)[N], int nSelected) {
-    for (const wchar_t* choice : choices)
-        ::SendMessageW(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+// The choices as the lists show them: consecutive texts, in the order of the option's values.
+void FillChoices(HWND hCombo, UINT nIDFirst, int nChoices, int nSelected) {
+    for (int i = 0; i < nChoices; ++i)
+        ::SendMessageW(hCombo, CB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(ResourceString(nIDFirst + i).GetString()));
     ::SendMessageW(hCombo, CB_SETCURSEL, static_cast<WPARAM>(nSelected), 0);
 }
 
@@ -49,6 +44,9 @@ CProgramPathDlg::CProgramPathDlg() : CTrayDialog(IDD_PROGRAMPATH, nullptr) {
     m_btnBrowse.SetOptions(BBS_ICON | BBS_OPENFOLDER | BBS_EDITABLE);
     // A folder may be typed too, with %VARIABLES% in it.
     m_btnStartIn.SetOptions(BBS_ICON | BBS_CLOSEDFOLDER | BBS_BROWSEFOLDER | BBS_EDITABLE);
+    m_btnStartIn.SetFolderPrompt(ResourceString(IDS_FOLDER_PROMPT));
+    for (CBrowseButton* pBrowse : {&m_btnBrowse, &m_btnStartIn})
+        pBrowse->SetButtonName(ResourceString(IDS_BROWSE_NAME));
 }
 
 CProgramPathDlg::~CProgramPathDlg() = default;
@@ -82,9 +80,9 @@ BOOL CProgramPathDlg::OnInitDialog() {
     // first, so that its label can grow to it.
     m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
     m_btnBrowse.SetNotifyMessage(kBrowseNotifyMessage);
-    m_btnBrowse.SetTooltipText(kBrowseTip);
+    m_btnBrowse.SetTooltipText(ResourceString(IDS_BROWSE_TIP));
     m_btnBrowse.SetPathName(m_entry.strDefaultPath);
-    m_btnBrowse.SetFilter(L"Execute Files (*.exe)|*.exe|All files (*.*)|*.*||");
+    m_btnBrowse.SetFilter(ResourceString(IDS_PROGRAM_FILTER));
     m_editHotkey.SetCombination(m_entry.hotkey.combination);
     ShowLaunchOptions();
     OnPathChanged();
@@ -105,11 +103,11 @@ void CProgramPathDlg::OnPathChanged() {
 }
 
 void CProgramPathDlg::ShowLaunchOptions() {
-    m_btnStartIn.SetTooltipText(kBrowseTip);
+    m_btnStartIn.SetTooltipText(ResourceString(IDS_BROWSE_TIP));
     m_btnStartIn.SetPathName(m_entry.launch.strStartIn);
-    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW), kWindowChoices,
+    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_WINDOW), IDS_WINDOW_NORMAL, 3,
                 static_cast<int>(m_entry.launch.eWindow));
-    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING), kIfRunningChoices,
+    FillChoices(::GetDlgItem(m_hWnd, IDC_PATH_IFRUNNING), IDS_IFRUNNING_START, 3,
                 static_cast<int>(m_entry.launch.eIfRunning));
     ::CheckDlgButton(m_hWnd, IDC_PATH_ADMIN,
                      m_entry.launch.bRunAsAdmin ? BST_CHECKED : BST_UNCHECKED);

@@ -3,10 +3,9 @@
 
 #include "app/form/failure_report.h"
 #include "app/keys/key_choice.h"
+#include "res/resource.h"
 
 namespace {
-
-constexpr const wchar_t* kNoCombination = L"None";
 
 bool IsModifierKey(UINT nKey) {
     switch (nKey) {
@@ -79,8 +78,8 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey, bool bRepeat) {
         if (!bRepeat) {
             CWnd* pParent = GetParent();
             ShowWarning(pParent ? pParent->m_hWnd : m_hWnd,
-                        KeyCombinationText(pressed) + L" cannot be used as a key combination.\n\n" +
-                            strRefusal);
+                        ResourceString(IDS_KEY_REFUSED,
+                                       {KeyCombinationText(pressed).c_str(), strRefusal.c_str()}));
         }
         ShowState();
         return;
@@ -91,7 +90,7 @@ void CKeyCaptureEdit::OnKeyDown(UINT nKey, bool bRepeat) {
 void CKeyCaptureEdit::ShowState() {
     UINT nHeld = m_bPressing ? HeldModifiers() : 0;
     CString strText = nHeld                     ? CString(KeyCombinationText({nHeld, 0}))
-                      : m_combination.IsEmpty() ? CString(kNoCombination)
+                      : m_combination.IsEmpty() ? ResourceString(IDS_NO_COMBINATION)
                                                 : CString(KeyCombinationText(m_combination));
     CString strShown;
     GetWindowText(strShown);

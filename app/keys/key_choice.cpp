@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/cstring.h"
+#include "res/resource.h"
+
 namespace {
 
 // With Ctrl alone, these letters are every program's own commands (copy, paste, save ...).
@@ -71,19 +74,24 @@ std::optional<ALTGRCHARACTER> InstalledLayoutsAltGrCharacter(UINT nKey) {
 
 std::wstring KeyChoiceRefusal(const KEYCOMBINATION& combination,
                               AltGrCharacterLookup pfnAltGrCharacter) {
-    if (const wchar_t* pszRefusal = KeyCombinationRefusal(combination))
-        return pszRefusal;
+    if (UINT nIDRefusal = KeyCombinationRefusal(combination))
+        return ResourceString(nIDRefusal).str();
+    std::wstring strText = KeyCombinationText(combination);
     if (IsEveryProgramsShortcut(combination))
-        return L"Every program uses " + KeyCombinationText(combination) + L".";
+        return ResourceString(IDS_REFUSAL_SHORTCUT, {strText.c_str()}).str();
+    // Break is the name of a key, as the field spells keys, whatever the language.
     if (combination.nKey == VK_PAUSE && (combination.nModifiers & MOD_CONTROL))
-        return KeyCombinationText(combination) + L" reaches programs as " +
-               KeyCombinationText({combination.nModifiers, 0}) +
-               L"Break and never starts anything.";
+        return ResourceString(
+                   IDS_REFUSAL_BREAK,
+                   {strText.c_str(),
+                    (KeyCombinationText({combination.nModifiers, 0}) + L"Break").c_str()})
+            .str();
     if (combination.nModifiers == (MOD_CONTROL | MOD_ALT)) {
         if (auto altGr = pfnAltGrCharacter(combination.nKey))
-            return L"With the " + altGr->strLayout + L" keyboard layout it types " +
-                   altGr->strCharacter + L" (AltGr+" + KeyCombinationText({0, combination.nKey}) +
-                   L").";
+            return ResourceString(IDS_REFUSAL_ALTGR,
+                                  {altGr->strLayout.c_str(), altGr->strCharacter.c_str(),
+                                   KeyCombinationText({0, combination.nKey}).c_str()})
+                .str();
     }
     return {};
 }

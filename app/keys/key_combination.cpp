@@ -3,6 +3,8 @@
 
 #include <cwctype>
 
+#include "res/resource.h"
+
 namespace {
 
 struct Name {
@@ -156,12 +158,12 @@ std::wstring KeyCombinationText(const KEYCOMBINATION& combination) {
     return text;
 }
 
-const wchar_t* KeyCombinationRefusal(const KEYCOMBINATION& combination) {
+UINT KeyCombinationRefusal(const KEYCOMBINATION& combination) {
     if (combination.nKey == VK_F12)
-        return L"F12 is kept by the system for debuggers.";
+        return IDS_REFUSAL_F12;
     bool typesText = IsLetterOrDigit(combination.nKey) || combination.nKey == VK_SPACE ||
                      (combination.nKey >= VK_NUMPAD0 && combination.nKey <= VK_NUMPAD9);
     if (typesText && !(combination.nModifiers & (MOD_CONTROL | MOD_ALT | MOD_WIN)))
-        return L"Without Ctrl, Alt or Win a letter, digit or Space types text in every program.";
-    return nullptr;
+        return IDS_REFUSAL_TYPES_TEXT;
+    return 0;
 }

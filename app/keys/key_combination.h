@@ -29,8 +29,8 @@ std::optional<KEYCOMBINATION> ParseKeyCombination(std::wstring_view text);
 // Without a key it is the modifiers alone, each followed by "+" ("Ctrl+Alt+"); empty for none.
 std::wstring KeyCombinationText(const KEYCOMBINATION& combination);
 
-// Why a user would never mean the combination as a launcher key, as a sentence; null when it
-// may be one. A letter, digit or Space without Ctrl, Alt or Win types text, and F12 is kept by
-// the system for debuggers. Held to both the settings file's values and the dialog's choices;
-// KeyChoiceRefusal adds the dialog's own.
-const wchar_t* KeyCombinationRefusal(const KEYCOMBINATION& combination);
+// Why a user would never mean the combination as a launcher key, as the string-table id of a
+// sentence; 0 when it may be one. A letter, digit or Space without Ctrl, Alt or Win types text,
+// and F12 is kept by the system for debuggers. Held to both the settings file's values and the
+// dialog's choices; KeyChoiceRefusal adds the dialog's own.
+UINT KeyCombinationRefusal(const KEYCOMBINATION& combination);

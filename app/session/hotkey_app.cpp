@@ -8,6 +8,8 @@
 #include "app/session/autostart.h"
 #include "app/form/hotkey_form.h"
 #include "app/session/single_instance.h"
+#include "framework/resource_language.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -21,6 +23,12 @@ CHotkeyApp theApp;
 CHotkeyApp::CHotkeyApp() : CWinApp(nullptr) {}
 
 BOOL CHotkeyApp::InitInstance() {
+    // Before the first text is loaded, on the one thread that shows texts: the block of the
+    // user's display language, or the nearest one the program has.
+    SetThreadResourceLanguage(FittingResourceLanguage(
+        ::GetUserDefaultUILanguage(),
+        ResourceLanguages(AfxGetResourceHandle(), RT_DIALOG, MAKEINTRESOURCEW(IDD_HOTKEYFORM))));
+
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 

@@ -85,7 +85,7 @@ void CBrowseButton::NameForScreenReaders() {
         m_fieldLabel.CreateEx(0, L"STATIC", strLabel, WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(),
                               this, kFieldLabelId);
     // Stored without the push button's own handling, which would paint the text over the face.
-    CString strName = (m_dwOptions & BBS_ICON) ? CString(kButtonName) : m_strCaption;
+    CString strName = (m_dwOptions & BBS_ICON) ? m_strButtonName : m_strCaption;
     ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strName.GetString()));
 }
 

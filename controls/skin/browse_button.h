@@ -31,8 +31,6 @@ public:
     static constexpr UINT_PTR kFocusTimer = 12348;
     // The field's label for screen readers, a child of no size before the edit.
     static constexpr UINT kFieldLabelId = 12349;
-    // What a screen reader calls the button when its face is an icon.
-    static constexpr const wchar_t* kButtonName = L"Browse";
     // Characters of the file dialog's buffer and of the folder dialog's result.
     static constexpr DWORD kFileBufferChars = 65536;
     static constexpr DWORD kFolderBufferChars = 262;
@@ -52,6 +50,10 @@ public:
     void SetFolderFlags(UINT uFlags) { m_uFolderFlags = uFlags; }
     // The face's caption, without BBS_ICON; the button is laid out again for it.
     void SetCaption(LPCWSTR pszCaption);
+    // What a screen reader calls the button when its face is an icon; before the set-up.
+    void SetButtonName(LPCWSTR pszName) { m_strButtonName = pszName; }
+    // The line above the folder dialog's tree.
+    void SetFolderPrompt(LPCWSTR pszPrompt) { m_strFolderPrompt = pszPrompt; }
 
     // Operations
     // The message sent to the parent after each browse. Text typed or set into an editable
@@ -144,6 +146,7 @@ private:
     CToolTipCtrl m_tooltip;
     CString m_strTooltip = L"Browse";
     CString m_strCaption;
+    CString m_strButtonName = L"Browse";
     BOOL m_bBusy = FALSE; // a browse dialog is running
     CString m_strDialogTitle;
     CString m_strFolderPrompt = L"Plseas select a folder from the list:";

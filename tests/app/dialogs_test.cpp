@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "tests/support/high_contrast.h"
 #include "tests/support/pixels.h"
 #include "framework/dpi.h"
+#include "framework/resource_language.h"
 #include "framework/winapp.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
@@ -409,6 +412,96 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     path.DoModal();
     ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
     EXPECT_TRUE(path.m_bFolderButtonHit);
+}
+
+// Whether each text of the dialog fits its control, in the control's font: a label wraps at its
+// blanks, any other text stays on one line beside the control's check box, drop arrow or edges.
+// Returns the texts; adds the controls' ids to *pShape.
+std::wstring ExpectTextsFit(HWND hDialog, std::wstring* pShape) {
+    const UINT dpi = GetWindowDpi(hDialog);
+    const int nEdges = GetSystemMetricForDpi(SM_CXEDGE, dpi) * 6;
+    std::wstring shown;
+    auto fits = [&](HWND h, const CString& text, int cx, int cy, bool bWraps) {
+        CClientDC dc(CWnd::FromHandle(h));
+        CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)));
+        CRect rc(0, 0, cx, 0);
+        dc.DrawText(text, &rc, DT_CALCRECT | DT_NOPREFIX | (bWraps ? DT_WORDBREAK : DT_SINGLELINE));
+        std::wistringstream words(text.GetString());
+        for (std::wstring word; words >> word;) {
+            CRect rcWord;
+            dc.DrawText(word.c_str(), &rcWord, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+            rc.right = std::max(rc.right, rcWord.right);
+        }
+        EXPECT_TRUE(rc.right <= cx && rc.bottom <= cy)
+            << Utf8(text) << ": " << rc.Width() << " x " << rc.Height() << " in " << cx << " x "
+            << cy;
+        shown += text + L"|";
+    };
+    for (HWND h = ::GetWindow(hDialog, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        *pShape += std::to_wstring(::GetDlgCtrlID(h)) + L",";
+        CRect rc;
+        ::GetClientRect(h, &rc);
+        wchar_t szClass[32] = {}, szItem[256] = {};
+        ::GetClassNameW(h, szClass, 32);
+        const std::wstring cls = szClass;
+        const auto style = ::GetWindowLongPtrW(h, GWL_STYLE);
+        const bool bCheckBox = cls == L"Button" && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+        if (cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT)
+            fits(h, TextOf(h), rc.Width(), rc.Height(), true);
+        else if (cls == L"Edit" || (cls == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
+                                    !::GetWindow(h, GW_CHILD))) // not a browse field's path
+            fits(h, TextOf(h),
+                 rc.Width() - (bCheckBox ? GetSystemMetricForDpi(SM_CXMENUCHECK, dpi) : 0) - nEdges,
+                 rc.Height(), false);
+        for (int i = 0; cls == L"ComboBox" && i < ::SendMessageW(h, CB_GETCOUNT, 0, 0); ++i) {
+            ::SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szItem));
+            fits(h, szItem, rc.Width() - GetSystemMetricForDpi(SM_CXVSCROLL, dpi) - nEdges,
+                 rc.Height(), false);
+        }
+        HWND hHeader = cls == WC_LISTVIEWW ? ListView_GetHeader(h) : nullptr;
+        for (int i = 0; hHeader && i < Header_GetItemCount(hHeader); ++i) {
+            HDITEMW item{};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = szItem;
+            item.cchTextMax = 256;
+            Header_GetItem(hHeader, i, &item);
+            fits(hHeader, szItem, item.cxy - nEdges, rc.Height(), false);
+        }
+    }
+    return shown;
+}
+
+// Every language's texts fit their controls in the form, the About box and the path dialog:
+// here, and at each display scale in DisplayScale's child runs. Each language shows texts of
+// its own, in the same controls and tray menu commands.
+TEST(SkinLayout, EveryLanguagesTextsFitTheirControls) {
+    ASSERT_TRUE(CHotkeyFormDlg::RegisterWindowClass());
+    std::set<std::wstring> texts, shapes;
+    for (LANGID language : ResourceLanguages(::GetModuleHandleW(nullptr), RT_DIALOG,
+                                             MAKEINTRESOURCEW(IDD_PROGRAMPATH))) {
+        SCOPED_TRACE(testing::Message() << "language " << std::hex << language);
+        SetThreadResourceLanguage(language);
+        std::wstring shown, shape;
+        auto measure = [&](CDialog& d) { shown += ExpectTextsFit(d.m_hWnd, &shape); };
+        CMeasured<CHotkeyFormDlg> form(0);
+        CMeasured<CAboutDlg> about(0);
+        CMeasured<CProgramPathDlg> path(0);
+        form.m_script = measure;
+        about.m_script = measure;
+        path.m_script = measure;
+        path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
+        for (CDialog* pDialog : std::initializer_list<CDialog*>{&form, &about, &path})
+            pDialog->DoModal();
+        CMenu menu;
+        menu.LoadMenu(IDR_TRAYMENU);
+        for (int i = 0; i < ::GetMenuItemCount(::GetSubMenu(menu, 0)); ++i)
+            shape += std::to_wstring(::GetMenuItemID(::GetSubMenu(menu, 0), i)) + L",";
+        EXPECT_TRUE(texts.insert(shown).second) << "the texts of an earlier language";
+        shapes.insert(shape);
+    }
+    SetThreadResourceLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    EXPECT_GE(texts.size(), 7u);
+    EXPECT_EQ(shapes.size(), 1u) << "a language lacks a control or a menu command";
 }
 
 // Puts a face behind one name of the dialog font for the processes started meanwhile.

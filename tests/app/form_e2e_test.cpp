@@ -15,6 +15,7 @@
 #include "tests/support/form_driver.h"
 #include "tests/support/form_process.h"
 #include "hotkey_version.h"
+#include "res/resource.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window_finder.h"
 
@@ -284,6 +285,33 @@ TEST_F(FormTest, SessionEndEndsTheProgramPromptlyAlsoFromThePathDialog) {
         EXPECT_TRUE(WaitForTrayIcons(0)) << name;
         EXPECT_EQ(FileBytes(form.IniPath()), before) << name;
     }
+}
+
+// A German user (CTest runs this suite with LC_ALL=de_DE.UTF-8, which Wine takes for the
+// display language) sees the form and its dialog in German; what other programs and the
+// settings file rely on stays as it is in every language.
+TEST(FormLanguage, AGermanUserSeesGermanTextsAndTheFileKeepsItsEnglishValues) {
+    ASSERT_EQ(::GetUserDefaultUILanguage(), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    ASSERT_TRUE(WaitForNoForm(5000));
+    TempFolder dir;
+    FormProcess form(dir.Path());
+    form.WriteSetting(L"S2", L"DisplayName", L"Mail");
+    form.WriteSetting(L"S2", L"DefaultPath", L"C:\\web.exe");
+    ASSERT_TRUE(form.Start());
+    HWND hForm = form.FindForm();
+    EXPECT_EQ(TextOf(hForm), CString(L"HotkeyForm"));
+    ASSERT_TRUE(ShowForm(hForm));
+    // The name a screen reader gives the list, and the path dialog's field and buttons.
+    EXPECT_EQ(Utf8(TextOf(::GetDlgItem(hForm, IDC_KEYLIST))), "Fn-Tasten");
+    HWND hPath = OpenRow(form.ProcessId(), hForm, 0);
+    ASSERT_NE(hPath, nullptr);
+    EXPECT_EQ(Utf8(TextOf(::GetDlgItem(hPath, IDC_PATH_HOTKEY))), "Keine");
+    EXPECT_EQ(Utf8(TextOf(::GetDlgItem(hPath, IDOK))), "\u00DCbernehmen");
+    ::SendDlgItemMessageW(hPath, IDC_PATH_WINDOW, CB_SETCURSEL, 1, 0); // "Minimiert"
+    ASSERT_TRUE(ApplyAndWait(hPath));
+    wchar_t window[32] = {};
+    ::GetPrivateProfileStringW(L"S2", L"Window", L"", window, 32, form.IniPath());
+    EXPECT_STREQ(window, L"Minimized");
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST(KeyCombination, ReadsAnySpellingAndWritesTheOneSpellingOrRefusesOrKnowsNoth
         EXPECT_TRUE(IsCombinationKey(combination->nKey));
         EXPECT_EQ(Ascii(KeyCombinationText(*combination)), Ascii(c.written));
         EXPECT_EQ(ParseKeyCombination(c.written), combination);
-        EXPECT_EQ(KeyCombinationRefusal(*combination) != nullptr, c.outcome == kRefused);
+        EXPECT_EQ(KeyCombinationRefusal(*combination) != 0, c.outcome == kRefused);
         std::wstring why = KeyChoiceRefusal(*combination, &GermanAltGr);
         EXPECT_EQ(why.empty(), c.outcome == kTaken);
         if (c.why) {

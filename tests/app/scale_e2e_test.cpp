@@ -170,8 +170,9 @@ private:
     bool m_bHadOld = false;
 };
 
-// 125, 150 and 200 %: the form and its dialogs as above, and the dialogs' fit of their
-// template controls into the skin (dialogs_tests); the whole road of an edit once, at 150 %.
+// 125, 150 and 200 %: the form and its dialogs as above, the dialogs' fit of their template
+// controls into the skin and of every language's texts into their controls (dialogs_tests);
+// the whole road of an edit once, at 150 %.
 TEST(DisplayScale, LaptopScalesEachInChildRuns) {
     const struct {
         DWORD dpi;
@@ -190,7 +191,8 @@ TEST(DisplayScale, LaptopScalesEachInChildRuns) {
         const CString runs[] = {
             CString(L"\"") + self + L"\" --gtest_filter=" + scale.e2eFilter,
             L"\"" + BinDir() +
-                L"\\dialogs_tests.exe\" --gtest_filter=SkinnedDialogs.*:SkinLayout.ControlsStay*",
+                L"\\dialogs_tests.exe\" --gtest_filter=SkinnedDialogs.*:SkinLayout.ControlsStay*:"
+                L"SkinLayout.EveryLanguages*",
         };
         for (const CString& run : runs) {
             std::string output;

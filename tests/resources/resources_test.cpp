@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/resource_language.h"
 #include "hotkey_version.h"
 #include "res/resource.h"
 
@@ -215,6 +216,40 @@ TEST(Resources, TrayMenuAndAboutString) {
     wchar_t about[64] = {};
     LoadStringW(self(), IDS_ABOUTBOX, about, 64);
     EXPECT_STREQ(about, L"About KESTO Hotkey(&A)...");
+}
+
+// The block each user's language gets: its own, the same language of another country (for
+// Chinese, of the same script), else English.
+TEST(Resources, EachUserGetsTheBlockOfTheirLanguageElseEnglish) {
+    auto blocks = ResourceLanguages(self(), RT_DIALOG, MAKEINTRESOURCEW(IDD_PROGRAMPATH));
+    // Austrian German, Hong Kong and Singapore Chinese, Russian.
+    const LANGID cases[][2] = {
+        {0x0C07, 0x0407}, {0x0C04, 0x0404}, {0x1004, 0x0804}, {0x0419, 0x0409}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FittingResourceLanguage(c[0], blocks), c[1]) << std::hex << c[0];
+}
+
+// String nID of the language's own block, as the resource compiler wrote it.
+std::wstring StringIn(LANGID language, UINT nID) {
+    HRSRC block = FindResourceExW(self(), RT_STRING, MAKEINTRESOURCEW(nID / 16 + 1), language);
+    auto* p =
+        block ? static_cast<const WCHAR*>(LockResource(LoadResource(self(), block))) : nullptr;
+    for (UINT i = 0; p && i < nID % 16; ++i)
+        p += 1 + *p;
+    return p ? std::wstring(p + 1, *p) : std::wstring();
+}
+
+// A text added to the English block alone would show empty in every other language; the
+// language files' UTF-8 reads as written.
+TEST(Resources, EveryLanguageHasEveryEnglishTextAsWritten) {
+    const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    for (LANGID language : ResourceLanguages(self(), RT_DIALOG, MAKEINTRESOURCEW(IDD_PROGRAMPATH)))
+        for (UINT nID = 0; nID < 0x10000; ++nID)
+            if (!StringIn(english, nID).empty() && StringIn(language, nID).empty())
+                ADD_FAILURE() << "language " << std::hex << language << " lacks text " << std::dec
+                              << nID;
+    EXPECT_EQ(StringIn(0x0407, IDS_COLUMN_HOTKEY), L"Tastenk\u00FCrzel");
+    EXPECT_EQ(StringIn(0x0411, IDS_COLUMN_HOTKEY), L"\u30DB\u30C3\u30C8\u30AD\u30FC");
 }
 
 std::wstring versionString(const std::vector<BYTE>& block, const wchar_t* name) {
