@@ -80,6 +80,14 @@ bool CopyCounts(const CString& path) {
     return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
 }
 
+// Whether the entry has nothing to write: no name, no program and every option at its default.
+bool IsBlank(const KEYSLOT& entry) {
+    for (const SLOTKEYVALUE& key : SlotKeyValues(entry))
+        if (!key.strValue.IsEmpty())
+            return false;
+    return true;
+}
+
 bool SectionExists(const CString& section, const CString& file) {
     wchar_t keys[4] = {};
     return ::GetPrivateProfileSectionW(section, keys, ARRAYSIZE(keys), file) > 0;
@@ -213,12 +221,19 @@ SAVEREPORT CHotkeySettingsStore::SaveEntries(const std::vector<KEYSLOT>& entries
     if (count < kDriverKeyCount)
         return {m_strIniPath, ERROR_INVALID_PARAMETER};
     auto writeAll = [&](const CString& file) -> DWORD {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
+            // A driver's key never assigned gets no section of empty keys: the file stays as
+            // a save of another key leaves it.
+            if (i < kDriverKeyCount && IsBlank(entries[i]) && !SectionExists(SectionName(i), file))
+                continue;
             if (DWORD error = WriteEntry(file, i, entries[i]))
                 return error;
-        // Sections of entries no longer there go, up to the first gap, as loading stops there.
-        for (int i = count; SectionExists(SectionName(i), file); ++i)
-            if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(SectionName(i), nullptr,
+        }
+        // The sections of the entries no longer there go. One the store never read, after a
+        // gap, is the user's: it stays, also where an added entry has since closed the gap.
+        for (int i = count; i < static_cast<int>(m_slots.size()); ++i)
+            if (SectionExists(SectionName(i), file) &&
+                !CSettingsFileReplace::s_writers.pfnWriteProfileString(SectionName(i), nullptr,
                                                                        nullptr, file))
                 return ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
         return ERROR_SUCCESS;

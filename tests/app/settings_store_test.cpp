@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +118,81 @@ TEST_F(SettingsStoreTest, SaveWritesOnlyItsSlotIntoTheFileAsItIsNow) {
     EXPECT_EQ(SectionNames(m_store.m_strIniPath), (std::vector<CString>{L"S2", L"S4", L"S3"}));
     EXPECT_EQ(m_store.SaveSlot(CHotkeySettingsStore::kSlotS1, slot).dwError,
               DWORD{ERROR_INVALID_PARAMETER});
+}
+
+// The user's own entries follow the driver's keys in S6, S7, ... up to the first gap. An added
+// entry takes the section after the last; a removed one's later entries move up a section with
+// all their keys, and the last section goes, but not the one after the gap, never read.
+TEST_F(SettingsStoreTest, OwnEntriesTakeTheSectionsAfterTheDriversKeysWithoutAGap) {
+    for (const wchar_t* section : {L"S6", L"S7", L"S9"})
+        Write(section, L"DisplayName", section);
+    Write(L"S7", L"Hotkey", L"Ctrl+Alt+F7");
+    // "name combination" of each entry after the driver's keys, in the store, then in the file.
+    auto inStore = [&] {
+        std::vector<std::wstring> entries;
+        for (size_t i = kDriverKeyCount; i < m_store.m_slots.size(); ++i)
+            entries.push_back((m_store.m_slots[i].strDisplayName + L" " +
+                               KeyCombinationText(m_store.m_slots[i].hotkey.combination))
+                                  .GetString());
+        return entries;
+    };
+    auto inFile = [&] {
+        std::vector<std::wstring> entries;
+        for (const CString& section : SectionNames(m_store.m_strIniPath))
+            entries.push_back((section + L"=" +
+                               ReadValue(m_store.m_strIniPath, section, L"DisplayName") + L" " +
+                               ReadValue(m_store.m_strIniPath, section, L"Hotkey"))
+                                  .GetString());
+        return entries;
+    };
+    auto removeFirst = [&] {
+        std::vector<KEYSLOT> entries = m_store.m_slots;
+        entries.erase(entries.begin() + kDriverKeyCount);
+        return m_store.SaveEntries(entries).Saved();
+    };
+    const struct {
+        const char* what;
+        std::function<bool()> change;
+        std::vector<std::wstring> store, file;
+    } steps[] = {
+        {"loaded",
+         [&] { return !m_store.LoadSettings().empty(); },
+         {L"S6 ", L"S7 Ctrl+Alt+F7"},
+         {L"S6=S6 <missing>", L"S7=S7 Ctrl+Alt+F7", L"S9=S9 <missing>"}},
+        {"added",
+         [&] {
+             return m_store.SaveSlot(7, {L"S8", L"eight.exe"}).Saved();
+         },
+         {L"S6 ", L"S7 Ctrl+Alt+F7", L"S8 "},
+         {L"S6=S6 <missing>", L"S7=S7 Ctrl+Alt+F7", L"S9=S9 <missing>", L"S8=S8 <missing>"}},
+        {"first removed",
+         removeFirst,
+         {L"S7 Ctrl+Alt+F7", L"S8 "},
+         {L"S6=S7 Ctrl+Alt+F7", L"S7=S8 <missing>", L"S9=S9 <missing>"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(step.change());
+        EXPECT_EQ(inStore(), step.store);
+        EXPECT_EQ(inFile(), step.file);
+    }
+}
+
+// What the user's entries add to a save is nothing while there are none, and nothing once the
+// last is removed: no section of an unassigned driver's key, none of a removed entry.
+TEST_F(SettingsStoreTest, FileWithoutOwnEntriesStaysByteForByteThroughSavesAndARemoval) {
+    Write(L"Other", L"Keep", L"this value");
+    Write(L"S3", L"DisplayName", L"Web");
+    m_store.LoadSettings();
+    ASSERT_TRUE(m_store.SaveSlot(2, m_store.m_slots[2]).Saved()); // now in UTF-16
+    const std::string before = FileBytes(m_store.m_strIniPath);
+    ASSERT_TRUE(m_store.SaveSlot(2, m_store.m_slots[2]).Saved());
+    EXPECT_EQ(FileBytes(m_store.m_strIniPath), before);
+    ASSERT_TRUE(m_store.SaveSlot(kDriverKeyCount, {L"Mine", L"mine.exe"}).Saved());
+    std::vector<KEYSLOT> entries = m_store.m_slots;
+    entries.pop_back();
+    ASSERT_TRUE(m_store.SaveEntries(entries).Saved());
+    EXPECT_EQ(FileBytes(m_store.m_strIniPath), before);
 }
 
 TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {
