@@ -8,6 +8,7 @@
 #define IDS_ABOUTBOX 101
 #define IDD_HOTKEYFORM 102
 #define IDD_PROGRAMPATH 130
+#define IDS_ENTRY_NAME_LABEL 140 // the program path dialog's name field
 
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
@@ -60,6 +61,7 @@
 #define IDC_PATH_IFRUNNING_LABEL 1027
 #define IDC_PATH_IFRUNNING 1028
 #define IDC_PATH_ADMIN 1029
+#define IDC_PATH_NAME 1030 // a user's entry's name, in the key label's place
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775

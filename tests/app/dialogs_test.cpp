@@ -32,6 +32,7 @@ namespace {
 struct Placed {
     int id;
     CRect rc; // client coordinates
+    bool bShown = true;
 };
 
 // The dialog's controls in their tab order.
@@ -41,7 +42,7 @@ std::vector<Placed> Controls(HWND hDialog) {
         CRect rc;
         ::GetWindowRect(h, &rc);
         ::MapWindowPoints(nullptr, hDialog, reinterpret_cast<POINT*>(&rc), 2);
-        controls.push_back({::GetDlgCtrlID(h), rc});
+        controls.push_back({::GetDlgCtrlID(h), rc, ::IsWindowVisible(h) != FALSE});
     }
     return controls;
 }
@@ -200,8 +201,9 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
     };
     form.DoModal();
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L" Web", KEYSLOT(L"Web", L"C:\\web.exe"));
+    path.SetOwnEntry(nullptr, KEYSLOT(L"Web", L"C:\\web.exe"));
     path.m_script = [&](CProgramPathDlg& d) {
+        nameOf(d.m_hWnd, IDC_PATH_NAME);
         nameOf(d.m_hWnd, IDC_PATH_BROWSE, CBrowseButton::kEditId);
         nameOf(d.m_hWnd, IDC_PATH_BROWSE);
         for (int nID : {IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR})
@@ -213,9 +215,9 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
             nameOf(d.m_hWnd, nID);
     };
     path.DoModal();
-    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path",
-                                               "Browse", "Key combination", "Clear", "Start in",
-                                               "As administrator", "Apply", "Cancel"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Name",
+                                               "Program Path", "Browse", "Key combination", "Clear",
+                                               "Start in", "As administrator", "Apply", "Cancel"}));
 }
 
 // Rights and the running copy are a program's: offered while the path names one, as typed.
@@ -339,7 +341,9 @@ void ExpectFitted(UINT nIDTemplate, const std::vector<Placed>& shown, const CRec
         for (size_t j = 0; j < shown.size(); ++j) {
             const CRect &a = tmpl[i].rc, &b = tmpl[j].rc, &sa = shown[i].rc, &sb = shown[j].rc;
             SCOPED_TRACE(testing::Message() << "controls " << shown[i].id << ", " << shown[j].id);
-            EXPECT_TRUE(i == j || !CRect().IntersectRect(sa, sb));
+            // A hidden control may share its place with the one shown instead.
+            bool bBothShown = shown[i].bShown && shown[j].bShown;
+            EXPECT_TRUE(i == j || !bBothShown || !CRect().IntersectRect(sa, sb));
             EXPECT_TRUE(a.right > b.left || sa.right <= sb.left);
             EXPECT_TRUE(a.bottom > b.top || sa.bottom <= sb.top);
         }
@@ -355,11 +359,15 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     about.DoModal();
     ExpectFitted(IDD_ABOUTBOX, about.m_controls, about.m_rcClient);
 
-    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
-    path.DoModal();
-    ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
-    EXPECT_TRUE(path.m_bFolderButtonHit);
+    // A driver's key, named by its label, and an entry of the user's, with its name field.
+    for (bool bOwn : {false, true}) {
+        CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+        bOwn ? path.SetOwnEntry(nullptr, KEYSLOT(L"Mine", L"C:\\web.exe"))
+             : path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
+        path.DoModal();
+        ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
+        EXPECT_TRUE(path.m_bFolderButtonHit);
+    }
 }
 
 // Puts a face behind one name of the dialog font for the processes started meanwhile.
