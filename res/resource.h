@@ -9,12 +9,16 @@
 #define IDD_HOTKEYFORM 102
 #define IDD_PROGRAMPATH 130
 #define IDS_ENTRY_NAME_LABEL 140 // the program path dialog's name field
+#define IDS_ENTRY_NEEDS_NAME 141 // the user's entries on the form
+#define IDS_REMOVE_ENTRY_ASK 142
+#define IDS_REMOVE_ENTRY_FAILED 143
 
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
 #define IDB_FORM_BACK 129
 #define IDB_DIALOG_BACK 131 // both small dialogs: the About box and the program path dialog
 #define IDR_TRAYMENU 132
+#define IDR_KEYLISTMENU 133
 #define IDB_CLOSE_DOWN 134
 #define IDB_CLOSE_UP 135
 #define IDB_MIN_DOWN 137
@@ -68,6 +72,11 @@
 #define ID_TRAY_EXIT 32776
 #define ID_TRAY_ABOUT 32778
 #define ID_TRAY_AUTOSTART 32779
+
+// Key list menu commands
+#define ID_KEY_EDIT 32780
+#define ID_KEY_ADD 32781
+#define ID_KEY_REMOVE 32782
 
 // System menu command; the low four bits of SC_* values must stay clear.
 #define IDM_ABOUTBOX 0x0010
