@@ -80,6 +80,15 @@ bool CopyCounts(const CString& path) {
     return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
 }
 
+// Whether the name is one of a profile list's (the sections of a file, or the keys of a
+// section: names ended by a null each), in any case, as the profile functions match names.
+bool ListHolds(const CString& list, const CString& name) {
+    for (const wchar_t* p = list.GetString(); *p; p += wcslen(p) + 1)
+        if (::CompareStringOrdinal(p, -1, name, -1, TRUE) == CSTR_EQUAL)
+            return true;
+    return false;
+}
+
 // Whether the entry has nothing to write: no name, no program and every option at its default.
 bool IsBlank(const KEYSLOT& entry) {
     for (const SLOTKEYVALUE& key : SlotKeyValues(entry))
@@ -161,13 +170,20 @@ std::vector<KEYROW> CHotkeySettingsStore::LoadSettings() {
     if (!error && NeedsUnicodeReadCopy(bytes) && WriteUnicodeReadCopy(bytes, unicode))
         source = unicode.Path();
     m_slots.assign(kDriverKeyCount, {});
+    // Every question to the profile functions reads the file again (Wine opens it each time,
+    // Windows reads it whole), so the sections and each one's keys are listed once and only the
+    // values there are asked for: a hundred entries cost three hundred questions, not eight.
+    const CString sections = ReadProfileValue(nullptr, nullptr, source);
     for (int i = 0;; ++i) {
         CString section = SectionName(i);
+        bool exists = ListHolds(sections, section);
         // The user's own entries follow the driver's keys for as long as their sections do.
-        if (i >= kDriverKeyCount && !SectionExists(section, source))
+        if (i >= kDriverKeyCount && !exists)
             break;
-        KEYSLOT entry = SlotFromKeys(
-            [&](const wchar_t* key) { return ReadProfileValue(section, key, source); });
+        const CString keys = exists ? ReadProfileValue(section, nullptr, source) : CString();
+        KEYSLOT entry = SlotFromKeys([&](const wchar_t* key) {
+            return ListHolds(keys, key) ? ReadProfileValue(section, key, source) : CString();
+        });
         if (i >= kDriverKeyCount)
             m_slots.push_back(entry);
         // S1's program comes from the registry, but its own combination and how it starts are
