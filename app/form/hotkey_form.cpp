@@ -120,6 +120,7 @@ void CHotkeyFormDlg::DressForScreen() {
     }
     m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
     LoadCaptionBitmaps();
+    ShowEntries();
 }
 
 void CHotkeyFormDlg::InitFormWindow() {
@@ -168,8 +169,11 @@ void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
 void CHotkeyFormDlg::ShowEntries() {
     m_listKeys.DeleteAllItems();
     m_rowSlots.clear();
-    for (const KEYROW& row : m_store.Rows())
-        AddKeyRow(row);
+    // A hidden form's list waits for the first show (DressForScreen): a long list would hold
+    // its rows' memory and its scroll bar's objects in every run that stays in the tray.
+    if (m_bDressed)
+        for (const KEYROW& row : m_store.Rows())
+            AddKeyRow(row);
     RenewHotkeys();
 }
 

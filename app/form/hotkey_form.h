@@ -52,7 +52,7 @@ protected:
     void LoadCaptionBitmaps();
     // What only a form on the screen needs, made the first time it is shown: a hidden form,
     // as most runs stay, starts faster and holds fewer objects. The caption buttons' faces,
-    // the window's icons and the About item of the system menu.
+    // the window's icons, the About item of the system menu and the key list's rows.
     void DressForScreen();
     void InitFormWindow();
     void InitKeyList();
@@ -61,8 +61,8 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(const KEYROW& row);
-    // The list shows the entries as the store holds them now, with their combinations
-    // registered anew.
+    // The list shows the entries as the store holds them now (once the form has been shown),
+    // with their combinations registered anew.
     void ShowEntries();
     // The slot a row of the list shows and edits, or -1 for no row.
     int SlotOfRow(int nRow) const;
