@@ -3,7 +3,8 @@
 // minimal windowed program (launch_floor.exe) starting the same probe from a posted message,
 // interleaved launch by launch. A console program calling CreateProcessW itself would start
 // its children differently, and the ratio would compare unlike with unlike. Also prints the
-// form's start-up time to a findable window.
+// form's start-up time to a findable window. "--entries N" gives the form N entries, the
+// pressed one first.
 #include <windows.h>
 
 #include "app/messages.h"
@@ -63,13 +64,15 @@ private:
     double m_startupMs = 0;
 };
 
-int MeasureLaunch() {
+// nEntries: the probe's key S2 and the entries after it, as "--entries N" asks.
+int MeasureLaunch(int nEntries) {
     TempFolder folder(L"hotkey-launch-bench");
     const std::wstring probe = bench::BinDir() + L"\\probe_gui.exe";
     const std::wstring ini = folder.File(L"Hotkey.ini").str();
     ::WritePrivateProfileStringW(L"S2", L"DisplayName", L"Probe", ini.c_str());
     ::WritePrivateProfileStringW(L"S2", L"DefaultPath", (L"\"" + probe + L"\"").c_str(),
                                  ini.c_str());
+    bench::FillEntries(ini, nEntries);
     bench::ProbeLog log(folder.File(L"probe.log").str());
     RunningForm form(bench::CopyFromBin(folder, L"HotkeyForm.exe"), folder.Path().str());
     RunningForm floor(bench::BinDir() + L"\\launch_floor.exe", folder.Path().str(),
@@ -107,11 +110,11 @@ int MeasureLaunch() {
 
 } // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     // Another form would take the hotkeys, and the single-instance rule would stop ours.
     if (::FindWindowW(kFormClassName, nullptr)) {
         std::fprintf(stderr, "launch_bench: another HotkeyForm is running; stop it first\n");
         return 1;
     }
-    return MeasureLaunch();
+    return MeasureLaunch(bench::EntriesAsked(argc, argv, 1));
 }

@@ -4,7 +4,8 @@
 // outside the Windows folder and each executable's size. Then the form's idle cost: a copy of
 // the form with a message counter (idle_watch.cpp) reports the messages and timers it
 // retrieved over ten idle seconds, hidden, and its own private memory and objects; the
-// minimal program's counting copy does the same, round after round.
+// minimal program's counting copy does the same, round after round. "--entries N" gives the
+// form N entries rather than the driver's four keys.
 #include <windows.h>
 
 #include <psapi.h>
@@ -48,16 +49,16 @@ const Program kMinimal{"minimal tray", L"minimal_tray.exe", L"TMinimalTray"};
 const Program kFormWatched{"HotkeyForm", L"HotkeyForm_idlewatch.exe", L"THotkeyForm"};
 const Program kMinimalWatched{"minimal tray", L"minimal_tray_idlewatch.exe", L"TMinimalTray"};
 
+// The entries the form reads: the driver's four assigned keys, as a user's form would have, or
+// as many as "--entries N" asks for, the user's own after them.
+int g_entries = 4;
+
 // Copies the programs into the measure's folder, each run from there, with the settings the
-// form reads beside itself: four assigned keys, as a user's form would have.
+// form reads beside itself.
 void Prepare(const TempFolder& folder, std::initializer_list<const Program*> programs) {
     for (const Program* program : programs)
         bench::CopyFromBin(folder, program->file);
-    const std::wstring ini = folder.File(L"Hotkey.ini").str();
-    for (const wchar_t* key : {L"S2", L"S3", L"S4", L"S5"}) {
-        ::WritePrivateProfileStringW(key, L"DisplayName", key, ini.c_str());
-        ::WritePrivateProfileStringW(key, L"DefaultPath", L"C:\\windows\\notepad.exe", ini.c_str());
-    }
+    bench::FillEntries(folder.File(L"Hotkey.ini").str(), g_entries);
 }
 
 class Running {
@@ -300,7 +301,8 @@ void MeasureModules() {
 
 } // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+    g_entries = bench::EntriesAsked(argc, argv, g_entries);
     // The start-up waits for exactly one icon in the tray, and the form allows one instance.
     if (::FindWindowW(kForm.windowClass, nullptr) || TrayIconCount() != 0) {
         std::fprintf(stderr, "tray_bench: a tray icon or a HotkeyForm is already there\n");

@@ -50,11 +50,18 @@
 #define IDS_REFUSAL_BREAK 436    // %1: the combination, %2: the same with Break
 #define IDS_REFUSAL_ALTGR 437    // %1: the layout, %2: the character, %3: the key
 
+// The user's own entries on the form and in the path dialog.
+#define IDS_ENTRY_NAME_LABEL 150 // the program path dialog's name field
+#define IDS_ENTRY_NEEDS_NAME 151
+#define IDS_REMOVE_ENTRY_ASK 152
+#define IDS_REMOVE_ENTRY_FAILED 153
+
 // Icon, bitmaps and menus
 #define IDR_MAINFRAME 128
 #define IDB_FORM_BACK 129
 #define IDB_DIALOG_BACK 131 // both small dialogs: the About box and the program path dialog
 #define IDR_TRAYMENU 132
+#define IDR_KEYLISTMENU 133
 #define IDB_CLOSE_DOWN 134
 #define IDB_CLOSE_UP 135
 #define IDB_MIN_DOWN 137
@@ -101,6 +108,7 @@
 #define IDC_PATH_IFRUNNING_LABEL 1027
 #define IDC_PATH_IFRUNNING 1028
 #define IDC_PATH_ADMIN 1029
+#define IDC_PATH_NAME 1030 // a user's entry's name, in the key label's place
 
 // Tray menu commands
 #define ID_TRAY_SHOW 32775
@@ -114,6 +122,11 @@
 // command and below the system's commands.
 #define ID_TRAY_ENTRY_FIRST 40000
 #define ID_TRAY_ENTRY_LAST 49999
+
+// Key list menu commands
+#define ID_KEY_EDIT 32790
+#define ID_KEY_ADD 32791
+#define ID_KEY_REMOVE 32792
 
 // System menu commands; the low four bits of SC_* values must stay clear.
 #define IDM_ABOUTBOX 0x0010

@@ -60,7 +60,10 @@ void CHotkeyFormDlg::OnDestroy() {
 }
 
 CString CHotkeyFormDlg::HotkeyRefusal(int nSlot, const KEYCOMBINATION& chosen) {
-    const KEYCOMBINATION& current = m_store.m_slots[nSlot].hotkey.combination;
+    // A new entry, after the last, has none yet.
+    const KEYCOMBINATION current = nSlot < static_cast<int>(m_store.m_slots.size())
+                                       ? m_store.m_slots[nSlot].hotkey.combination
+                                       : KEYCOMBINATION();
     if (chosen == current || chosen.IsEmpty())
         return {};
     CString strChosen(KeyCombinationText(chosen));

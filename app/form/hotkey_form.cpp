@@ -1,8 +1,6 @@
 // The main form: set-up, the key list, the skin and the moves between tray and screen.
 #include "app/form/hotkey_form.h"
 
-#include <memory>
-
 #include "app/form/about_dlg.h"
 #include "app/session/autostart.h"
 #include "app/form/failure_report.h"
@@ -128,6 +126,7 @@ void CHotkeyFormDlg::DressForScreen() {
     }
     m_skin.SetIcons(IDR_MAINFRAME, m_hIcon);
     LoadCaptionBitmaps();
+    ShowEntries();
 }
 
 void CHotkeyFormDlg::InitFormWindow() {
@@ -176,8 +175,11 @@ void CHotkeyFormDlg::AddKeyRow(const KEYROW& row) {
 void CHotkeyFormDlg::ShowEntries() {
     m_listKeys.DeleteAllItems();
     m_rowSlots.clear();
-    for (const KEYROW& row : m_store.Rows())
-        AddKeyRow(row);
+    // A hidden form's list waits for the first show (DressForScreen): a long list would hold
+    // its rows' memory and its scroll bar's objects in every run that stays in the tray.
+    if (m_bDressed)
+        for (const KEYROW& row : m_store.Rows())
+            AddKeyRow(row);
     RenewHotkeys();
 }
 
@@ -257,69 +259,6 @@ void CHotkeyFormDlg::OnKeyListDblClk(NMHDR*, LRESULT* pResult) {
     // The first click of the double click has selected the row under the cursor.
     EditSelectedRow();
     *pResult = 0;
-}
-
-void CHotkeyFormDlg::OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
-    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey == VK_F2)
-        EditSelectedRow();
-    *pResult = 0;
-}
-
-void CHotkeyFormDlg::OnContextMenu(CWnd* pWnd, CPoint point) {
-    // (-1, -1) comes from the keyboard; a right click has no menu to open here.
-    if (pWnd && pWnd->m_hWnd == m_listKeys.m_hWnd && point == CPoint(-1, -1))
-        EditSelectedRow();
-}
-
-void CHotkeyFormDlg::EditSelectedRow() {
-    // The hidden form can hold the keyboard focus (a hotkey gives it the focus), and the
-    // user's next F2 there was meant for another program.
-    int nRow = m_listKeys.GetNextItem(-1, LVNI_SELECTED);
-    if (nRow < 0 || m_pPathDlg || !IsWindowVisible())
-        return;
-    int nSlot = SlotOfRow(nRow);
-    if (nSlot < 0)
-        return;
-    auto pDlg = std::make_unique<CProgramPathDlg>();
-    pDlg->SetEntry(m_hWnd, m_listKeys.GetItemText(nRow, 0), m_store.m_slots[nSlot]);
-    pDlg->SetCaptureHandler([this](bool bCapturing) {
-        if (bCapturing)
-            PauseHotkeys();
-        else
-            RenewHotkeys();
-    });
-    m_pPathDlg = pDlg.get();
-    m_nEditRow = nRow;
-    pDlg->DoModal();
-    m_pPathDlg = nullptr;
-    m_nEditRow = -1;
-    RenewHotkeys();
-    if (!IsWindowVisible())
-        return;
-    GotoDlgCtrl(m_listKeys);
-    m_listKeys.SetItemState(nRow, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    m_listKeys.EnsureVisible(nRow, FALSE);
-}
-
-LRESULT CHotkeyFormDlg::OnPathApplied(WPARAM, LPARAM) {
-    int nSlot = SlotOfRow(m_nEditRow);
-    if (!m_pPathDlg || nSlot < 0)
-        return kPathTaken;
-    const KEYSLOT& slot = m_pPathDlg->GetEntry();
-    m_refusal = {HotkeyRefusal(nSlot, slot.hotkey.combination), true};
-    if (!m_refusal.strMessage.IsEmpty())
-        return reinterpret_cast<LRESULT>(&m_refusal);
-    // A save the platform refused leaves the slot, the row and the file as they were; the
-    // user, who just chose a program, is told why it was not kept.
-    SAVEREPORT report = m_store.SaveSlot(nSlot, slot);
-    if (!report.Saved()) {
-        m_refusal = {FailureText(ResourceString(IDS_SAVE_FAILED, {report.strFile}), report.dwError),
-                     false};
-        return reinterpret_cast<LRESULT>(&m_refusal);
-    }
-    // The registrations follow the saved slot once the dialog has closed (EditSelectedRow).
-    m_listKeys.SetItemText(m_nEditRow, 1, slot.strDefaultPath, kRowTextColor, kRowBackColor);
-    return kPathTaken;
 }
 
 void CHotkeyFormDlg::OnMenuAutostart() {

@@ -52,7 +52,7 @@ protected:
     void LoadCaptionBitmaps();
     // What only a form on the screen needs, made the first time it is shown: a hidden form,
     // as most runs stay, starts faster and holds fewer objects. The caption buttons' faces,
-    // the window's icons and the About item of the system menu.
+    // the window's icons, the About item of the system menu and the key list's rows.
     void DressForScreen();
     void InitFormWindow();
     void InitKeyList();
@@ -61,8 +61,8 @@ protected:
     // The list's place, and its columns, at the form's DPI.
     void PlaceKeyList();
     void AddKeyRow(const KEYROW& row);
-    // The list shows the entries as the store holds them now, with their combinations
-    // registered anew.
+    // The list shows the entries as the store holds them now (once the form has been shown),
+    // with their combinations registered anew.
     void ShowEntries();
     // The slot a row of the list shows and edits, or -1 for no row.
     int SlotOfRow(int nRow) const;
@@ -73,6 +73,16 @@ protected:
     // Runs the program path dialog for the first selected row of the visible form, then
     // gives the focus back to the list, on that row.
     void EditSelectedRow();
+    // Runs the program path dialog for a new entry of the user's; Apply adds it after the last
+    // entry and its row takes the focus.
+    void AddEntry();
+    // Asks, then removes the user's entry of the first selected row; the driver's keys stay.
+    void RemoveSelectedEntry();
+    // Runs the program path dialog for an entry (the one after the last: a new one) on the
+    // visible form, then shows the entries and focuses the entry's row, or nRow's.
+    void EditEntry(int nSlot, int nRow);
+    // Gives the focus to the list, on the row.
+    void FocusRow(int nRow);
     // Removes the tray icon and shows the form, whatever the shell answers.
     void ShowFromTray();
     // The form moved to a monitor of another scale: it lays itself out again for that
@@ -90,9 +100,11 @@ protected:
     LRESULT OnHotkey(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     void OnKeyListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
-    // F2 on the list edits the selected row, as a double click does.
+    // F2 on the list edits the selected row, as a double click does; Insert adds an entry and
+    // Delete removes the selected one.
     void OnKeyListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
-    // The Applications key or Shift+F10 on the list edits the selected row.
+    // A right click on the list, the Applications key or Shift+F10 open the list's menu: edit
+    // the selected row (the default), add an entry, remove the selected one.
     void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnPathApplied(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowForm(WPARAM wParam, LPARAM lParam);
@@ -133,8 +145,8 @@ protected:
     CXListCtrl m_listKeys;
     // The program path dialog while it runs, for the Apply message; it is not owned here.
     CProgramPathDlg* m_pPathDlg = nullptr;
-    // The row that dialog edits, and the answer to its last Apply that refused the entry.
-    int m_nEditRow = -1;
+    // The entry that dialog edits, and the answer to its last Apply that refused the entry.
+    int m_nEditSlot = -1;
     PATHREFUSAL m_refusal;
     // While TRUE, every attempt to show the form is refused.
     BOOL m_bStartHidden = TRUE;

@@ -57,6 +57,14 @@ void CProgramPathDlg::SetEntry(HWND hwndOwner, CString strKey, const KEYSLOT& en
     m_entry = entry;
 }
 
+void CProgramPathDlg::SetOwnEntry(HWND hwndOwner, const KEYSLOT& entry) {
+    // The hidden label names the name field for screen readers, as each label before a field does.
+    CString strLabel;
+    strLabel.LoadString(IDS_ENTRY_NAME_LABEL);
+    SetEntry(hwndOwner, strLabel, entry);
+    m_bOwnEntry = true;
+}
+
 void CProgramPathDlg::DoDataExchange(CDataExchange* pDX) {
     CTrayDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_PATH_KEY, m_stKey);
@@ -76,6 +84,12 @@ BOOL CProgramPathDlg::OnInitDialog() {
     m_skin.AddDpiFollower(m_btnBrowse);
     m_skin.AddDpiFollower(m_btnStartIn);
     m_stKey.SetWindowText(m_strKey);
+    // A driver's key is named by its place; an entry of the user's has only the name typed here.
+    HWND hName = ::GetDlgItem(m_hWnd, IDC_PATH_NAME);
+    ::SetWindowTextW(hName, m_entry.strDisplayName);
+    ::ShowWindow(hName, m_bOwnEntry ? SW_SHOW : SW_HIDE);
+    ::EnableWindow(hName, m_bOwnEntry ? TRUE : FALSE);
+    m_stKey.ShowWindow(m_bOwnEntry ? SW_HIDE : SW_SHOW);
     // Only the size changes, so the dialog is still centred; the key's text is in place
     // first, so that its label can grow to it.
     m_skin.FitToSkinSize(CSize(kPathDialogWidth, kPathDialogHeight));
@@ -125,8 +139,12 @@ void CProgramPathDlg::ReadLaunchOptions() {
 
 void CProgramPathDlg::OnApply() {
     m_entry.strDefaultPath = m_btnBrowse.GetPathName();
-    // The path may be typed now: blanks around it mean nothing.
+    // The path may be typed now: blanks around it mean nothing, nor around a typed name.
     m_entry.strDefaultPath.Trim();
+    if (m_bOwnEntry) {
+        GetDlgItem(IDC_PATH_NAME)->GetWindowText(m_entry.strDisplayName);
+        m_entry.strDisplayName.Trim();
+    }
     KEYCOMBINATION chosen = m_editHotkey.GetCombination();
     // A value of the file that named no combination stays until another is chosen.
     if (chosen != m_entry.hotkey.combination)
@@ -140,7 +158,8 @@ void CProgramPathDlg::OnApply() {
         const auto& refusal = *reinterpret_cast<const PATHREFUSAL*>(answer);
         ShowWarning(m_hWnd, refusal.strMessage);
         if (refusal.bChooseAgain) {
-            GotoDlgCtrl(m_editHotkey);
+            CWnd* pField = refusal.nFieldId ? GetDlgItem(refusal.nFieldId) : nullptr;
+            GotoDlgCtrl(pField ? *pField : m_editHotkey);
             return;
         }
     }

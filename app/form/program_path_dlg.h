@@ -19,6 +19,8 @@ struct PATHREFUSAL {
     // The user may choose again (a key combination that is taken); otherwise the entry could
     // not be kept at all and the dialog closes.
     bool bChooseAgain = false;
+    // The field to choose again in; 0: the key combination.
+    int nFieldId = 0;
 };
 
 class CProgramPathDlg : public CTrayDialog {
@@ -31,6 +33,8 @@ public:
 
     // The entry to edit, the key's label, and the window told on Apply with WM_PATH_APPLIED.
     void SetEntry(HWND hwndOwner, CString strKey, const KEYSLOT& entry);
+    // An entry of the user's own, new or not: its name is a field in the key label's place.
+    void SetOwnEntry(HWND hwndOwner, const KEYSLOT& entry);
     // The entry as shown when the dialog opened, and as chosen once Apply was pressed.
     const KEYSLOT& GetEntry() const { return m_entry; }
     // Called with true while the key combination field has the focus, so that the launcher's
@@ -63,6 +67,7 @@ protected:
     CString m_strKey;
     KEYSLOT m_entry;
     HWND m_hwndOwner = nullptr;
+    bool m_bOwnEntry = false;
     std::function<void(bool bCapturing)> m_onCapture;
     CTransparentStatic m_stKey;
     CTransparentStatic m_stLabel;

@@ -18,21 +18,18 @@ namespace {
 
 // The user's own folder under the local application data folder.
 constexpr const wchar_t* kUserFolderName = L"KESTO Hotkey";
-// What a read gives for a key that is missing, where missing and empty keys differ.
-constexpr wchar_t kMissingValue[] = L"\x01";
 // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack: a folder stands in the file's place.
 constexpr DWORD kErrorDirectoryNotSupported = 336;
 
 // The whole value, at any length: read again in a buffer twice as large until it fits.
-CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file,
-                         const wchar_t* missing = L"") {
+CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const CString& file) {
     // A value fits only with two units to spare beside the terminator: the platform drops the
     // closing quote of a quoted value only when that quote fits in the buffer, and otherwise
     // cuts the value's last character instead, one unit short of a full buffer.
     CString value;
     for (DWORD capacity = 512;; capacity *= 2) {
         DWORD length = ::GetPrivateProfileStringW(
-            section, key, missing, value.GetBuffer(static_cast<int>(capacity)), capacity, file);
+            section, key, L"", value.GetBuffer(static_cast<int>(capacity)), capacity, file);
         value.ReleaseBuffer(static_cast<int>(length));
         if (length + 2 < capacity)
             return value;
@@ -81,6 +78,23 @@ bool CopyCounts(const CString& path) {
         return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
     std::string bytes;
     return ReadWholeFile(path, bytes) != ERROR_SUCCESS || bytes != kUtf16Mark;
+}
+
+// Whether the name is one of a profile list's (the sections of a file, or the keys of a
+// section: names ended by a null each), in any case, as the profile functions match names.
+bool ListHolds(const CString& list, const CString& name) {
+    for (const wchar_t* p = list.GetString(); *p; p += wcslen(p) + 1)
+        if (::CompareStringOrdinal(p, -1, name, -1, TRUE) == CSTR_EQUAL)
+            return true;
+    return false;
+}
+
+// Whether the entry has nothing to write: no name, no program and every option at its default.
+bool IsBlank(const KEYSLOT& entry) {
+    for (const SLOTKEYVALUE& key : SlotKeyValues(entry))
+        if (!key.strValue.IsEmpty())
+            return false;
+    return true;
 }
 
 bool SectionExists(const CString& section, const CString& file) {
@@ -165,20 +179,23 @@ std::vector<KEYSLOT> CHotkeySettingsStore::ReadEntries(const std::string& bytes,
     std::vector<KEYSLOT> entries(kDriverKeyCount);
     if (pbAnyKey)
         *pbAnyKey = false;
+    // Every question to the profile functions reads the file again (Wine opens it each time,
+    // Windows reads it whole), so the sections and each one's keys are listed once and only the
+    // values there are asked for: a hundred entries cost three hundred questions, not eight.
+    const CString sections = ReadProfileValue(nullptr, nullptr, source);
     for (int i = 0;; ++i) {
         CString section = SectionName(i);
+        bool exists = ListHolds(sections, section);
         // The user's own entries follow the driver's keys for as long as their sections do.
-        if (i >= kDriverKeyCount && !SectionExists(section, source))
+        if (i >= kDriverKeyCount && !exists)
             break;
+        const CString keys = exists ? ReadProfileValue(section, nullptr, source) : CString();
         KEYSLOT entry = SlotFromKeys([&](const wchar_t* key) {
-            if (!pbAnyKey)
-                return ReadProfileValue(section, key, source);
-            // Asked only of text without control characters, where no value can be this one.
-            CString value = ReadProfileValue(section, key, source, kMissingValue);
-            if (value == kMissingValue)
+            if (!ListHolds(keys, key))
                 return CString();
-            *pbAnyKey = true;
-            return value;
+            if (pbAnyKey)
+                *pbAnyKey = true;
+            return ReadProfileValue(section, key, source);
         });
         if (i >= kDriverKeyCount)
             entries.push_back(entry);
@@ -233,12 +250,19 @@ SAVEREPORT CHotkeySettingsStore::SaveEntries(const std::vector<KEYSLOT>& entries
     if (count < kDriverKeyCount)
         return {m_strIniPath, ERROR_INVALID_PARAMETER};
     auto writeAll = [&](const CString& file) -> DWORD {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
+            // A driver's key never assigned gets no section of empty keys: the file stays as
+            // a save of another key leaves it.
+            if (i < kDriverKeyCount && IsBlank(entries[i]) && !SectionExists(SectionName(i), file))
+                continue;
             if (DWORD error = WriteEntry(file, i, entries[i]))
                 return error;
-        // Sections of entries no longer there go, up to the first gap, as loading stops there.
-        for (int i = count; SectionExists(SectionName(i), file); ++i)
-            if (!CSettingsFileReplace::s_writers.pfnWriteProfileString(SectionName(i), nullptr,
+        }
+        // The sections of the entries no longer there go. One the store never read, after a
+        // gap, is the user's: it stays, also where an added entry has since closed the gap.
+        for (int i = count; i < static_cast<int>(m_slots.size()); ++i)
+            if (SectionExists(SectionName(i), file) &&
+                !CSettingsFileReplace::s_writers.pfnWriteProfileString(SectionName(i), nullptr,
                                                                        nullptr, file))
                 return ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
         return ERROR_SUCCESS;

@@ -37,6 +37,7 @@ namespace {
 struct Placed {
     int id;
     CRect rc; // client coordinates
+    bool bShown = true;
 };
 
 // The dialog's controls in their tab order.
@@ -46,7 +47,7 @@ std::vector<Placed> Controls(HWND hDialog) {
         CRect rc;
         ::GetWindowRect(h, &rc);
         ::MapWindowPoints(nullptr, hDialog, reinterpret_cast<POINT*>(&rc), 2);
-        controls.push_back({::GetDlgCtrlID(h), rc});
+        controls.push_back({::GetDlgCtrlID(h), rc, ::IsWindowVisible(h) != FALSE});
     }
     return controls;
 }
@@ -205,8 +206,9 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
     };
     form.DoModal();
     CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L" Web", KEYSLOT(L"Web", L"C:\\web.exe"));
+    path.SetOwnEntry(nullptr, KEYSLOT(L"Web", L"C:\\web.exe"));
     path.m_script = [&](CProgramPathDlg& d) {
+        nameOf(d.m_hWnd, IDC_PATH_NAME);
         nameOf(d.m_hWnd, IDC_PATH_BROWSE, CBrowseButton::kEditId);
         nameOf(d.m_hWnd, IDC_PATH_BROWSE);
         for (int nID : {IDC_PATH_HOTKEY, IDC_PATH_HOTKEY_CLEAR})
@@ -218,9 +220,9 @@ TEST(SkinnedDialogs, EveryControlAUserReachesHasAName) {
             nameOf(d.m_hWnd, nID);
     };
     path.DoModal();
-    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Program Path",
-                                               "Browse", "Key combination", "Clear", "Start in",
-                                               "As administrator", "Apply", "Cancel"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Fn hotkeys", "Minimize", "Close", "Name",
+                                               "Program Path", "Browse", "Key combination", "Clear",
+                                               "Start in", "As administrator", "Apply", "Cancel"}));
 }
 
 // Rights and the running copy are a program's: offered while the path names one, as typed.
@@ -391,7 +393,9 @@ void ExpectFitted(UINT nIDTemplate, const std::vector<Placed>& shown, const CRec
         for (size_t j = 0; j < shown.size(); ++j) {
             const CRect &a = tmpl[i].rc, &b = tmpl[j].rc, &sa = shown[i].rc, &sb = shown[j].rc;
             SCOPED_TRACE(testing::Message() << "controls " << shown[i].id << ", " << shown[j].id);
-            EXPECT_TRUE(i == j || !CRect().IntersectRect(sa, sb));
+            // A hidden control may share its place with the one shown instead.
+            bool bBothShown = shown[i].bShown && shown[j].bShown;
+            EXPECT_TRUE(i == j || !bBothShown || !CRect().IntersectRect(sa, sb));
             EXPECT_TRUE(a.right > b.left || sa.right <= sb.left);
             EXPECT_TRUE(a.bottom > b.top || sa.bottom <= sb.top);
         }
@@ -407,11 +411,15 @@ TEST(SkinLayout, ControlsStayInsideApartAndInTheTemplatesOrder) {
     about.DoModal();
     ExpectFitted(IDD_ABOUTBOX, about.m_controls, about.m_rcClient);
 
-    CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
-    path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
-    path.DoModal();
-    ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
-    EXPECT_TRUE(path.m_bFolderButtonHit);
+    // A driver's key, named by its label, and an entry of the user's, with its name field.
+    for (bool bOwn : {false, true}) {
+        CMeasured<CProgramPathDlg> path(IDC_PATH_KEY);
+        bOwn ? path.SetOwnEntry(nullptr, KEYSLOT(L"Mine", L"C:\\web.exe"))
+             : path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
+        path.DoModal();
+        ExpectFitted(IDD_PROGRAMPATH, path.m_controls, path.m_rcClient);
+        EXPECT_TRUE(path.m_bFolderButtonHit);
+    }
 }
 
 // Whether each text of the dialog fits its control, in the control's font: a label wraps at its
@@ -492,10 +500,12 @@ TEST(SkinLayout, EveryLanguagesTextsFitTheirControls) {
         path.SetEntry(nullptr, L"S2", KEYSLOT(L"S2", L"C:\\web.exe"));
         for (CDialog* pDialog : std::initializer_list<CDialog*>{&form, &about, &path})
             pDialog->DoModal();
-        CMenu menu;
-        menu.LoadMenu(IDR_TRAYMENU);
-        for (int i = 0; i < ::GetMenuItemCount(::GetSubMenu(menu, 0)); ++i)
-            shape += std::to_wstring(::GetMenuItemID(::GetSubMenu(menu, 0), i)) + L",";
+        for (UINT nIDMenu : {IDR_TRAYMENU, IDR_KEYLISTMENU}) {
+            CMenu menu;
+            menu.LoadMenu(nIDMenu);
+            for (int i = 0; i < ::GetMenuItemCount(::GetSubMenu(menu, 0)); ++i)
+                shape += std::to_wstring(::GetMenuItemID(::GetSubMenu(menu, 0), i)) + L",";
+        }
         EXPECT_TRUE(texts.insert(shown).second) << "the texts of an earlier language";
         shapes.insert(shape);
     }

@@ -150,11 +150,21 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     PressKey(VK_DOWN);
     PressKey(VK_DOWN);
     ASSERT_TRUE(FocusIsOnRow(1));
+    // The menu keys open the list's menu, whose Edit item opens the dialog.
+    auto edit = [this] {
+        if (WaitForPopupMenu(m_form.ProcessId()))
+            PressKey('E');
+    };
     const std::pair<const char*, std::function<void()>> openers[] = {
-        {"Applications key", [] { PressKey(VK_APPS); }},
-        {"Shift+F10",
-         [] {
+        {"Applications key, Edit",
+         [&] {
+             PressKey(VK_APPS);
+             edit();
+         }},
+        {"Shift+F10, Edit",
+         [&] {
              PressKeys({VK_SHIFT, VK_F10});
+             edit();
          }},
         {"F2", [] { PressKey(VK_F2); }},
     };
@@ -211,6 +221,48 @@ TEST_F(EditRoadTest, KeysAloneEditARowAndLeaveTheFocusOnIt) {
     ::PostMessageW(m_hForm, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hList), -1);
     ::Sleep(500);
     EXPECT_EQ(FindDialog(m_form.ProcessId(), m_hForm), nullptr);
+}
+
+// A key of the user's own: Insert opens the dialog for it, which wants a name; Apply adds it
+// after the driver's keys, in S6. Delete asks first, with No as the default, and leaves the
+// driver's keys alone.
+TEST_F(EditRoadTest, InsertAddsANamedKeyAndDeleteRemovesItOnceConfirmed) {
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(m_hForm) == m_hList; }));
+    HWND hDialog = OpenWithKeys([] { PressKey(VK_INSERT); });
+    ASSERT_NE(hDialog, nullptr);
+    HWND hName = ::GetDlgItem(hDialog, IDC_PATH_NAME);
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hName; }));
+    ASSERT_TRUE(BrowseTo(hDialog, m_strNewProgram));
+    Click(ScreenRect(::GetDlgItem(hDialog, IDOK)).CenterPoint());
+    CString message;
+    ASSERT_TRUE(CloseMessageBox(m_form.ProcessId(), hDialog, &message));
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(hDialog) == hName; })) << Utf8(message);
+    TypeText(L"Tool");
+    ASSERT_TRUE(ApplyAndWait(hDialog));
+    ASSERT_TRUE(FocusIsOnRow(2));
+    EXPECT_EQ(RemoteListItemText(m_hList, 2, 0), CString(L" Tool"));
+    EXPECT_EQ(RemoteListItemText(m_hList, 2, 1), m_strNewProgram);
+    EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S6", L"DefaultPath"), m_strNewProgram);
+
+    // Delete on a driver's key opens nothing: the F2 after it opens the dialog.
+    PressKey(VK_UP);
+    PressKey(VK_DELETE);
+    hDialog = OpenWithKeys([] { PressKey(VK_F2); });
+    ASSERT_NE(hDialog, nullptr);
+    EXPECT_NE(::GetDlgItem(hDialog, IDC_PATH_BROWSE), nullptr);
+    ASSERT_TRUE(CancelAndWait(hDialog));
+    PressKey(VK_DOWN);
+    for (WORD answer : {WORD{VK_RETURN}, WORD{'Y'}}) {
+        PressKey(VK_DELETE);
+        HWND hAsk = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            return (hAsk = FindDialog(m_form.ProcessId(), m_hForm, L"KESTO Hotkey")) != nullptr;
+        }));
+        PressKey(answer);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hAsk); }));
+        EXPECT_EQ(::SendMessageW(m_hList, LVM_GETITEMCOUNT, 0, 0), answer == 'Y' ? 2 : 3);
+    }
+    EXPECT_EQ(ReadSetting(m_form.IniPath(), L"S6", L"DisplayName"), CString());
 }
 
 } // namespace

@@ -182,13 +182,15 @@ TEST_F(FormTest, ShownFormIsCentredWithTheAssignedRowsAndMovesOnlyByItsBackgroun
     m_form.WriteSetting(L"S5", L"DefaultPath", L"C:\\five.exe");
     ASSERT_TRUE(m_form.Start());
     HWND list = ::GetDlgItem(Form(), 1000);
+    // The hidden form lists no rows: they come with its first show.
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
+    ASSERT_TRUE(WaitVisible(true));
     ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(Utf8(RemoteListItemText(list, 0, 0)), " Two");
     EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 0)), " Five");
     EXPECT_EQ(Utf8(RemoteListItemText(list, 1, 1)), "C:\\five.exe");
-
-    ::PostMessageW(Form(), WM_SHOW_FORM, 0, 0);
-    ASSERT_TRUE(WaitVisible(true));
     ::Sleep(300);
     CRect rc = FormRect(), work;
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

@@ -47,10 +47,9 @@ TEST(OwnKeyCombination, StartsItsProgramLikeItsTrayItemUntilPausedAndOneHeldElse
 
     // At start-up a combination another program holds is marked in its row, and nothing
     // interrupts with a message box.
-    EXPECT_EQ(RemoteListItemText(hList, 1, 2), CString(L"Ctrl+Alt+F8 (unavailable)"));
     EXPECT_EQ(FindDialog(pid, hForm), nullptr);
-
     ASSERT_TRUE(ShowForm(hForm));
+    EXPECT_EQ(RemoteListItemText(hList, 1, 2), CString(L"Ctrl+Alt+F8 (unavailable)"));
     HWND hDialog = OpenRow(pid, hForm, 0);
     ASSERT_NE(hDialog, nullptr);
     HWND hField = ::GetDlgItem(hDialog, IDC_PATH_HOTKEY);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +118,60 @@ TEST_F(SettingsStoreTest, SaveWritesOnlyItsSlotIntoTheFileAsItIsNow) {
     EXPECT_EQ(SectionNames(m_store.m_strIniPath), (std::vector<CString>{L"S2", L"S4", L"S3"}));
     EXPECT_EQ(m_store.SaveSlot(CHotkeySettingsStore::kSlotS1, slot).dwError,
               DWORD{ERROR_INVALID_PARAMETER});
+}
+
+// The user's own entries follow the driver's keys in S6, S7, ... up to the first gap. An added
+// entry takes the section after the last; a removed one's later entries move up a section with
+// all their keys, and the last section goes, but not the one after the gap, never read.
+TEST_F(SettingsStoreTest, OwnEntriesTakeTheSectionsAfterTheDriversKeysWithoutAGap) {
+    for (const wchar_t* section : {L"S6", L"S7", L"S9"})
+        Write(section, L"DisplayName", section);
+    Write(L"S7", L"Hotkey", L"Ctrl+Alt+F7");
+    // The file's sections as "S6=name combination", then the names of the store's own entries.
+    auto state = [&] {
+        const CString& file = m_store.m_strIniPath;
+        std::vector<std::wstring> lines;
+        for (const CString& section : SectionNames(file))
+            lines.push_back(Text(section + L"=" + ReadValue(file, section, L"DisplayName") + L" " +
+                                 ReadValue(file, section, L"Hotkey")));
+        for (size_t i = kDriverKeyCount; i < m_store.m_slots.size(); ++i)
+            lines.push_back(L"held " + Text(m_store.m_slots[i].strDisplayName));
+        return lines;
+    };
+    const std::pair<std::function<bool()>, std::vector<std::wstring>> steps[] = {
+        {[&] { return !m_store.LoadSettings().empty(); },
+         {L"S6=S6 <missing>", L"S7=S7 Ctrl+Alt+F7", L"S9=S9 <missing>", L"held S6", L"held S7"}},
+        {[&] {
+             return m_store.SaveSlot(7, {L"S8", L"eight.exe"}).Saved();
+         },
+         {L"S6=S6 <missing>", L"S7=S7 Ctrl+Alt+F7", L"S9=S9 <missing>", L"S8=S8 <missing>",
+          L"held S6", L"held S7", L"held S8"}},
+        {[&] {
+             std::vector<KEYSLOT> entries = m_store.m_slots;
+             entries.erase(entries.begin() + kDriverKeyCount);
+             return m_store.SaveEntries(entries).Saved();
+         },
+         {L"S6=S7 Ctrl+Alt+F7", L"S7=S8 <missing>", L"S9=S9 <missing>", L"held S7", L"held S8"}},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        ASSERT_TRUE(steps[i].first()) << i;
+        EXPECT_EQ(state(), steps[i].second) << i;
+    }
+}
+
+// A file without entries of the user's stays byte for byte through a save of S2, and through
+// adding one and removing it: no section of an unassigned driver's key, none left behind.
+TEST_F(SettingsStoreTest, FileWithoutOwnEntriesStaysByteForByteThroughSavesAndARemoval) {
+    Write(L"S2", L"DisplayName", L"Web");
+    m_store.LoadSettings();
+    ASSERT_TRUE(m_store.SaveSlot(1, m_store.m_slots[1]).Saved()); // now in UTF-16
+    const std::string before = FileBytes(m_store.m_strIniPath);
+    const std::vector<KEYSLOT> entries = m_store.m_slots;
+    ASSERT_TRUE(m_store.SaveSlot(1, m_store.m_slots[1]).Saved());
+    EXPECT_EQ(FileBytes(m_store.m_strIniPath), before);
+    ASSERT_TRUE(m_store.SaveSlot(kDriverKeyCount, {L"Mine", L"mine.exe"}).Saved());
+    ASSERT_TRUE(m_store.SaveEntries(entries).Saved());
+    EXPECT_EQ(FileBytes(m_store.m_strIniPath), before);
 }
 
 TEST_F(SettingsStoreTest, SaveReportsAFileOrFolderThatRefusesTheWrite) {

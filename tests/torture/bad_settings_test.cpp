@@ -189,6 +189,7 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
         unassigned = UnassignedSlots(form.IniPath());
         bytesBefore = FileBytes(form.IniPath());
         HWND hForm = form.FindForm();
+        ASSERT_TRUE(ShowForm(hForm));
         std::vector<ShownRow> shown = ShownRows(hForm);
         ASSERT_EQ(shown.size(), expected.size());
         for (size_t i = 0; i < shown.size(); ++i) {
@@ -198,7 +199,6 @@ TEST_F(BadSettingsTest, ProgramStartsShowsWhatTheRulesGiveAndSavesOnlyAssignedSl
                 << "row " << i;
         }
         if (!shown.empty()) {
-            ASSERT_TRUE(ShowForm(hForm));
             HWND hDialog = OpenRow(form.ProcessId(), hForm, 0);
             ASSERT_NE(hDialog, nullptr);
             ASSERT_TRUE(BrowseTo(form.ProcessId(), hDialog, newProgram));
