@@ -9,14 +9,6 @@ constexpr int kHotkeyColumn = 2;
 // A combination that could not be registered is shown greyed, with the reason as its tip.
 constexpr COLORREF kUnavailableTextColor = 0x00606060;
 
-CString SlotName(const KEYSLOT& slot, int nSlot) {
-    if (!slot.strDisplayName.IsEmpty())
-        return slot.strDisplayName;
-    CString strName;
-    strName.Format(L"S%d", nSlot + 1);
-    return strName;
-}
-
 } // namespace
 
 void CHotkeyFormDlg::RenewHotkeys() {
@@ -70,7 +62,7 @@ CString CHotkeyFormDlg::HotkeyRefusal(int nSlot, const KEYCOMBINATION& chosen) {
     for (int nOther = 0; nOther < static_cast<int>(m_store.m_slots.size()); ++nOther) {
         const KEYSLOT& other = m_store.m_slots[nOther];
         if (nOther != nSlot && other.hotkey.combination == chosen)
-            return ResourceString(IDS_HOTKEY_OTHER_ENTRY, {strChosen, SlotName(other, nOther)});
+            return ResourceString(IDS_HOTKEY_OTHER_ENTRY, {strChosen, m_store.EntryName(nOther)});
     }
     if (CHotkeyRegistrations::TryRegister(m_hWnd, chosen) != ERROR_SUCCESS)
         return ResourceString(IDS_HOTKEY_TAKEN, {strChosen});
