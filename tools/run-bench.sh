@@ -16,6 +16,23 @@ for bench in "$bin"/*_bench.exe; do
     echo
 done
 
+# A run of a benchmark again under other conditions: its rows join the table with the
+# conditions after each measure's name, but for the executable's size and DLLs, which do not
+# change; its other lines are printed.
+add_rows() {
+    local line row measure
+    while IFS= read -r line; do
+        if [[ $line == @row\|* ]]; then
+            row=${line#@row|}
+            measure=${row%%|*}
+            [[ $measure == "executable size" || $measure == DLLs* ]] && continue
+            rows+=("$measure$1|${row#*|}")
+        else
+            echo "$line"
+        fi
+    done
+}
+
 # The tray benchmark once more at 150 % display scale, as most laptops run: the prefix's
 # LogPixels gives every program started meanwhile 144 DPI, and is taken away again even when
 # the run fails. Its start-up and idle rows join the table; size and DLLs do not change.
@@ -27,16 +44,7 @@ if [ -e "$bin/tray_bench.exe" ]; then
     output=$(wine "$bin/tray_bench.exe") || status=1
     wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
     trap - EXIT
-    while IFS= read -r line; do
-        if [[ $line == @row\|* ]]; then
-            row=${line#@row|}
-            measure=${row%%|*}
-            [[ $measure == "executable size" || $measure == DLLs* ]] && continue
-            rows+=("$measure at 150 %|${row#*|}")
-        else
-            echo "$line"
-        fi
-    done <<<"$output"
+    add_rows " at 150 %" <<<"$output"
     echo
 fi
 
@@ -47,16 +55,7 @@ for bench in tray_bench launch_bench; do
     [ -e "$bin/$bench.exe" ] || continue
     echo "== $bench with 100 entries"
     output=$(wine "$bin/$bench.exe" --entries 100) || status=1
-    while IFS= read -r line; do
-        if [[ $line == @row\|* ]]; then
-            row=${line#@row|}
-            measure=${row%%|*}
-            [[ $measure == "executable size" || $measure == DLLs* ]] && continue
-            rows+=("$measure, 100 entries|${row#*|}")
-        else
-            echo "$line"
-        fi
-    done <<<"$output"
+    add_rows ", 100 entries" <<<"$output"
     echo
 done
 
