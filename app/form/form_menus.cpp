@@ -11,19 +11,6 @@
 
 namespace {
 
-CString ResourceText(UINT nID) {
-    CString text;
-    text.LoadString(nID);
-    return text;
-}
-
-// A resource's text with the path put in its place.
-CString TextWithPath(UINT nID, const CString& strPath) {
-    CString text;
-    text.Format(ResourceText(nID), strPath.GetString());
-    return text;
-}
-
 // The position of the menu's item with the command, or -1.
 int PositionOf(CMenuHandle menu, UINT nID) {
     for (int i = 0; i < menu.GetMenuItemCount(); ++i)
@@ -70,14 +57,14 @@ void CHotkeyFormDlg::OnMenuPause() {
     m_bPaused = !m_bPaused;
     // Released, the combinations are free for other programs while the keys rest.
     RenewHotkeys();
-    SetTrayTip(ResourceText(m_bPaused ? IDS_TRAY_TIP_PAUSED : IDS_TRAY_TIP));
+    SetTrayTip(ResourceString(m_bPaused ? IDS_TRAY_TIP_PAUSED : IDS_TRAY_TIP));
     SetTrayIconGrey(m_bPaused);
     UpdateTrayIcon();
 }
 
 void CHotkeyFormDlg::AppendExchangeItems(CMenuHandle menuSystem) {
-    menuSystem.AppendMenu(MF_STRING, IDM_EXPORT, ResourceText(IDS_EXPORT_MENU));
-    menuSystem.AppendMenu(MF_STRING, IDM_IMPORT, ResourceText(IDS_IMPORT_MENU));
+    menuSystem.AppendMenu(MF_STRING, IDM_EXPORT, ResourceString(IDS_EXPORT_MENU));
+    menuSystem.AppendMenu(MF_STRING, IDM_IMPORT, ResourceString(IDS_IMPORT_MENU));
 }
 
 void CHotkeyFormDlg::OnMenuExport() {
@@ -87,35 +74,35 @@ void CHotkeyFormDlg::OnMenuExport() {
         return;
     CFileDialog dlg(FALSE, L"ini", kSettingsFileName,
                     OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR,
-                    ResourceText(IDS_SETTINGS_FILES), this);
+                    ResourceString(IDS_SETTINGS_FILES), this);
     if (dlg.DoModal() != IDOK)
         return;
     SAVEREPORT report = m_store.ExportEntries(dlg.GetPathName());
     if (!report.Saved())
-        ReportFailure(m_hWnd, TextWithPath(IDS_EXPORT_FAILED, report.strFile), report.dwError);
+        ReportFailure(m_hWnd, ResourceString(IDS_EXPORT_FAILED, {report.strFile}), report.dwError);
 }
 
 void CHotkeyFormDlg::OnMenuImport() {
     if (!IsWindowEnabled())
         return;
     CFileDialog dlg(TRUE, L"ini", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR,
-                    ResourceText(IDS_SETTINGS_FILES), this);
+                    ResourceString(IDS_SETTINGS_FILES), this);
     if (dlg.DoModal() != IDOK)
         return;
     CString path = dlg.GetPathName();
     std::vector<KEYSLOT> entries;
     DWORD error = CHotkeySettingsStore::ReadEntriesFrom(path, entries);
     if (error == ERROR_BAD_FORMAT) {
-        ShowWarning(m_hWnd, TextWithPath(IDS_IMPORT_NOT_SETTINGS, path));
+        ShowWarning(m_hWnd, ResourceString(IDS_IMPORT_NOT_SETTINGS, {path}));
         return;
     }
     if (error) {
-        ReportFailure(m_hWnd, TextWithPath(IDS_IMPORT_UNREADABLE, path), error);
+        ReportFailure(m_hWnd, ResourceString(IDS_IMPORT_UNREADABLE, {path}), error);
         return;
     }
     SAVEREPORT report = m_store.SaveEntries(entries);
     if (!report.Saved()) {
-        ReportFailure(m_hWnd, TextWithPath(IDS_IMPORT_FAILED, report.strFile), report.dwError);
+        ReportFailure(m_hWnd, ResourceString(IDS_IMPORT_FAILED, {report.strFile}), report.dwError);
         return;
     }
     // A combination of the file that another program holds shows as unavailable, as at start.

@@ -59,9 +59,7 @@ void CProgramPathDlg::SetEntry(HWND hwndOwner, CString strKey, const KEYSLOT& en
 
 void CProgramPathDlg::SetOwnEntry(HWND hwndOwner, const KEYSLOT& entry) {
     // The hidden label names the name field for screen readers, as each label before a field does.
-    CString strLabel;
-    strLabel.LoadString(IDS_ENTRY_NAME_LABEL);
-    SetEntry(hwndOwner, strLabel, entry);
+    SetEntry(hwndOwner, ResourceString(IDS_ENTRY_NAME_LABEL), entry);
     m_bOwnEntry = true;
 }
 

@@ -321,11 +321,12 @@ TEST(RunningWindow, OnlyAWindowTheUserCouldSwitchToIsChosen) {
     ShownWindow ordinary, noActivate(WS_EX_NOACTIVATE), noSize(0, L"STATIC", 0),
         desktop(0, L"WorkerW"), cloaked;
     g_cloaked = cloaked.hWnd;
+    auto pfnIsCloaked = g_pfnIsCloaked;
     g_pfnIsCloaked = [](HWND hWnd) { return hWnd == g_cloaked; };
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     EXPECT_EQ(ChooseProgramWindow(ListTopWindows(self)), ordinary.hWnd);
-    g_pfnIsCloaked = [](HWND) { return false; };
+    g_pfnIsCloaked = pfnIsCloaked;
     ::UnregisterClassW(L"WorkerW", nullptr);
 }
 
